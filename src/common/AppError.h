@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+#include <utility>
+
+namespace quillet {
+
+// A failure the user can cause (a file that cannot be written, a full disk...).
+// Numbers and descriptions follow the established error box wording:
+// 53 file not found, 70 permission denied, 75 path/file access error, 76 path not found,
+// 61 disk full, 57 device I/O error, 63 bad record number, 5 invalid procedure call,
+// 9 subscript out of range.
+struct AppError
+{
+    int number = 0;
+    QString description;
+};
+
+namespace errors {
+AppError fileNotFound();
+AppError permissionDenied();
+AppError pathFileAccess();
+AppError pathNotFound();
+AppError diskFull();
+AppError deviceIO();
+AppError badRecordNumber();
+AppError invalidProcedureCall();
+AppError subscriptOutOfRange();
+} // namespace errors
+
+// Success, or the error that stopped an operation. Writers return this and never
+// report success they did not have.
+class [[nodiscard]] Status
+{
+public:
+    Status() = default;
+    Status(AppError error) : m_failed(true), m_error(std::move(error)) {}
+    static Status success() { return {}; }
+
+    bool ok() const { return !m_failed; }
+    explicit operator bool() const { return ok(); }
+    const AppError& error() const { return m_error; }
+
+private:
+    bool m_failed = false;
+    AppError m_error;
+};
+
+// "An error has occurred. Error number N -- description.  Try again, or notify author."
+// The import window ends its boxes with "Quillet" in place of "author".
+enum class ErrorEnding { Author, Quillet };
+QString errorBoxText(const AppError& error, ErrorEnding ending = ErrorEnding::Author);
+inline const QString errorBoxTitle = QStringLiteral("Error");
+
+// Printing failures share one message.
+inline const QString printerProblemText = QStringLiteral("A printer problem exists.  Check printer.");
+inline const QString printerProblemTitle = QStringLiteral("Printer error");
+
+} // namespace quillet

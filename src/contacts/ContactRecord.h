@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <array>
+
+namespace quillet {
+
+// The seventeen data fields of a contact, in their order in the record.
+enum class Field {
+    FirstName,
+    MI,
+    LastName,
+    Street1,
+    Street2,
+    City,
+    State,
+    Zip,
+    Country,
+    HomePhone,
+    CellPhone,
+    WorkPhone,
+    Email,
+    Birthdate, // stored form YYYYMMDD, or spaces
+    Category,
+    Notes,
+    ReminderFlag
+};
+inline constexpr int fieldCount = 17;
+inline constexpr int recordSize = 400;
+
+struct FieldLayout
+{
+    int offset;
+    int width;
+};
+FieldLayout fieldLayout(Field field);
+
+// One contact as it sits in a 400-byte record: seventeen fixed-width texts
+// separated by "|" and ended by CR LF, in Windows-1252.
+class ContactRecord
+{
+public:
+    // Decodes 400 bytes (a shorter input reads as if padded with spaces).
+    static ContactRecord fromBytes(QByteArrayView bytes);
+    // Builds the 400 bytes: each value loses its leading spaces, is cut or padded
+    // with spaces to its width; characters Windows-1252 cannot hold become "?".
+    QByteArray toBytes() const;
+
+    // The value as held: as read from the file (stored width, untrimmed) or as set.
+    const QString& value(Field field) const { return m_values[static_cast<int>(field)]; }
+    // The value with spaces trimmed from both ends, as windows show it.
+    QString trimmed(Field field) const;
+    void set(Field field, const QString& value) { m_values[static_cast<int>(field)] = value; }
+
+    // True when FirstName begins with "*DELETED*" (case-sensitive).
+    bool isDeleted() const;
+
+private:
+    std::array<QString, fieldCount> m_values;
+};
+
+inline const QString deletedMarker = QStringLiteral("*DELETED*");
+
+// Birthdate forms: display "MM/DD/YYYY" and stored "YYYYMMDD".
+QString birthdateToStored(const QString& display);  // "" -> 8 spaces
+QString birthdateToDisplay(const QString& stored);  // blank or "0"/"1" -> ""
+
+} // namespace quillet

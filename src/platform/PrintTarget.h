@@ -1,0 +1,27 @@
+#pragma once
+
+#include "common/AppError.h"
+
+#include <QString>
+
+namespace quillet {
+
+class GridDocument;
+
+struct PrintJob
+{
+    QString printerName; // CUPS queue; empty: the default printer
+    QString documentName = QStringLiteral("Quillet");
+};
+
+// Where a grid document goes: a CUPS queue through QPrinter, a PDF file, or a
+// recording for tests. One call is one print job; callers print each copy as its
+// own job (CUPS would otherwise print n x n). A failed job is aborted, never half sent.
+class PrintTarget
+{
+public:
+    virtual ~PrintTarget() = default;
+    virtual Status print(const GridDocument& document, const PrintJob& job) = 0;
+};
+
+} // namespace quillet

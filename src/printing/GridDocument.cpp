@@ -1,0 +1,68 @@
+#include "printing/GridDocument.h"
+
+#include <utility>
+
+namespace quillet {
+
+void GridDocument::setFont(const GridFont& font)
+{
+    m_font = font;
+    Op op;
+    op.kind = Op::Kind::Font;
+    op.font = font;
+    m_ops.push_back(std::move(op));
+}
+
+void GridDocument::setFont(const QString& family, double pointSize, bool bold)
+{
+    setFont(GridFont{family, pointSize, bold});
+}
+
+void GridDocument::setFontSize(double pointSize)
+{
+    GridFont font = m_font;
+    font.pointSize = pointSize;
+    setFont(font);
+}
+
+void GridDocument::setBold(bool bold)
+{
+    GridFont font = m_font;
+    font.bold = bold;
+    setFont(font);
+}
+
+void GridDocument::setOrientation(PageOrientation orientation)
+{
+    Op op;
+    op.kind = Op::Kind::Orientation;
+    op.orientation = orientation;
+    m_ops.push_back(std::move(op));
+}
+
+void GridDocument::printLine(QList<GridItem> items)
+{
+    Op op;
+    op.kind = Op::Kind::Line;
+    op.items = std::move(items);
+    m_ops.push_back(std::move(op));
+}
+
+void GridDocument::printLine(int tabColumn, const QString& text)
+{
+    printLine({GridItem{tabColumn, 0, text}});
+}
+
+void GridDocument::printEmptyLine()
+{
+    printLine(QList<GridItem>{});
+}
+
+void GridDocument::newPage()
+{
+    Op op;
+    op.kind = Op::Kind::NewPage;
+    m_ops.push_back(std::move(op));
+}
+
+} // namespace quillet

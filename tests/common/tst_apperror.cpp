@@ -1,0 +1,42 @@
+#include "common/AppError.h"
+#include "common/ProgramFolder.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quillet;
+
+class TestAppError : public QObject
+{
+    Q_OBJECT
+private slots:
+    void errorBoxText_endings()
+    {
+        QCOMPARE(errorBoxText(errors::fileNotFound()),
+                 QStringLiteral("An error has occurred. Error number 53 -- File not found.  Try again, or notify author."));
+        QCOMPARE(errorBoxText(errors::diskFull(), ErrorEnding::Quillet),
+                 QStringLiteral("An error has occurred. Error number 61 -- Disk full.  Try again, or notify Quillet."));
+    }
+
+    void status_carriesError()
+    {
+        const Status failed = errors::permissionDenied();
+        QVERIFY(!failed.ok());
+        QCOMPARE(failed.error().number, 70);
+        QVERIFY(Status::success().ok());
+    }
+
+    void programFolder_honoursEnvironmentAndCreatesIt()
+    {
+        QTemporaryDir dir;
+        const QString home = QDir(dir.path()).filePath(QStringLiteral("nested/home"));
+        qputenv("QUILLET_HOME", home.toUtf8());
+        QCOMPARE(programFolder(), home);
+        QVERIFY(QDir(home).exists());
+        qunsetenv("QUILLET_HOME");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestAppError)
+#include "tst_apperror.moc"
