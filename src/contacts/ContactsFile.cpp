@@ -229,8 +229,26 @@ Status ContactsFile::writeFieldInAll(Field field, const QString& value)
     if (Status status = checkWritable(); !status)
         return status;
     const QByteArray bytes = encodeField(field, value);
+    const FieldLayout layout = fieldLayout(field);
     const int last = count();
-    for (int number = 1; number <= last; ++number) {
+    // Whole records are patched a chunk at a time (one read and one write per chunk
+    // instead of one write per record); the bytes around the field are written back
+    // as they were read.
+    const int whole = int(std::min<qint64>(size() / recordSize, last));
+    QByteArray buffer;
+    for (int number = 1; number <= whole;) {
+        const qint64 records = std::min<qint64>(chunkRecords, whole - number + 1);
+        buffer.resize(records * recordSize);
+        Status status = readAt(offsetOf(number), buffer.data(), buffer.size());
+        for (qint64 i = 0; status && i < records; ++i)
+            std::memcpy(buffer.data() + i * recordSize + layout.offset, bytes.constData(), size_t(layout.width));
+        if (status)
+            status = writeAt(offsetOf(number), buffer);
+        if (!status)
+            return status;
+        number += int(records);
+    }
+    for (int number = whole + 1; number <= last; ++number) {
         if (Status status = putField(number, field, bytes, false); !status)
             return status;
     }

@@ -219,6 +219,18 @@ private slots:
         QVERIFY(file.read(3).isDeleted());
     }
 
+    void writeFieldInAllAcrossChunks()
+    {
+        const QString path = makeFile(QStringLiteral("many.DAT"), 6000);
+        QByteArray expected = readAll(path);
+        for (qsizetype at = 12; at < expected.size(); at += 400)
+            expected[at] = 'Z';
+        ContactsFile file;
+        QVERIFY(file.open(path).ok());
+        QVERIFY(file.writeFieldInAll(Field::MI, QStringLiteral("Z")).ok());
+        QCOMPARE(readAll(path), expected);
+    }
+
     void writeFieldOnPartialRecordWritesItWhole()
     {
         const QString path = makeFile(QStringLiteral("torn.DAT"), 4);
