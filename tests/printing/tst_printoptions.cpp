@@ -1,7 +1,6 @@
 #include "printing/EnvelopeSizes.h"
 #include "printing/LabelPositionEntry.h"
 #include "printing/LabelSheet.h"
-#include "printing/NumberText.h"
 #include "printing/PrintMargins.h"
 
 #include <QtTest>
@@ -175,48 +174,6 @@ private slots:
                                 "be the middle label on the 2nd row of label sheet."));
         QCOMPARE(labelposition::title, QStringLiteral("Label position reading L to R"));
         QCOMPARE(labelposition::proposed, QStringLiteral("1"));
-    }
-
-    void leadingNumber_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("value");
-        QTest::newRow("digits then letters") << "  12abc" << 12.0;
-        QTest::newRow("blanks between digits") << "1 2\t3" << 123.0;
-        QTest::newRow("negative fraction") << "-4.5" << -4.5;
-        QTest::newRow("plus sign") << "+7" << 7.0;
-        QTest::newRow("fraction only") << ".5" << 0.5;
-        QTest::newRow("exponent") << "1e3" << 1000.0;
-        QTest::newRow("exponent without digits") << "2e" << 2.0;
-        QTest::newRow("letters") << "abc" << 0.0;
-        QTest::newRow("sign alone") << "-" << 0.0;
-        QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("trailing sign") << "3-" << 3.0;
-    }
-    void leadingNumber()
-    {
-        QFETCH(QString, text);
-        QFETCH(double, value);
-        QCOMPARE(printnum::leadingNumber(text), value);
-    }
-
-    void roundHalfEven_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<double>("rounded");
-        QTest::newRow("0.5") << 0.5 << 0.0;
-        QTest::newRow("1.5") << 1.5 << 2.0;
-        QTest::newRow("2.5") << 2.5 << 2.0;
-        QTest::newRow("2.6") << 2.6 << 3.0;
-        QTest::newRow("-1.5") << -1.5 << -2.0;
-        QTest::newRow("-2.5") << -2.5 << -2.0;
-        QTest::newRow("-2.4") << -2.4 << -2.0;
-    }
-    void roundHalfEven()
-    {
-        QFETCH(double, value);
-        QFETCH(double, rounded);
-        QCOMPARE(printnum::roundHalfEven(value), rounded);
     }
 
     void marginField_data()
