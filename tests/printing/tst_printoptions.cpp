@@ -56,22 +56,6 @@ private slots:
         QCOMPARE(envelopes::presetOnChoosingEnvelope(size), onEnvelope);
     }
 
-    void envelopeSizeNo_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("sizeNo");
-        QTest::newRow("empty at start") << "" << 0;
-        QTest::newRow("zero") << "0" << 0;
-        QTest::newRow("three") << "3" << 3;
-        QTest::newRow("seven") << "7" << 7;
-    }
-    void envelopeSizeNo()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, sizeNo);
-        QCOMPARE(envelopes::sizeNoFromText(text), sizeNo);
-    }
-
     void positionMargins_data()
     {
         QTest::addColumn<int>("position");
@@ -81,18 +65,8 @@ private slots:
                            << "3";
         QTest::newRow("5") << 5 << "35"
                            << "10";
-        QTest::newRow("9") << 9 << "68"
-                           << "16";
-        QTest::newRow("12") << 12 << "68"
-                            << "23";
-        QTest::newRow("14") << 14 << "35"
-                            << "30";
         QTest::newRow("16") << 16 << "2"
                             << "36";
-        QTest::newRow("20") << 20 << "35"
-                            << "43";
-        QTest::newRow("22") << 22 << "2"
-                            << "50";
         QTest::newRow("27") << 27 << "68"
                             << "56";
         QTest::newRow("28") << 28 << "2"
@@ -167,15 +141,6 @@ private slots:
         QCOMPARE(result.messageTitle, messageTitle);
     }
 
-    void positionBoxTexts()
-    {
-        QCOMPARE(labelposition::prompt,
-                 QStringLiteral("Enter the label position [1-30] on which to print.  Example: label position 5 would "
-                                "be the middle label on the 2nd row of label sheet."));
-        QCOMPARE(labelposition::title, QStringLiteral("Label position reading L to R"));
-        QCOMPARE(labelposition::proposed, QStringLiteral("1"));
-    }
-
     void marginField_data()
     {
         QTest::addColumn<QString>("text");
@@ -207,7 +172,6 @@ private slots:
         QTest::newRow("3") << 3 << 14;
         QTest::newRow("5") << 5 << 12;
         QTest::newRow("7") << 7 << 12;
-        QTest::newRow("20") << 20 << 5;
         QTest::newRow("30") << 30 << 0;
         QTest::newRow("31") << 31 << 0;
         QTest::newRow("45") << 45 << 0;
