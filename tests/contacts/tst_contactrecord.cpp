@@ -244,13 +244,6 @@ private slots:
         QCOMPARE(quillet::birthdateToDisplay(ContactRecord::fromBytes(bytes).value(Field::Birthdate)),
                  QStringLiteral("12/31/1999"));
     }
-
-    void fieldNames()
-    {
-        QCOMPARE(fieldName(Field::FirstName), QStringLiteral("FirstName"));
-        QCOMPARE(fieldName(Field::ReminderFlag), QStringLiteral("ReminderFlag"));
-        QCOMPARE(int(allFields.size()), fieldCount);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestContactRecord)
