@@ -1,0 +1,94 @@
+#include "FuzzSupport.h"
+#include "FuzzTargets.h"
+
+#include "common/Cp1252.h"
+#include "contacts/ContactsFile.h"
+#include "shell/Reminders.h"
+
+#include <QDate>
+
+namespace quillet::fuzz {
+
+namespace {
+
+// What the file must hold after the reminder switch: every counted record whole
+// (a partial last one completed with the bytes of a blank record), its flag byte
+// set, every other byte as it was.
+QByteArray afterSwitch(QByteArray bytes, int count, char flag)
+{
+    const QByteArray blank = ContactRecord().toBytes();
+    for (qsizetype at = bytes.size(); at < qsizetype(count) * recordSize; ++at)
+        bytes.append(blank.at(at % recordSize));
+    const int flagOffset = fieldLayout(Field::ReminderFlag).offset;
+    for (int n = 0; n < count; ++n)
+        bytes[qsizetype(n) * recordSize + flagOffset] = flag;
+    return bytes;
+}
+
+// Chunked and single reads agree, and every field's text encodes back to its bytes.
+QString checkRecords(const ContactsFile& file)
+{
+    QString broken;
+    int visited = 0;
+    const Status status = file.forEachBytes([&](int number, QByteArrayView raw) {
+        ++visited;
+        const ContactRecord single = file.read(number);
+        for (Field field : allFields) {
+            const FieldLayout layout = fieldLayout(field);
+            const QByteArrayView stored = raw.sliced(layout.offset, layout.width);
+            if (ContactRecord::fieldFromBytes(raw, field) != single.value(field))
+                broken = QStringLiteral("record %1 %2 differs between reads").arg(number).arg(fieldName(field));
+            else if (cp1252::encode(single.value(field)) != stored)
+                broken = QStringLiteral("record %1 %2 does not encode back").arg(number).arg(fieldName(field));
+        }
+        return broken.isEmpty();
+    });
+    if (!status)
+        return QStringLiteral("reading failed: ") + status.error().description;
+    if (broken.isEmpty() && visited != file.count())
+        return mismatch(QStringLiteral("records visited"), QString::number(file.count()), QString::number(visited));
+    return broken;
+}
+
+QString checkSwitch(ContactsFile& file, const QString& path, bool on)
+{
+    const QByteArray before = readScratch(path);
+    const int count = file.count();
+    if (Status status = reminders::setAll(file, on); !status)
+        return QStringLiteral("reminder switch failed: ") + status.error().description;
+    if (readScratch(path) != afterSwitch(before, count, on ? '1' : '0'))
+        return QStringLiteral("reminder switch changed more than the flags");
+    if (file.count() != count)
+        return mismatch(QStringLiteral("count after the switch"), QString::number(count),
+                        QString::number(file.count()));
+    return {};
+}
+
+} // namespace
+
+QString contactsFile(const uint8_t* data, size_t size)
+{
+    const QString path = scratchPath(QStringLiteral("fuzz.DAT"));
+    if (!writeScratch(path, bytesOf(data, size)))
+        return QStringLiteral("cannot write the scratch file");
+    ContactsFile file;
+    if (Status status = file.open(path); !status)
+        return QStringLiteral("open failed: ") + status.error().description;
+    if (file.count() != ContactsFile::countForLength(qint64(size)))
+        return mismatch(QStringLiteral("count"), QString::number(ContactsFile::countForLength(qint64(size))),
+                        QString::number(file.count()));
+    if (QString broken = checkRecords(file); !broken.isEmpty())
+        return broken;
+    for (const QDate& today : {QDate(2024, 2, 20), QDate(2023, 12, 31)}) {
+        QStringList announcements;
+        if (Status status = reminders::runPass(file, today, announcements); !status)
+            return QStringLiteral("reminder pass failed: ") + status.error().description;
+    }
+    for (bool on : {false, true}) {
+        if (QString broken = checkSwitch(file, path, on); !broken.isEmpty())
+            return broken;
+    }
+    return checkRecords(file);
+}
+
+} // namespace quillet::fuzz
