@@ -37,8 +37,7 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("ascii") << QByteArray("Lee") << "Lee";
         QTest::newRow("e acute and euro") << QByteArray("\xe9\x80") << QStringLiteral("é€");
-        QTest::newRow("quotes and dashes") << QByteArray("\x91\x92\x93\x94\x96\x97")
-                                           << QStringLiteral("‘’“”–—");
+        QTest::newRow("quotes and dashes") << QByteArray("\x91\x92\x93\x94\x96\x97") << QStringLiteral("‘’“”–—");
         QTest::newRow("undefined bytes") << QByteArray("\x81\x8d\x8f\x90\x9d")
                                          << QStringLiteral("\u0081\u008d\u008f\u0090\u009d");
         QTest::newRow("nul") << QByteArray(1, '\0') << QString(QChar(0));

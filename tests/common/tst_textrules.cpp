@@ -17,11 +17,26 @@ private slots:
         QTest::addColumn<QString>("both");
         QTest::addColumn<QString>("leading");
         QTest::addColumn<QString>("trailing");
-        QTest::newRow("spaces") << "  a b  " << "a b" << "a b  " << "  a b";
-        QTest::newRow("tabs stay") << "\ta\t" << "\ta\t" << "\ta\t" << "\ta\t";
-        QTest::newRow("line breaks stay") << " \n x \r\n " << "\n x \r\n" << "\n x \r\n " << " \n x \r\n";
-        QTest::newRow("all spaces") << "    " << "" << "" << "";
-        QTest::newRow("empty") << "" << "" << "" << "";
+        QTest::newRow("spaces") << "  a b  "
+                                << "a b"
+                                << "a b  "
+                                << "  a b";
+        QTest::newRow("tabs stay") << "\ta\t"
+                                   << "\ta\t"
+                                   << "\ta\t"
+                                   << "\ta\t";
+        QTest::newRow("line breaks stay") << " \n x \r\n "
+                                          << "\n x \r\n"
+                                          << "\n x \r\n "
+                                          << " \n x \r\n";
+        QTest::newRow("all spaces") << "    "
+                                    << ""
+                                    << ""
+                                    << "";
+        QTest::newRow("empty") << ""
+                               << ""
+                               << ""
+                               << "";
         QTest::newRow("no-break space stays") << QStringLiteral("\u00a0a ") << QStringLiteral("\u00a0a")
                                               << QStringLiteral("\u00a0a ") << QStringLiteral("\u00a0a");
     }
@@ -41,13 +56,20 @@ private slots:
         QTest::addColumn<QString>("haystack");
         QTest::addColumn<QString>("needle");
         QTest::addColumn<bool>("expected");
-        QTest::newRow("empty in empty") << "" << "" << false;
-        QTest::newRow("text in empty") << "" << "a" << false;
-        QTest::newRow("empty in text") << "abc" << "" << true;
-        QTest::newRow("inside") << "abc" << "bc" << true;
-        QTest::newRow("case matters") << "abc" << "B" << false;
-        QTest::newRow("longer needle") << "abc" << "abcd" << false;
-        QTest::newRow("space haystack") << " " << "" << true;
+        QTest::newRow("empty in empty") << ""
+                                        << "" << false;
+        QTest::newRow("text in empty") << ""
+                                       << "a" << false;
+        QTest::newRow("empty in text") << "abc"
+                                       << "" << true;
+        QTest::newRow("inside") << "abc"
+                                << "bc" << true;
+        QTest::newRow("case matters") << "abc"
+                                      << "B" << false;
+        QTest::newRow("longer needle") << "abc"
+                                       << "abcd" << false;
+        QTest::newRow("space haystack") << " "
+                                        << "" << true;
     }
     void contains()
     {
@@ -109,15 +131,24 @@ private slots:
         QTest::addColumn<int>("start");
         QTest::addColumn<int>("expected");
         QTest::addColumn<bool>("valid");
-        QTest::newRow("first") << "a,b,c" << "," << 1 << 2 << true;
-        QTest::newRow("from 3") << "a,b,c" << "," << 3 << 4 << true;
-        QTest::newRow("from 5") << "a,b,c" << "," << 5 << 0 << true;
-        QTest::newRow("absent") << "abc" << "x" << 1 << 0 << true;
-        QTest::newRow("start past end") << "abc" << "c" << 4 << 0 << true;
-        QTest::newRow("empty haystack") << "" << "" << 1 << 0 << true;
-        QTest::newRow("empty needle") << "abc" << "" << 2 << 2 << true;
-        QTest::newRow("empty needle past end") << "abc" << "" << 5 << 0 << true;
-        QTest::newRow("start 0") << "abc" << "a" << 0 << 0 << false;
+        QTest::newRow("first") << "a,b,c"
+                               << "," << 1 << 2 << true;
+        QTest::newRow("from 3") << "a,b,c"
+                                << "," << 3 << 4 << true;
+        QTest::newRow("from 5") << "a,b,c"
+                                << "," << 5 << 0 << true;
+        QTest::newRow("absent") << "abc"
+                                << "x" << 1 << 0 << true;
+        QTest::newRow("start past end") << "abc"
+                                        << "c" << 4 << 0 << true;
+        QTest::newRow("empty haystack") << ""
+                                        << "" << 1 << 0 << true;
+        QTest::newRow("empty needle") << "abc"
+                                      << "" << 2 << 2 << true;
+        QTest::newRow("empty needle past end") << "abc"
+                                               << "" << 5 << 0 << true;
+        QTest::newRow("start 0") << "abc"
+                                 << "a" << 0 << 0 << false;
     }
     void positionOf()
     {
@@ -162,10 +193,7 @@ private slots:
         QCOMPARE(text::leadingNumber(text), expected);
     }
 
-    void leadingNumber_overflowIsInfinite()
-    {
-        QVERIFY(std::isinf(text::leadingNumber(QStringLiteral("1e999"))));
-    }
+    void leadingNumber_overflowIsInfinite() { QVERIFY(std::isinf(text::leadingNumber(QStringLiteral("1e999")))); }
 
     void isNumeric_data()
     {
@@ -241,12 +269,14 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("upper");
         QTest::addColumn<QString>("lower");
-        QTest::newRow("ascii") << "usa, inc" << "USA, INC" << "usa, inc";
-        QTest::newRow("sharp s stays one") << QStringLiteral("straße") << QStringLiteral("STRAßE")
-                                           << QStringLiteral("straße");
+        QTest::newRow("ascii") << "usa, inc"
+                               << "USA, INC"
+                               << "usa, inc";
+        QTest::newRow("sharp s stays one")
+            << QStringLiteral("straße") << QStringLiteral("STRAßE") << QStringLiteral("straße");
         QTest::newRow("accents") << QStringLiteral("école") << QStringLiteral("ÉCOLE") << QStringLiteral("école");
-        QTest::newRow("ligature stays one") << QStringLiteral("\ufb01x") << QStringLiteral("\ufb01X")
-                                            << QStringLiteral("\ufb01x");
+        QTest::newRow("ligature stays one")
+            << QStringLiteral("\ufb01x") << QStringLiteral("\ufb01X") << QStringLiteral("\ufb01x");
         QTest::newRow("outside the BMP") << QStringLiteral("\U00010428a") << QStringLiteral("\U00010400A")
                                          << QStringLiteral("\U00010428a");
     }
