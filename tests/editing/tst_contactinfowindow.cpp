@@ -378,6 +378,20 @@ private slots:
         QVERIFY(recordControlsEnabled());
         QCOMPARE(QApplication::focusWidget(), findBox());
         QCOMPARE(findBox()->count(), 3);
+
+        // Focus order, with Enter in a field moving on as Tab does.
+        QStringList expected;
+        for (FormField f : allFormFields())
+            expected << formFieldObjectName(f);
+        expected << QStringList{"cmdSave",       "cmdCancel", "cmdDelete", "cmdPrintLabel", "cmdZipFinder",
+                                "cmdPeopleFind", "cmdNext",   "cmdLast",   "cmdFirst",      "cmdPrevious"};
+        QStringList order;
+        for (int i = 0; i < expected.size(); ++i) {
+            const bool inField = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), inField ? Qt::Key_Return : Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(order, expected);
     }
 };
 
