@@ -261,8 +261,6 @@ Status ContactsFile::checkWritable() const
         return errors::pathFileAccess();
     if (m_readOnly)
         return errors::permissionDenied();
-    // Writing to a file that was removed or replaced since it was opened would
-    // report success for data nobody will see again.
     struct stat info
     {
     };

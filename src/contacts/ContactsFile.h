@@ -60,9 +60,13 @@ public:
     // at the end. A failure leaves earlier records changed and later ones unchanged.
     Status writeFieldInAll(Field field, const QString& value);
 
+    // Whether a write may go ahead: the file is open, writable, and still the file at
+    // its path. Writing to one that was removed or replaced since it was opened would
+    // report success for data nobody will see again, or overwrite the newcomer.
+    Status checkWritable() const;
+
 private:
     qint64 size() const;
-    Status checkWritable() const;
     // Writes a record's bytes at offset; on failure a file it extended gets its old
     // length back (or, with dropTornTail, no partial record at the end).
     Status putRecord(qint64 offset, QByteArrayView bytes, bool dropTornTail, bool sync);

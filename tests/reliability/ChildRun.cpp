@@ -1,5 +1,6 @@
 #include "ChildRun.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryFile>
@@ -55,6 +56,17 @@ QByteArray readBack(QTemporaryFile& file)
 }
 
 } // namespace
+
+bool prepareChildEnvironment(const QString& scratch)
+{
+    const QDir dir(scratch);
+    const QString runtime = dir.filePath(QStringLiteral("runtime"));
+    const QString home = dir.filePath(QStringLiteral("home"));
+    if (!dir.mkpath(runtime) || !dir.mkpath(home))
+        return false;
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime)) && qputenv("QUILLET_HOME", QFile::encodeName(home));
+}
 
 ChildResult runChild(const QString& program, const QStringList& args, const ChildOptions& options)
 {

@@ -29,6 +29,10 @@ struct ChildResult
     QString errText() const { return QString::fromUtf8(err); }
 };
 
+// Points the children's runtime folder (XDG_RUNTIME_DIR, mode 0700) and program
+// folder (QUILLET_HOME) into `scratch`, so they neither warn nor touch the user's.
+bool prepareChildEnvironment(const QString& scratch);
+
 // Runs a program to its end with fork/exec (not QProcess) so that limits can be
 // set in the child and its own peak memory read from wait4().
 ChildResult runChild(const QString& program, const QStringList& args, const ChildOptions& options = {});
