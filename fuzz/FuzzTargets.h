@@ -25,4 +25,8 @@ QString contactsFile(const uint8_t* data, size_t size);
 // then the five typed lines printed on a label with those margins.
 QString printInputs(const uint8_t* data, size_t size);
 
+// Five label lines (split at LF) through quick add, and what it fills through the
+// Add Contact checks into a record.
+QString quickAdd(const uint8_t* data, size_t size);
+
 } // namespace quillet::fuzz

@@ -21,6 +21,7 @@ struct Target
 const Target targets[] = {
     {"contacts_file", "contacts", &quillet::fuzz::contactsFile},
     {"print_inputs", "label-inputs", &quillet::fuzz::printInputs},
+    {"quick_add", "quick-add", &quillet::fuzz::quickAdd},
 };
 
 QStringList filesIn(const QString& folder)
