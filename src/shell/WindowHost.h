@@ -19,6 +19,10 @@ public:
     virtual void quitProgram() = 0;
     // Opens the About window beside whichever window asked.
     virtual void showAbout() = 0;
+    // Print Label of the contact window: shows the main window with its focus on the
+    // first label line, Bold unticked and hidden, and the five label lines set to
+    // `lines` (missing ones empty). A host without label lines ignores it.
+    virtual void fillLabelLines(const QStringList& lines) { Q_UNUSED(lines); }
 };
 
 } // namespace quillet
