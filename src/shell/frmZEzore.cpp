@@ -33,6 +33,7 @@ frmZEzore::frmZEzore(const Platform& platform, QWidget* parent)
     connectCommands();
     connectContactCommands();
     connectOptions();
+    connectHelp();
     connect(&m_session, &Session::changed, this, &frmZEzore::refreshFromSession);
     refreshFromSession();
 }
@@ -66,7 +67,6 @@ void frmZEzore::connectCommands()
     connect(m_ui->mnuLMEditCut, &QAction::triggered, this, [this] { cutSelection(focusWidget()); });
     connect(m_ui->mnuLMEditCopy, &QAction::triggered, this, [this] { copySelection(focusWidget()); });
     connect(m_ui->mnuLMEditPaste, &QAction::triggered, this, [this] { pasteClipboard(focusWidget()); });
-    connect(m_ui->mnuAbout, &QAction::triggered, this, &frmZEzore::showAbout);
     connect(m_ui->cmdLMStart, &QPushButton::clicked, this, &frmZEzore::printLines);
     connect(m_ui->cmdRetAddress, &QPushButton::clicked, this, &frmZEzore::printReturnAddresses);
     connect(m_ui->cmdLMClear, &QPushButton::clicked, this, &frmZEzore::clearForm);
@@ -176,6 +176,17 @@ void frmZEzore::runContactCommand(ContactCommand command)
     const auto found = m_contactCommands.find(command);
     if (found != m_contactCommands.end() && found->second)
         found->second();
+}
+
+void frmZEzore::setContactWindowOpener(std::function<void(int recordNumber)> open)
+{
+    m_openContactWindow = std::move(open);
+}
+
+void frmZEzore::openContactWindow(int recordNumber)
+{
+    if (m_session.hasFile() && m_openContactWindow)
+        m_openContactWindow(recordNumber);
 }
 
 void frmZEzore::openWindow(QWidget* window)

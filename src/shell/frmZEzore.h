@@ -7,7 +7,6 @@
 #include "shell/WindowHost.h"
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <array>
 #include <functional>
@@ -51,12 +50,15 @@ public:
     Platform& platform() { return m_platform; }
 
     // The five label lines as typed (txtLMLine1 ... txtLMLine5).
-    QStringList labelLines() const;
+    QStringList labelLines() const override;
     void setLabelLines(const QStringList& lines);
     void uncheckAndHideBold();
 
     // What a contact command does; without one registered the command does nothing.
     void setContactCommand(ContactCommand command, std::function<void()> run);
+    // What the list window's hand-over does (openContactWindow): show the contact
+    // window with that record chosen.
+    void setContactWindowOpener(std::function<void(int recordNumber)> open);
     // Hides the main window and shows `window` in its place.
     void openWindow(QWidget* window);
 
@@ -64,6 +66,7 @@ public:
     void quitProgram() override;
     void showAbout() override;
     void fillLabelLines(const QStringList& lines) override;
+    void openContactWindow(int recordNumber) override;
 
 signals:
     // The shutdown steps are done; the program may end.
@@ -111,13 +114,16 @@ private:
     void switchReminders(bool on);
     void showErrorBox(const Status& status);
 
+    // frmZEzoreHelp.cpp: manual, web lookups, About
+    void connectHelp();
+
     std::unique_ptr<Ui::frmZEzore> m_ui;
     Platform m_platform;
     Session m_session;
     QString m_envelopeSizeNo; // EnvelopeSizeNo: "1" to "7", "0" or empty for none
     std::map<ContactCommand, std::function<void()>> m_contactCommands;
+    std::function<void(int recordNumber)> m_openContactWindow;
     ShownWindows* m_shownWindows; // child of this window
-    QPointer<QWidget> m_about;
     bool m_shuttingDown = false;
 };
 

@@ -1,5 +1,8 @@
 #include "MainWindowFixture.h"
 
+#include "help/Help.h"
+#include "help/UserManual.h"
+#include "help/frmLMAbout.h"
 #include "shell/MainCaption.h"
 
 #include <QApplication>
@@ -503,6 +506,44 @@ private slots:
         f.action("mnuViewAll")->trigger();
         f.action("mnuSrchContacts")->trigger();
         QCOMPARE(runs, 2);
+    }
+
+    void helpCommands()
+    {
+        MainWindowFixture f;
+        f.click("cmdPeopleFind");
+        f.click("cmdZipFinder");
+        QCOMPARE(f.scripted.desktop.openedUrls, QList<QUrl>({peopleFinderUrl, zipCodeFinderUrl}));
+        QTest::keyClick(f.window.get(), Qt::Key_F1);
+        QCOMPARE(f.scripted.desktop.openedDocuments, QStringList{manualPath()});
+        QVERIFY(f.window->isVisible());
+    }
+
+    void aboutClosesWithTheMainWindow()
+    {
+        MainWindowFixture f;
+        f.action("mnuAbout")->trigger();
+        f.action("mnuAbout")->trigger();
+        const QList<frmLMAbout*> abouts = f.window->findChildren<frmLMAbout*>();
+        QCOMPARE(abouts.size(), 2);
+        const QPointer<frmLMAbout> about = abouts.first();
+        QVERIFY(about->isVisible());
+        QVERIFY(f.window->isVisible());
+        f.action("mnuFileExit")->trigger();
+        QVERIFY(!about || !about->isVisible());
+    }
+
+    void contactWindowHandOverNeedsAFile()
+    {
+        MainWindowFixture f;
+        QList<int> opened;
+        f.window->setContactWindowOpener([&](int record) { opened << record; });
+        WindowHost& host = *f.window;
+        host.openContactWindow(3);
+        f.scripted.fileDialogs.answers.enqueue({f.home.filePath("A.DAT"), "A.DAT"});
+        f.action("mnuFileNew")->trigger();
+        host.openContactWindow(4);
+        QCOMPARE(opened, QList<int>{4});
     }
 
     void fillLabelLinesFromContactWindow()
