@@ -221,9 +221,7 @@ private slots:
         f.click("chkBold");
         f.click("cmdRetAddress");
         QCOMPARE(f.scripted.printTarget.jobs.size(), 1);
-        const QStringList lines = transcriptOfJob(f, 0).split(u'\n', Qt::SkipEmptyParts);
-        QCOMPARE(lines.first(), QStringLiteral("page 1 portrait"));
-        QCOMPARE(lines.size(), 1 + 87);
+        QCOMPARE(transcriptOfJob(f, 0).count(u'\n'), 1 + 87);
         QVERIFY(f.get("chkBold")->isHidden());
         QVERIFY(!f.get<QCheckBox>("chkBold")->isChecked());
     }
