@@ -8,7 +8,6 @@
 #include "shell/MainCaption.h"
 #include "shell/WindowSettings.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QScreen>
