@@ -1,7 +1,7 @@
 #include "printing/LabelPositionEntry.h"
 
-#include "printing/LabelSheet.h"
 #include "common/TextRules.h"
+#include "printing/LabelSheet.h"
 
 #include <cmath>
 
