@@ -5,6 +5,7 @@
 #include "platform/qt/QtPrintTarget.h"
 #include "platform/qt/QtPrompter.h"
 #include "shell/frmZEzore.h"
+#include "shell/frmZEzoreWindows.h"
 
 #include <QApplication>
 
@@ -26,6 +27,7 @@ int main(int argc, char* argv[])
     quillet::frmZEzore window(quillet::Platform{prompter, fileDialogs, printDialog, printTarget, desktop});
     // The program ends when the main window's shutdown steps are done, even when
     // another window was showing in its place at the time.
+    quillet::registerContactWindows(window);
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&window, &quillet::frmZEzore::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window.start();
