@@ -1,3 +1,4 @@
+#include "help/AppIcon.h"
 #include "help/UserManual.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtFileDialogs.h"
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     QApplication::setOrganizationName(QStringLiteral("Quillet"));
+    QApplication::setWindowIcon(quillet::applicationIcon());
 
     quillet::QtPrompter prompter;
     quillet::QtFileDialogs fileDialogs;
