@@ -120,6 +120,20 @@ BackgroundChild::BackgroundChild(const QString& program, const QStringList& args
     ::close(null);
 }
 
+qint64 BackgroundChild::bytesWritten() const
+{
+    if (m_pid <= 0 || m_reaped)
+        return -1;
+    QFile io(QStringLiteral("/proc/%1/io").arg(m_pid));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : io.readAll().split('\n')) {
+        if (line.startsWith("wchar:"))
+            return line.mid(6).trimmed().toLongLong();
+    }
+    return -1;
+}
+
 BackgroundChild::~BackgroundChild()
 {
     killNow();
@@ -141,7 +155,12 @@ int BackgroundChild::wait()
         ::waitpid(m_pid, &m_status, 0);
         m_reaped = true;
     }
-    return WIFEXITED(m_status) ? WEXITSTATUS(m_status) : -1;
+    return exitCode();
+}
+
+int BackgroundChild::exitCode() const
+{
+    return m_reaped && WIFEXITED(m_status) ? WEXITSTATUS(m_status) : -1;
 }
 
 } // namespace quillet::test

@@ -48,11 +48,15 @@ public:
     BackgroundChild& operator=(const BackgroundChild&) = delete;
 
     bool started() const { return m_pid > 0; }
+    // Bytes the child has written so far (the "wchar" of /proc/PID/io), -1 when unknown.
+    qint64 bytesWritten() const;
     // SIGKILL and reap. True when the signal ended it, false when it had
     // already finished on its own.
     bool killNow();
     // Waits for the end; the exit code, or -1 when a signal ended it.
     int wait();
+    // After killNow() or wait(): the exit code, or -1 when a signal ended it.
+    int exitCode() const;
 
 private:
     pid_t m_pid = -1;
