@@ -16,10 +16,10 @@ using F = Field;
 using R = CleaningRule;
 
 constexpr CleaningStep webPortalSteps[] = {
-    {R::SlashDates, F::Birthdate}, {R::UpperCase, F::State},     {R::LastFourTest, F::HomePhone},
+    {R::SlashDates, F::Birthdate},   {R::UpperCase, F::State},        {R::LastFourTest, F::HomePhone},
     {R::LastFourTest, F::CellPhone}, {R::LastFourTest, F::WorkPhone}, {R::HomeFromWork, F::HomePhone},
-    {R::ShortStreet, F::Street1},  {R::DigitTest, F::City},      {R::MarkTest, F::State},
-    {R::StateLength, F::State},    {R::FirstFiveTest, F::Zip},   {R::MarkTest, F::Country},
+    {R::ShortStreet, F::Street1},    {R::DigitTest, F::City},         {R::MarkTest, F::State},
+    {R::StateLength, F::State},      {R::FirstFiveTest, F::Zip},      {R::MarkTest, F::Country},
     {R::CenturyTest, F::Birthdate},
 };
 
@@ -43,7 +43,10 @@ constexpr Field mailProgramFullCleared[] = {F::Category, F::WorkPhone, F::Street
 constexpr Field listCleared[] = {F::HomePhone, F::CellPhone, F::Birthdate, F::Category, F::WorkPhone, F::Street1,
                                  F::City,      F::Street2,   F::Notes,     F::State,    F::Zip,       F::Country};
 
-bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // Matches a whole value against a pattern in which "#" is one digit.
 bool matchesPattern(const QString& value, QStringView pattern)
@@ -57,7 +60,10 @@ bool matchesPattern(const QString& value, QStringView pattern)
     return true;
 }
 
-bool holdsDigit(const QString& value) { return std::any_of(value.begin(), value.end(), isDigit); }
+bool holdsDigit(const QString& value)
+{
+    return std::any_of(value.begin(), value.end(), isDigit);
+}
 
 } // namespace
 
@@ -113,8 +119,7 @@ QString cleanValue(CleaningRule rule, const QString& value)
         return rearrangeDate(value, u'/');
     case R::DashDates:
         return rearrangeDate(value, u'-');
-    case R::CenturyTest:
-        {
+    case R::CenturyTest: {
         const QString century = left(value, 2);
         return emptyIf(century != QStringLiteral("19") && century != QStringLiteral("20"));
     }

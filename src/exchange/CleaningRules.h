@@ -11,18 +11,18 @@ namespace quillet {
 
 // The clean-up an import layout applies to the values it read, one rule at a time.
 enum class CleaningRule {
-    SlashDates,   // M/D/YYYY and the like -> YYYYMMDD
-    DashDates,    // the same with "-"
-    CenturyTest,  // empty unless it starts with "19" or "20"
+    SlashDates,  // M/D/YYYY and the like -> YYYYMMDD
+    DashDates,   // the same with "-"
+    CenturyTest, // empty unless it starts with "19" or "20"
     UpperCase,
-    LastFourTest, // empty unless the last four characters read as a number
-    HomeFromWork, // an empty HomePhone takes WorkPhone (the field is ignored)
-    ShortStreet,  // empty when shorter than 6 characters
-    DigitTest,    // empty when it holds a digit
-    MarkTest,     // empty when it holds "#" or a digit
-    StateLength,  // empty when longer than 2 characters
+    LastFourTest,  // empty unless the last four characters read as a number
+    HomeFromWork,  // an empty HomePhone takes WorkPhone (the field is ignored)
+    ShortStreet,   // empty when shorter than 6 characters
+    DigitTest,     // empty when it holds a digit
+    MarkTest,      // empty when it holds "#" or a digit
+    StateLength,   // empty when longer than 2 characters
     FirstFiveTest, // empty unless the first five characters read as a number
-    PhoneMarks,   // "+", "(" and ")" removed
+    PhoneMarks,    // "+", "(" and ")" removed
 };
 
 struct CleaningStep

@@ -22,7 +22,7 @@ public:
 
 private:
     bool m_valid = true;
-    int m_pending = 0;       // continuation bytes still expected
+    int m_pending = 0;        // continuation bytes still expected
     unsigned m_lowest = 0x80; // allowed range of the next continuation byte
     unsigned m_highest = 0xBF;
 };

@@ -43,8 +43,8 @@ bool isDuplicateOf(const ComparedFields& existing, const ComparedFields& importe
         return true;
     if (imported.firstName.isEmpty() && imported.lastName.isEmpty())
         return false;
-    return text::contains(existing.firstName, imported.firstName)
-        && text::contains(existing.lastName, imported.lastName);
+    return text::contains(existing.firstName, imported.firstName) &&
+           text::contains(existing.lastName, imported.lastName);
 }
 
 Status DuplicateIndex::start(const ContactsFile& file, int count)

@@ -16,16 +16,19 @@ namespace {
 constexpr qsizetype flushSize = 256 * 1024;
 
 constexpr Field exportedFields[] = {
-    Field::FirstName, Field::MI,        Field::LastName,  Field::Street1,   Field::Street2, Field::City,
-    Field::State,     Field::Zip,       Field::Country,   Field::HomePhone, Field::CellPhone, Field::WorkPhone,
+    Field::FirstName, Field::MI,        Field::LastName, Field::Street1,   Field::Street2,   Field::City,
+    Field::State,     Field::Zip,       Field::Country,  Field::HomePhone, Field::CellPhone, Field::WorkPhone,
     Field::Email,     Field::Birthdate, Field::Category, Field::Notes,
 };
 
-const char* const headerNames[] = {"First Name", "MI",         "Last Name",  "Street1",    "Street2", "City",
-                                   "State",      "Zip",        "Country",    "Home Phone", "Cell Phone",
-                                   "Work Phone", "Email",      "Birthdate",  "Category",   "Notes"};
+const char* const headerNames[] = {"First Name", "MI",        "Last Name", "Street1",    "Street2",    "City",
+                                   "State",      "Zip",       "Country",   "Home Phone", "Cell Phone", "Work Phone",
+                                   "Email",      "Birthdate", "Category",  "Notes"};
 
-QChar separator(ExportKind kind) { return kind == ExportKind::Csv ? u',' : u'|'; }
+QChar separator(ExportKind kind)
+{
+    return kind == ExportKind::Csv ? u',' : u'|';
+}
 
 Status writeAll(QSaveFile& out, const QByteArray& bytes)
 {
@@ -116,9 +119,9 @@ Status exportContacts(const ContactsFile& file, ExportKind kind, const QString& 
 QString exportDoneText(ExportKind kind, const QString& fileName)
 {
     const QString what = kind == ExportKind::Csv ? QStringLiteral("A csv file") : QStringLiteral("A text file");
-    return QStringLiteral("D O N E !  ") + what
-        + QStringLiteral(" of contacts has been created and stored in your Quillet folder.  This file is named ")
-        + fileName;
+    return QStringLiteral("D O N E !  ") + what +
+           QStringLiteral(" of contacts has been created and stored in your Quillet folder.  This file is named ") +
+           fileName;
 }
 
 } // namespace quillet

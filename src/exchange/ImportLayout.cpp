@@ -16,13 +16,16 @@ const QString nameEmail = QStringLiteral("Name,E-mail Address");
 const QString quilletStart = QStringLiteral("First Name,MI");
 const QString quilletEnd = QStringLiteral("Birthdate,Category,Notes");
 
-bool isMailProgramFull(const QString& text) { return contains(text, primaryPhone) && contains(text, webPage); }
+bool isMailProgramFull(const QString& text)
+{
+    return contains(text, primaryPhone) && contains(text, webPage);
+}
 
 bool isNameAndEmailHeader(const QString& header)
 {
-    return contains(header, QStringLiteral("Name,"))
-        && !contains(header, QStringLiteral("Suffix,Initials,Web Page,"))
-        && !contains(header, QStringLiteral("Distribution Lists")) && !contains(header, quilletEnd);
+    return contains(header, QStringLiteral("Name,")) &&
+           !contains(header, QStringLiteral("Suffix,Initials,Web Page,")) &&
+           !contains(header, QStringLiteral("Distribution Lists")) && !contains(header, quilletEnd);
 }
 
 bool mentionsNames(const QString& line)
@@ -61,7 +64,10 @@ ImportLayout detectLayout(const QString& header)
     return ImportLayout::None;
 }
 
-int layoutNumber(ImportLayout layout) { return static_cast<int>(layout); }
+int layoutNumber(ImportLayout layout)
+{
+    return static_cast<int>(layout);
+}
 
 QString layoutDescription(ImportLayout layout)
 {

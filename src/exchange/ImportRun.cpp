@@ -38,10 +38,20 @@ Status importLine(const Run& run, QString& line, ImportSummary& summary)
     if (Status status = run.duplicates.test(working, duplicate); !status || duplicate)
         return status;
     working.set(Field::ReminderFlag, run.reminderFlag);
-    if (Status status = run.file.append(working); !status)
+    if (Status status = run.file.appendUnsynced(working); !status)
         return status;
     ++summary.imported;
     return {};
+}
+
+Status importLines(const Run& run, CsvLineReader& reader, ImportSummary& summary)
+{
+    QString line;
+    while (reader.next(line)) {
+        if (Status status = importLine(run, line, summary); !status)
+            return status;
+    }
+    return reader.status();
 }
 
 Status readHeader(CsvLineReader& reader, QString& header)
@@ -77,23 +87,29 @@ Status importContacts(const QString& csvPath, ContactsFile& file, const QString&
         return {};
     }
     DuplicateIndex index;
-    Run run{summary.layout, matchHeader(summary.layout, splitColumns(prepared.text)),
-            duplicates ? *duplicates : index, file, reminderFlag};
+    Run run{summary.layout, matchHeader(summary.layout, splitColumns(prepared.text)), duplicates ? *duplicates : index,
+            file, reminderFlag};
     if (Status status = run.duplicates.start(file, existing); !status)
         return status;
-    QString line;
-    while (reader.next(line)) {
-        if (Status status = importLine(run, line, summary); !status)
-            return status;
+    Status status = importLines(run, reader, summary);
+    // The records are forced to disk once for the run, also those before a failure.
+    if (summary.imported > 0) {
+        if (Status flushed = file.flush(); status.ok() && !flushed)
+            status = flushed;
     }
-    if (!reader.status())
-        return reader.status();
-    summary.outcome = ImportSummary::Outcome::Imported;
-    return {};
+    if (status)
+        summary.outcome = ImportSummary::Outcome::Imported;
+    return status;
 }
 
-QString importedCountText(int count) { return QStringLiteral("%1 contacts successfully imported.").arg(count); }
+QString importedCountText(int count)
+{
+    return QStringLiteral("%1 contacts successfully imported.").arg(count);
+}
 
-QString importDoneText(int count) { return QStringLiteral("D O N E !  ") + importedCountText(count); }
+QString importDoneText(int count)
+{
+    return QStringLiteral("D O N E !  ") + importedCountText(count);
+}
 
 } // namespace quillet
