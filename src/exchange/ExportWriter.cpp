@@ -1,13 +1,13 @@
 #include "exchange/ExportWriter.h"
 
-#include "common/Cp1252.h"
 #include "common/FileErrors.h"
-#include "common/TextRules.h"
 #include "contacts/ContactsFile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <algorithm>
 
 namespace quillet {
 
@@ -28,6 +28,15 @@ const char* const headerNames[] = {"First Name", "MI",        "Last Name", "Stre
 QChar separator(ExportKind kind)
 {
     return kind == ExportKind::Csv ? u',' : u'|';
+}
+
+QByteArrayView trimmedSpaces(QByteArrayView bytes)
+{
+    while (!bytes.isEmpty() && bytes.front() == ' ')
+        bytes = bytes.sliced(1);
+    while (!bytes.isEmpty() && bytes.back() == ' ')
+        bytes.chop(1);
+    return bytes;
 }
 
 Status writeAll(QSaveFile& out, const QByteArray& bytes)
@@ -64,23 +73,31 @@ QString exportHeaderLine(ExportKind kind)
     return line;
 }
 
-QString exportBirthdate(const QString& stored)
+QByteArray exportBirthdate(QByteArrayView stored)
 {
-    if (text::trimSpaces(stored).isEmpty())
+    const QByteArrayView blank = trimmedSpaces(stored);
+    if (blank.isEmpty())
         return {};
-    return text::trimSpaces(text::mid(stored, 5, 2) + u'-' + text::mid(stored, 7, 2) + u'-' + text::left(stored, 4));
+    const auto part = [stored](qsizetype from, qsizetype length) {
+        return from < stored.size() ? stored.sliced(from, std::min(length, stored.size() - from)) : QByteArrayView();
+    };
+    const QByteArray date = part(4, 2).toByteArray() + '-' + part(6, 2).toByteArray() + '-' + part(0, 4).toByteArray();
+    return trimmedSpaces(date).toByteArray();
 }
 
-QString exportLine(ExportKind kind, const ContactRecord& record)
+void appendExportLine(QByteArray& out, ExportKind kind, QByteArrayView record)
 {
-    QString line;
-    line.reserve(recordSize);
     for (const Field field : exportedFields) {
         if (field != Field::FirstName)
-            line += separator(kind);
-        line += field == Field::Birthdate ? exportBirthdate(record.value(field)) : record.trimmed(field);
+            out += kind == ExportKind::Csv ? ',' : '|';
+        const FieldLayout layout = fieldLayout(field);
+        const QByteArrayView value = record.sliced(layout.offset, layout.width);
+        if (field == Field::Birthdate)
+            out += exportBirthdate(value);
+        else
+            out += trimmedSpaces(value);
     }
-    return line;
+    out += "\r\n";
 }
 
 Status exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder, ExportSummary& summary)
@@ -93,11 +110,12 @@ Status exportContacts(const ContactsFile& file, ExportKind kind, const QString& 
     QSaveFile out(summary.path);
     if (!out.open(QIODevice::WriteOnly))
         return errorFromFileDevice(out);
-    const QByteArray lineEnd("\r\n");
-    QByteArray pending = cp1252::encode(exportHeaderLine(kind)) + lineEnd;
+    QByteArray pending = exportHeaderLine(kind).toLatin1() + "\r\n";
     Status written;
-    Status read = file.forEach([&](int, const ContactRecord& record) {
-        pending += cp1252::encode(exportLine(kind, record)) + lineEnd;
+    // Fields are copied as stored bytes: the file and the export share the code page,
+    // so only the spaces around each value need to go.
+    Status read = file.forEachBytes([&](int, QByteArrayView record) {
+        appendExportLine(pending, kind, record);
         ++summary.written;
         if (pending.size() >= flushSize) {
             written = writeAll(out, pending);

@@ -3,6 +3,9 @@
 #include "common/AppError.h"
 #include "contacts/ContactRecord.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
+
 #include <QString>
 
 namespace quillet {
@@ -18,10 +21,12 @@ QString exportNamePart(const QString& contactsPath);
 QString exportFileName(ExportKind kind, const QString& namePart);
 
 QString exportHeaderLine(ExportKind kind);
-// The 16 fields trimmed and joined by the separator, nothing quoted; the birth date
-// as MM-DD-YYYY or empty. No line end.
-QString exportLine(ExportKind kind, const ContactRecord& record);
-QString exportBirthdate(const QString& stored);
+// Appends one record's line: the 16 fields with spaces trimmed, joined by the
+// separator, nothing quoted; the birth date as MM-DD-YYYY or empty; CR LF.
+// Works on the record's stored Windows-1252 bytes, which the export keeps.
+void appendExportLine(QByteArray& out, ExportKind kind, QByteArrayView record);
+// The stored form YYYYMMDD as MM-DD-YYYY, trimmed; a blank field gives nothing.
+QByteArray exportBirthdate(QByteArrayView stored);
 
 struct ExportSummary
 {

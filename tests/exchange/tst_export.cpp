@@ -48,19 +48,17 @@ private slots:
 
     void birthdate_data()
     {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("stored form") << "19800410"
-                                     << "04-10-1980";
-        QTest::newRow("blank") << "        "
-                               << "";
-        QTest::newRow("damaged, trimmed") << "1980    "
-                                          << "-  -1980";
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<QByteArray>("written");
+        QTest::newRow("stored form") << QByteArray("19800410") << QByteArray("04-10-1980");
+        QTest::newRow("blank") << QByteArray("        ") << QByteArray();
+        QTest::newRow("damaged, trimmed") << QByteArray("1980    ") << QByteArray("-  -1980");
+        QTest::newRow("short") << QByteArray("19800") << QByteArray("0--1980");
     }
     void birthdate()
     {
-        QFETCH(QString, stored);
-        QFETCH(QString, written);
+        QFETCH(QByteArray, stored);
+        QFETCH(QByteArray, written);
         QCOMPARE(exportBirthdate(stored), written);
     }
 
