@@ -39,11 +39,13 @@ QByteArrayView trimmedSpaces(QByteArrayView bytes)
     return bytes;
 }
 
+// Unbuffered, a write that runs out of room returns the bytes it placed without
+// raising an error; a buffered one would even lose them silently at commit.
 Status writeAll(QSaveFile& out, const QByteArray& bytes)
 {
-    if (out.write(bytes) != bytes.size())
-        return errorFromFileDevice(out);
-    return {};
+    if (out.write(bytes) == bytes.size())
+        return {};
+    return out.error() == QFileDevice::NoError ? Status(errors::diskFull()) : Status(errorFromFileDevice(out));
 }
 
 } // namespace
@@ -108,7 +110,7 @@ Status exportContacts(const ContactsFile& file, ExportKind kind, const QString& 
     summary.fileName = exportFileName(kind, exportNamePart(file.path()));
     summary.path = QDir(folder).filePath(summary.fileName);
     QSaveFile out(summary.path);
-    if (!out.open(QIODevice::WriteOnly))
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return errorFromFileDevice(out);
     QByteArray pending = exportHeaderLine(kind).toLatin1() + "\r\n";
     Status written;

@@ -5,6 +5,11 @@
 #include <QFile>
 #include <QtTest>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace quillet::test {
 
 QString writeFile(const QString& path, const QByteArray& bytes)
@@ -44,6 +49,21 @@ QStringList storedContacts(const ContactsFile& file)
         return true;
     });
     return contacts;
+}
+
+int runWithFileSizeLimit(qint64 limit, const std::function<int()>& body)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::signal(SIGXFSZ, SIG_IGN);
+        const rlimit bound{rlim_t(limit), rlim_t(limit)};
+        ::setrlimit(RLIMIT_FSIZE, &bound);
+        ::_exit(body());
+    }
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
+        return -1;
+    return WEXITSTATUS(status);
 }
 
 } // namespace quillet::test

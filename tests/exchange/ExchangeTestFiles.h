@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace quillet {
 class ContactsFile;
 }
@@ -22,5 +24,9 @@ void appendContacts(ContactsFile& file, const QStringList& contacts);
 
 // The 16 stored values of every record, trimmed and joined by "|" (Birthdate in stored form).
 QStringList storedContacts(const ContactsFile& file);
+
+// Runs `body` in a child process whose files cannot grow past `limit` bytes (writes
+// beyond fail as a full disk would) and returns its exit status, -1 if it did not exit.
+int runWithFileSizeLimit(qint64 limit, const std::function<int()>& body);
 
 } // namespace quillet::test

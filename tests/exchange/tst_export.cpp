@@ -113,6 +113,29 @@ private slots:
         QCOMPARE(exportContacts(closed, ExportKind::Csv, m_dir.path(), summary).error().number, 52);
     }
 
+    // A write that fails halfway leaves the earlier export as it was, and no other file.
+    void failedWriteKeepsEarlierExport()
+    {
+        QTemporaryDir dir;
+        const QString earlier = test::writeFile(dir.filePath("QLTC_Many.csv"), "earlier export\r\n");
+        ContactsFile file;
+        QVERIFY(file.open(dir.filePath("Many.DAT")).ok());
+        for (int i = 0; i < 40; ++i)
+            test::appendContacts(file, {QStringLiteral("Name%1||Last|Street||City|ST|12345").arg(i)});
+        file.close();
+        const int exitStatus = test::runWithFileSizeLimit(1000, [&] {
+            ContactsFile child;
+            ExportSummary summary;
+            if (!child.open(dir.filePath("Many.DAT")).ok())
+                return 3;
+            const Status status = exportContacts(child, ExportKind::Csv, dir.path(), summary);
+            return status.ok() ? 1 : status.error().number == 61 ? 0 : 2;
+        });
+        QCOMPARE(exitStatus, 0);
+        QCOMPARE(readBytes(earlier), QByteArray("earlier export\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), (QStringList{"Many.DAT", "QLTC_Many.csv"}));
+    }
+
     // Export, then import into an empty file: every field comes back.
     void roundTrip()
     {

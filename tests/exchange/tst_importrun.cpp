@@ -161,6 +161,29 @@ private slots:
         QCOMPARE(QFileInfo(m_file.path()).size(), qint64(imported) * recordSize);
     }
 
+    // A full disk ends the run with the records before it whole on file.
+    void fullDiskLeavesWholeRecords()
+    {
+        QByteArray lines = quilletHeader;
+        for (int i = 0; i < 5; ++i)
+            lines += QStringLiteral("N%1,,L%1,,,,,,,,,,n%1@x.com,,,\r\n").arg(i).toLatin1();
+        const QString path = csv(lines);
+        const QString contacts = m_file.path();
+        m_file.close();
+        const int exitStatus = test::runWithFileSizeLimit(3 * recordSize + 100, [&] {
+            ContactsFile file;
+            ImportSummary summary;
+            if (!file.open(contacts).ok())
+                return 3;
+            const Status status = importContacts(path, file, "1", summary);
+            return !status.ok() && status.error().number == 61 && summary.imported == 3 ? 0 : 1;
+        });
+        QCOMPARE(exitStatus, 0);
+        QCOMPARE(QFileInfo(contacts).size(), qint64(3) * recordSize);
+        QVERIFY(m_file.open(contacts).ok());
+        QCOMPARE(test::storedContacts(m_file).last(), QStringLiteral("N2||L2||||||||||n2@x.com|||"));
+    }
+
     void missingCsvFile()
     {
         ImportSummary summary;
