@@ -19,6 +19,14 @@ public:
     virtual void quitProgram() = 0;
     // Opens the About window beside whichever window asked.
     virtual void showAbout() = 0;
+
+    // The five typed label lines (quick add parses them).
+    virtual QStringList labelLines() const = 0;
+    // Print Label from the contact window: fills the five lines, unchecks and hides
+    // Bold, and shows the main window with the focus on line 1.
+    virtual void fillLabelLines(const QStringList& lines) = 0;
+    // The list's hand-over: shows the contact window with this record chosen.
+    virtual void openContactWindow(int recordNumber) = 0;
 };
 
 } // namespace quillet
