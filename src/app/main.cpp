@@ -1,3 +1,5 @@
+#include "exchange/frmLMExport.h"
+#include "exchange/frmLMImport.h"
 #include "help/UserManual.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtFileDialogs.h"
@@ -28,6 +30,17 @@ int main(int argc, char* argv[])
     // another window was showing in its place at the time.
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&window, &quillet::frmZEzore::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    // The import and export windows live until they are closed.
+    const auto openExchangeWindow = [&window](QWidget* created) {
+        created->setAttribute(Qt::WA_DeleteOnClose);
+        window.openWindow(created);
+    };
+    window.setContactCommand(quillet::ContactCommand::Import, [&] {
+        openExchangeWindow(new quillet::frmLMImport(window.session(), window.platform(), window));
+    });
+    window.setContactCommand(quillet::ContactCommand::Export, [&] {
+        openExchangeWindow(new quillet::frmLMExport(window.session(), window.platform(), window));
+    });
     window.start();
     return QApplication::exec();
 }

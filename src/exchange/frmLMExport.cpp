@@ -4,12 +4,12 @@
 
 #include "common/ProgramFolder.h"
 #include "exchange/ExportWriter.h"
+#include "help/Help.h"
 #include "platform/Platform.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
 
 #include <QCloseEvent>
-#include <QDir>
 
 namespace quillet {
 
@@ -28,6 +28,7 @@ frmLMExport::frmLMExport(Session& session, Platform& platform, WindowHost& host,
 {
     m_ui->setupUi(this);
     m_ui->mnuETHelp->insertSeparator(m_ui->mnuETHelpAbout)->setObjectName(QStringLiteral("mnuETHelpBar0"));
+    m_ui->mnuETHelpAbout->setText(about::caption());
     setWindowTitle(QStringLiteral("Export Contacts  [") + m_session.fileTitle() + u']');
     m_ui->lblExport->setText(instruction);
     m_ui->cmdExpCreate->setEnabled(false);
@@ -38,7 +39,7 @@ frmLMExport::frmLMExport(Session& session, Platform& platform, WindowHost& host,
     connect(m_ui->cmdExpCreate, &QPushButton::clicked, this, &frmLMExport::createExport);
     connect(m_ui->cmdExpCancel, &QPushButton::clicked, this, &frmLMExport::close);
     connect(m_ui->mnuETFileExit, &QAction::triggered, this, &frmLMExport::exitProgram);
-    connect(m_ui->mnuETHelpUM, &QAction::triggered, this, &frmLMExport::openManual);
+    connect(m_ui->mnuETHelpUM, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
     connect(m_ui->mnuETHelpAbout, &QAction::triggered, this, [this] { m_host.showAbout(); });
 }
 
@@ -90,11 +91,6 @@ void frmLMExport::exitProgram()
     m_quitting = true;
     close();
     host.quitProgram();
-}
-
-void frmLMExport::openManual()
-{
-    m_platform.desktop.openDocument(QDir(programFolder()).filePath(QStringLiteral("qltUman.pdf")));
 }
 
 } // namespace quillet

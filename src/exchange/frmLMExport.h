@@ -31,7 +31,6 @@ protected:
 private:
     void createExport();
     void exitProgram();
-    void openManual();
     // The error box; Cancel closes the window.
     void reportFailure(const AppError& error);
 

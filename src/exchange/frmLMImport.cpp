@@ -5,13 +5,13 @@
 #include "common/ProgramFolder.h"
 #include "exchange/CsvLineReader.h"
 #include "exchange/ImportRun.h"
+#include "help/Help.h"
 #include "platform/Platform.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
 
@@ -30,6 +30,7 @@ frmLMImport::frmLMImport(Session& session, Platform& platform, WindowHost& host,
 {
     m_ui->setupUi(this);
     m_ui->mnuITHelp->insertSeparator(m_ui->mnuITHelpAbout)->setObjectName(QStringLiteral("mnuITHelpBar0"));
+    m_ui->mnuITHelpAbout->setText(about::makerCaption());
     setWindowTitle(QStringLiteral("Import Contacts  [") + m_session.fileTitle() + u']');
     m_ui->txtImpFilename->hide();
     m_ui->cmdStartImport->setEnabled(false);
@@ -43,7 +44,7 @@ frmLMImport::frmLMImport(Session& session, Platform& platform, WindowHost& host,
     connect(m_ui->mnuITEditCut, &QAction::triggered, this, &frmLMImport::cutSelection);
     connect(m_ui->mnuITEditCopy, &QAction::triggered, this, &frmLMImport::copySelection);
     connect(m_ui->mnuITEditPaste, &QAction::triggered, this, &frmLMImport::pasteClipboard);
-    connect(m_ui->mnuITHelpUM, &QAction::triggered, this, &frmLMImport::openManual);
+    connect(m_ui->mnuITHelpUM, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
     connect(m_ui->mnuITHelpAbout, &QAction::triggered, this, [this] { m_host.showAbout(); });
 }
 
@@ -155,11 +156,6 @@ void frmLMImport::pasteClipboard()
 {
     if (auto* edit = qobject_cast<QLineEdit*>(focusWidget()))
         edit->insert(QGuiApplication::clipboard()->text());
-}
-
-void frmLMImport::openManual()
-{
-    m_platform.desktop.openDocument(QDir(programFolder()).filePath(QStringLiteral("qltUman.pdf")));
 }
 
 } // namespace quillet

@@ -40,7 +40,6 @@ private:
     void cutSelection();
     void copySelection();
     void pasteClipboard();
-    void openManual();
     // The error box; Cancel closes the window.
     void reportFailure(const AppError& error);
 

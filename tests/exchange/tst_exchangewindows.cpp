@@ -28,6 +28,9 @@ public:
     void returnToMainWindow() override { ++returns; }
     void quitProgram() override { ++quits; }
     void showAbout() override { ++abouts; }
+    QStringList labelLines() const override { return {}; }
+    void fillLabelLines(const QStringList&) override {}
+    void openContactWindow(int) override {}
     int returns = 0;
     int quits = 0;
     int abouts = 0;
@@ -65,7 +68,7 @@ private slots:
     {
         m_session = std::make_unique<Session>();
         m_scripted = {};
-        m_host = {};
+        m_host.returns = m_host.quits = m_host.abouts = 0;
     }
     void cleanup()
     {
@@ -119,6 +122,8 @@ private slots:
         QVERIFY(!child<QAction>(window, "mnuITEditCut")->isEnabled());
         child<QAction>(window, "mnuITEditPaste")->trigger();
         QCOMPARE(name->text(), QStringLiteral("quillet.csv"));
+
+        QCOMPARE(child<QAction>(window, "mnuITHelpAbout")->text(), QStringLiteral("About Quillet Software"));
 
         QTest::mouseClick(child<QPushButton>(window, "cmdImpCancel"), Qt::LeftButton);
         QCOMPARE(m_host.returns, 1);
@@ -174,6 +179,12 @@ private slots:
         QFile written(m_dir.filePath("QLTT_Friends.txt"));
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll().count("\r\n"), 3);
+
+        QCOMPARE(child<QAction>(window, "mnuETHelpAbout")->text(), QStringLiteral("About Quillet"));
+        child<QAction>(window, "mnuETHelpAbout")->trigger();
+        QCOMPARE(m_host.abouts, 1);
+        child<QAction>(window, "mnuETHelpUM")->trigger();
+        QCOMPARE(m_scripted.desktop.openedDocuments, QStringList{m_dir.filePath("qltUman.pdf")});
 
         child<QAction>(window, "mnuETFileExit")->trigger();
         QCOMPARE(m_host.quits, 1);
