@@ -4,6 +4,8 @@
 #include "platform/scripted/ScriptedPlatform.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
+#include "shell/frmZEzore.h"
+#include "shell/frmZEzoreWindows.h"
 
 #include "ExchangeTestFiles.h"
 #include "support/TestSupport.h"
@@ -16,6 +18,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -63,7 +66,11 @@ private:
     }
 
 private slots:
-    void initTestCase() { qputenv("QUILLET_HOME", m_dir.path().toUtf8()); }
+    void initTestCase()
+    {
+        qputenv("QUILLET_HOME", m_dir.path().toUtf8());
+        QStandardPaths::setTestModeEnabled(true);
+    }
     void init()
     {
         m_session = std::make_unique<Session>();
@@ -152,6 +159,38 @@ private slots:
         QCOMPARE(m_session->file().count(), 1);
         QCOMPARE(m_host.returns, 1);
         QVERIFY(!window.isVisible());
+    }
+
+    // The main window's Import and Export commands hide it and show our windows; closing them brings it back.
+    void mainWindowCommands_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("windowClass");
+        QTest::newRow("import") << "mnuImport"
+                                << "quillet::frmLMImport";
+        QTest::newRow("export") << "mnuExport"
+                                << "quillet::frmLMExport";
+    }
+    void mainWindowCommands()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, windowClass);
+        frmZEzore main(m_scripted.platform());
+        registerContactWindows(main);
+        main.start();
+        const QString path = m_dir.filePath("Main.DAT");
+        QVERIFY(main.session().file().open(path).ok());
+        main.session().setOpenFile(path, "Main.DAT");
+        main.findChild<QAction*>(command)->trigger();
+        QWidget* opened = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->isVisible() && widget->metaObject()->className() == windowClass)
+                opened = widget;
+        }
+        QVERIFY(opened);
+        QVERIFY(!main.isVisible());
+        QVERIFY(opened->close());
+        QVERIFY(main.isVisible());
     }
 
     void exportWindow_endToEnd()
