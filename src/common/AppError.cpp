@@ -39,6 +39,18 @@ AppError subscriptOutOfRange()
 {
     return {9, QStringLiteral("Subscript out of range")};
 }
+AppError outOfMemory()
+{
+    return {7, QStringLiteral("Out of memory")};
+}
+AppError inputPastEndOfFile()
+{
+    return {62, QStringLiteral("Input past end of file")};
+}
+AppError badFileNameOrNumber()
+{
+    return {52, QStringLiteral("Bad file name or number")};
+}
 } // namespace errors
 
 QString errorBoxText(const AppError& error, ErrorEnding ending)

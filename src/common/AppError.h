@@ -10,7 +10,8 @@ namespace quillet {
 // Numbers and descriptions follow the established error box wording:
 // 53 file not found, 70 permission denied, 75 path/file access error, 76 path not found,
 // 61 disk full, 57 device I/O error, 63 bad record number, 5 invalid procedure call,
-// 9 subscript out of range.
+// 9 subscript out of range, 7 out of memory, 62 input past end of file,
+// 52 bad file name or number.
 struct AppError
 {
     int number = 0;
@@ -27,6 +28,9 @@ AppError deviceIO();
 AppError badRecordNumber();
 AppError invalidProcedureCall();
 AppError subscriptOutOfRange();
+AppError outOfMemory();
+AppError inputPastEndOfFile();
+AppError badFileNameOrNumber();
 } // namespace errors
 
 // Success, or the error that stopped an operation. Writers return this and never

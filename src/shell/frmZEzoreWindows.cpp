@@ -2,6 +2,8 @@
 
 #include "editing/frmEdDelViewContact.h"
 #include "editing/frmNewContact.h"
+#include "exchange/frmLMExport.h"
+#include "exchange/frmLMImport.h"
 #include "shell/frmZEzore.h"
 
 #include <QComboBox>
@@ -43,6 +45,13 @@ void addContact(frmZEzore& main)
         main.openWindow(window);
 }
 
+// The import and export windows are loaded anew each time and live until closed.
+void openExchangeWindow(frmZEzore& main, QWidget* window)
+{
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    main.openWindow(window);
+}
+
 } // namespace
 
 void registerContactWindows(frmZEzore& main)
@@ -51,6 +60,12 @@ void registerContactWindows(frmZEzore& main)
     main.setContactCommand(ContactCommand::AddContact, [&main] { addContact(main); });
     main.setContactCommand(ContactCommand::FindContact, [&main, loaded] { showContactWindow(main, *loaded, true); });
     main.setContactCommand(ContactCommand::ContactWindow, [&main, loaded] { showContactWindow(main, *loaded, false); });
+    main.setContactCommand(ContactCommand::Import, [&main] {
+        openExchangeWindow(main, new frmLMImport(main.session(), main.platform(), main));
+    });
+    main.setContactCommand(ContactCommand::Export, [&main] {
+        openExchangeWindow(main, new frmLMExport(main.session(), main.platform(), main));
+    });
     main.setContactWindowOpener([&main, loaded](int recordNumber) {
         frmEdDelViewContact* window = contactWindow(main, *loaded);
         window->show();

@@ -1,0 +1,49 @@
+#include "cli/CliSupport.h"
+#include "cli/Verb.h"
+#include "common/ProgramFolder.h"
+#include "contacts/ContactsFile.h"
+#include "exchange/ExportWriter.h"
+
+namespace quillet::cli {
+namespace {
+
+int runExport(const QStringList& args)
+{
+    QString error;
+    const std::optional<ParsedArgs> parsed =
+        parseArgs(args, {QStringLiteral("--csv"), QStringLiteral("--txt")}, {}, 1, 1, &error);
+    if (!parsed)
+        return usageError(QStringLiteral("export"), error);
+    if (parsed->has(QStringLiteral("--csv")) == parsed->has(QStringLiteral("--txt")))
+        return usageError(QStringLiteral("export"), QStringLiteral("give one of --csv and --txt"));
+    const ExportKind kind = parsed->has(QStringLiteral("--csv")) ? ExportKind::Csv : ExportKind::Text;
+    ContactsFile file;
+    if (!openContactsFile(file, parsed->positional.first(), OpenMode::ExistingOnly))
+        return 1;
+    ExportSummary summary;
+    if (Status status = exportContacts(file, kind, programFolder(), summary); !status)
+        return fileError(QStringLiteral("cannot write export file"), summary.path, status.error());
+    printLine(summary.path);
+    if (summary.written == 0) {
+        printError(exportNoContactsText);
+        return 1;
+    }
+    return 0;
+}
+
+const VerbRegistration registration{Verb{
+    QStringLiteral("export"),
+    QStringLiteral("Export all contacts to a CSV or text file"),
+    QStringLiteral("Usage: quillet-cli export FILE (--csv | --txt)\n"
+                   "Writes every contact of FILE, in record order, into the program's folder\n"
+                   "($QUILLET_HOME, else Documents/Quillet) as the Export Contacts window does:\n"
+                   "  --csv  QLTC_<name>.csv, comma-separated\n"
+                   "  --txt  QLTT_<name>.txt, separated by \"|\"\n"
+                   "where <name> is FILE's name without its folder and without \".DAT\". Prints the path\n"
+                   "of the file written. A file without contacts gives a header-only file, the message\n"
+                   "and exit status 1.\n"),
+    runExport,
+}};
+
+} // namespace
+} // namespace quillet::cli

@@ -1,0 +1,147 @@
+#include "exchange/ExportWriter.h"
+
+#include "common/FileErrors.h"
+#include "contacts/ContactsFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace quillet {
+
+namespace {
+
+constexpr qsizetype flushSize = 256 * 1024;
+
+constexpr Field exportedFields[] = {
+    Field::FirstName, Field::MI,        Field::LastName, Field::Street1,   Field::Street2,   Field::City,
+    Field::State,     Field::Zip,       Field::Country,  Field::HomePhone, Field::CellPhone, Field::WorkPhone,
+    Field::Email,     Field::Birthdate, Field::Category, Field::Notes,
+};
+
+const char* const headerNames[] = {"First Name", "MI",        "Last Name", "Street1",    "Street2",    "City",
+                                   "State",      "Zip",       "Country",   "Home Phone", "Cell Phone", "Work Phone",
+                                   "Email",      "Birthdate", "Category",  "Notes"};
+
+QChar separator(ExportKind kind)
+{
+    return kind == ExportKind::Csv ? u',' : u'|';
+}
+
+QByteArrayView trimmedSpaces(QByteArrayView bytes)
+{
+    while (!bytes.isEmpty() && bytes.front() == ' ')
+        bytes = bytes.sliced(1);
+    while (!bytes.isEmpty() && bytes.back() == ' ')
+        bytes.chop(1);
+    return bytes;
+}
+
+// Unbuffered, a write that runs out of room returns the bytes it placed without
+// raising an error; a buffered one would even lose them silently at commit.
+Status writeAll(QSaveFile& out, const QByteArray& bytes)
+{
+    if (out.write(bytes) == bytes.size())
+        return {};
+    return out.error() == QFileDevice::NoError ? Status(errors::diskFull()) : Status(errorFromFileDevice(out));
+}
+
+} // namespace
+
+QString exportNamePart(const QString& contactsPath)
+{
+    QString part = QFileInfo(contactsPath).fileName();
+    part.remove(QStringLiteral(".DAT"));
+    part.remove(QStringLiteral(".dat"));
+    return part;
+}
+
+QString exportFileName(ExportKind kind, const QString& namePart)
+{
+    return kind == ExportKind::Csv ? QStringLiteral("QLTC_") + namePart + QStringLiteral(".csv")
+                                   : QStringLiteral("QLTT_") + namePart + QStringLiteral(".txt");
+}
+
+QString exportHeaderLine(ExportKind kind)
+{
+    QString line;
+    for (const char* name : headerNames) {
+        if (!line.isEmpty())
+            line += separator(kind);
+        line += QLatin1String(name);
+    }
+    return line;
+}
+
+QByteArray exportBirthdate(QByteArrayView stored)
+{
+    const QByteArrayView blank = trimmedSpaces(stored);
+    if (blank.isEmpty())
+        return {};
+    const auto part = [stored](qsizetype from, qsizetype length) {
+        return from < stored.size() ? stored.sliced(from, std::min(length, stored.size() - from)) : QByteArrayView();
+    };
+    const QByteArray date = part(4, 2).toByteArray() + '-' + part(6, 2).toByteArray() + '-' + part(0, 4).toByteArray();
+    return trimmedSpaces(date).toByteArray();
+}
+
+void appendExportLine(QByteArray& out, ExportKind kind, QByteArrayView record)
+{
+    for (const Field field : exportedFields) {
+        if (field != Field::FirstName)
+            out += kind == ExportKind::Csv ? ',' : '|';
+        const FieldLayout layout = fieldLayout(field);
+        const QByteArrayView value = record.sliced(layout.offset, layout.width);
+        if (field == Field::Birthdate)
+            out += exportBirthdate(value);
+        else
+            out += trimmedSpaces(value);
+    }
+    out += "\r\n";
+}
+
+Status exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder, ExportSummary& summary)
+{
+    summary = {};
+    if (!file.isOpen())
+        return errors::badFileNameOrNumber();
+    summary.fileName = exportFileName(kind, exportNamePart(file.path()));
+    summary.path = QDir(folder).filePath(summary.fileName);
+    QSaveFile out(summary.path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return errorFromFileDevice(out);
+    QByteArray pending = exportHeaderLine(kind).toLatin1() + "\r\n";
+    Status written;
+    // Fields are copied as stored bytes: the file and the export share the code page,
+    // so only the spaces around each value need to go.
+    Status read = file.forEachBytes([&](int, QByteArrayView record) {
+        appendExportLine(pending, kind, record);
+        ++summary.written;
+        if (pending.size() >= flushSize) {
+            written = writeAll(out, pending);
+            pending.clear();
+        }
+        return written.ok();
+    });
+    if (!read)
+        return read;
+    if (written.ok())
+        written = writeAll(out, pending);
+    if (!written)
+        return written;
+    if (!out.commit())
+        return errorFromFileDevice(out);
+    return {};
+}
+
+QString exportDoneText(ExportKind kind, const QString& fileName)
+{
+    const QString what = kind == ExportKind::Csv ? QStringLiteral("A csv file") : QStringLiteral("A text file");
+    return QStringLiteral("D O N E !  ") + what +
+           QStringLiteral(" of contacts has been created and stored in your Quillet folder.  This file is named ") +
+           fileName;
+}
+
+} // namespace quillet

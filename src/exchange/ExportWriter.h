@@ -1,0 +1,50 @@
+#pragma once
+
+#include "common/AppError.h"
+#include "contacts/ContactRecord.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <QString>
+
+namespace quillet {
+
+class ContactsFile;
+
+enum class ExportKind { Csv, Text };
+
+// The name part of the export file: the contacts file's name without its folder,
+// with every ".DAT" and then every ".dat" removed (Club.DAT -> Club, Club.Dat -> Club.Dat).
+QString exportNamePart(const QString& contactsPath);
+// "QLTC_" + name part + ".csv" or "QLTT_" + name part + ".txt".
+QString exportFileName(ExportKind kind, const QString& namePart);
+
+QString exportHeaderLine(ExportKind kind);
+// Appends one record's line: the 16 fields with spaces trimmed, joined by the
+// separator, nothing quoted; the birth date as MM-DD-YYYY or empty; CR LF.
+// Works on the record's stored Windows-1252 bytes, which the export keeps.
+void appendExportLine(QByteArray& out, ExportKind kind, QByteArrayView record);
+// The stored form YYYYMMDD as MM-DD-YYYY, trimmed; a blank field gives nothing.
+QByteArray exportBirthdate(QByteArrayView stored);
+
+struct ExportSummary
+{
+    QString path;     // the file written
+    QString fileName; // its name without the folder
+    int written = 0;  // contact lines (the header not counted)
+};
+
+// Writes every record of the open file, in record order, into `folder` under the
+// export file name, in Windows-1252 with CR LF line ends, replacing an older
+// export. The file is written under a temporary name and renamed into place only
+// when complete, so a failure leaves the older export (or none), never half a file.
+Status exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder, ExportSummary& summary);
+
+QString exportDoneText(ExportKind kind, const QString& fileName);
+inline const QString exportDoneTitle = QStringLiteral("Export file created");
+inline const QString exportNoContactsText =
+    QStringLiteral("Export file could not be created.  There were no contacts on file.");
+inline const QString exportNoContactsTitle = QStringLiteral("Export file not created");
+
+} // namespace quillet

@@ -1,0 +1,115 @@
+#include "exchange/ImportRun.h"
+
+#include "contacts/ContactsFile.h"
+#include "exchange/CleaningRules.h"
+#include "exchange/ColumnTables.h"
+#include "exchange/CsvLineReader.h"
+#include "exchange/DuplicateIndex.h"
+
+namespace quillet {
+
+namespace {
+
+// What stays fixed for the whole run.
+struct Run
+{
+    ImportLayout layout;
+    std::vector<MatchedRow> rows;
+    DuplicateTest& duplicates;
+    ContactsFile& file;
+    QString reminderFlag;
+};
+
+Status importLine(const Run& run, QString& line, ImportSummary& summary)
+{
+    if (!prepareLine(run.layout, line))
+        return {};
+    const Columns data = splitColumns(line);
+    bool skipped = false;
+    if (Status status = skippedByColumns(run.layout, data, skipped); !status || skipped)
+        return status;
+    // A fresh contact for every line, so no value carries over from the line before.
+    ContactRecord working;
+    if (Status status = fillFromColumns(run.rows, data, working); !status)
+        return status;
+    applyCleaning(cleaningSteps(run.layout), working);
+    clearFields(clearedFields(run.layout), working);
+    bool duplicate = false;
+    if (Status status = run.duplicates.test(working, duplicate); !status || duplicate)
+        return status;
+    working.set(Field::ReminderFlag, run.reminderFlag);
+    if (Status status = run.file.appendUnsynced(working); !status)
+        return status;
+    ++summary.imported;
+    return {};
+}
+
+Status importLines(const Run& run, CsvLineReader& reader, ImportSummary& summary)
+{
+    QString line;
+    while (reader.next(line)) {
+        if (Status status = importLine(run, line, summary); !status)
+            return status;
+    }
+    return reader.status();
+}
+
+Status readHeader(CsvLineReader& reader, QString& header)
+{
+    if (reader.next(header))
+        return {};
+    return reader.status().ok() ? Status(errors::inputPastEndOfFile()) : reader.status();
+}
+
+} // namespace
+
+Status importContacts(const QString& csvPath, ContactsFile& file, const QString& reminderFlag, ImportSummary& summary,
+                      DuplicateTest* duplicates)
+{
+    summary = {};
+    if (!file.isOpen())
+        return errors::badFileNameOrNumber();
+    const int existing = file.count();
+    CsvLineReader reader;
+    QString header;
+    if (Status status = reader.open(csvPath); !status)
+        return status;
+    if (Status status = readHeader(reader, header); !status)
+        return status;
+    summary.layout = detectLayout(header);
+    if (summary.layout == ImportLayout::None)
+        return {};
+    PreparedHeader prepared;
+    if (Status status = prepareHeader(summary.layout, header, prepared); !status)
+        return status;
+    if (!prepared.compatible) {
+        summary.outcome = ImportSummary::Outcome::NotCompatible;
+        return {};
+    }
+    DuplicateIndex index;
+    Run run{summary.layout, matchHeader(summary.layout, splitColumns(prepared.text)), duplicates ? *duplicates : index,
+            file, reminderFlag};
+    if (Status status = run.duplicates.start(file, existing); !status)
+        return status;
+    Status status = importLines(run, reader, summary);
+    // The records are forced to disk once for the run, also those before a failure.
+    if (summary.imported > 0) {
+        if (Status flushed = file.flush(); status.ok() && !flushed)
+            status = flushed;
+    }
+    if (status)
+        summary.outcome = ImportSummary::Outcome::Imported;
+    return status;
+}
+
+QString importedCountText(int count)
+{
+    return QStringLiteral("%1 contacts successfully imported.").arg(count);
+}
+
+QString importDoneText(int count)
+{
+    return QStringLiteral("D O N E !  ") + importedCountText(count);
+}
+
+} // namespace quillet

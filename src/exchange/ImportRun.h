@@ -1,0 +1,44 @@
+#pragma once
+
+#include "common/AppError.h"
+#include "exchange/ImportLayout.h"
+
+#include <QString>
+
+namespace quillet {
+
+class ContactsFile;
+class DuplicateTest;
+
+struct ImportSummary
+{
+    enum class Outcome {
+        Imported,      // the file was read to its end
+        NoLayout,      // the header fits no layout: nothing happens, no message
+        NotCompatible, // a name and e-mail list without an e-mail column
+    };
+    Outcome outcome = Outcome::NoLayout;
+    ImportLayout layout = ImportLayout::None;
+    // Records appended, also when a failure stopped the run: they stay on file.
+    int imported = 0;
+};
+
+// Imports a CSV file into the open contacts file: recognises the layout from the
+// header, prepares, skips, fills, cleans and tests every line, and appends each
+// contact that is not a duplicate of records 1 to N (N counted at the start) with
+// `reminderFlag`. Each record is appended whole as it is found, so a failure
+// leaves the contacts before it on file and no partial record. `duplicates`
+// replaces the in-memory duplicate index (tests and benchmarks).
+Status importContacts(const QString& csvPath, ContactsFile& file, const QString& reminderFlag, ImportSummary& summary,
+                      DuplicateTest* duplicates = nullptr);
+
+// What the import window and the command line say.
+QString importedCountText(int count); // "N contacts successfully imported."
+QString importDoneText(int count);    // "D O N E !  N contacts successfully imported."
+inline const QString importDoneTitle = QStringLiteral("Import completed");
+inline const QString notCompatibleText = QStringLiteral("CSV file not compatible with import function.");
+inline const QString notCompatibleTitle = QStringLiteral("No contacts imported");
+inline const QString noCsvChosenText = QStringLiteral("Click 'Open csv file' to select a file to import.");
+inline const QString noCsvChosenTitle = QStringLiteral("No csv file selected");
+
+} // namespace quillet

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "contacts/ContactRecord.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace quillet {
+class ContactsFile;
+}
+
+namespace quillet::test {
+
+// Writes bytes to a file and returns its path.
+QString writeFile(const QString& path, const QByteArray& bytes);
+
+// A contact from "First|MI|Last|...|Notes" (16 values; fewer are padded with empty ones).
+ContactRecord contactFrom(const QString& fields, const QString& reminderFlag = QStringLiteral("1"));
+// Appends the contacts to an open file.
+void appendContacts(ContactsFile& file, const QStringList& contacts);
+
+// The 16 stored values of every record, trimmed and joined by "|" (Birthdate in stored form).
+QStringList storedContacts(const ContactsFile& file);
+
+// Runs `body` in a child process whose files cannot grow past `limit` bytes (writes
+// beyond fail as a full disk would) and returns its exit status, -1 if it did not exit.
+int runWithFileSizeLimit(qint64 limit, const std::function<int()>& body);
+
+} // namespace quillet::test

@@ -1,0 +1,251 @@
+#include "contacts/ContactsFile.h"
+#include "exchange/frmLMExport.h"
+#include "exchange/frmLMImport.h"
+#include "platform/scripted/ScriptedPlatform.h"
+#include "shell/Session.h"
+#include "shell/WindowHost.h"
+#include "shell/frmZEzore.h"
+#include "shell/frmZEzoreWindows.h"
+
+#include "ExchangeTestFiles.h"
+#include "support/TestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quillet;
+
+namespace {
+class FakeHost : public WindowHost
+{
+public:
+    void returnToMainWindow() override { ++returns; }
+    void quitProgram() override { ++quits; }
+    void showAbout() override { ++abouts; }
+    QStringList labelLines() const override { return {}; }
+    void fillLabelLines(const QStringList&) override {}
+    void openContactWindow(int) override {}
+    int returns = 0;
+    int quits = 0;
+    int abouts = 0;
+};
+
+template <typename T> T* child(QWidget& window, const char* name)
+{
+    T* found = window.findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
+} // namespace
+
+class TestExchangeWindows : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<Session> m_session;
+    ScriptedPlatform m_scripted;
+    FakeHost m_host;
+
+    void openContacts(const QString& name)
+    {
+        const QString path = m_dir.filePath(name);
+        QVERIFY(m_session->file().open(path).ok());
+        m_session->setOpenFile(path, name);
+        m_session->setReminderItems(false, true); // reminders on
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("QUILLET_HOME", m_dir.path().toUtf8());
+        QStandardPaths::setTestModeEnabled(true);
+    }
+    void init()
+    {
+        m_session = std::make_unique<Session>();
+        m_scripted = {};
+        m_host.returns = m_host.quits = m_host.abouts = 0;
+    }
+    void cleanup()
+    {
+        QApplication::closeAllWindows();
+        m_session.reset();
+    }
+
+    void importWindow_endToEnd()
+    {
+        openContacts("Club.DAT");
+        Platform platform = m_scripted.platform();
+        frmLMImport window(*m_session, platform, m_host);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Import Contacts  [Club.DAT]"));
+        QVERIFY(!child<QPushButton>(window, "cmdStartImport")->isEnabled());
+        QVERIFY(!child<QLineEdit>(window, "txtImpFilename")->isVisible());
+        QVERIFY(child<QLabel>(window, "lblImpHdr")->text().startsWith("First, download contacts (as a csv file)"));
+
+        m_scripted.fileDialogs.answers.enqueue({test::dataPath("import/quillet.csv"), "quillet.csv"});
+        QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
+        QCOMPARE(m_scripted.fileDialogs.requests.last().title, QStringLiteral("Open"));
+        QCOMPARE(m_scripted.fileDialogs.requests.last().filter,
+                 QStringLiteral("CSV Files (*.CSV)|*.CSV|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*"));
+        auto* name = child<QLineEdit>(window, "txtImpFilename");
+        QVERIFY(name->isVisible());
+        QCOMPARE(name->text(), QStringLiteral("quillet.csv"));
+
+        auto* start = child<QPushButton>(window, "cmdStartImport");
+        QVERIFY(start->isEnabled());
+        QTest::mouseClick(start, Qt::LeftButton);
+        QCOMPARE(m_scripted.prompter.messages.size(), 1);
+        const ShownMessage done = m_scripted.prompter.messages.last();
+        QCOMPARE(done.text, QStringLiteral("D O N E !  4 contacts successfully imported."));
+        QCOMPARE(done.title, QStringLiteral("Import completed"));
+        QCOMPARE(done.icon, MessageIcon::None);
+        QCOMPARE(m_session->file().count(), 4);
+        QCOMPARE(m_session->file().read(4).value(Field::ReminderFlag), QStringLiteral("1"));
+        QVERIFY(!start->isEnabled());
+        QVERIFY(!m_scripted.prompter.busy);
+
+        // The Edit menu follows the focused text box's selection.
+        name->setFocus();
+        name->selectAll();
+        emit child<QMenu>(window, "mnuITEdit")->aboutToShow();
+        QVERIFY(child<QAction>(window, "mnuITEditCopy")->isEnabled());
+        child<QAction>(window, "mnuITEditCut")->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("quillet.csv"));
+        QCOMPARE(name->text(), QString());
+        emit child<QMenu>(window, "mnuITEdit")->aboutToShow();
+        QVERIFY(!child<QAction>(window, "mnuITEditCut")->isEnabled());
+        child<QAction>(window, "mnuITEditPaste")->trigger();
+        QCOMPARE(name->text(), QStringLiteral("quillet.csv"));
+
+        QCOMPARE(child<QAction>(window, "mnuITHelpAbout")->text(), QStringLiteral("About Quillet Software"));
+
+        QTest::mouseClick(child<QPushButton>(window, "cmdImpCancel"), Qt::LeftButton);
+        QCOMPARE(m_host.returns, 1);
+        QVERIFY(!window.isVisible());
+    }
+
+    // A failure shows the error box; Cancel closes the window, the contacts before it stay.
+    void importWindow_failureAndCancel()
+    {
+        openContacts("Fail.DAT");
+        const QString csv = test::writeFile(m_dir.filePath("short.csv"),
+                                            "First Name,MI,Last Name,Street1,Street2,City,State,Zip,Country,Home Phone,"
+                                            "Cell Phone,Work Phone,Email,Birthdate,Category,Notes\r\n"
+                                            "A,,B,,,,,,,,,,,,,\r\nshort\r\n");
+        Platform platform = m_scripted.platform();
+        frmLMImport window(*m_session, platform, m_host);
+        window.show();
+        m_scripted.fileDialogs.answers.enqueue({csv, "short.csv"});
+        QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
+        m_scripted.prompter.messageAnswers.enqueue(MessageResult::Cancel);
+        QTest::mouseClick(child<QPushButton>(window, "cmdStartImport"), Qt::LeftButton);
+        const ShownMessage box = m_scripted.prompter.messages.last();
+        QCOMPARE(box.text, QStringLiteral("An error has occurred. Error number 9 -- Subscript out of range.  "
+                                          "Try again, or notify Quillet."));
+        QCOMPARE(box.buttons, MessageButtons::RetryCancel);
+        QCOMPARE(m_session->file().count(), 1);
+        QCOMPARE(m_host.returns, 1);
+        QVERIFY(!window.isVisible());
+    }
+
+    // The main window's Import and Export commands hide it and show our windows; closing them brings it back.
+    void mainWindowCommands_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("windowClass");
+        QTest::newRow("import") << "mnuImport"
+                                << "quillet::frmLMImport";
+        QTest::newRow("export") << "mnuExport"
+                                << "quillet::frmLMExport";
+    }
+    void mainWindowCommands()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, windowClass);
+        frmZEzore main(m_scripted.platform());
+        registerContactWindows(main);
+        main.start();
+        const QString path = m_dir.filePath("Main.DAT");
+        QVERIFY(main.session().file().open(path).ok());
+        main.session().setOpenFile(path, "Main.DAT");
+        main.findChild<QAction*>(command)->trigger();
+        QWidget* opened = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->isVisible() && widget->metaObject()->className() == windowClass)
+                opened = widget;
+        }
+        QVERIFY(opened);
+        QVERIFY(!main.isVisible());
+        QVERIFY(opened->close());
+        QVERIFY(main.isVisible());
+    }
+
+    void exportWindow_endToEnd()
+    {
+        openContacts("Friends.DAT");
+        test::appendContacts(m_session->file(), {"Ann|B|Cole", "Bob||Dee"});
+        Platform platform = m_scripted.platform();
+        frmLMExport window(*m_session, platform, m_host);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Export Contacts  [Friends.DAT]"));
+        auto* create = child<QPushButton>(window, "cmdExpCreate");
+        QVERIFY(!create->isEnabled());
+        QVERIFY(!child<QRadioButton>(window, "optExpCGCSV")->isChecked());
+        QVERIFY(!child<QRadioButton>(window, "optExpCGTXT")->isChecked());
+
+        auto* text = child<QRadioButton>(window, "optExpCGTXT");
+        QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(8, text->height() / 2));
+        QVERIFY(create->isEnabled());
+        QTest::mouseClick(create, Qt::LeftButton);
+        const ShownMessage done = m_scripted.prompter.messages.last();
+        QCOMPARE(done.text, QStringLiteral("D O N E !  A text file of contacts has been created and stored in your "
+                                           "Quillet folder.  This file is named QLTT_Friends.txt"));
+        QCOMPARE(done.title, QStringLiteral("Export file created"));
+        QFile written(m_dir.filePath("QLTT_Friends.txt"));
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll().count("\r\n"), 3);
+
+        QCOMPARE(child<QAction>(window, "mnuETHelpAbout")->text(), QStringLiteral("About Quillet"));
+        child<QAction>(window, "mnuETHelpAbout")->trigger();
+        QCOMPARE(m_host.abouts, 1);
+        child<QAction>(window, "mnuETHelpUM")->trigger();
+        QCOMPARE(m_scripted.desktop.openedDocuments, QStringList{m_dir.filePath("qltUman.pdf")});
+
+        child<QAction>(window, "mnuETFileExit")->trigger();
+        QCOMPARE(m_host.quits, 1);
+        QCOMPARE(m_host.returns, 0);
+    }
+
+    void exportWindow_noContacts()
+    {
+        openContacts("Empty.DAT");
+        Platform platform = m_scripted.platform();
+        frmLMExport window(*m_session, platform, m_host);
+        window.show();
+        auto* csv = child<QRadioButton>(window, "optExpCGCSV");
+        QTest::mouseClick(csv, Qt::LeftButton, {}, QPoint(8, csv->height() / 2));
+        QTest::mouseClick(child<QPushButton>(window, "cmdExpCreate"), Qt::LeftButton);
+        const ShownMessage box = m_scripted.prompter.messages.last();
+        QCOMPARE(box.text, QStringLiteral("Export file could not be created.  There were no contacts on file."));
+        QCOMPARE(box.title, QStringLiteral("Export file not created"));
+        QCOMPARE(box.icon, MessageIcon::Information);
+        QVERIFY(QFileInfo::exists(m_dir.filePath("QLTC_Empty.csv")));
+    }
+};
+
+QTEST_MAIN(TestExchangeWindows)
+#include "tst_exchangewindows.moc"
