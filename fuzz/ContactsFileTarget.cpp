@@ -2,7 +2,12 @@
 #include "FuzzTargets.h"
 
 #include "common/Cp1252.h"
+#include "common/TextRules.h"
 #include "contacts/ContactsFile.h"
+#include "editing/ContactPrinting.h"
+#include "editing/FindEntries.h"
+#include "exchange/ExportWriter.h"
+#include "printing/GridTranscript.h"
 #include "shell/Reminders.h"
 
 #include <QDate>
@@ -10,6 +15,8 @@
 namespace quillet::fuzz {
 
 namespace {
+
+using F = FormField;
 
 // What the file must hold after the reminder switch: every counted record whole
 // (a partial last one completed with the bytes of a blank record), its flag byte
@@ -64,6 +71,48 @@ QString checkSwitch(ContactsFile& file, const QString& path, bool on)
     return {};
 }
 
+// Stepping through the file as the Contact Information window does: every record
+// in the find box, each shown and printed on a details page with all it holds.
+QString checkStepping(const ContactsFile& file)
+{
+    QList<FindEntry> entries;
+    if (Status status = findEntries(file, entries); !status)
+        return QStringLiteral("find box failed: ") + status.error().description;
+    if (entries.size() != file.count())
+        return mismatch(QStringLiteral("find box entries"), QString::number(file.count()),
+                        QString::number(entries.size()));
+    for (const FindEntry& entry : entries) {
+        const ContactForm shown = formFromRecord(file.read(entry.record));
+        (void)labelLinesFor(shown);
+        const QString page = gridTranscript(contactDetailsDocument(shown, QStringLiteral("01/02/2024")));
+        // Category and Notes run on over a second line after their 61st character.
+        const QStringList pieces{shown[F::Email], text::left(shown[F::Category], 61), text::mid(shown[F::Category], 62),
+                                 text::left(shown[F::Notes], 61), text::mid(shown[F::Notes], 62)};
+        for (const QString& piece : pieces) {
+            const QString value = text::trimSpaces(piece);
+            if (!value.isEmpty() && !page.contains(value))
+                return QStringLiteral("record %1: '%2' missing from its details page").arg(entry.record).arg(value);
+        }
+    }
+    return {};
+}
+
+QString checkExport(const ContactsFile& file)
+{
+    for (ExportKind kind : {ExportKind::Csv, ExportKind::Text}) {
+        ExportSummary summary;
+        if (Status status = exportContacts(file, kind, scratchFolder(), summary); !status)
+            return QStringLiteral("export failed: ") + status.error().description;
+        if (summary.written != file.count())
+            return mismatch(QStringLiteral("exported lines"), QString::number(file.count()),
+                            QString::number(summary.written));
+        const QByteArray exported = readScratch(summary.path);
+        if (!exported.startsWith(exportHeaderLine(kind).toLatin1() + "\r\n") || !exported.endsWith("\r\n"))
+            return QStringLiteral("export file without its header or its last line end");
+    }
+    return {};
+}
+
 } // namespace
 
 QString contactsFile(const uint8_t* data, size_t size)
@@ -84,6 +133,10 @@ QString contactsFile(const uint8_t* data, size_t size)
         if (Status status = reminders::runPass(file, today, announcements); !status)
             return QStringLiteral("reminder pass failed: ") + status.error().description;
     }
+    if (QString broken = checkStepping(file); !broken.isEmpty())
+        return broken;
+    if (QString broken = checkExport(file); !broken.isEmpty())
+        return broken;
     for (bool on : {false, true}) {
         if (QString broken = checkSwitch(file, path, on); !broken.isEmpty())
             return broken;

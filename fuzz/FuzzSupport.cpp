@@ -40,6 +40,11 @@ void initialize(int* argc, char*** argv)
     }
 }
 
+QString scratchFolder()
+{
+    return scratch()->path();
+}
+
 QString scratchPath(const QString& name)
 {
     return QDir(scratch()->path()).filePath(name);

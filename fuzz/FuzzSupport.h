@@ -8,7 +8,8 @@
 
 namespace quillet::fuzz {
 
-// A path in the scratch folder made by initialize().
+// The scratch folder made by initialize(), and a path in it.
+QString scratchFolder();
 QString scratchPath(const QString& name);
 // Replaces a scratch file's contents; false when it cannot be written.
 bool writeScratch(const QString& path, const QByteArray& bytes);

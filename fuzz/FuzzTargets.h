@@ -18,12 +18,18 @@ void initialize(int* argc, char*** argv);
 // A crash or sanitizer report is a failure too, of course.
 
 // A contacts file of these bytes: opened, counted, read record by record and in
-// chunks, and switched reminders on and off (which must change only the flag bytes).
+// chunks, stepped through with each record's details page printed, exported both
+// ways, and switched reminders on and off (which must change only the flag bytes).
 QString contactsFile(const uint8_t* data, size_t size);
 
 // Lines of text (split at LF): the label-position answer, the two margin fields,
 // then the five typed lines printed on a label with those margins.
 QString printInputs(const uint8_t* data, size_t size);
+
+// A CSV file of these bytes imported into a contacts file of two records, which
+// must afterwards hold those two unchanged and whole records after them, as many
+// as the import says it added.
+QString importCsv(const uint8_t* data, size_t size);
 
 // Five label lines (split at LF) through quick add, and what it fills through the
 // Add Contact checks into a record.

@@ -22,6 +22,7 @@ const Target targets[] = {
     {"contacts_file", "contacts", &quillet::fuzz::contactsFile},
     {"print_inputs", "label-inputs", &quillet::fuzz::printInputs},
     {"quick_add", "quick-add", &quillet::fuzz::quickAdd},
+    {"import", "import", &quillet::fuzz::importCsv},
 };
 
 QStringList filesIn(const QString& folder)
