@@ -2,16 +2,20 @@
 
 #include "editing/frmEdDelViewContact.h"
 #include "editing/frmNewContact.h"
+#include "exchange/frmLMExport.h"
+#include "exchange/frmLMImport.h"
 #include "platform/scripted/ScriptedPlatform.h"
-#include "shell/Reminders.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
+#include "shell/frmZEzore.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -45,6 +49,7 @@ class TestOpenFileFaults : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    QTemporaryDir m_home; // the program's folder
     QString m_path;
     QByteArray m_replacement;
     std::unique_ptr<Session> m_session;
@@ -66,10 +71,10 @@ class TestOpenFileFaults : public QObject
         return shown.isEmpty() ? QString() : shown.last().title + u'|' + shown.last().text;
     }
 
-    static QString expectedBox(Change how)
+    static QString expectedBox(Change how, ErrorEnding ending = ErrorEnding::Author)
     {
         const AppError error = how == Change::Removed ? errors::fileNotFound() : errors::pathFileAccess();
-        return errorBoxTitle + u'|' + errorBoxText(error);
+        return errorBoxTitle + u'|' + errorBoxText(error, ending);
     }
 
     void checkFolderAfter(Change how)
@@ -90,6 +95,8 @@ class TestOpenFileFaults : public QObject
     }
 
 private slots:
+    void initTestCase() { QVERIFY(qputenv("QUILLET_HOME", QFile::encodeName(m_home.path()))); }
+
     void init()
     {
         m_path = QDir(m_dir.path()).filePath(QStringLiteral("Friends.DAT"));
@@ -156,14 +163,59 @@ private slots:
         delete window;
     }
 
+    void importContacts_data() { addCases(); }
+    void importContacts()
+    {
+        QFETCH(Change, how);
+        const QString csv = QDir(m_home.path()).filePath(QStringLiteral("new.csv"));
+        QVERIFY(writeBytes(csv, "First Name,MI,Last Name,Street1,Street2,City,State,Zip,Country,Home Phone,"
+                                "Cell Phone,Work Phone,Email,Birthdate,Category,Notes\r\n"
+                                "Late,,Comer,,,,,,,,,,late@example.org,,,\r\n"));
+        m_scripted->fileDialogs.answers.enqueue({csv, QStringLiteral("new.csv")});
+        QPointer<frmLMImport> window = new frmLMImport(*m_session, *m_platform, m_host);
+        window->show();
+        window->findChild<QPushButton*>(QStringLiteral("cmdCsvOpen"))->click();
+        change(how);
+        window->findChild<QPushButton*>(QStringLiteral("cmdStartImport"))->click();
+        QCOMPARE(shownError(), expectedBox(how, ErrorEnding::Quillet));
+        checkFolderAfter(how);
+        delete window;
+    }
+
+    // Export writes no contacts file: it exports the file the window has open.
+    void exportContacts_data() { addCases(); }
+    void exportContacts()
+    {
+        QFETCH(Change, how);
+        QPointer<frmLMExport> window = new frmLMExport(*m_session, *m_platform, m_host);
+        window->show();
+        window->findChild<QRadioButton*>(QStringLiteral("optExpCGCSV"))->click();
+        change(how);
+        window->findChild<QPushButton*>(QStringLiteral("cmdExpCreate"))->click();
+        QCOMPARE(shownError().section(u'|', 0, 0), QStringLiteral("Export file created"));
+        const QByteArray exported = readBytes(QDir(m_home.path()).filePath(QStringLiteral("QLTC_Friends.csv")));
+        QCOMPARE(exported.count("\r\nFirst"), 3);
+        checkFolderAfter(how);
+        delete window;
+    }
+
+    // The main window's File > Disable Birthday Reminders.
     void reminderSwitch_data() { addCases(); }
     void reminderSwitch()
     {
         QFETCH(Change, how);
+        m_session.reset(); // the main window opens the file itself
+        frmZEzore window(m_scripted->platform());
+        window.start();
+        m_scripted->fileDialogs.answers.enqueue({m_path, QStringLiteral("Friends.DAT")});
+        window.findChild<QAction*>(QStringLiteral("mnuFileOpen"))->trigger();
+        QAction* off = window.findChild<QAction*>(QStringLiteral("mnuFileBdayOff"));
+        QVERIFY(off->isEnabled());
         change(how);
-        const Status status = reminders::setAll(m_session->file(), true);
-        QCOMPARE(status.error().number, how == Change::Removed ? 53 : 75);
+        off->trigger();
+        QCOMPARE(shownError(), expectedBox(how));
         checkFolderAfter(how);
+        window.close();
     }
 };
 
