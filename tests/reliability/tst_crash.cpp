@@ -148,6 +148,69 @@ private slots:
         QVERIFY(!figures.failed);
         QVERIFY(figures.killed > 0);
     }
+
+    // Import appends record by record: a kill leaves the old records and some of
+    // the new ones, each whole.
+    void import()
+    {
+        const QByteArray old = people(3);
+        QByteArray csv = "First Name,MI,Last Name,Street1,Street2,City,State,Zip,Country,Home Phone,Cell Phone,"
+                         "Work Phone,Email,Birthdate,Category,Notes\r\n";
+        for (int i = 1; i <= 20000; ++i)
+            csv += QByteArray("Imp%1,,Person%1,,,,,,,,,,imp%1@example.org,,,\r\n").replace("%1", QByteArray::number(i));
+        const QString csvPath = QDir(m_dir.path()).filePath(QStringLiteral("import.csv"));
+        QVERIFY(writeBytes(csvPath, csv));
+        const QStringList args{QStringLiteral("import"), m_path, csvPath};
+        QVERIFY(writeBytes(m_path, old));
+        QCOMPARE(runChild(QStringLiteral(QUILLET_CLI), args).exitCode, 0);
+        const QByteArray complete = readBytes(m_path);
+        QCOMPARE(complete.size(), (3 + 20000) * recordSize);
+
+        auto prepare = [&] {
+            if (!writeBytes(m_path, old))
+                qFatal("cannot write %s", qPrintable(m_path));
+            return args;
+        };
+        auto check = [&](bool killed) -> QString {
+            const QByteArray now = readBytes(m_path);
+            if (now == complete ||
+                (killed && now.size() % recordSize == 0 && complete.startsWith(now) && now.size() >= old.size()))
+                return {};
+            return QStringLiteral("a file of %1 bytes, not the old records plus whole new ones").arg(now.size());
+        };
+        const Figures figures = killLoop(prepare, check, {QStringLiteral("Friends.DAT")});
+        QVERIFY(!figures.failed);
+        QVERIFY(figures.killed > 0);
+    }
+
+    // Export writes a new file and renames it over the older export.
+    void exportFile()
+    {
+        const QString exported = QDir(m_folder).filePath(QStringLiteral("QLTC_Friends.csv"));
+        const QByteArray older = "First Name,MI,Last Name\r\nOlder,,Export\r\n";
+        QVERIFY(writeBytes(m_path, people(20000)));
+        QVERIFY(qputenv("QUILLET_HOME", QFile::encodeName(m_folder)));
+        const QStringList args{QStringLiteral("export"), m_path, QStringLiteral("--csv")};
+        QCOMPARE(runChild(QStringLiteral(QUILLET_CLI), args).exitCode, 0);
+        const QByteArray complete = readBytes(exported);
+        QVERIFY(complete.size() > 20000 * 20);
+
+        auto prepare = [&] {
+            if (!writeBytes(exported, older))
+                qFatal("cannot write %s", qPrintable(exported));
+            return args;
+        };
+        auto check = [&](bool killed) -> QString {
+            const QByteArray now = readBytes(exported);
+            if (now == complete || (killed && now == older))
+                return {};
+            return QStringLiteral("an export of %1 bytes, neither the older nor the new one").arg(now.size());
+        };
+        const Figures figures =
+            killLoop(prepare, check, {QStringLiteral("Friends.DAT"), QStringLiteral("QLTC_Friends.csv")});
+        QVERIFY(!figures.failed);
+        QVERIFY(figures.killed > 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCrash)
