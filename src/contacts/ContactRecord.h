@@ -37,6 +37,16 @@ struct FieldLayout
     int width;
 };
 FieldLayout fieldLayout(Field field);
+// The member's name as the record layout gives it ("FirstName", "MI", ...).
+QString fieldName(Field field);
+inline constexpr std::array<Field, fieldCount> allFields{
+    Field::FirstName, Field::MI,        Field::LastName, Field::Street1,   Field::Street2,     Field::City,
+    Field::State,     Field::Zip,       Field::Country,  Field::HomePhone, Field::CellPhone,   Field::WorkPhone,
+    Field::Email,     Field::Birthdate, Field::Category, Field::Notes,     Field::ReminderFlag};
+
+// The stored bytes of one field: leading spaces dropped, Windows-1252 ("?" for what
+// it cannot hold), cut or padded with spaces to the field's width.
+QByteArray encodeField(Field field, const QString& value);
 
 // One contact as it sits in a 400-byte record: seventeen fixed-width texts
 // separated by "|" and ended by CR LF, in Windows-1252.
@@ -45,6 +55,8 @@ class ContactRecord
 public:
     // Decodes 400 bytes (a shorter input reads as if padded with spaces).
     static ContactRecord fromBytes(QByteArrayView bytes);
+    // Decodes one field of a record's bytes without decoding the others (fast scans).
+    static QString fieldFromBytes(QByteArrayView bytes, Field field);
     // Builds the 400 bytes: each value loses its leading spaces, is cut or padded
     // with spaces to its width; characters Windows-1252 cannot hold become "?".
     QByteArray toBytes() const;
@@ -65,7 +77,7 @@ private:
 inline const QString deletedMarker = QStringLiteral("*DELETED*");
 
 // Birthdate forms: display "MM/DD/YYYY" and stored "YYYYMMDD".
-QString birthdateToStored(const QString& display);  // "" -> 8 spaces
-QString birthdateToDisplay(const QString& stored);  // blank or "0"/"1" -> ""
+QString birthdateToStored(const QString& display); // "" -> 8 spaces
+QString birthdateToDisplay(const QString& stored); // blank or "0"/"1" -> ""
 
 } // namespace quillet

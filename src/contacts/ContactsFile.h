@@ -3,11 +3,10 @@
 #include "common/AppError.h"
 #include "contacts/ContactRecord.h"
 
-#include <QFile>
+#include <QByteArrayView>
 #include <QString>
 
 #include <functional>
-#include <memory>
 
 namespace quillet {
 
@@ -22,24 +21,32 @@ public:
     ContactsFile& operator=(const ContactsFile&) = delete;
 
     // Opens an existing file for reading and writing, or for reading only when it
-    // cannot be written; creates an empty file when none exists.
+    // cannot be written; creates an empty file when none exists. Only regular files
+    // open. While read-only, every write fails with "Permission denied" and changes nothing.
     Status open(const QString& path);
     void close();
     bool isOpen() const;
     bool isReadOnly() const;
     QString path() const;
 
-    // File length / 400, rounded half to even.
+    // File length / 400, rounded half to even (capped at the largest int).
     int count() const;
+    static int countForLength(qint64 length);
 
     // Reading past the end is no failure: missing bytes read as spaces.
     // A number below 1 is "Bad record number".
     ContactRecord read(int number) const;
     Status readChecked(int number, ContactRecord& record) const;
 
-    // Reads records first..last in one pass (fast path for lists, export, reminders).
+    // Reads records first..last (last 0: up to count()) in one pass, in large chunks
+    // and never the whole file at once (fast path for lists, export, reminders).
     // The callback returns false to stop early.
-    Status forEach(const std::function<bool(int number, const ContactRecord& record)>& visit) const;
+    Status forEach(const std::function<bool(int number, const ContactRecord& record)>& visit, int first = 1,
+                   int last = 0) const;
+    // The same over each record's 400 raw bytes (padded with spaces past the end),
+    // for scans that look at a few fields only. The view is valid during the call.
+    Status forEachBytes(const std::function<bool(int number, QByteArrayView bytes)>& visit, int first = 1,
+                        int last = 0) const;
 
     // Writes reach the disk before success is reported.
     Status write(int number, const ContactRecord& record);
@@ -49,10 +56,22 @@ public:
     // Rewrites one byte-exact field of record n, every other byte unchanged
     // (the reminder switch and the deletion marker).
     Status writeField(int number, Field field, const QString& value);
+    // writeField on every record from 1 to count(), forced to disk once at the end.
+    // A failure leaves the records before it changed and those after it unchanged.
+    Status writeFieldInAll(Field field, const QString& value);
 
 private:
-    std::unique_ptr<QFile> m_file;
+    Status checkWritable() const;
+    Status writeAt(qint64 offset, QByteArrayView bytes, bool sync);
+    Status readAt(qint64 offset, char* buffer, qint64 size) const;
+    Status sync();
+
+    int m_fd = -1;
+    QString m_path;
     bool m_readOnly = false;
+    // Identity of the opened file, to notice it being removed or replaced.
+    quint64 m_device = 0;
+    quint64 m_inode = 0;
 };
 
 } // namespace quillet

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The text and number rules of the older platform that our algorithms assume.
+// Each rule lives here once, so windows, the CLI and the import all agree.
+namespace quillet::text {
+
+// Trimming removes spaces (U+0020) only; tabs and line breaks stay.
+QString trimSpaces(const QString& text);
+QString trimLeadingSpaces(const QString& text);
+QString trimTrailingSpaces(const QString& text);
+
+// Nothing is contained in an empty text, and an empty needle is contained in any
+// non-empty text (unlike QString::contains, for which "" contains "").
+bool contains(const QString& haystack, const QString& needle);
+
+// 1-based substring rules. Counts past the end are clamped; a negative count or a
+// start below 1 is an invalid call: the result is empty and *ok (when given) is
+// set to false, so a caller can report "Invalid procedure call or argument".
+QString left(const QString& text, int count, bool* ok = nullptr);
+QString right(const QString& text, int count, bool* ok = nullptr);
+QString mid(const QString& text, int start, bool* ok = nullptr);
+QString mid(const QString& text, int start, int count, bool* ok = nullptr);
+
+// 1-based position of needle in haystack from `start` on, 0 when absent.
+// An empty haystack gives 0; an empty needle gives `start` while start <= length + 1.
+// A start below 1 is an invalid call (0, *ok = false).
+int positionOf(const QString& haystack, const QString& needle, int start = 1, bool* ok = nullptr);
+
+// The number a text begins with, 0 when none: blanks (space, tab, line feed) are
+// skipped anywhere in the number, then an optional sign, digits, one decimal point
+// and an optional exponent (E or D); reading stops at the first other character.
+// "  1 2.5x" -> 12.5, "-3" -> -3, "abc" -> 0.
+double leadingNumber(const QString& text);
+
+// The general numeric-text test: optional surrounding blanks, an optional sign,
+// digits (',' allowed between digits as thousands separators) with at most one
+// decimal point and at least one digit, and an optional exponent. "" is not numeric.
+bool isNumeric(const QString& text);
+
+// Rounds to the nearest whole number, a half to the even neighbour (2.5 -> 2, 3.5 -> 4).
+double roundHalfEven(double value);
+// As roundHalfEven, but empty when the result does not fit a signed 16-bit or
+// 32-bit integer (the older platform's overflow), or the value is not finite.
+std::optional<int> roundToInt16(double value);
+std::optional<int> roundToInt32(double value);
+
+// Upper and lower case character by character: "ß" stays one character.
+QString upperCase(const QString& text);
+QString lowerCase(const QString& text);
+
+} // namespace quillet::text

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "common/AppError.h"
+#include "contacts/ContactRecord.h"
+
+#include <QByteArrayView>
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace quillet {
+
+class ContactsFile;
+
+namespace reminders {
+
+// The texts the birthday reminder commands show.
+inline const QString announcementTitle = QStringLiteral("Birthday reminder");
+inline const QString turnedOnText = QStringLiteral("Birthday Reminders have been turned on.");
+inline const QString turnedOnTitle = QStringLiteral("Birthday reminders enabled");
+inline const QString turnedOffText = QStringLiteral("Birthday Reminders have been turned off.");
+inline const QString turnedOffTitle = QStringLiteral("Birthday reminders disabled");
+
+// The enabled states of "Enable Birthday Reminders" (mnuFileBdayOn) and
+// "Disable Birthday Reminders" (mnuFileBdayOff).
+struct MenuItems
+{
+    bool onItemEnabled = false;
+    bool offItemEnabled = false;
+    bool operator==(const MenuItems&) const = default;
+};
+// Reminders on: Enable disabled, Disable enabled; off: the reverse.
+MenuItems menuItemsFor(bool remindersOn);
+// As File > Open sets them: both disabled for a file without records, else record
+// 1's ReminderFlag decides ("1" on, anything else off). File > New uses menuItemsFor(true).
+MenuItems menuItemsAtOpening(const ContactsFile& file);
+
+// The announcement for one record, if its birthday is due: ReminderFlag "1" and the
+// birthday this year 1 to 15 days after `today` (the year does not wrap).
+// "<First> <Last> has a birthday coming up on MM/DD". A Birthdate that does not give
+// a date this year (29 February outside a leap year, a damaged field) gives none.
+std::optional<QString> announcementFor(const ContactRecord& record, const QDate& today);
+std::optional<QString> announcementFor(QByteArrayView recordBytes, const QDate& today);
+
+// The reminder pass File > Open runs: the announcements of records 1 to count(),
+// in record order. A record whose Birthdate is not a date is skipped and the pass
+// goes on; only a failure to read the file stops it.
+Status runPass(const ContactsFile& file, const QDate& today, QStringList& announcements);
+
+// Enable/Disable Birthday Reminders: writes "1" or "0" into every record's
+// ReminderFlag and changes no other byte.
+Status setAll(ContactsFile& file, bool on);
+
+} // namespace reminders
+} // namespace quillet
