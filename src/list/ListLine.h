@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace quillet {
+
+class ContactRecord;
+
+// Which name begins a list line; the list's order by first or last name follows from it.
+enum class SortOrder { FirstName = 0, LastName = 1 };
+
+// One line of the contact list and the record it came from (0 for a pasted line,
+// which names no contact).
+struct ListEntry
+{
+    QString text;
+    int recordNumber = 0;
+};
+
+// "J. " for a capital A-Z, nothing for a blank, a lower-case letter or anything else.
+QString middleInitialPart(const QString& mi);
+
+// The stored phone field when its leading number is at least 1, else 22 spaces,
+// so "(555) 123-4567" and "0000" show as blanks.
+QString phoneColumn(const QString& stored);
+
+// Seven tab-joined columns: name part, City, State, Zip, Home, Cell, Email. The
+// fields after the name keep their stored widths so the columns line up.
+QString listLine(const ContactRecord& record, SortOrder order);
+
+} // namespace quillet
