@@ -61,13 +61,19 @@ public:
     Status writeFieldInAll(Field field, const QString& value);
 
 private:
+    qint64 size() const;
     Status checkWritable() const;
-    Status writeAt(qint64 offset, QByteArrayView bytes, bool sync);
-    Status readAt(qint64 offset, char* buffer, qint64 size) const;
-    Status sync();
+    // Writes a record's bytes at offset; on failure a file it extended gets its old
+    // length back (or, with dropTornTail, no partial record at the end).
+    Status putRecord(qint64 offset, QByteArrayView bytes, bool dropTornTail, bool sync);
+    Status putField(int number, Field field, const QByteArray& bytes, bool sync);
+    Status readAt(qint64 offset, char* buffer, qint64 length) const;
+    Status writeAt(qint64 offset, QByteArrayView bytes) const;
+    Status syncData();
 
     int m_fd = -1;
     QString m_path;
+    QByteArray m_nativePath;
     bool m_readOnly = false;
     // Identity of the opened file, to notice it being removed or replaced.
     quint64 m_device = 0;

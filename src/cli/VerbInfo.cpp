@@ -1,0 +1,44 @@
+#include "cli/CliSupport.h"
+#include "cli/Verb.h"
+#include "contacts/ContactsFile.h"
+#include "shell/Reminders.h"
+
+namespace quillet::cli {
+namespace {
+
+QString switchText(const reminders::MenuItems& items)
+{
+    if (items == reminders::menuItemsFor(true))
+        return QStringLiteral("on");
+    if (items == reminders::menuItemsFor(false))
+        return QStringLiteral("off");
+    return QStringLiteral("none");
+}
+
+int runInfo(const QStringList& args)
+{
+    QString error;
+    const std::optional<ParsedArgs> parsed = parseArgs(args, {}, {}, 1, 1, &error);
+    if (!parsed)
+        return usageError(QStringLiteral("info"), error);
+    ContactsFile file;
+    if (!openContactsFile(file, parsed->positional.first(), OpenMode::ExistingOnly))
+        return 1;
+    printLine(QStringLiteral("Records: %1").arg(file.count()));
+    printLine(QStringLiteral("Reminders: %1").arg(switchText(reminders::menuItemsAtOpening(file))));
+    if (file.isReadOnly())
+        printLine(QStringLiteral("Read-only: yes"));
+    return 0;
+}
+
+const VerbRegistration registration{Verb{
+    QStringLiteral("info"),
+    QStringLiteral("Show a contacts file's record count and reminder switch"),
+    QStringLiteral("Usage: quillet-cli info FILE\n"
+                   "Prints the record count and the birthday reminder switch as File > Open sets it:\n"
+                   "on or off from record 1's ReminderFlag, none for a file without records.\n"),
+    runInfo,
+}};
+
+} // namespace
+} // namespace quillet::cli

@@ -1,0 +1,48 @@
+#include "cli/CliSupport.h"
+#include "cli/Verb.h"
+#include "contacts/ContactsFile.h"
+
+namespace quillet::cli {
+namespace {
+
+int runShow(const QStringList& args)
+{
+    const QString verb = QStringLiteral("show");
+    QString error;
+    const std::optional<ParsedArgs> parsed = parseArgs(args, {}, {}, 2, 2, &error);
+    if (!parsed)
+        return usageError(verb, error);
+    const QString path = parsed->positional.at(0);
+    const std::optional<int> number = parseRecordNumber(parsed->positional.at(1));
+    if (!number)
+        return usageError(verb, QStringLiteral("'%1' is not a record number").arg(parsed->positional.at(1)));
+    ContactsFile file;
+    if (!openContactsFile(file, path, OpenMode::ExistingOnly))
+        return 1;
+    if (*number > file.count()) {
+        printError(
+            QStringLiteral("'%1' has %2 records; there is no record %3").arg(path).arg(file.count()).arg(*number));
+        return 1;
+    }
+    ContactRecord record;
+    if (Status status = file.readChecked(*number, record); !status)
+        return fileError(QStringLiteral("cannot read contacts file"), path, status.error());
+    for (Field field : allFields) {
+        const QString value =
+            field == Field::Birthdate ? birthdateToDisplay(record.value(field)) : record.trimmed(field);
+        printLine(fieldName(field) + QStringLiteral(": ") + value);
+    }
+    return 0;
+}
+
+const VerbRegistration registration{Verb{
+    QStringLiteral("show"),
+    QStringLiteral("Show one contact"),
+    QStringLiteral("Usage: quillet-cli show FILE N\n"
+                   "Prints record N (from 1) as \"Field: value\" lines: the sixteen fields trimmed,\n"
+                   "the birthdate in display form MM/DD/YYYY, then the ReminderFlag.\n"),
+    runShow,
+}};
+
+} // namespace
+} // namespace quillet::cli

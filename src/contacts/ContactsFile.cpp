@@ -1,0 +1,330 @@
+#include "contacts/ContactsFile.h"
+
+#include "common/FileErrors.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quillet {
+
+namespace {
+
+// About 1 MiB of whole records per read: large enough that a scan of 100,000
+// records takes a few dozen system calls, small enough for any file size.
+constexpr qint64 chunkRecords = 2621;
+
+qint64 offsetOf(int number)
+{
+    return qint64(number - 1) * recordSize;
+}
+
+// Repeats a system call that a signal interrupted.
+template <typename Call> auto retry(Call call)
+{
+    decltype(call()) result;
+    do {
+        result = call();
+    } while (result < 0 && errno == EINTR);
+    return result;
+}
+
+int openFile(const QByteArray& path, int flags)
+{
+    return retry([&] { return ::open(path.constData(), flags | O_CLOEXEC | O_NONBLOCK, 0666); });
+}
+
+} // namespace
+
+ContactsFile::ContactsFile() = default;
+
+ContactsFile::~ContactsFile()
+{
+    close();
+}
+
+Status ContactsFile::open(const QString& path)
+{
+    close();
+    if (path.isEmpty())
+        return errors::fileNotFound();
+    const QByteArray native = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    bool readOnly = false;
+    int fd = openFile(native, O_RDWR | O_CREAT);
+    if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+        // An existing file we may not write still opens, for reading.
+        const int writeError = errno;
+        fd = openFile(native, O_RDONLY);
+        if (fd < 0)
+            return errorFromErrno(errno == ENOENT ? writeError : errno);
+        readOnly = true;
+    }
+    if (fd < 0)
+        return errno == ENOENT ? errors::pathNotFound() : errorFromErrno(errno);
+    // O_NONBLOCK kept a FIFO from hanging the open; only regular files are contacts files.
+    struct stat info
+    {
+    };
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return errors::pathFileAccess();
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    m_fd = fd;
+    m_path = path;
+    m_nativePath = native;
+    m_readOnly = readOnly;
+    m_device = info.st_dev;
+    m_inode = info.st_ino;
+    return {};
+}
+
+void ContactsFile::close()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_path.clear();
+    m_nativePath.clear();
+    m_readOnly = false;
+    m_device = m_inode = 0;
+}
+
+bool ContactsFile::isOpen() const
+{
+    return m_fd >= 0;
+}
+
+bool ContactsFile::isReadOnly() const
+{
+    return m_readOnly;
+}
+
+QString ContactsFile::path() const
+{
+    return m_path;
+}
+
+qint64 ContactsFile::size() const
+{
+    struct stat info
+    {
+    };
+    if (m_fd < 0 || ::fstat(m_fd, &info) != 0)
+        return -1;
+    return info.st_size;
+}
+
+int ContactsFile::countForLength(qint64 length)
+{
+    if (length <= 0)
+        return 0;
+    qint64 count = length / recordSize;
+    const qint64 rest = length % recordSize;
+    if (rest * 2 > recordSize || (rest * 2 == recordSize && count % 2 == 1))
+        ++count;
+    return int(std::min<qint64>(count, INT_MAX));
+}
+
+int ContactsFile::count() const
+{
+    return countForLength(size());
+}
+
+ContactRecord ContactsFile::read(int number) const
+{
+    ContactRecord record;
+    (void)readChecked(number, record);
+    return record;
+}
+
+Status ContactsFile::readChecked(int number, ContactRecord& record) const
+{
+    QByteArray bytes(recordSize, ' ');
+    Status status = number < 1 ? Status(errors::badRecordNumber()) : readAt(offsetOf(number), bytes.data(), recordSize);
+    record = ContactRecord::fromBytes(status ? bytes : QByteArray());
+    return status;
+}
+
+Status ContactsFile::forEach(const std::function<bool(int, const ContactRecord&)>& visit, int first, int last) const
+{
+    return forEachBytes(
+        [&](int number, QByteArrayView bytes) { return visit(number, ContactRecord::fromBytes(bytes)); }, first, last);
+}
+
+Status ContactsFile::forEachBytes(const std::function<bool(int, QByteArrayView)>& visit, int first, int last) const
+{
+    if (m_fd < 0)
+        return errors::pathFileAccess();
+    if (first < 1)
+        return errors::badRecordNumber();
+    if (last == 0)
+        last = count();
+    QByteArray buffer(std::min<qint64>(chunkRecords, std::max(0, last - first + 1)) * recordSize, Qt::Uninitialized);
+    for (qint64 number = first; number <= last;) {
+        const qint64 records = std::min<qint64>(chunkRecords, last - number + 1);
+        if (Status status = readAt(offsetOf(int(number)), buffer.data(), records * recordSize); !status)
+            return status;
+        for (qint64 i = 0; i < records; ++i, ++number) {
+            if (!visit(int(number), QByteArrayView(buffer.constData() + i * recordSize, recordSize)))
+                return {};
+        }
+    }
+    return {};
+}
+
+Status ContactsFile::write(int number, const ContactRecord& record)
+{
+    if (number < 1)
+        return errors::badRecordNumber();
+    if (Status status = checkWritable(); !status)
+        return status;
+    return putRecord(offsetOf(number), record.toBytes(), false, true);
+}
+
+Status ContactsFile::append(const ContactRecord& record, int* newNumber)
+{
+    if (Status status = checkWritable(); !status)
+        return status;
+    const int number = count();
+    if (number == INT_MAX)
+        return errors::badRecordNumber();
+    // At count() x 400, not at the end: a torn tail is overwritten by a whole record.
+    if (Status status = putRecord(qint64(number) * recordSize, record.toBytes(), true, true); !status)
+        return status;
+    if (newNumber)
+        *newNumber = number + 1;
+    return {};
+}
+
+Status ContactsFile::writeField(int number, Field field, const QString& value)
+{
+    if (number < 1)
+        return errors::badRecordNumber();
+    if (Status status = checkWritable(); !status)
+        return status;
+    return putField(number, field, encodeField(field, value), true);
+}
+
+Status ContactsFile::writeFieldInAll(Field field, const QString& value)
+{
+    if (Status status = checkWritable(); !status)
+        return status;
+    const QByteArray bytes = encodeField(field, value);
+    const int last = count();
+    for (int number = 1; number <= last; ++number) {
+        if (Status status = putField(number, field, bytes, false); !status)
+            return status;
+    }
+    return syncData();
+}
+
+Status ContactsFile::checkWritable() const
+{
+    if (m_fd < 0)
+        return errors::pathFileAccess();
+    if (m_readOnly)
+        return errors::permissionDenied();
+    // Writing to a file that was removed or replaced since it was opened would
+    // report success for data nobody will see again.
+    struct stat info
+    {
+    };
+    if (::stat(m_nativePath.constData(), &info) != 0)
+        return errno == ENOENT ? errors::fileNotFound() : errorFromErrno(errno);
+    if (quint64(info.st_dev) != m_device || quint64(info.st_ino) != m_inode)
+        return errors::pathFileAccess();
+    return {};
+}
+
+Status ContactsFile::putRecord(qint64 offset, QByteArrayView bytes, bool dropTornTail, bool sync)
+{
+    const qint64 oldSize = size();
+    if (oldSize < 0)
+        return errorFromErrno(errno);
+    Status status;
+    // A gap before the record is filled with spaces, so earlier records read as blank as before.
+    for (qint64 at = oldSize; status && at < offset;) {
+        const qint64 length = std::min<qint64>(offset - at, chunkRecords * recordSize);
+        status = writeAt(at, QByteArray(length, ' '));
+        at += length;
+    }
+    if (status)
+        status = writeAt(offset, bytes);
+    if (status && sync)
+        status = syncData();
+    if (!status && offset + bytes.size() > oldSize) {
+        // Leave only what was there before, and no torn record at the end.
+        const qint64 keep = dropTornTail ? std::min(oldSize, offset) : oldSize;
+        (void)retry([&] { return ::ftruncate(m_fd, keep); });
+    }
+    return status;
+}
+
+Status ContactsFile::putField(int number, Field field, const QByteArray& bytes, bool sync)
+{
+    const qint64 offset = offsetOf(number);
+    const FieldLayout layout = fieldLayout(field);
+    if (offset + recordSize > size()) {
+        // The record lies (partly) past the end: write it whole, its other fields as they read.
+        QByteArray record(recordSize, ' ');
+        if (Status status = readAt(offset, record.data(), recordSize); !status)
+            return status;
+        record.replace(layout.offset, layout.width, bytes);
+        return putRecord(offset, record, false, sync);
+    }
+    Status status = writeAt(offset + layout.offset, bytes);
+    if (status && sync)
+        status = syncData();
+    return status;
+}
+
+Status ContactsFile::readAt(qint64 offset, char* buffer, qint64 length) const
+{
+    qint64 done = 0;
+    while (done < length) {
+        const ssize_t got = retry([&] { return ::pread(m_fd, buffer + done, size_t(length - done), offset + done); });
+        if (got < 0) {
+            const int error = errno;
+            std::memset(buffer + done, ' ', size_t(length - done));
+            return error == EBADF ? errors::pathFileAccess() : errors::deviceIO();
+        }
+        if (got == 0)
+            break; // past the end: the rest reads as spaces
+        done += got;
+    }
+    std::memset(buffer + done, ' ', size_t(length - done));
+    return {};
+}
+
+Status ContactsFile::writeAt(qint64 offset, QByteArrayView bytes) const
+{
+    qint64 done = 0;
+    while (done < bytes.size()) {
+        const ssize_t put =
+            retry([&] { return ::pwrite(m_fd, bytes.data() + done, size_t(bytes.size() - done), offset + done); });
+        if (put < 0)
+            return errorFromErrno(errno);
+        if (put == 0)
+            return errors::diskFull();
+        done += put;
+    }
+    return {};
+}
+
+Status ContactsFile::syncData()
+{
+    if (retry([&] { return ::fdatasync(m_fd); }) != 0 && errno != EINVAL)
+        return errorFromErrno(errno);
+    return {};
+}
+
+} // namespace quillet

@@ -1,0 +1,102 @@
+#include "shell/Reminders.h"
+
+#include "common/TextRules.h"
+#include "contacts/ContactsFile.h"
+
+namespace quillet::reminders {
+
+namespace {
+
+const QString flagOn = QStringLiteral("1");
+
+// A month or day text of the stored Birthdate: one or two digits.
+std::optional<int> dateNumber(const QString& text)
+{
+    if (text.isEmpty() || text.size() > 2)
+        return std::nullopt;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    return text.toInt();
+}
+
+// The announcement for a record whose flag is on, given its stored Birthdate and names.
+template <typename Names>
+std::optional<QString> announce(const QString& storedBirthdate, const QDate& today, Names names)
+{
+    QString birthdate = text::trimSpaces(storedBirthdate);
+    birthdate.remove(u' ');
+    if (birthdate.isEmpty())
+        return std::nullopt;
+    // Month from characters 5-6, day from the last two, as the stored form YYYYMMDD has them.
+    const QString month = text::mid(birthdate, 5, 2);
+    const QString day = text::right(birthdate, 2);
+    const std::optional<int> m = dateNumber(month);
+    const std::optional<int> d = dateNumber(day);
+    if (!m || !d)
+        return std::nullopt;
+    // Not a date this year (29 February outside a leap year, a damaged field): no
+    // announcement, and the pass goes on with the next record.
+    const QDate birthday(today.year(), *m, *d);
+    if (!birthday.isValid())
+        return std::nullopt;
+    const qint64 daysAhead = today.daysTo(birthday);
+    if (daysAhead < 1 || daysAhead > 15)
+        return std::nullopt;
+    const auto [first, last] = names();
+    return text::trimSpaces(first) + u' ' + text::trimSpaces(last) + QStringLiteral(" has a birthday coming up on ") +
+           month + u'/' + day;
+}
+
+} // namespace
+
+MenuItems menuItemsFor(bool remindersOn)
+{
+    return remindersOn ? MenuItems{false, true} : MenuItems{true, false};
+}
+
+MenuItems menuItemsAtOpening(const ContactsFile& file)
+{
+    if (file.count() < 1)
+        return {false, false};
+    return menuItemsFor(file.read(1).value(Field::ReminderFlag) == flagOn);
+}
+
+std::optional<QString> announcementFor(const ContactRecord& record, const QDate& today)
+{
+    if (record.value(Field::ReminderFlag) != flagOn)
+        return std::nullopt;
+    return announce(record.value(Field::Birthdate), today, [&] {
+        return std::pair{record.value(Field::FirstName), record.value(Field::LastName)};
+    });
+}
+
+std::optional<QString> announcementFor(QByteArrayView recordBytes, const QDate& today)
+{
+    // Look at the flag byte first: most records of a file with reminders off stop here.
+    const FieldLayout flag = fieldLayout(Field::ReminderFlag);
+    if (recordBytes.size() <= flag.offset || recordBytes[flag.offset] != '1')
+        return std::nullopt;
+    return announce(ContactRecord::fieldFromBytes(recordBytes, Field::Birthdate), today, [&] {
+        return std::pair{ContactRecord::fieldFromBytes(recordBytes, Field::FirstName),
+                         ContactRecord::fieldFromBytes(recordBytes, Field::LastName)};
+    });
+}
+
+Status runPass(const ContactsFile& file, const QDate& today, QStringList& announcements)
+{
+    announcements.clear();
+    return file.forEachBytes([&](int, QByteArrayView bytes) {
+        if (std::optional<QString> text = announcementFor(bytes, today))
+            announcements.append(*text);
+        return true;
+    });
+}
+
+Status setAll(ContactsFile& file, bool on)
+{
+    return file.writeFieldInAll(Field::ReminderFlag, on ? flagOn : QStringLiteral("0"));
+}
+
+} // namespace quillet::reminders
