@@ -1,0 +1,58 @@
+#pragma once
+
+#include "common/AppError.h"
+#include "platform/PrintDialog.h"
+#include "printing/PrintRejection.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace quillet {
+class PrintTarget;
+}
+
+namespace quillet::cli {
+
+// The options every printing verb shares: where the job goes (--printer NAME,
+// --pdf FILE or --grid for the transcript on standard output) and --copies K.
+class PrintOutput
+{
+public:
+    enum class Destination { None, Printer, Pdf, Grid };
+
+    // Consumes args[index] (and its value) when it is one of the shared options,
+    // advancing `index` past it. Returns false when it is not one; sets `error`
+    // when it is one but malformed.
+    bool take(const QStringList& args, qsizetype& index, QString& error);
+    // The error when no destination or more than one was given, else empty.
+    QString validate() const;
+
+    Destination destination() const { return m_destination; }
+    int copies() const { return m_copies; }
+    // What a print dialog would have answered.
+    PrintChoice choice() const;
+
+    // Runs `print` against the destination's target, writes the transcript for
+    // --grid, and returns the exit status: 0, or 1 with the printer-problem message
+    // on standard error.
+    int run(const std::function<Status(const PrintChoice&, PrintTarget&)>& print) const;
+
+    // Lines for a verb's --help.
+    static QString helpText();
+
+private:
+    Destination m_destination = Destination::None;
+    int m_destinations = 0;
+    QString m_printer;
+    QString m_pdf;
+    int m_copies = 1;
+};
+
+// Writes a rejection's message on standard error; returns exit status 1.
+int reportRejection(const PrintRejection& rejection);
+// Writes "quillet-cli VERB: message" on standard error; returns exit status 1.
+int reportUsageError(const QString& verb, const QString& message);
+
+} // namespace quillet::cli

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/PrintTarget.h"
+
+namespace quillet {
+
+// Prints a job on a CUPS queue through QPrinter (the default printer when the job
+// names none). The copy count stays 1: callers send each copy as its own job. A
+// missing printer, a painter that will not begin or a queue that refuses the job
+// aborts it and returns an error.
+class QtPrintTarget : public PrintTarget
+{
+public:
+    Status print(const GridDocument& document, const PrintJob& job) override;
+};
+
+} // namespace quillet

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "printing/GridDocument.h"
+
+#include <QPageLayout>
+#include <QSizeF>
+#include <QString>
+
+#include <vector>
+
+namespace quillet {
+
+// A text line at s points is s x 72/68 points high, not the font's own 1.13 x s:
+// with it a row of list labels (3 lines at 10, one at 11, three at 9) is exactly
+// one inch and the 87 lines of a return-address sheet fit a Letter page.
+double gridLineHeight(double pointSize);
+
+// The printable area a document is laid out in, for each orientation, in points.
+// The grid's origin is its top-left corner.
+struct PageGeometry
+{
+    QSizeF portrait;
+    QSizeF landscape;
+
+    QSizeF size(PageOrientation orientation) const;
+    // US Letter less 0.25 inch on every side: what Quillet's PDF output uses.
+    static PageGeometry pdfLetter();
+    // The paint rectangle of `layout` in both orientations.
+    static PageGeometry fromPageLayout(const QPageLayout& layout);
+};
+
+// The page layout of PDF output: US Letter, 0.25 inch margins.
+QPageLayout pdfPageLayout(PageOrientation orientation = PageOrientation::Portrait);
+
+// How wide a column is and where the baseline sits, per point of font size.
+struct GridFontMetrics
+{
+    double advance = 0.6; // character advance / size
+    double ascent = 0.83; // ascent / size
+    double descent = 0.3; // descent / size
+};
+
+// The metrics of a font family (cached; needs a QGuiApplication).
+GridFontMetrics gridFontMetrics(const QString& family, bool bold);
+
+// A run of text at a position on a page.
+struct PlacedText
+{
+    double x = 0;   // points from the left of the printable area
+    int column = 1; // 1-based column in its own font
+    int font = 0;   // index into GridLayout::fonts
+    QString text;
+};
+
+// One text line of a page, blank or not.
+struct PlacedLine
+{
+    int number = 1; // on its page, from 1
+    double top = 0; // points from the top of the printable area
+    double baseline = 0;
+    int font = 0; // the font the line was ended in
+    std::vector<PlacedText> texts;
+};
+
+struct LaidOutPage
+{
+    PageOrientation orientation = PageOrientation::Portrait;
+    std::vector<PlacedLine> lines;
+};
+
+struct GridLayout
+{
+    std::vector<GridFont> fonts;
+    std::vector<LaidOutPage> pages;
+};
+
+// Plays a document against font metrics and the page: tab to a column left of the
+// print position moves to that column of the next line; a line with text that
+// would run below the printable area starts a new page, an empty line only moves
+// the position; an explicit new page always starts one; a document never ends
+// with a page on which nothing was printed. Blank lines below the printable area
+// are not kept.
+GridLayout layoutGrid(const GridDocument& document, const PageGeometry& geometry);
+
+} // namespace quillet

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "common/AppError.h"
+#include "platform/PrintDialog.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace quillet {
+
+class GridDocument;
+class PrintTarget;
+
+// Prints `document` on the printer chosen in the dialog, once per copy asked for,
+// each copy its own job (a printer asked for n copies of a job would print n x n).
+// Stops at the first failed job and returns its error; copies already sent stay
+// printed. A cancelled choice prints nothing and succeeds.
+Status printCopies(const GridDocument& document, const PrintChoice& choice, PrintTarget& target,
+                   const QString& documentName = QStringLiteral("Quillet"));
+
+// The same with a document built afresh for each copy (`copy` runs from 1).
+Status printCopies(const std::function<GridDocument(int copy)>& makeDocument, const PrintChoice& choice,
+                   PrintTarget& target, const QString& documentName = QStringLiteral("Quillet"));
+
+} // namespace quillet
