@@ -16,13 +16,13 @@ void printTopMargin(GridDocument& document)
         document.printEmptyLine();
 }
 
-// The three lines of the first `count` slots side by side.
-void printSlots(GridDocument& document, const std::array<LabelTexts, 3>& slots, int count)
+// The three lines of the first `count` slots of a row side by side.
+void printSlots(GridDocument& document, const std::array<LabelTexts, 3>& row, int count)
 {
     for (QString LabelTexts::*line : {&LabelTexts::name, &LabelTexts::street, &LabelTexts::city}) {
         QList<GridItem> items;
         for (int slot = 0; slot < count; ++slot)
-            items << GridItem{labelSlotColumns[slot], 0, slots[slot].*line};
+            items << GridItem{labelSlotColumns[slot], 0, row[slot].*line};
         document.printLine(items);
     }
 }
@@ -59,20 +59,20 @@ Status composeListLabels(const ContactsFile& file, const QList<int>& recordNumbe
     document.setOrientation(PageOrientation::Portrait);
     printTopMargin(document);
     document.setFont(labelFont, 10);
-    std::array<LabelTexts, 3> slots;
+    std::array<LabelTexts, 3> row;
     int filled = 0;
     const qsizetype last = recordNumbers.size() - 1;
     for (qsizetype index = 0; index <= last; ++index) {
         ContactRecord record;
         if (Status read = file.readChecked(recordNumbers[index], record); !read)
             return read;
-        slots[filled++] = labelTexts(record);
+        row[filled++] = labelTexts(record);
         if (filled == 3) {
-            printSlots(document, slots, 3);
+            printSlots(document, row, 3);
             printRowGap(document);
             filled = 0;
         } else if (index == last) {
-            printSlots(document, slots, filled);
+            printSlots(document, row, filled);
         }
         if ((index + 1) % labelsPerPage == 0) {
             document.newPage();

@@ -32,6 +32,7 @@ public:
     // Removes these rows (any order, duplicates ignored).
     void removeRowsAt(QList<int> rows);
 
+    const ListOrder& order() const { return m_order; }
     const std::vector<ListEntry>& entries() const { return m_entries; }
     const ListEntry& entry(int row) const { return m_entries.at(static_cast<std::size_t>(row)); }
     QStringList lines() const;
