@@ -36,9 +36,9 @@ public:
     {
         enum class Kind { Font, Orientation, Line, NewPage };
         Kind kind = Kind::Line;
-        GridFont font;                                          // Kind::Font
+        GridFont font;                                           // Kind::Font
         PageOrientation orientation = PageOrientation::Portrait; // Kind::Orientation
-        QList<GridItem> items;                                  // Kind::Line; empty: an empty line
+        QList<GridItem> items;                                   // Kind::Line; empty: an empty line
     };
 
     void setFont(const GridFont& font);

@@ -66,6 +66,7 @@ struct LaidOutPage
 {
     PageOrientation orientation = PageOrientation::Portrait;
     std::vector<PlacedLine> lines;
+    bool hasText = false; // false only for a page an explicit new page left blank
 };
 
 struct GridLayout

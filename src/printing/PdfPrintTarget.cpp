@@ -1,0 +1,56 @@
+#include "printing/PdfPrintTarget.h"
+
+#include "printing/GridLayout.h"
+#include "printing/GridRenderer.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+namespace quillet {
+
+PdfPrintTarget::PdfPrintTarget(QString path) : m_path(std::move(path)) {}
+
+QString PdfPrintTarget::pathForJob(int job) const
+{
+    if (job <= 1)
+        return m_path;
+    const QFileInfo info(m_path);
+    const QString suffix = info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
+    return info.dir().filePath(info.completeBaseName() + QLatin1Char('-') + QString::number(job) + suffix);
+}
+
+Status PdfPrintTarget::print(const GridDocument& document, const PrintJob& job)
+{
+    const QString path = pathForJob(++m_jobs);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (!QFileInfo(path).dir().exists())
+            return errors::pathNotFound();
+        return errors::permissionDenied();
+    }
+    Status status;
+    {
+        QPdfWriter writer(&file);
+        writer.setPageLayout(pdfPageLayout());
+        writer.setResolution(1200);
+        writer.setTitle(job.documentName);
+        writer.setCreator(QStringLiteral("Quillet"));
+        status = renderGrid(document, writer);
+    }
+    if (!status) {
+        file.cancelWriting();
+        return status;
+    }
+    if (file.size() == 0) {
+        file.cancelWriting(); // a document with nothing on it makes no file
+        return Status::success();
+    }
+    if (!file.commit())
+        return errors::deviceIO();
+    m_written << path;
+    return Status::success();
+}
+
+} // namespace quillet

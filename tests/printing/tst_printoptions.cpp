@@ -1,0 +1,267 @@
+#include "printing/EnvelopeSizes.h"
+#include "printing/LabelPositionEntry.h"
+#include "printing/LabelSheet.h"
+#include "printing/NumberText.h"
+#include "printing/PrintMargins.h"
+
+#include <QtTest>
+
+using namespace quillet;
+
+using OptionalMargins = std::optional<GridMargins>;
+
+namespace quillet {
+char* toString(const OptionalMargins& margins)
+{
+    return QTest::toString(margins ? QStringLiteral("%1/%2").arg(margins->indents).arg(margins->padRows)
+                                   : QStringLiteral("none"));
+}
+} // namespace quillet
+Q_DECLARE_METATYPE(OptionalMargins)
+Q_DECLARE_METATYPE(labelposition::Outcome)
+
+class TestPrintOptions : public QObject
+{
+    Q_OBJECT
+private slots:
+    void envelopeListInOrder()
+    {
+        const QStringList& names = envelopes::sizeNames();
+        QCOMPARE(names.size(), 7);
+        QCOMPARE(names.first(), QStringLiteral("#10 Standard Business envelope (4 1/8 in x 9 1/2 in)"));
+        QCOMPARE(names[4], QStringLiteral("#A8 Std Greeting Card envelope (5.5 in x 8 1/8 in)"));
+        QCOMPARE(names.last(), QStringLiteral("Custom (edit Left and Top margin boxes)"));
+    }
+
+    void envelopePresets_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<OptionalMargins>("onSize");
+        QTest::addColumn<OptionalMargins>("onEnvelope");
+        QTest::newRow("1 #10") << 1 << OptionalMargins{{38, 33}} << OptionalMargins{{43, 39}};
+        QTest::newRow("2 #6 3/4") << 2 << OptionalMargins{{23, 32}} << OptionalMargins{{28, 39}};
+        QTest::newRow("3 #A2") << 3 << OptionalMargins{{20, 32}} << OptionalMargins{{24, 37}};
+        QTest::newRow("4 #A7") << 4 << OptionalMargins{{28, 30}} << OptionalMargins{{34, 36}};
+        QTest::newRow("5 #A8") << 5 << OptionalMargins{{30, 30}} << OptionalMargins{{36, 36}};
+        QTest::newRow("6 #A10") << 6 << OptionalMargins{{36, 25}} << OptionalMargins{{44, 30}};
+        QTest::newRow("7 Custom") << 7 << OptionalMargins{{30, 30}} << OptionalMargins{{36, 36}};
+        QTest::newRow("0 none") << 0 << OptionalMargins{} << OptionalMargins{};
+        QTest::newRow("8 none") << 8 << OptionalMargins{} << OptionalMargins{};
+    }
+    void envelopePresets()
+    {
+        QFETCH(int, size);
+        QFETCH(OptionalMargins, onSize);
+        QFETCH(OptionalMargins, onEnvelope);
+        QCOMPARE(envelopes::presetOnChoosingSize(size), onSize);
+        QCOMPARE(envelopes::presetOnChoosingEnvelope(size), onEnvelope);
+    }
+
+    void envelopeSizeNo_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("sizeNo");
+        QTest::newRow("empty at start") << "" << 0;
+        QTest::newRow("zero") << "0" << 0;
+        QTest::newRow("three") << "3" << 3;
+        QTest::newRow("seven") << "7" << 7;
+    }
+    void envelopeSizeNo()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, sizeNo);
+        QCOMPARE(envelopes::sizeNoFromText(text), sizeNo);
+    }
+
+    void positionMargins_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QString>("indents");
+        QTest::addColumn<QString>("padRows");
+        QTest::newRow("1") << 1 << "2"
+                           << "3";
+        QTest::newRow("5") << 5 << "35"
+                           << "10";
+        QTest::newRow("9") << 9 << "68"
+                           << "16";
+        QTest::newRow("12") << 12 << "68"
+                            << "23";
+        QTest::newRow("14") << 14 << "35"
+                            << "30";
+        QTest::newRow("16") << 16 << "2"
+                            << "36";
+        QTest::newRow("20") << 20 << "35"
+                            << "43";
+        QTest::newRow("22") << 22 << "2"
+                            << "50";
+        QTest::newRow("27") << 27 << "68"
+                            << "56";
+        QTest::newRow("28") << 28 << "2"
+                            << "63";
+        QTest::newRow("30") << 30 << "68"
+                            << "63";
+    }
+    void positionMargins()
+    {
+        QFETCH(int, position);
+        QFETCH(QString, indents);
+        QFETCH(QString, padRows);
+        const GridMargins margins = labelsheet::positionMargins(position);
+        QCOMPARE(margins.indentsText(), indents);
+        QCOMPARE(margins.padRowsText(), padRows);
+    }
+
+    void positionAnswer_data()
+    {
+        using labelposition::Outcome;
+        const QString tooLarge = QStringLiteral("Cannot be greater than 30");
+        const QString between = QStringLiteral("Enter a number between 1 and 30");
+        const QString thirty = QStringLiteral("There are 30 labels on label sheet");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<Outcome>("outcome");
+        QTest::addColumn<OptionalMargins>("margins");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("messageTitle");
+        QTest::newRow("5") << "5" << Outcome::Accepted << OptionalMargins{{35, 10}} << "Label Position 5"
+                           << ""
+                           << "";
+        QTest::newRow("05") << "05" << Outcome::Accepted << OptionalMargins{{35, 10}} << "Label Position 5"
+                            << ""
+                            << "";
+        QTest::newRow("30") << "30" << Outcome::Accepted << OptionalMargins{{68, 63}} << "Label Position 30"
+                            << ""
+                            << "";
+        QTest::newRow("28") << "28" << Outcome::Accepted << OptionalMargins{{2, 63}} << "Label Position 28"
+                            << ""
+                            << "";
+        QTest::newRow("31") << "31" << Outcome::AskAgain << OptionalMargins{} << "" << tooLarge << between;
+        QTest::newRow("100") << "100" << Outcome::AskAgain << OptionalMargins{} << "" << tooLarge << between;
+        QTest::newRow("1.5") << "1.5" << Outcome::AskAgain << OptionalMargins{} << "" << between << thirty;
+        QTest::newRow("abc") << "abc" << Outcome::AskAgain << OptionalMargins{} << "" << between << thirty;
+        QTest::newRow("005 sets the preset, then asks again")
+            << "005" << Outcome::AskAgain << OptionalMargins{{35, 10}} << "" << between << thirty;
+        QTest::newRow("negative") << "-3" << Outcome::AskAgain << OptionalMargins{} << "" << between << thirty;
+        QTest::newRow("two letters") << "ab" << Outcome::NoPosition << OptionalMargins{} << ""
+                                     << ""
+                                     << "";
+        QTest::newRow("cancelled") << "" << Outcome::NoPosition << OptionalMargins{} << ""
+                                   << ""
+                                   << "";
+        QTest::newRow("zero") << "0" << Outcome::NoPosition << OptionalMargins{} << ""
+                              << ""
+                              << "";
+    }
+    void positionAnswer()
+    {
+        QFETCH(QString, answer);
+        QFETCH(labelposition::Outcome, outcome);
+        QFETCH(OptionalMargins, margins);
+        QFETCH(QString, caption);
+        QFETCH(QString, message);
+        QFETCH(QString, messageTitle);
+        const labelposition::Answer result = labelposition::checkAnswer(answer);
+        QCOMPARE(result.outcome, outcome);
+        QCOMPARE(result.margins, margins);
+        QCOMPARE(result.caption, caption);
+        QCOMPARE(result.message, message);
+        QCOMPARE(result.messageTitle, messageTitle);
+    }
+
+    void positionBoxTexts()
+    {
+        QCOMPARE(labelposition::prompt,
+                 QStringLiteral("Enter the label position [1-30] on which to print.  Example: label position 5 would "
+                                "be the middle label on the 2nd row of label sheet."));
+        QCOMPARE(labelposition::title, QStringLiteral("Label position reading L to R"));
+        QCOMPARE(labelposition::proposed, QStringLiteral("1"));
+    }
+
+    void leadingNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("digits then letters") << "  12abc" << 12.0;
+        QTest::newRow("blanks between digits") << "1 2\t3" << 123.0;
+        QTest::newRow("negative fraction") << "-4.5" << -4.5;
+        QTest::newRow("plus sign") << "+7" << 7.0;
+        QTest::newRow("fraction only") << ".5" << 0.5;
+        QTest::newRow("exponent") << "1e3" << 1000.0;
+        QTest::newRow("exponent without digits") << "2e" << 2.0;
+        QTest::newRow("letters") << "abc" << 0.0;
+        QTest::newRow("sign alone") << "-" << 0.0;
+        QTest::newRow("empty") << "" << 0.0;
+        QTest::newRow("trailing sign") << "3-" << 3.0;
+    }
+    void leadingNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(printnum::leadingNumber(text), value);
+    }
+
+    void roundHalfEven_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("rounded");
+        QTest::newRow("0.5") << 0.5 << 0.0;
+        QTest::newRow("1.5") << 1.5 << 2.0;
+        QTest::newRow("2.5") << 2.5 << 2.0;
+        QTest::newRow("2.6") << 2.6 << 3.0;
+        QTest::newRow("-1.5") << -1.5 << -2.0;
+        QTest::newRow("-2.5") << -2.5 << -2.0;
+        QTest::newRow("-2.4") << -2.4 << -2.0;
+    }
+    void roundHalfEven()
+    {
+        QFETCH(double, value);
+        QFETCH(double, rounded);
+        QCOMPARE(printnum::roundHalfEven(value), rounded);
+    }
+
+    void marginField_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<std::optional<int>>("value");
+        QTest::newRow("35") << "35" << std::optional<int>(35);
+        QTest::newRow("abc") << "abc" << std::optional<int>(0);
+        QTest::newRow("2.5") << "2.5" << std::optional<int>(2);
+        QTest::newRow("3.5") << "3.5" << std::optional<int>(4);
+        QTest::newRow("largest") << "32767" << std::optional<int>(32767);
+        QTest::newRow("smallest") << "-32768" << std::optional<int>(-32768);
+        QTest::newRow("rounds past the largest") << "32767.5" << std::optional<int>();
+        QTest::newRow("70000") << "70000" << std::optional<int>();
+        QTest::newRow("-32769") << "-32769" << std::optional<int>();
+        QTest::newRow("huge exponent") << "1e999" << std::optional<int>();
+    }
+    void marginField()
+    {
+        QFETCH(QString, text);
+        QFETCH(std::optional<int>, value);
+        QCOMPARE(readMarginField(text), value);
+    }
+
+    void centringSpaces_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("spaces");
+        QTest::newRow("0") << 0 << 15;
+        QTest::newRow("1") << 1 << 14;
+        QTest::newRow("3") << 3 << 14;
+        QTest::newRow("5") << 5 << 12;
+        QTest::newRow("7") << 7 << 12;
+        QTest::newRow("20") << 20 << 5;
+        QTest::newRow("30") << 30 << 0;
+        QTest::newRow("31") << 31 << 0;
+        QTest::newRow("45") << 45 << 0;
+    }
+    void centringSpaces()
+    {
+        QFETCH(int, length);
+        QFETCH(int, spaces);
+        QCOMPARE(labelsheet::centringSpaces(length), spaces);
+    }
+};
+
+QTEST_MAIN(TestPrintOptions)
+#include "tst_printoptions.moc"
