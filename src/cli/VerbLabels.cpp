@@ -40,8 +40,8 @@ const VerbRegistration registration{Verb{
     QStringLiteral("Usage: quillet-cli labels FILE [--search FIELD=TEXT] [--sort first|last] [--copies K]\n"
                    "                          (--printer NAME | --pdf FILE | --grid)\n"
                    "Prints one label per contact of the list, in list order, on sheets of 30 labels\n"
-                   "(three across, ten down) from the first label of the first sheet.\n")
-        + listOptionsHelp() + PrintOutput::helpText(),
+                   "(three across, ten down) from the first label of the first sheet.\n") +
+        listOptionsHelp() + PrintOutput::helpText(),
     runLabels,
 }};
 

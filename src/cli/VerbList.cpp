@@ -30,8 +30,8 @@ const VerbRegistration registration{Verb{
     QStringLiteral("List contacts as the contact list window shows them"),
     QStringLiteral("Usage: quillet-cli list FILE [--search FIELD=TEXT] [--sort first|last]\n"
                    "Prints the list lines in list order, each prefixed by its record number and a tab:\n"
-                   "name, city, state, zip, home phone, cell phone and e-mail, tab-separated.\n")
-        + listOptionsHelp(),
+                   "name, city, state, zip, home phone, cell phone and e-mail, tab-separated.\n") +
+        listOptionsHelp(),
     runList,
 }};
 

@@ -45,8 +45,8 @@ const VerbRegistration registration{Verb{
     QStringLiteral("Usage: quillet-cli report FILE [--search FIELD=TEXT] [--sort first|last]\n"
                    "                          (--printer NAME | --pdf FILE | --grid)\n"
                    "Prints the list in landscape: the title, the file's name, a column header and one\n"
-                   "line per listed contact.\n")
-        + listOptionsHelp() + PrintOutput::helpText(),
+                   "line per listed contact.\n") +
+        listOptionsHelp() + PrintOutput::helpText(),
     runReport,
 }};
 

@@ -45,11 +45,11 @@ LabelTexts labelTexts(const ContactRecord& record)
     const auto field = [&record](Field f) { return text::trimSpaces(record.value(f)); };
     const QString mi = field(Field::MI);
     LabelTexts texts;
-    texts.name = field(Field::FirstName) + QLatin1Char(' ') + (mi.isEmpty() ? QString() : mi + QLatin1Char(' '))
-                 + field(Field::LastName);
+    texts.name = field(Field::FirstName) + QLatin1Char(' ') + (mi.isEmpty() ? QString() : mi + QLatin1Char(' ')) +
+                 field(Field::LastName);
     texts.street = field(Field::Street1) + QLatin1Char(' ') + field(Field::Street2);
-    texts.city = field(Field::City) + QStringLiteral(", ") + field(Field::State) + QStringLiteral("  ")
-                 + field(Field::Zip);
+    texts.city =
+        field(Field::City) + QStringLiteral(", ") + field(Field::State) + QStringLiteral("  ") + field(Field::Zip);
     return texts;
 }
 

@@ -17,9 +17,8 @@ void ListOrder::sort(std::vector<ListEntry>& entries) const
 
 std::size_t ListOrder::insertionPoint(const std::vector<ListEntry>& sorted, const QString& text) const
 {
-    const auto place = std::upper_bound(sorted.begin(), sorted.end(), text, [this](const QString& t, const ListEntry& e) {
-        return lessThan(t, e.text);
-    });
+    const auto place = std::upper_bound(sorted.begin(), sorted.end(), text,
+                                        [this](const QString& t, const ListEntry& e) { return lessThan(t, e.text); });
     return static_cast<std::size_t>(place - sorted.begin());
 }
 

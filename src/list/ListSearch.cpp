@@ -34,8 +34,8 @@ Field recordField(SearchField field)
 
 // The fields a list line and the search need; decoding only these keeps a long
 // file's scan cheap.
-constexpr std::array<Field, 10> lineFields{Field::FirstName, Field::MI,    Field::LastName,  Field::City,
-                                           Field::State,     Field::Zip,   Field::HomePhone, Field::CellPhone,
+constexpr std::array<Field, 10> lineFields{Field::FirstName, Field::MI,      Field::LastName,  Field::City,
+                                           Field::State,     Field::Zip,     Field::HomePhone, Field::CellPhone,
                                            Field::Email,     Field::Category};
 
 } // namespace
@@ -50,8 +50,7 @@ const std::vector<SearchFieldInfo>& searchFields()
         {SearchField::City, QStringLiteral("city"), QStringLiteral("City Search"), QStringLiteral("City")},
         {SearchField::State, QStringLiteral("state"), QStringLiteral("State Search"), QStringLiteral("State")},
         {SearchField::Zip, QStringLiteral("zip"), QStringLiteral("Zip code Search"), QStringLiteral("Zip")},
-        {SearchField::Email, QStringLiteral("email"), QStringLiteral("Email address Search"),
-         QStringLiteral("Email")},
+        {SearchField::Email, QStringLiteral("email"), QStringLiteral("Email address Search"), QStringLiteral("Email")},
         {SearchField::Category, QStringLiteral("category"), QStringLiteral("Category Search"),
          QStringLiteral("Category")},
     };

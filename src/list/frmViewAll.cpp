@@ -61,8 +61,8 @@ private:
 } // namespace
 
 frmViewAll::frmViewAll(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::frmViewAll>()), m_session(session), m_platform(platform),
-      m_host(host), m_model(new ListModel(this))
+    : QDialog(parent), m_ui(std::make_unique<Ui::frmViewAll>()), m_session(session), m_platform(platform), m_host(host),
+      m_model(new ListModel(this))
 {
     m_ui->setupUi(this);
     m_ui->mainLayout->setMenuBar(m_ui->menuBar);

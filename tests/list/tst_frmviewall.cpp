@@ -58,8 +58,9 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         m_path = QDir(m_dir.path()).filePath(QStringLiteral("Friends.DAT"));
-        QVERIFY(test::writeContactsFile(m_path, {test::person("Zoe", "Adams", "New York"), test::person("al", "Brown", "YORK"),
-                                                 test::person("Bea", "Cole", ""), test::person("Al", "Dunn", "Leeds")}));
+        QVERIFY(test::writeContactsFile(m_path,
+                                        {test::person("Zoe", "Adams", "New York"), test::person("al", "Brown", "YORK"),
+                                         test::person("Bea", "Cole", ""), test::person("Al", "Dunn", "Leeds")}));
         m_session = std::make_unique<Session>();
         QVERIFY(m_session->file().open(m_path).ok());
         m_session->setOpenFile(m_path, QStringLiteral("Friends"));
@@ -94,12 +95,16 @@ private slots:
         QTest::addColumn<bool>("byLastName");
         QTest::addColumn<QList<int>>("records");
         QTest::addColumn<QString>("display");
-        QTest::newRow("all by first name") << "optSearchAll" << "" << false << QList<int>{2, 4, 3, 1} << "";
-        QTest::newRow("all by last name") << "optSearchAll" << "" << true << QList<int>{1, 2, 3, 4} << "";
-        QTest::newRow("city york") << "optSearchCity" << "york" << false << QList<int>{2, 1} << "City = york";
-        QTest::newRow("cancelled city search: non-blank cities")
-            << "optSearchCity" << "" << false << QList<int>{2, 4, 1} << "City = ";
-        QTest::newRow("nothing found") << "optSearchLName" << "zz" << false << QList<int>{} << " = zz";
+        QTest::newRow("all by first name") << "optSearchAll"
+                                           << "" << false << QList<int>{2, 4, 3, 1} << "";
+        QTest::newRow("all by last name") << "optSearchAll"
+                                          << "" << true << QList<int>{1, 2, 3, 4} << "";
+        QTest::newRow("city york") << "optSearchCity"
+                                   << "york" << false << QList<int>{2, 1} << "City = york";
+        QTest::newRow("cancelled city search: non-blank cities") << "optSearchCity"
+                                                                 << "" << false << QList<int>{2, 4, 1} << "City = ";
+        QTest::newRow("nothing found") << "optSearchLName"
+                                       << "zz" << false << QList<int>{} << " = zz";
     }
     void getReport()
     {
@@ -135,7 +140,8 @@ private slots:
 
     void searchOption_asksWithItsTitle()
     {
-        m_platform->prompter.inputAnswers << "x" << "k1a";
+        m_platform->prompter.inputAnswers << "x"
+                                          << "k1a";
         child<QRadioButton>("optSearchCat")->click();
         child<QRadioButton>("optSearchZip")->click();
         QCOMPARE(m_platform->prompter.inputTitles, (QStringList{"Category Search", "Zip code Search"}));
@@ -212,7 +218,8 @@ private slots:
         QStringList remaining = lines + QStringList{lines[0], lines[2]};
         for (const QString& line : cut)
             remaining.removeOne(line);
-        std::sort(remaining.begin(), remaining.end(), [this](auto& a, auto& b) { return model()->order().lessThan(a, b); });
+        std::sort(remaining.begin(), remaining.end(),
+                  [this](auto& a, auto& b) { return model()->order().lessThan(a, b); });
         QCOMPARE(model()->lines(), remaining);
         file.seek(0);
         QCOMPARE(file.readAll(), before);
@@ -294,7 +301,8 @@ private slots:
         child<QPushButton>("cmdPrintLabels")->click();
         QCOMPARE(m_platform->printDialog.requests.size(), cutAll ? 0 : 1);
         QCOMPARE(m_platform->printTarget.jobs.size(), jobs);
-        QCOMPARE(m_platform->prompter.messages.isEmpty() ? QString() : m_platform->prompter.messages.last().text, message);
+        QCOMPARE(m_platform->prompter.messages.isEmpty() ? QString() : m_platform->prompter.messages.last().text,
+                 message);
         if (jobs == 2)
             QCOMPARE(gridTranscript(m_platform->printTarget.jobs[1].document),
                      gridTranscript(m_platform->printTarget.jobs[0].document));

@@ -35,15 +35,17 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         m_path = QDir(m_dir.path()).filePath(QStringLiteral("Friends.DAT"));
-        QVERIFY(test::writeContactsFile(m_path, {test::person("Zoe", "Adams", "New York"), test::person("al", "Brown", ""),
-                                                 test::person("Bea", "Cole", "York")}));
+        QVERIFY(
+            test::writeContactsFile(m_path, {test::person("Zoe", "Adams", "New York"), test::person("al", "Brown", ""),
+                                             test::person("Bea", "Cole", "York")}));
     }
 
     void list_data()
     {
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QStringList>("starts");
-        QTest::newRow("all by first name") << QStringList{} << QStringList{"2\tal Brown\t", "3\tBea Cole\t", "1\tZoe Adams\t"};
+        QTest::newRow("all by first name")
+            << QStringList{} << QStringList{"2\tal Brown\t", "3\tBea Cole\t", "1\tZoe Adams\t"};
         QTest::newRow("empty city text skips blank cities, by last name")
             << QStringList{"--search", "city=", "--sort=last"} << QStringList{"1\tAdams, Zoe \t", "3\tCole, Bea \t"};
     }
@@ -63,7 +65,8 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
-        QTest::newRow("unknown field") << QStringList{"list", "F.DAT", "--search", "phone=1"} << "--search takes FIELD=TEXT";
+        QTest::newRow("unknown field") << QStringList{"list", "F.DAT", "--search", "phone=1"}
+                                       << "--search takes FIELD=TEXT";
         QTest::newRow("bad sort") << QStringList{"list", "F.DAT", "--sort", "city"} << "--sort takes first or last";
         QTest::newRow("no destination") << QStringList{"labels", "F.DAT"} << "labels";
         QTest::newRow("nothing listed") << QStringList{"labels", "%1", "--search", "zip=1", "--grid"}

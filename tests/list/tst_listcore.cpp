@@ -28,8 +28,8 @@ QString line(const QString& name, const QString& city = {}, const QString& state
              const QString& home = {}, const QString& cell = {}, const QString& email = {})
 {
     const auto phone = [](const QString& p) { return p.isEmpty() ? spaces(22) : p.leftJustified(15); };
-    return QStringList{name,        city.leftJustified(16), state.leftJustified(2), zip.leftJustified(10),
-                       phone(home), phone(cell),            email.leftJustified(50)}
+    return QStringList{name,        city.leftJustified(16), state.leftJustified(2), zip.leftJustified(10), phone(home),
+                       phone(cell), email.leftJustified(50)}
         .join(QLatin1Char('\t'));
 }
 
@@ -77,8 +77,10 @@ private slots:
             << line(QStringLiteral("Ann "), QStringLiteral("New York"), QStringLiteral("NY"), QStringLiteral("10001"),
                     {}, {}, QStringLiteral("ann@example.com"));
         QTest::newRow("phones by their leading number")
-            << Fields{{Field::HomePhone, QStringLiteral("555-123-4567")}, {Field::CellPhone, QStringLiteral("+1 555-0100")}}
-            << 0 << line(QStringLiteral(" "), {}, {}, {}, QStringLiteral("555-123-4567"), QStringLiteral("+1 555-0100"));
+            << Fields{{Field::HomePhone, QStringLiteral("555-123-4567")},
+                      {Field::CellPhone, QStringLiteral("+1 555-0100")}}
+            << 0
+            << line(QStringLiteral(" "), {}, {}, {}, QStringLiteral("555-123-4567"), QStringLiteral("+1 555-0100"));
         QTest::newRow("phones without a number show blank")
             << Fields{{Field::HomePhone, QStringLiteral("(555) 123-4567")}, {Field::CellPhone, QStringLiteral("0000")}}
             << 0 << line(QStringLiteral(" "));
@@ -154,7 +156,8 @@ private slots:
 
     void order_followsLocale()
     {
-        std::vector<ListEntry> entries{{QStringLiteral("Fred"), 1}, {QStringLiteral("Émile"), 2}, {QStringLiteral("Eddy"), 3}};
+        std::vector<ListEntry> entries{
+            {QStringLiteral("Fred"), 1}, {QStringLiteral("Émile"), 2}, {QStringLiteral("Eddy"), 3}};
         ListOrder(QLocale(QStringLiteral("en_US"))).sort(entries);
         QCOMPARE(texts(entries), (QStringList{"Eddy", "Émile", "Fred"}));
     }

@@ -103,9 +103,11 @@ private slots:
         QTest::addColumn<QString>("street2");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("no initial, no second street")
-            << "" << "" << QStringList{"John Smith", "12 Oak St ", "Springfield, IL  62704"};
+            << ""
+            << "" << QStringList{"John Smith", "12 Oak St ", "Springfield, IL  62704"};
         QTest::newRow("initial without full stop")
-            << "J" << "Apt 4" << QStringList{"John J Smith", "12 Oak St Apt 4", "Springfield, IL  62704"};
+            << "J"
+            << "Apt 4" << QStringList{"John J Smith", "12 Oak St Apt 4", "Springfield, IL  62704"};
     }
     void labelTexts()
     {
@@ -187,12 +189,12 @@ private slots:
         GridDocument document;
         QVERIFY(composeListLabels(m_file, {32, 33, 1}, document).ok());
         const QStringList lines = transcript(document);
-        const QString exact = QStringLiteral("123456789012345678901234567890 AB");   // 33 characters
+        const QString exact = QStringLiteral("123456789012345678901234567890 AB");    // 33 characters
         const QString tooLong = QStringLiteral("123456789012345678901234567890 ABC"); // 34 characters
         QCOMPARE(lines.mid(5, 1), QStringList{gridLine(5, 10, {{2, "John J Smith"}, {35, "Ann Lee"}, {67, "F1 L1"}})});
         // Slot 2 right after slot 1's 33 characters; slot 2's 34 characters push slot 3 down a line.
-        QCOMPARE(lines.mid(6, 2), (QStringList{gridLine(6, 10, {{2, exact}, {35, tooLong}}),
-                                              gridLine(7, 10, {{67, "1 Main St "}})}));
+        QCOMPARE(lines.mid(6, 2),
+                 (QStringList{gridLine(6, 10, {{2, exact}, {35, tooLong}}), gridLine(7, 10, {{67, "1 Main St "}})}));
         QCOMPARE(lines.at(8), gridLine(8, 10, {{2, ",   "}, {35, ",   "}, {67, "C1, ST  Z1"}}));
         QCOMPARE(lines.at(9), emptyLine(9, 11));
     }
@@ -229,17 +231,26 @@ private slots:
         QTest::addColumn<QStringList>("printed");
         const QString blank22(22, QLatin1Char(' '));
         QTest::newRow("columns trimmed at their places")
-            << QStringList{"Ann Lee", "York      ", "NY", "10001   ", "555-1234   ", "555-9876   ", "a@b.c   "}.join('\t')
-            << QStringList{gridLine(7, 10, {{2, "Ann Lee"}, {30, "York"}, {48, "NY"}, {52, "10001"}, {64, "555-1234"},
-                                            {78, "555-9876"}, {92, "a@b.c"}})};
+            << QStringList{"Ann Lee", "York      ", "NY", "10001   ", "555-1234   ", "555-9876   ", "a@b.c   "}.join(
+                   '\t')
+            << QStringList{gridLine(7, 10,
+                                    {{2, "Ann Lee"},
+                                     {30, "York"},
+                                     {48, "NY"},
+                                     {52, "10001"},
+                                     {64, "555-1234"},
+                                     {78, "555-9876"},
+                                     {92, "a@b.c"}})};
         QTest::newRow("blank phone columns print nothing, the rest follows")
             << QStringList{"Ann Lee", "York", "NY", "10001", blank22, blank22, "a@b.c"}.join('\t')
             << QStringList{gridLine(7, 10, {{2, "Ann Lee"}, {30, "York"}, {48, "NY"}, {52, "10001"}, {92, "a@b.c"}})};
-        QTest::newRow("an empty column ends the line") << "Pasted\t\tC\tD" << QStringList{gridLine(7, 10, {{2, "Pasted"}})};
+        QTest::newRow("an empty column ends the line")
+            << "Pasted\t\tC\tD" << QStringList{gridLine(7, 10, {{2, "Pasted"}})};
         QTest::newRow("an empty line") << "" << QStringList{emptyLine(7, 10)};
         QTest::newRow("a long name pushes the city down")
             << "Bartholomew-Fitzgerald Ozymandias\tYork"
-            << QStringList{gridLine(7, 10, {{2, "Bartholomew-Fitzgerald Ozymandias"}}), gridLine(8, 10, {{30, "York"}})};
+            << QStringList{gridLine(7, 10, {{2, "Bartholomew-Fitzgerald Ozymandias"}}),
+                           gridLine(8, 10, {{30, "York"}})};
     }
     void report()
     {
@@ -254,8 +265,13 @@ private slots:
                                  gridLine(4, 10, {{48, "File: Friends"}}),
                                  emptyLine(5, 10),
                                  gridLine(6, 10,
-                                          {{2, "Name"}, {30, "City"}, {48, "ST"}, {52, "Zip"}, {64, "Home"},
-                                           {78, "Cell"}, {92, "Email Address"}})};
+                                          {{2, "Name"},
+                                           {30, "City"},
+                                           {48, "ST"},
+                                           {52, "Zip"},
+                                           {64, "Home"},
+                                           {78, "Cell"},
+                                           {92, "Email Address"}})};
         QCOMPARE(transcript(document), header + printed + QStringList{emptyLine(7 + printed.size(), 10)});
     }
 
@@ -263,7 +279,8 @@ private slots:
     {
         GridDocument document;
         QVERIFY(composeReport({QStringLiteral("1\t2\t3\t4\t5\t6\t7")}, QString(), document).ok());
-        QVERIFY(!composeReport({QStringLiteral("a"), QStringLiteral("1\t2\t3\t4\t5\t6\t7\t8")}, QString(), document).ok());
+        QVERIFY(
+            !composeReport({QStringLiteral("a"), QStringLiteral("1\t2\t3\t4\t5\t6\t7\t8")}, QString(), document).ok());
     }
 
     void selection_data()
