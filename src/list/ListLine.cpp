@@ -1,5 +1,6 @@
 #include "list/ListLine.h"
 
+#include "common/Cp1252.h"
 #include "common/TextRules.h"
 #include "contacts/ContactRecord.h"
 
@@ -7,20 +8,84 @@ namespace quillet {
 
 namespace {
 
-// The stored text of a field at its full width (a record built in code may hold less).
-QString stored(const ContactRecord& record, Field field)
+// Fields as a decoded record holds them.
+struct RecordFields
 {
-    return record.value(field).leftJustified(fieldLayout(field).width);
+    const ContactRecord& record;
+
+    QString text(Field field) const { return record.value(field); }
+    // A field at its stored width (a record built in code may hold less).
+    void appendStored(QString& line, Field field) const
+    {
+        const QStringView value = record.value(field);
+        const qsizetype width = fieldLayout(field).width;
+        line.append(value.left(width));
+        if (value.size() < width)
+            line.append(QString(width - value.size(), QLatin1Char(' ')));
+    }
+};
+
+// Fields straight from a record's bytes: a long file's list is built without
+// decoding every field into a text of its own first.
+struct ByteFields
+{
+    QByteArrayView bytes;
+
+    QString text(Field field) const { return ContactRecord::fieldFromBytes(bytes, field); }
+    void appendStored(QString& line, Field field) const
+    {
+        const FieldLayout layout = fieldLayout(field);
+        const qsizetype start = line.size();
+        line.resize(start + layout.width);
+        QChar* out = line.data() + start;
+        for (int i = 0; i < layout.width; ++i) {
+            const qsizetype at = layout.offset + i;
+            out[i] =
+                at < bytes.size() ? QChar(cp1252::charFor(static_cast<unsigned char>(bytes[at]))) : QLatin1Char(' ');
+        }
+    }
+};
+
+template <typename Fields> void appendNamePart(QString& line, const Fields& fields, SortOrder order)
+{
+    const QString first = text::trimSpaces(fields.text(Field::FirstName));
+    const QString last = text::trimSpaces(fields.text(Field::LastName));
+    const QString initial = middleInitialPart(fields.text(Field::MI));
+    if (order == SortOrder::LastName)
+        line.append(last).append(QLatin1String(", ")).append(first).append(QLatin1Char(' ')).append(initial);
+    else
+        line.append(first).append(QLatin1Char(' ')).append(initial).append(last);
 }
 
-QString namePart(const ContactRecord& record, SortOrder order)
+template <typename Fields> void appendPhone(QString& line, const Fields& fields, Field field)
 {
-    const QString first = text::trimSpaces(record.value(Field::FirstName));
-    const QString last = text::trimSpaces(record.value(Field::LastName));
-    const QString initial = middleInitialPart(record.value(Field::MI));
-    if (order == SortOrder::LastName)
-        return last + QStringLiteral(", ") + first + QLatin1Char(' ') + initial;
-    return first + QLatin1Char(' ') + initial + last;
+    if (text::leadingNumber(fields.text(field)) >= 1)
+        fields.appendStored(line, field);
+    else
+        line.append(QString(22, QLatin1Char(' ')));
+}
+
+// The longest line: a name part of 16 + 2 + 11 + 1 + 3 characters, then six tabs
+// and 16 + 2 + 10 + 22 + 22 + 50 characters.
+constexpr qsizetype longestLine = 33 + 6 + 16 + 2 + 10 + 22 + 22 + 50;
+
+template <typename Fields> QString buildLine(const Fields& fields, SortOrder order)
+{
+    const QChar tab = QLatin1Char('\t');
+    QString line;
+    line.reserve(longestLine);
+    appendNamePart(line, fields, order);
+    for (Field field : {Field::City, Field::State, Field::Zip}) {
+        line.append(tab);
+        fields.appendStored(line, field);
+    }
+    for (Field field : {Field::HomePhone, Field::CellPhone}) {
+        line.append(tab);
+        appendPhone(line, fields, field);
+    }
+    line.append(tab);
+    fields.appendStored(line, Field::Email);
+    return line;
 }
 
 } // namespace
@@ -32,25 +97,14 @@ QString middleInitialPart(const QString& mi)
     return mi + QStringLiteral(". ");
 }
 
-QString phoneColumn(const QString& stored)
-{
-    if (text::leadingNumber(stored) >= 1)
-        return stored;
-    return QString(22, QLatin1Char(' '));
-}
-
 QString listLine(const ContactRecord& record, SortOrder order)
 {
-    const QChar tab = QLatin1Char('\t');
-    QString line = namePart(record, order);
-    line.reserve(line.size() + 130);
-    line += tab + stored(record, Field::City);
-    line += tab + stored(record, Field::State);
-    line += tab + stored(record, Field::Zip);
-    line += tab + phoneColumn(stored(record, Field::HomePhone));
-    line += tab + phoneColumn(stored(record, Field::CellPhone));
-    line += tab + stored(record, Field::Email);
-    return line;
+    return buildLine(RecordFields{record}, order);
+}
+
+QString listLine(QByteArrayView recordBytes, SortOrder order)
+{
+    return buildLine(ByteFields{recordBytes}, order);
 }
 
 } // namespace quillet

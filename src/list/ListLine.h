@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 namespace quillet {
@@ -29,12 +30,11 @@ inline constexpr int listTabStopUnits[] = {100, 110, 120, 154, 176, 212, 242};
 // "J. " for a capital A-Z, nothing for a blank, a lower-case letter or anything else.
 QString middleInitialPart(const QString& mi);
 
-// The stored phone field when its leading number is at least 1, else 22 spaces,
-// so "(555) 123-4567" and "0000" show as blanks.
-QString phoneColumn(const QString& stored);
-
 // Seven tab-joined columns: name part, City, State, Zip, Home, Cell, Email. The
-// fields after the name keep their stored widths so the columns line up.
+// fields after the name keep their stored widths so the columns line up; a phone
+// whose leading number is below 1 ("(555) 123-4567", "0000") shows as 22 spaces.
 QString listLine(const ContactRecord& record, SortOrder order);
+// The same from a record's 400 bytes as read from the file.
+QString listLine(QByteArrayView recordBytes, SortOrder order);
 
 } // namespace quillet

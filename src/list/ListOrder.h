@@ -17,13 +17,17 @@ class ListOrder
 public:
     explicit ListOrder(const QLocale& locale = QLocale());
 
-    bool lessThan(const QString& a, const QString& b) const { return m_collator.compare(a, b) < 0; }
+    int compare(QStringView a, QStringView b) const;
+    bool lessThan(QStringView a, QStringView b) const { return compare(a, b) < 0; }
     void sort(std::vector<ListEntry>& entries) const;
     // Where a new line goes: after every line that does not sort after it.
     std::size_t insertionPoint(const std::vector<ListEntry>& sorted, const QString& text) const;
 
 private:
     QCollator m_collator;
+    // The C locale compares case-folded characters; done here with a fast path for
+    // ASCII, as Qt's own case-insensitive comparison is slow on long lines.
+    bool m_folded = false;
 };
 
 } // namespace quillet

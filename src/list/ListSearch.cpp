@@ -4,8 +4,6 @@
 #include "contacts/ContactsFile.h"
 #include "list/ListOrder.h"
 
-#include <array>
-
 namespace quillet {
 
 namespace {
@@ -32,11 +30,14 @@ Field recordField(SearchField field)
     return Field::Category;
 }
 
-// The fields a list line and the search need; decoding only these keeps a long
-// file's scan cheap.
-constexpr std::array<Field, 10> lineFields{Field::FirstName, Field::MI,      Field::LastName,  Field::City,
-                                           Field::State,     Field::Zip,     Field::HomePhone, Field::CellPhone,
-                                           Field::Email,     Field::Category};
+// The stored value of the searched field against the search text.
+bool valueMatches(SearchField field, const QString& stored, const QString& text)
+{
+    const QString value = text::trimSpaces(stored);
+    if (field == SearchField::Zip)
+        return text::contains(value, text);
+    return text::contains(text::upperCase(value), text::upperCase(text));
+}
 
 } // namespace
 
@@ -77,24 +78,18 @@ std::optional<SearchField> searchFieldNamed(const QString& name)
 
 bool matchesSearch(const ContactRecord& record, SearchField field, const QString& text)
 {
-    if (field == SearchField::All)
-        return true;
-    const QString value = text::trimSpaces(record.value(recordField(field)));
-    if (field == SearchField::Zip)
-        return text::contains(value, text);
-    return text::contains(text::upperCase(value), text::upperCase(text));
+    return field == SearchField::All || valueMatches(field, record.value(recordField(field)), text);
 }
 
 Status loadList(const ContactsFile& file, const ListQuery& query, const ListOrder& order,
                 std::vector<ListEntry>& entries)
 {
     entries.clear();
+    const Field searched = recordField(query.field);
     const Status status = file.forEachBytes([&](int number, QByteArrayView bytes) {
-        ContactRecord record;
-        for (Field field : lineFields)
-            record.set(field, ContactRecord::fieldFromBytes(bytes, field));
-        if (matchesSearch(record, query.field, query.text))
-            entries.push_back(ListEntry{listLine(record, query.order), number});
+        if (query.field == SearchField::All ||
+            valueMatches(query.field, ContactRecord::fieldFromBytes(bytes, searched), query.text))
+            entries.push_back(ListEntry{listLine(bytes, query.order), number});
         return true;
     });
     order.sort(entries);

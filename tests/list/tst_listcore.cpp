@@ -6,6 +6,7 @@
 #include "list/ListOrder.h"
 #include "list/ListSearch.h"
 
+#include <QCollator>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -90,7 +91,9 @@ private slots:
         QFETCH(Fields, fields);
         QFETCH(int, order);
         QFETCH(QString, expected);
-        QCOMPARE(quillet::listLine(contact(fields), static_cast<SortOrder>(order)), expected);
+        const ContactRecord record = contact(fields);
+        QCOMPARE(quillet::listLine(record, static_cast<SortOrder>(order)), expected);
+        QCOMPARE(quillet::listLine(QByteArrayView(record.toBytes()), static_cast<SortOrder>(order)), expected);
     }
 
     void matches_data()
@@ -152,6 +155,43 @@ private slots:
         QCOMPARE(entries[1].recordNumber, 2); // equal lines keep record order
         QCOMPARE(order.insertionPoint(entries, QStringLiteral("ANN SMITH")), std::size_t(4));
         QCOMPARE(order.insertionPoint(entries, QString()), std::size_t(0));
+    }
+
+    // The C locale's order is computed here rather than by QCollator; it must agree.
+    void order_cLocaleAgreesWithCollator_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        const auto row = [](const char* a, const char* b) {
+            QTest::addRow("%s|%s", a, b) << QString::fromUtf8(a) << QString::fromUtf8(b);
+        };
+        row("abc", "ABD");
+        row("John J. Smith\tYork", "john j. smith\tyork");
+        row("John J. Smith\tYork", "john j. smith\tYorkshire");
+        row("[", "a");
+        row("[", "Z");
+        row("_x", "Ax");
+        row("a\tb", "a b");
+        row("", "a");
+        row("Émile", "émile");
+        row("Émile", "Emile");
+        row("Éa", "f");
+        row("Straße", "STRASSE");
+        row("ǅ", "ǆ");
+        row("x𐐀y", "x𐐨z");
+        row("x𐐀z", "x𐐨y");
+        row("a\xEE\x80\x80", "a𐐀");
+    }
+    void order_cLocaleAgreesWithCollator()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QCollator collator{QLocale::c()};
+        collator.setCaseSensitivity(Qt::CaseInsensitive);
+        const ListOrder order{QLocale::c()};
+        const auto sign = [](int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); };
+        QCOMPARE(sign(order.compare(a, b)), sign(collator.compare(a, b)));
+        QCOMPARE(sign(order.compare(b, a)), sign(collator.compare(b, a)));
     }
 
     void order_followsLocale()
