@@ -36,7 +36,8 @@ const VerbRegistration registration{Verb{
     QStringLiteral("Show a contacts file's record count and reminder switch"),
     QStringLiteral("Usage: quillet-cli info FILE\n"
                    "Prints the record count and the birthday reminder switch as File > Open sets it:\n"
-                   "on or off from record 1's ReminderFlag, none for a file without records.\n"),
+                   "on or off from record 1's ReminderFlag, none for a file without records.\n"
+                   "Adds \"Read-only: yes\" when the file can only be read.\n"),
     runInfo,
 }};
 

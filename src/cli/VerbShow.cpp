@@ -40,7 +40,8 @@ const VerbRegistration registration{Verb{
     QStringLiteral("Show one contact"),
     QStringLiteral("Usage: quillet-cli show FILE N\n"
                    "Prints record N (from 1) as \"Field: value\" lines: the sixteen fields trimmed,\n"
-                   "the birthdate in display form MM/DD/YYYY, then the ReminderFlag.\n"),
+                   "the birthdate in display form MM/DD/YYYY, then the ReminderFlag. A number past\n"
+                   "the last record is refused.\n"),
     runShow,
 }};
 

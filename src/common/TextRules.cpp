@@ -1,6 +1,8 @@
 #include "common/TextRules.h"
 
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace quillet::text {
@@ -154,8 +156,9 @@ double leadingNumber(const QString& text)
             number.truncate(kept);
         }
     }
-    // QByteArray reads in the C locale whatever the user's locale; overflow gives infinity.
-    return number.toDouble();
+    // Read in the C locale whatever the user's locale; overflow gives infinity, underflow 0.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return strtod_l(number.constData(), nullptr, cLocale);
 }
 
 bool isNumeric(const QString& text)

@@ -22,6 +22,16 @@ namespace {
 // records takes a few dozen system calls, small enough for any file size.
 constexpr qint64 chunkRecords = 2621;
 
+// The bytes of blank records from file offset `from` on.
+QByteArray blankBytes(qint64 from, qint64 length)
+{
+    static const QByteArray blank = ContactRecord().toBytes();
+    QByteArray bytes(length, Qt::Uninitialized);
+    for (qint64 i = 0; i < length; ++i)
+        bytes[i] = blank[(from + i) % recordSize];
+    return bytes;
+}
+
 qint64 offsetOf(int number)
 {
     return qint64(number - 1) * recordSize;
@@ -219,8 +229,26 @@ Status ContactsFile::writeFieldInAll(Field field, const QString& value)
     if (Status status = checkWritable(); !status)
         return status;
     const QByteArray bytes = encodeField(field, value);
+    const FieldLayout layout = fieldLayout(field);
     const int last = count();
-    for (int number = 1; number <= last; ++number) {
+    // Whole records are patched a chunk at a time (one read and one write per chunk
+    // instead of one write per record); the bytes around the field are written back
+    // as they were read.
+    const int whole = int(std::min<qint64>(size() / recordSize, last));
+    QByteArray buffer;
+    for (int number = 1; number <= whole;) {
+        const qint64 records = std::min<qint64>(chunkRecords, whole - number + 1);
+        buffer.resize(records * recordSize);
+        Status status = readAt(offsetOf(number), buffer.data(), buffer.size());
+        for (qint64 i = 0; status && i < records; ++i)
+            std::memcpy(buffer.data() + i * recordSize + layout.offset, bytes.constData(), size_t(layout.width));
+        if (status)
+            status = writeAt(offsetOf(number), buffer);
+        if (!status)
+            return status;
+        number += int(records);
+    }
+    for (int number = whole + 1; number <= last; ++number) {
         if (Status status = putField(number, field, bytes, false); !status)
             return status;
     }
@@ -251,10 +279,11 @@ Status ContactsFile::putRecord(qint64 offset, QByteArrayView bytes, bool dropTor
     if (oldSize < 0)
         return errorFromErrno(errno);
     Status status;
-    // A gap before the record is filled with spaces, so earlier records read as blank as before.
+    // A gap before the record gets the bytes of blank records (spaces, separators, line
+    // ends), so a partial record before it reads as blank as before, and stays whole.
     for (qint64 at = oldSize; status && at < offset;) {
         const qint64 length = std::min<qint64>(offset - at, chunkRecords * recordSize);
-        status = writeAt(at, QByteArray(length, ' '));
+        status = writeAt(at, blankBytes(at, length));
         at += length;
     }
     if (status)
@@ -274,9 +303,10 @@ Status ContactsFile::putField(int number, Field field, const QByteArray& bytes, 
     const qint64 offset = offsetOf(number);
     const FieldLayout layout = fieldLayout(field);
     if (offset + recordSize > size()) {
-        // The record lies (partly) past the end: write it whole, its other fields as they read.
-        QByteArray record(recordSize, ' ');
-        if (Status status = readAt(offset, record.data(), recordSize); !status)
+        // The record lies (partly) past the end: write it whole, keeping the bytes it has.
+        QByteArray record = blankBytes(offset, recordSize);
+        const qint64 present = std::clamp<qint64>(size() - offset, 0, recordSize);
+        if (Status status = readAt(offset, record.data(), present); !status)
             return status;
         record.replace(layout.offset, layout.width, bytes);
         return putRecord(offset, record, false, sync);

@@ -56,8 +56,8 @@ public:
     // Rewrites one byte-exact field of record n, every other byte unchanged
     // (the reminder switch and the deletion marker).
     Status writeField(int number, Field field, const QString& value);
-    // writeField on every record from 1 to count(), forced to disk once at the end.
-    // A failure leaves the records before it changed and those after it unchanged.
+    // writeField on every record from 1 to count(), in large chunks, forced to disk once
+    // at the end. A failure leaves earlier records changed and later ones unchanged.
     Status writeFieldInAll(Field field, const QString& value);
 
 private:

@@ -1,6 +1,6 @@
 #include "printing/EnvelopeSizes.h"
 
-#include "printing/NumberText.h"
+#include "common/TextRules.h"
 
 #include <array>
 
@@ -61,7 +61,7 @@ std::optional<GridMargins> presetOnChoosingEnvelope(int sizeNo)
 
 int sizeNoFromText(const QString& envelopeSizeNo)
 {
-    const double value = printnum::leadingNumber(envelopeSizeNo);
+    const double value = text::leadingNumber(envelopeSizeNo);
     return value >= 1 && value <= sizeCount ? int(value) : 0;
 }
 

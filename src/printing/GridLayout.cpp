@@ -127,7 +127,7 @@ private:
         const GridFontMetrics metrics = gridFontMetrics(font.family, font.bold);
         m_advance = metrics.advance * font.pointSize;
         m_lineHeight = gridLineHeight(font.pointSize);
-        // The font's own height is trimmed evenly above and below to fit the line.
+        // The line height is shared between ascent and descent in the font's own proportion.
         m_baseline = m_lineHeight * metrics.ascent / (metrics.ascent + metrics.descent);
     }
 

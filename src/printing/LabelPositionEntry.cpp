@@ -1,7 +1,7 @@
 #include "printing/LabelPositionEntry.h"
 
+#include "common/TextRules.h"
 #include "printing/LabelSheet.h"
-#include "printing/NumberText.h"
 
 #include <cmath>
 
@@ -32,9 +32,9 @@ Answer askAgain(QString message, QString messageTitle, std::optional<GridMargins
 
 } // namespace
 
-Answer checkAnswer(const QString& text)
+Answer checkAnswer(const QString& typed)
 {
-    const double value = printnum::leadingNumber(text);
+    const double value = text::leadingNumber(typed);
     std::optional<GridMargins> margins;
     if (isPosition(value))
         margins = labelsheet::positionMargins(int(value));
@@ -45,7 +45,7 @@ Answer checkAnswer(const QString& text)
     // A number that is not a whole position from 1 to 30 (-3, 0.5) names no label:
     // rather than show it as a position while the margins stay those of label 1,
     // it is asked for again like any other answer that is not a position.
-    if (text.size() >= 3 || (value != 0 && !isPosition(value)))
+    if (typed.size() >= 3 || (value != 0 && !isPosition(value)))
         return askAgain(QStringLiteral("Enter a number between 1 and 30"),
                         QStringLiteral("There are 30 labels on label sheet"), margins);
     Answer answer;

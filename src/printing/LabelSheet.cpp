@@ -1,6 +1,6 @@
 #include "printing/LabelSheet.h"
 
-#include "printing/NumberText.h"
+#include "common/TextRules.h"
 
 #include <QtGlobal>
 
@@ -43,7 +43,7 @@ GridMargins positionMargins(int position)
 
 int centringSpaces(int length)
 {
-    const double spaces = printnum::roundHalfEven(labelWidth / 2.0 - length / 2.0);
+    const double spaces = text::roundHalfEven(labelWidth / 2.0 - length / 2.0);
     return spaces < 1 ? 0 : int(spaces);
 }
 

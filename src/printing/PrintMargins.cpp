@@ -1,12 +1,12 @@
 #include "printing/PrintMargins.h"
 
-#include "printing/NumberText.h"
+#include "common/TextRules.h"
 
 namespace quillet {
 
-std::optional<int> readMarginField(const QString& text)
+std::optional<int> readMarginField(const QString& field)
 {
-    return printnum::wholeNumber16(text);
+    return text::roundToInt16(text::leadingNumber(field));
 }
 
 } // namespace quillet

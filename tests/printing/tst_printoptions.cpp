@@ -1,7 +1,6 @@
 #include "printing/EnvelopeSizes.h"
 #include "printing/LabelPositionEntry.h"
 #include "printing/LabelSheet.h"
-#include "printing/NumberText.h"
 #include "printing/PrintMargins.h"
 
 #include <QtTest>
@@ -57,22 +56,6 @@ private slots:
         QCOMPARE(envelopes::presetOnChoosingEnvelope(size), onEnvelope);
     }
 
-    void envelopeSizeNo_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("sizeNo");
-        QTest::newRow("empty at start") << "" << 0;
-        QTest::newRow("zero") << "0" << 0;
-        QTest::newRow("three") << "3" << 3;
-        QTest::newRow("seven") << "7" << 7;
-    }
-    void envelopeSizeNo()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, sizeNo);
-        QCOMPARE(envelopes::sizeNoFromText(text), sizeNo);
-    }
-
     void positionMargins_data()
     {
         QTest::addColumn<int>("position");
@@ -82,18 +65,8 @@ private slots:
                            << "3";
         QTest::newRow("5") << 5 << "35"
                            << "10";
-        QTest::newRow("9") << 9 << "68"
-                           << "16";
-        QTest::newRow("12") << 12 << "68"
-                            << "23";
-        QTest::newRow("14") << 14 << "35"
-                            << "30";
         QTest::newRow("16") << 16 << "2"
                             << "36";
-        QTest::newRow("20") << 20 << "35"
-                            << "43";
-        QTest::newRow("22") << 22 << "2"
-                            << "50";
         QTest::newRow("27") << 27 << "68"
                             << "56";
         QTest::newRow("28") << 28 << "2"
@@ -168,57 +141,6 @@ private slots:
         QCOMPARE(result.messageTitle, messageTitle);
     }
 
-    void positionBoxTexts()
-    {
-        QCOMPARE(labelposition::prompt,
-                 QStringLiteral("Enter the label position [1-30] on which to print.  Example: label position 5 would "
-                                "be the middle label on the 2nd row of label sheet."));
-        QCOMPARE(labelposition::title, QStringLiteral("Label position reading L to R"));
-        QCOMPARE(labelposition::proposed, QStringLiteral("1"));
-    }
-
-    void leadingNumber_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<double>("value");
-        QTest::newRow("digits then letters") << "  12abc" << 12.0;
-        QTest::newRow("blanks between digits") << "1 2\t3" << 123.0;
-        QTest::newRow("negative fraction") << "-4.5" << -4.5;
-        QTest::newRow("plus sign") << "+7" << 7.0;
-        QTest::newRow("fraction only") << ".5" << 0.5;
-        QTest::newRow("exponent") << "1e3" << 1000.0;
-        QTest::newRow("exponent without digits") << "2e" << 2.0;
-        QTest::newRow("letters") << "abc" << 0.0;
-        QTest::newRow("sign alone") << "-" << 0.0;
-        QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("trailing sign") << "3-" << 3.0;
-    }
-    void leadingNumber()
-    {
-        QFETCH(QString, text);
-        QFETCH(double, value);
-        QCOMPARE(printnum::leadingNumber(text), value);
-    }
-
-    void roundHalfEven_data()
-    {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<double>("rounded");
-        QTest::newRow("0.5") << 0.5 << 0.0;
-        QTest::newRow("1.5") << 1.5 << 2.0;
-        QTest::newRow("2.5") << 2.5 << 2.0;
-        QTest::newRow("2.6") << 2.6 << 3.0;
-        QTest::newRow("-1.5") << -1.5 << -2.0;
-        QTest::newRow("-2.5") << -2.5 << -2.0;
-        QTest::newRow("-2.4") << -2.4 << -2.0;
-    }
-    void roundHalfEven()
-    {
-        QFETCH(double, value);
-        QFETCH(double, rounded);
-        QCOMPARE(printnum::roundHalfEven(value), rounded);
-    }
-
     void marginField_data()
     {
         QTest::addColumn<QString>("text");
@@ -250,7 +172,6 @@ private slots:
         QTest::newRow("3") << 3 << 14;
         QTest::newRow("5") << 5 << 12;
         QTest::newRow("7") << 7 << 12;
-        QTest::newRow("20") << 20 << 5;
         QTest::newRow("30") << 30 << 0;
         QTest::newRow("31") << 31 << 0;
         QTest::newRow("45") << 45 << 0;

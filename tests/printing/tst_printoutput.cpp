@@ -1,12 +1,14 @@
 #include "PdfWords.h"
 
 #include "platform/qt/QtPrintTarget.h"
+#include "printing/GridRenderer.h"
 #include "printing/GridTranscript.h"
 #include "printing/LabelSheet.h"
 #include "printing/PdfPrintTarget.h"
 #include "printing/ReturnAddress.h"
 #include "printing/TypedLines.h"
 
+#include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -122,6 +124,21 @@ private slots:
         const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".pdf");
         PdfPrintTarget target(path);
         QVERIFY(target.print(document, PrintJob{}).ok());
+        compareWithTranscript(path, gridTranscript(document));
+    }
+
+    // What a print preview or a printer gets: a QPrinter, painted by the same renderer.
+    void printerDeviceMatchesTranscript()
+    {
+        if (!pdftotextAvailable())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        const QString path = m_dir.filePath(QStringLiteral("printer.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setPageLayout(pdfPageLayout());
+        const GridDocument document = wrapsAndBreaks();
+        QVERIFY(renderGrid(document, printer).ok());
         compareWithTranscript(path, gridTranscript(document));
     }
 

@@ -1,5 +1,6 @@
 #include "platform/qt/QtPrintTarget.h"
 
+#include "platform/qt/CupsQueueState.h"
 #include "printing/GridRenderer.h"
 
 #include <QPrinter>
@@ -11,7 +12,7 @@ Status QtPrintTarget::print(const GridDocument& document, const PrintJob& job)
 {
     const QPrinterInfo info =
         job.printerName.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(job.printerName);
-    if (info.isNull())
+    if (info.isNull() || cupsQueueAcceptsJobs(info.printerName()) == false)
         return errors::deviceIO();
 
     QPrinter printer(info, QPrinter::HighResolution);

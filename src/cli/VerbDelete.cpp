@@ -1,0 +1,47 @@
+#include "cli/CliSupport.h"
+#include "cli/Verb.h"
+#include "contacts/ContactsFile.h"
+#include "editing/ContactDeletion.h"
+
+namespace quillet::cli {
+namespace {
+
+int runDelete(const QStringList& args)
+{
+    const QString verb = QStringLiteral("delete");
+    QString error;
+    const std::optional<ParsedArgs> parsed = parseArgs(args, {QStringLiteral("--yes")}, {}, 2, 2, &error);
+    if (!parsed)
+        return usageError(verb, error);
+    if (!parsed->has(QStringLiteral("--yes")))
+        return usageError(verb, QStringLiteral("deleting a contact needs --yes"));
+    const QString path = parsed->positional.at(0);
+    const std::optional<int> number = parseRecordNumber(parsed->positional.at(1));
+    if (!number)
+        return usageError(verb, QStringLiteral("'%1' is not a record number").arg(parsed->positional.at(1)));
+    ContactsFile file;
+    if (!openContactsFile(file, path, OpenMode::ExistingOnly))
+        return 1;
+    if (*number > file.count()) {
+        printError(
+            QStringLiteral("'%1' has %2 records; there is no record %3").arg(path).arg(file.count()).arg(*number));
+        return 1;
+    }
+    const int count = file.count();
+    if (Status deleted = deleteRecord(file, *number); !deleted)
+        return fileError(QStringLiteral("cannot delete from contacts file"), path, deleted.error());
+    printLine(QStringLiteral("Deleted record %1 of %2").arg(*number).arg(count));
+    return 0;
+}
+
+const VerbRegistration registration{Verb{
+    QStringLiteral("delete"),
+    QStringLiteral("Delete a contact"),
+    QStringLiteral("Usage: quillet-cli delete FILE N --yes\n"
+                   "Removes record N (from 1); the records after it move down by one. The shortened\n"
+                   "file replaces the old one in a single step, so a failure leaves the file as it was.\n"),
+    runDelete,
+}};
+
+} // namespace
+} // namespace quillet::cli

@@ -1,0 +1,70 @@
+#include "cli/CliSupport.h"
+#include "cli/PrintOutput.h"
+#include "cli/Verb.h"
+#include "contacts/ContactsFile.h"
+#include "editing/ContactPrinting.h"
+#include "platform/PrintTarget.h"
+
+#include <QDate>
+#include <QLocale>
+
+namespace quillet::cli {
+namespace {
+
+const QString verbName = QStringLiteral("details");
+
+int runDetails(const QStringList& args)
+{
+    PrintOutput output;
+    QStringList positional;
+    for (qsizetype i = 0; i < args.size();) {
+        QString error;
+        if (output.take(args, i, error)) {
+            if (!error.isEmpty())
+                return usageError(verbName, error);
+        } else if (args[i].startsWith(QLatin1String("--"))) {
+            return usageError(verbName, QStringLiteral("unknown option ") + args[i]);
+        } else {
+            positional << args[i++];
+        }
+    }
+    if (positional.size() != 2)
+        return usageError(verbName, QStringLiteral("give the contacts file and a record number"));
+    if (const QString error = output.validate(); !error.isEmpty())
+        return usageError(verbName, error);
+    const std::optional<int> number = parseRecordNumber(positional.at(1));
+    if (!number)
+        return usageError(verbName, QStringLiteral("'%1' is not a record number").arg(positional.at(1)));
+    ContactsFile file;
+    if (!openContactsFile(file, positional.at(0), OpenMode::ExistingOnly))
+        return 1;
+    if (*number > file.count()) {
+        printError(QStringLiteral("'%1' has %2 records; there is no record %3")
+                       .arg(positional.at(0))
+                       .arg(file.count())
+                       .arg(*number));
+        return 1;
+    }
+    ContactRecord record;
+    if (Status read = file.readChecked(*number, record); !read)
+        return fileError(QStringLiteral("cannot read contacts file"), positional.at(0), read.error());
+    const ContactForm form = formFromRecord(record);
+    const QString today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    // The copies are pages of one document, as the window prints them.
+    return output.run([&](const PrintChoice& choice, PrintTarget& target) {
+        return target.print(contactDetailsDocument(form, today, choice.copies),
+                            PrintJob{choice.printerName, QStringLiteral("Contact Details")});
+    });
+}
+
+const VerbRegistration registration{Verb{
+    verbName,
+    QStringLiteral("Print a contact's details page"),
+    QStringLiteral("Usage: quillet-cli details FILE N (--printer NAME | --pdf FILE | --grid) [--copies K]\n"
+                   "Prints the Contact Details page of record N (from 1), dated today.\n") +
+        PrintOutput::helpText(),
+    runDetails,
+}};
+
+} // namespace
+} // namespace quillet::cli

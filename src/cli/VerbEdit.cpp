@@ -1,0 +1,57 @@
+#include "cli/CliSupport.h"
+#include "cli/ContactOptions.h"
+#include "cli/Verb.h"
+#include "contacts/ContactsFile.h"
+#include "editing/ContactValidation.h"
+
+namespace quillet::cli {
+namespace {
+
+int runEdit(const QStringList& args)
+{
+    const QString verb = QStringLiteral("edit");
+    QString error;
+    const std::optional<ParsedArgs> parsed = parseArgs(args, {}, contactFieldOptions(), 2, 2, &error);
+    if (!parsed)
+        return usageError(verb, error);
+    const QString path = parsed->positional.at(0);
+    const std::optional<int> number = parseRecordNumber(parsed->positional.at(1));
+    if (!number)
+        return usageError(verb, QStringLiteral("'%1' is not a record number").arg(parsed->positional.at(1)));
+    ContactsFile file;
+    if (!openContactsFile(file, path, OpenMode::ExistingOnly))
+        return 1;
+    if (*number > file.count()) {
+        printError(
+            QStringLiteral("'%1' has %2 records; there is no record %3").arg(path).arg(file.count()).arg(*number));
+        return 1;
+    }
+    ContactRecord record;
+    if (Status read = file.readChecked(*number, record); !read)
+        return fileError(QStringLiteral("cannot read contacts file"), path, read.error());
+    // The fields as the Contact Information window shows them, then the changes.
+    ContactForm form = formFromRecord(record);
+    applyFieldOptions(*parsed, form);
+    const ValidationResult result = validateContact(form, saveChangesRules);
+    if (!result.ok())
+        return reportRefusal(*result.rejection);
+    if (Status written = file.write(*number, recordFromForm(result.form, reminderFlagFor(file))); !written)
+        return fileError(QStringLiteral("cannot write contacts file"), path, written.error());
+    printLine(QStringLiteral("Saved record %1").arg(*number));
+    return 0;
+}
+
+const VerbRegistration registration{Verb{
+    QStringLiteral("edit"),
+    QStringLiteral("Change fields of a contact with the Save changes checks"),
+    QStringLiteral("Usage: quillet-cli edit FILE N [FIELD OPTIONS]\n"
+                   "Changes the given fields of record N (from 1), keeps the others, checks and\n"
+                   "cleans all of them as Save changes in the Contact Information window does, and\n"
+                   "writes the record in place. A refused field prints the window's message and exits 1.\n\n"
+                   "Field options:\n") +
+        contactFieldOptionsHelp(),
+    runEdit,
+}};
+
+} // namespace
+} // namespace quillet::cli

@@ -1,0 +1,83 @@
+#include "editing/ContactDeletion.h"
+
+#include "common/FileErrors.h"
+#include "contacts/ContactsFile.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace quillet {
+
+namespace {
+
+Status writeFailure(const QIODevice& out)
+{
+    if (const auto* file = qobject_cast<const QFileDevice*>(&out); file && file->error() != QFileDevice::NoError)
+        return errorFromFileDevice(*file);
+    return errors::deviceIO();
+}
+
+Status passed(const DeletionCheckpoint& checkpoint, DeletionStep step)
+{
+    return checkpoint ? checkpoint(step) : Status::success();
+}
+
+} // namespace
+
+Status writeCompacted(const ContactsFile& file, int skipped, QIODevice& out)
+{
+    // Every byte of the file is kept, even a short last record that the rounded
+    // record count would leave out.
+    const qint64 length = QFileInfo(file.path()).size();
+    const int last = static_cast<int>((length + recordSize - 1) / recordSize);
+    if (last == 0)
+        return Status::success();
+    Status written;
+    const QByteArray marker = deletedMarker.toLatin1();
+    const Status read = file.forEachBytes(
+        [&](int number, QByteArrayView bytes) {
+            if (number == skipped || bytes.startsWith(marker))
+                return true;
+            if (out.write(bytes.data(), bytes.size()) != bytes.size()) {
+                written = writeFailure(out);
+                return false;
+            }
+            return true;
+        },
+        1, last);
+    return read.ok() ? written : read;
+}
+
+Status deleteRecord(ContactsFile& file, int number, const DeletionCheckpoint& checkpoint)
+{
+    if (!file.isOpen())
+        return errors::pathFileAccess();
+    if (number < 1 || number > file.count())
+        return errors::badRecordNumber();
+    if (file.isReadOnly())
+        return errors::permissionDenied();
+    const QString path = file.path();
+    if (Status step = passed(checkpoint, DeletionStep::OpenTemporary); !step)
+        return step;
+    // QSaveFile writes a fresh temporary file in the same folder and renames it over
+    // the contacts file on commit; until then the contacts file is untouched, and a
+    // QSaveFile that is not committed removes its temporary file.
+    QSaveFile compacted(path);
+    if (!compacted.open(QIODevice::WriteOnly))
+        return errorFromFileDevice(compacted);
+    if (Status step = passed(checkpoint, DeletionStep::CopyRecords); !step)
+        return step;
+    if (Status copied = writeCompacted(file, number, compacted); !copied)
+        return copied;
+    if (Status step = passed(checkpoint, DeletionStep::Commit); !step)
+        return step;
+    if (!compacted.commit())
+        return errorFromFileDevice(compacted);
+    // The handle still points at the replaced file; only the path leads to the new one.
+    file.close();
+    if (Status step = passed(checkpoint, DeletionStep::Reopen); !step)
+        return step;
+    return file.open(path);
+}
+
+} // namespace quillet

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "common/AppError.h"
+
+#include <QString>
+
+#include <functional>
+
+class QIODevice;
+
+namespace quillet {
+
+class ContactsFile;
+
+inline const QString confirmDeletionText =
+    QStringLiteral("WARNING!  This will delete entire contact from your file.\r\n"
+                   "Do you REALLY want to delete this contact?");
+inline const QString confirmDeletionTitle = QStringLiteral("Confirm deletion.");
+inline const QString nothingDeletedText = QStringLiteral("Nothing deleted...");
+inline const QString nothingDeletedTitle = QStringLiteral("Deletion not performed.");
+inline const QString contactDeletedText = QStringLiteral("Contact deleted!");
+inline const QString contactDeletedTitle = QStringLiteral("Contact deleted.");
+
+// The points a deletion passes, in order; tests make it fail at each of them.
+enum class DeletionStep { OpenTemporary, CopyRecords, Commit, Reopen };
+using DeletionCheckpoint = std::function<Status(DeletionStep)>;
+
+// Writes every record of `file` except record `skipped` and records carrying the
+// deletion marker to `out`, unchanged and in order. A short last record (a file
+// whose length is not a multiple of 400) is kept, padded to full length.
+Status writeCompacted(const ContactsFile& file, int skipped, QIODevice& out);
+
+// Removes record `number` from the open file: the records after it move down by
+// one. The shortened file is built beside the contacts file, starting empty, and
+// takes its name in one atomic rename; the open file is then reopened. On any
+// failure before the rename the contacts file is left byte for byte as it was and
+// still open, and no temporary file remains. If only the reopening fails, the
+// shortened file is in place and `file` is closed.
+Status deleteRecord(ContactsFile& file, int number, const DeletionCheckpoint& checkpoint = {});
+
+} // namespace quillet

@@ -1,0 +1,124 @@
+#include "editing/frmContactFields.h"
+
+#include "common/AppError.h"
+#include "editing/ContactValidation.h"
+#include "platform/Prompter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace quillet {
+
+ContactFields::ContactFields(QWidget* window) : QObject(window)
+{
+    for (FormField field : allFormFields()) {
+        QLineEdit* edit = window->findChild<QLineEdit*>(formFieldObjectName(field));
+        Q_ASSERT(edit);
+        edit->installEventFilter(this);
+        m_editors[static_cast<std::size_t>(field)] = edit;
+    }
+}
+
+ContactForm ContactFields::texts() const
+{
+    ContactForm form;
+    for (FormField field : allFormFields())
+        form[field] = editor(field)->text();
+    return form;
+}
+
+void ContactFields::setTexts(const ContactForm& form)
+{
+    for (FormField field : allFormFields())
+        setText(field, form[field]);
+}
+
+void ContactFields::setText(FormField field, const QString& text)
+{
+    // Unchanged texts keep their cursor and selection.
+    if (editor(field)->text() != text)
+        editor(field)->setText(text);
+}
+
+void ContactFields::setEnabled(bool enabled)
+{
+    for (QLineEdit* edit : m_editors)
+        edit->setEnabled(enabled);
+}
+
+void ContactFields::showRejection(Prompter& prompter, const Rejection& rejection)
+{
+    prompter.message(rejection.message, rejection.title, MessageIcon::None, MessageButtons::Ok);
+    if (rejection.focus)
+        editor(*rejection.focus)->setFocus();
+}
+
+bool ContactFields::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            // A Tab sent to the field moves the focus along the window's tab order.
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QApplication::sendEvent(watched, &tab);
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool retryAfterError(Prompter& prompter, const AppError& error)
+{
+    return prompter.message(errorBoxText(error), errorBoxTitle, MessageIcon::None, MessageButtons::RetryCancel) !=
+           MessageResult::Cancel;
+}
+
+namespace editMenu {
+
+namespace {
+QLineEdit* focusedField(QWidget* window)
+{
+    return qobject_cast<QLineEdit*>(window->focusWidget());
+}
+} // namespace
+
+void update(QWidget* window, QAction* cut, QAction* copy)
+{
+    const QLineEdit* field = focusedField(window);
+    const bool selection = field && field->hasSelectedText();
+    cut->setEnabled(selection);
+    copy->setEnabled(selection);
+}
+
+void cut(QWidget* window)
+{
+    QLineEdit* field = focusedField(window);
+    if (!field)
+        return;
+    copy(window);
+    if (field->hasSelectedText())
+        field->del();
+}
+
+void copy(QWidget* window)
+{
+    const QLineEdit* field = focusedField(window);
+    if (!field)
+        return;
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(field->selectedText());
+}
+
+void paste(QWidget* window)
+{
+    if (QLineEdit* field = focusedField(window))
+        field->insert(QApplication::clipboard()->text());
+}
+
+} // namespace editMenu
+
+} // namespace quillet

@@ -1,0 +1,112 @@
+#include "editing/frmNewContact.h"
+
+#include "editing/ContactValidation.h"
+#include "editing/ContactWindowHelp.h"
+#include "editing/QuickAddParser.h"
+#include "editing/frmContactFields.h"
+#include "platform/Platform.h"
+#include "shell/Session.h"
+#include "shell/WindowHost.h"
+#include "ui_frmNewContact.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+
+namespace quillet {
+
+frmNewContact::frmNewContact(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
+    : QMainWindow(parent), m_session(session), m_platform(platform), m_host(host),
+      m_ui(std::make_unique<Ui::frmNewContact>())
+{
+    m_ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Add Contact  [") + m_session.fileTitle() + QStringLiteral("]"));
+    m_fields = new ContactFields(this);
+
+    connect(m_ui->cmdSave, &QPushButton::clicked, this, &frmNewContact::save);
+    connect(m_ui->cmdCancel, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_ui->cmdZipFinder, &QPushButton::clicked, this,
+            [this] { contactHelp::openZipCodeFinder(m_platform.desktop); });
+    connect(m_ui->cmdPeopleFind, &QPushButton::clicked, this,
+            [this] { contactHelp::openPeopleFinder(m_platform.desktop); });
+    connect(m_ui->mnuNewEdit, &QMenu::aboutToShow, this,
+            [this] { editMenu::update(this, m_ui->mnuNewEditCut, m_ui->mnuNewEditCopy); });
+    connect(m_ui->mnuNewEditCut, &QAction::triggered, this, [this] { editMenu::cut(this); });
+    connect(m_ui->mnuNewEditCopy, &QAction::triggered, this, [this] { editMenu::copy(this); });
+    connect(m_ui->mnuNewEditPaste, &QAction::triggered, this, [this] { editMenu::paste(this); });
+    connect(m_ui->mnuNewManual, &QAction::triggered, this, [this] { contactHelp::openUserManual(m_platform.desktop); });
+    connect(m_ui->mnuNewAbout, &QAction::triggered, this, [this] { m_host.showAbout(); });
+}
+
+frmNewContact::~frmNewContact() = default;
+
+frmNewContact* frmNewContact::quickAdd(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
+{
+    const QuickAddResult parsed = parseLabelLines(host.labelLines());
+    if (parsed.lineOneNeedsSpace) {
+        platform.prompter.beep();
+        platform.prompter.message(lineOneNeedsSpaceText, incorrectEntryTitle, MessageIcon::None, MessageButtons::Ok);
+        return nullptr;
+    }
+    auto* window = new frmNewContact(session, platform, host, parent);
+    window->prefill(parsed);
+    window->show();
+    return window;
+}
+
+void frmNewContact::prefill(const QuickAddResult& parsed)
+{
+    for (FormField field : allFormFields()) {
+        if (const std::optional<QString>& text = parsed.value(field))
+            setFieldText(field, *text);
+    }
+}
+
+void frmNewContact::setFieldText(FormField field, const QString& text)
+{
+    m_fields->setText(field, text);
+}
+
+QString frmNewContact::fieldText(FormField field) const
+{
+    return m_fields->editor(field)->text();
+}
+
+void frmNewContact::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_loaded) {
+        m_loaded = true;
+        m_fields->editor(FormField::FirstName)->setFocus();
+    }
+}
+
+void frmNewContact::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    m_host.returnToMainWindow();
+}
+
+void frmNewContact::save()
+{
+    const ValidationResult result = validateContact(m_fields->texts(), addContactRules);
+    m_fields->setTexts(result.form);
+    if (!result.ok()) {
+        m_fields->showRejection(m_platform.prompter, *result.rejection);
+        return;
+    }
+    const Status appended = m_session.file().append(recordFromForm(result.form, m_session.reminderFlag()));
+    if (!appended) {
+        if (!retryAfterError(m_platform.prompter, appended.error()))
+            close();
+        return;
+    }
+    // A record saved with reminders on makes "Disable Birthday Reminders" available.
+    if (m_session.remindersOn())
+        m_session.setReminderItems(m_session.reminderOnItemEnabled(), true);
+    m_platform.prompter.message(QStringLiteral("S A V E D"), QStringLiteral("Contact saved to file"), MessageIcon::None,
+                                MessageButtons::Ok);
+    close();
+}
+
+} // namespace quillet

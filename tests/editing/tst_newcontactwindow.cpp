@@ -1,0 +1,260 @@
+#include "EditingTestFiles.h"
+#include "FakeWindowHost.h"
+
+#include "editing/frmNewContact.h"
+#include "platform/scripted/ScriptedPlatform.h"
+#include "shell/Session.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quillet;
+using namespace quillet::test;
+using F = FormField;
+
+Q_DECLARE_METATYPE(quillet::MessageResult)
+
+class TestNewContactWindow : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    QString m_path;
+    std::unique_ptr<Session> m_session;
+    std::unique_ptr<ScriptedPlatform> m_scripted;
+    std::unique_ptr<Platform> m_platform;
+    FakeWindowHost m_host;
+    QPointer<frmNewContact> m_window;
+
+    frmNewContact* openWindow()
+    {
+        m_window = new frmNewContact(*m_session, *m_platform, m_host);
+        m_window->show();
+        if (!QTest::qWaitForWindowActive(m_window))
+            qWarning("window not active");
+        return m_window;
+    }
+    QLineEdit* field(F which) const { return m_window->findChild<QLineEdit*>(formFieldObjectName(which)); }
+    QPushButton* button(const char* name) const { return m_window->findChild<QPushButton*>(name); }
+    QString focusName() const
+    {
+        return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+    }
+    void type(F which, const QString& text) { field(which)->setText(text); }
+
+private slots:
+    void init()
+    {
+        m_path = QDir(m_dir.path()).filePath(QStringLiteral("CONTACTS.DAT"));
+        writeContacts(m_path, 3);
+        m_session = std::make_unique<Session>();
+        QVERIFY(m_session->file().open(m_path).ok());
+        m_session->setOpenFile(m_path, QStringLiteral("CONTACTS"));
+        m_session->setReminderItems(false, false); // as a file whose record 1 says nothing
+        m_scripted = std::make_unique<ScriptedPlatform>();
+        m_platform = std::make_unique<Platform>(m_scripted->platform());
+        m_host = FakeWindowHost{};
+    }
+    void cleanup()
+    {
+        delete m_window;
+        m_session.reset();
+    }
+
+    void captionFocusAndEnter()
+    {
+        openWindow();
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Add Contact  [CONTACTS]"));
+        QCOMPARE(focusName(), QStringLiteral("txtACFName"));
+        QStringList order{focusName()};
+        for (int i = 0; i < 15; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), i % 2 ? Qt::Key_Enter : Qt::Key_Return);
+            order << focusName();
+        }
+        QStringList expected;
+        for (FormField f : allFormFields())
+            expected << formFieldObjectName(f);
+        QCOMPARE(order, expected);
+        for (const char* next : {"cmdSave", "cmdCancel", "cmdZipFinder", "cmdPeopleFind"}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(focusName(), QString::fromLatin1(next));
+        }
+        QCOMPARE(field(F::Notes)->toolTip(), QStringLiteral("Notes are limited to 80 characters."));
+        QCOMPARE(button("cmdSave")->toolTip(), QStringLiteral("Saves contact to file"));
+    }
+
+    void saveAppendsCleanedRecord()
+    {
+        m_session->setReminderItems(false, false);
+        openWindow();
+        type(F::FirstName, QStringLiteral(" Ann"));
+        type(F::MiddleInitial, QStringLiteral("b."));
+        type(F::LastName, QStringLiteral("Lee"));
+        type(F::State, QStringLiteral("ca"));
+        type(F::Country, QStringLiteral("usa, inc"));
+        type(F::HomePhone, QStringLiteral("(555) 123-4567"));
+        type(F::Birthdate, QStringLiteral("04/10/1980"));
+        QTest::mouseClick(button("cmdSave"), Qt::LeftButton);
+
+        QCOMPARE(m_scripted->prompter.messages.size(), 1);
+        QCOMPARE(m_scripted->prompter.messages.first().text, QStringLiteral("S A V E D"));
+        QCOMPARE(m_scripted->prompter.messages.first().title, QStringLiteral("Contact saved to file"));
+        QCOMPARE(m_session->file().count(), 4);
+        const ContactRecord saved = m_session->file().read(4);
+        QCOMPARE(saved.trimmed(Field::FirstName), QStringLiteral("Ann"));
+        QCOMPARE(saved.trimmed(Field::MI), QStringLiteral("B"));
+        QCOMPARE(saved.trimmed(Field::State), QStringLiteral("CA"));
+        QCOMPARE(saved.trimmed(Field::Country), QStringLiteral("USA  INC"));
+        QCOMPARE(saved.trimmed(Field::HomePhone), QStringLiteral("555-123-4567"));
+        QCOMPARE(saved.value(Field::Birthdate), QStringLiteral("19800410"));
+        // Reminders count as on while "Enable" is disabled: the flag is 1 and
+        // "Disable Birthday Reminders" becomes available.
+        QCOMPARE(saved.value(Field::ReminderFlag), QStringLiteral("1"));
+        QVERIFY(m_session->reminderOffItemEnabled());
+        QTRY_VERIFY(m_window.isNull());
+        QCOMPARE(m_host.returns, 1);
+    }
+
+    void remindersOffWriteZero()
+    {
+        m_session->setReminderItems(true, false);
+        openWindow();
+        type(F::LastName, QStringLiteral("Lee"));
+        button("cmdSave")->click();
+        QCOMPARE(m_session->file().read(4).value(Field::ReminderFlag), QStringLiteral("0"));
+        QVERIFY(!m_session->reminderOffItemEnabled());
+    }
+
+    void rejectionKeepsCleanUpsAndFocusesField()
+    {
+        openWindow();
+        type(F::FirstName, QStringLiteral("Jo,hn"));
+        type(F::LastName, QStringLiteral("Smith"));
+        type(F::Zip, QStringLiteral("92,101"));
+        type(F::Email, QStringLiteral("a,b@c.d"));
+        const QByteArray before = fileBytes(m_path);
+        button("cmdSave")->click();
+
+        QCOMPARE(m_scripted->prompter.messages.size(), 1);
+        const ShownMessage shown = m_scripted->prompter.messages.first();
+        QCOMPARE(shown.text, QStringLiteral("Email address cannot contain a comma."));
+        QCOMPARE(shown.title, QStringLiteral("Incorrect entry"));
+        QCOMPARE(shown.buttons, MessageButtons::Ok);
+        QCOMPARE(focusName(), QStringLiteral("txtACEmail"));
+        QCOMPARE(field(F::FirstName)->text(), QStringLiteral("John"));
+        QCOMPARE(field(F::Zip)->text(), QStringLiteral("92101"));
+        QCOMPARE(fileBytes(m_path), before);
+        QVERIFY(!m_window.isNull());
+        QVERIFY(m_window->isVisible());
+    }
+
+    void dateErrorMovesNoFocus()
+    {
+        openWindow();
+        type(F::LastName, QStringLiteral("Smith"));
+        type(F::Birthdate, QStringLiteral("4/10/1980"));
+        field(F::Notes)->setFocus();
+        button("cmdSave")->click();
+        QCOMPARE(m_scripted->prompter.messages.first().title, QStringLiteral("Date error"));
+        QCOMPARE(focusName(), QStringLiteral("txtACNotes"));
+        QCOMPARE(m_session->file().count(), 3);
+    }
+
+    void writeFailure_data()
+    {
+        QTest::addColumn<MessageResult>("answer");
+        QTest::addColumn<bool>("staysOpen");
+        QTest::newRow("retry") << MessageResult::Retry << true;
+        QTest::newRow("cancel") << MessageResult::Cancel << false;
+    }
+    void writeFailure()
+    {
+        QFETCH(MessageResult, answer);
+        QFETCH(bool, staysOpen);
+        openWindow();
+        type(F::LastName, QStringLiteral("Smith"));
+        m_session->file().close();
+        m_scripted->prompter.messageAnswers << answer;
+        button("cmdSave")->click();
+        QCOMPARE(m_scripted->prompter.messages.size(), 1);
+        QCOMPARE(m_scripted->prompter.messages.first().title, QStringLiteral("Error"));
+        QVERIFY(m_scripted->prompter.messages.first().text.startsWith(QStringLiteral("An error has occurred. ")));
+        QCOMPARE(m_scripted->prompter.messages.first().buttons, MessageButtons::RetryCancel);
+        if (staysOpen) {
+            QVERIFY(m_window->isVisible());
+            QCOMPARE(m_host.returns, 0);
+        } else {
+            QTRY_VERIFY(m_window.isNull());
+            QCOMPARE(m_host.returns, 1);
+        }
+        QCOMPARE(fileBytes(m_path).size(), 1200);
+    }
+
+    void closeReturnsToMainWindow()
+    {
+        openWindow();
+        button("cmdCancel")->click();
+        QTRY_VERIFY(m_window.isNull());
+        QCOMPARE(m_host.returns, 1);
+        QCOMPARE(m_session->file().count(), 3);
+    }
+
+    void quickAddFillsAndShows()
+    {
+        m_host.lines = {"John Q. Public", "123 Main Street Apt 4", "San Diego, CA 92101", "", ""};
+        m_window = frmNewContact::quickAdd(*m_session, *m_platform, m_host);
+        QVERIFY(m_window);
+        QVERIFY(QTest::qWaitForWindowActive(m_window));
+        QCOMPARE(focusName(), QStringLiteral("txtACFName"));
+        QCOMPARE(field(F::FirstName)->text(), QStringLiteral("John"));
+        QCOMPARE(field(F::Street2)->text(), QStringLiteral("Apt 4"));
+        QCOMPARE(field(F::Zip)->text(), QStringLiteral("92101"));
+        QCOMPARE(field(F::Country)->text(), QString());
+        // Saving goes through the ordinary checks.
+        button("cmdSave")->click();
+        QCOMPARE(m_session->file().read(4).trimmed(Field::LastName), QStringLiteral("Public"));
+    }
+
+    void quickAddLineOneWithoutSpace()
+    {
+        m_host.lines = {"Madonna", "", "", "", ""};
+        QVERIFY(!frmNewContact::quickAdd(*m_session, *m_platform, m_host));
+        QCOMPARE(m_scripted->prompter.events, (QStringList{"beep", "message:Line 1 must contain a space."}));
+        QCOMPARE(m_scripted->prompter.messages.first().title, QStringLiteral("Incorrect entry"));
+        QVERIFY(m_session->hasFile());
+    }
+
+    void editMenuWorksOnFocusedSelection()
+    {
+        openWindow();
+        auto* menu = m_window->findChild<QMenu*>(QStringLiteral("mnuNewEdit"));
+        auto* cut = m_window->findChild<QAction*>(QStringLiteral("mnuNewEditCut"));
+        auto* copy = m_window->findChild<QAction*>(QStringLiteral("mnuNewEditCopy"));
+        auto* paste = m_window->findChild<QAction*>(QStringLiteral("mnuNewEditPaste"));
+        type(F::City, QStringLiteral("San Diego"));
+        field(F::City)->setFocus();
+        field(F::City)->setSelection(0, 4);
+        emit menu->aboutToShow();
+        QVERIFY(cut->isEnabled());
+        cut->trigger();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("San "));
+        QCOMPARE(field(F::City)->text(), QStringLiteral("Diego"));
+        emit menu->aboutToShow();
+        QVERIFY(!cut->isEnabled());
+        QVERIFY(!copy->isEnabled());
+        field(F::City)->setCursorPosition(0);
+        paste->trigger();
+        QCOMPARE(field(F::City)->text(), QStringLiteral("San Diego"));
+    }
+};
+
+QTEST_MAIN(TestNewContactWindow)
+#include "tst_newcontactwindow.moc"
