@@ -46,6 +46,20 @@ public:
         painter->restore();
     }
 
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        QList<int> stops;
+        for (qreal stop : tabStops(option.fontMetrics))
+            stops << qRound(stop);
+        const QString text = index.data(Qt::DisplayRole).toString();
+        const int width =
+            option.fontMetrics.size(Qt::TextSingleLine | Qt::TextExpandTabs, text, int(stops.size()), stops.data())
+                .width();
+        size.setWidth(width + 2 * option.fontMetrics.averageCharWidth());
+        return size;
+    }
+
 private:
     static QList<qreal> tabStops(const QFontMetrics& metrics)
     {
@@ -164,6 +178,8 @@ void frmViewAll::getReport()
 {
     m_ui->frSearch->setVisible(false);
     m_ui->frSortOrder->setVisible(false);
+    // Their holder lies over the list too; hidden, it no longer takes the list's clicks.
+    m_ui->choiceArea->setVisible(false);
     m_ui->txtViewAllHeader->setVisible(true);
     QFont headerFont = m_ui->txtViewAllHeader->font();
     headerFont.setPointSize(12);

@@ -127,6 +127,11 @@ private slots:
             QCOMPARE(child<QLabel>("lblSearchDisplay")->text(), display);
         }
         QVERIFY(!child<QWidget>("frSearch")->isVisible() && !child<QWidget>("frSortOrder")->isVisible());
+        // Nothing of the search frames is left over the list to take its clicks.
+        const QPoint listCorner = list()->viewport()->mapTo(m_window, QPoint(5, 5));
+        QCOMPARE(m_window->childAt(listCorner), list()->viewport());
+        QCOMPARE(child<QLineEdit>("txtViewAllHeader")->text(), listHeaderText);
+        QCOMPARE(child<QLineEdit>("txtViewAllHeader")->font().pointSize(), 12);
         QVERIFY(child<QPushButton>("cmdPrintLabels")->isEnabled() && child<QAction>("mnuPrint")->isEnabled());
         QCOMPARE(m_window->focusWidget(), child<QWidget>("cmdViewAllClose"));
         // A load that found something is done; one that found nothing can be repeated.
@@ -136,6 +141,29 @@ private slots:
             QCOMPARE(m_platform->prompter.messages[0].text, QStringLiteral("No contacts found."));
             QCOMPARE(m_platform->prompter.messages[0].title, QStringLiteral("Contact file empty."));
         }
+    }
+
+    void getReport_readFailure_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("retry leaves the window to try again") << false;
+        QTest::newRow("cancel closes it") << true;
+    }
+    void getReport_readFailure()
+    {
+        QFETCH(bool, cancel);
+        m_session->file().close();
+        if (cancel)
+            m_platform->prompter.messageAnswers << MessageResult::Cancel;
+        loadAll();
+        QCOMPARE(m_platform->prompter.messages.size(), 1);
+        QCOMPARE(m_platform->prompter.messages[0].title, errorBoxTitle);
+        QCOMPARE(m_platform->prompter.messages[0].buttons, MessageButtons::RetryCancel);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(m_window.isNull(), cancel);
+        QCOMPARE(m_host.returns, cancel ? 1 : 0);
+        if (!cancel)
+            QVERIFY(child<QPushButton>("cmdACGetReport")->isEnabled());
     }
 
     void searchOption_asksWithItsTitle()
