@@ -1,8 +1,33 @@
+#include "help/UserManual.h"
+#include "platform/qt/QtDesktop.h"
+#include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/QtPrintDialog.h"
+#include "platform/qt/QtPrintTarget.h"
+#include "platform/qt/QtPrompter.h"
+#include "shell/frmZEzore.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
-    return 0;
+    QApplication::setOrganizationName(QStringLiteral("Quillet"));
+
+    quillet::QtPrompter prompter;
+    quillet::QtFileDialogs fileDialogs;
+    quillet::QtPrintDialog printDialog;
+    quillet::QtPrintTarget printTarget;
+    quillet::QtDesktop desktop;
+    // A manual that cannot be copied is no reason not to start; Help > User Manual
+    // then opens nothing.
+    static_cast<void>(quillet::ensureManualInProgramFolder());
+
+    quillet::frmZEzore window(quillet::Platform{prompter, fileDialogs, printDialog, printTarget, desktop});
+    // The program ends when the main window's shutdown steps are done, even when
+    // another window was showing in its place at the time.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QObject::connect(&window, &quillet::frmZEzore::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    window.start();
+    return QApplication::exec();
 }

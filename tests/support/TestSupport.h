@@ -2,9 +2,16 @@
 
 #include <QString>
 
+class QWidget;
+
 namespace quillet::test {
 
 // A file under tests/data.
 QString dataPath(const QString& name);
+
+// Saves a picture of `window` as docs/screenshots/<name> for the README and the
+// manual, when the test run asks for screenshots (QUILLET_SCREENSHOT_DIR, set by
+// scripts/test). Returns false only when a picture was asked for and not written.
+bool saveScreenshot(QWidget* window, const QString& name);
 
 } // namespace quillet::test

@@ -1,0 +1,102 @@
+#include "platform/qt/QtPrompter.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace quillet {
+
+namespace {
+
+QMessageBox::Icon toQt(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::None:
+        return QMessageBox::NoIcon;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons toQt(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::Ok:
+        return QMessageBox::Ok;
+    case MessageButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+// Closing a box with Escape or its close button counts as its "no" answer.
+MessageResult fromQt(int button, MessageButtons buttons)
+{
+    switch (button) {
+    case QMessageBox::Ok:
+        return MessageResult::Ok;
+    case QMessageBox::Yes:
+        return MessageResult::Yes;
+    case QMessageBox::No:
+        return MessageResult::No;
+    case QMessageBox::Retry:
+        return MessageResult::Retry;
+    default:
+        break;
+    }
+    if (buttons == MessageButtons::Ok)
+        return MessageResult::Ok;
+    return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Cancel;
+}
+
+} // namespace
+
+MessageResult QtPrompter::message(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons)
+{
+    QMessageBox box(toQt(icon), title, text, toQt(buttons), QApplication::activeWindow());
+    // A message must be read even while the program is busy.
+    const bool busy = m_busyDepth > 0;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int chosen = box.exec();
+    if (busy)
+        QApplication::restoreOverrideCursor();
+    return fromQt(chosen, buttons);
+}
+
+QString QtPrompter::input(const QString& prompt, const QString& title, const QString& proposed)
+{
+    bool ok = false;
+    const QString answer =
+        QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal, proposed, &ok);
+    return ok ? answer : QString();
+}
+
+void QtPrompter::beep()
+{
+    QApplication::beep();
+}
+
+void QtPrompter::setBusy(bool busy)
+{
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++m_busyDepth;
+    } else if (m_busyDepth > 0) {
+        QApplication::restoreOverrideCursor();
+        --m_busyDepth;
+    }
+}
+
+} // namespace quillet

@@ -1,0 +1,95 @@
+#include "shell/FileCommands.h"
+
+#include "shell/Reminders.h"
+#include "shell/Session.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace quillet {
+
+namespace {
+
+Status renameIfPresent(const QString& from, const QString& to)
+{
+    // Both names taken (a crash between the renames, then a reinstall): renaming
+    // would fail on every New and Open, so both files are left as they are.
+    if (!QFile::exists(from) || QFile::exists(to))
+        return Status::success();
+    if (!QFile::rename(from, to))
+        return errors::pathFileAccess();
+    return Status::success();
+}
+
+void setReminderItems(Session& session, const reminders::MenuItems& items)
+{
+    session.setReminderItems(items.onItemEnabled, items.offItemEnabled);
+}
+
+} // namespace
+
+QString contactsFileTitle(const QString& fileName)
+{
+    return QString(fileName).remove(QStringLiteral(".DAT"), Qt::CaseSensitive);
+}
+
+FileDialogRequest contactsFileDialogRequest(FileCommand command, const QString& programFolder)
+{
+    FileDialogRequest request;
+    request.title = command == FileCommand::New ? QStringLiteral("New") : QStringLiteral("Open");
+    request.initialFolder = programFolder;
+    request.filter = QStringLiteral("Data Files (*.DAT)|*.DAT");
+    // Open creates a missing file just as New does, so both take a typed new name.
+    request.allowNewFile = true;
+    return request;
+}
+
+QString installerDataFile(const QString& programFolder)
+{
+    return QDir(programFolder).filePath(QStringLiteral("unins000.DAT"));
+}
+
+QString hiddenInstallerDataFile(const QString& programFolder)
+{
+    return QDir(programFolder).filePath(QStringLiteral("unins000.DAK"));
+}
+
+Status hideInstallerDataFile(const QString& programFolder)
+{
+    return renameIfPresent(installerDataFile(programFolder), hiddenInstallerDataFile(programFolder));
+}
+
+Status restoreInstallerDataFile(const QString& programFolder)
+{
+    return renameIfPresent(hiddenInstallerDataFile(programFolder), installerDataFile(programFolder));
+}
+
+FileCommandOutcome runFileCommand(FileCommand command, Session& session, FileDialogs& dialogs,
+                                  const QString& programFolder, const QDate& today)
+{
+    FileCommandOutcome outcome;
+    session.closeFile();
+    if (outcome.status = hideInstallerDataFile(programFolder); !outcome.status)
+        return outcome;
+    const FileChoice choice = dialogs.chooseFile(contactsFileDialogRequest(command, programFolder));
+    if (choice.cancelled()) {
+        outcome.cancelled = true;
+        return outcome;
+    }
+    if (outcome.status = session.file().open(choice.path); !outcome.status)
+        return outcome;
+    session.setOpenFile(choice.path, contactsFileTitle(choice.title));
+    if (command == FileCommand::New) {
+        // A new file starts with reminders on, whatever an existing file's flags say.
+        setReminderItems(session, reminders::menuItemsFor(true));
+        outcome.status = restoreInstallerDataFile(programFolder);
+        return outcome;
+    }
+    if (outcome.status = restoreInstallerDataFile(programFolder); !outcome.status)
+        return outcome;
+    setReminderItems(session, reminders::menuItemsAtOpening(session.file()));
+    outcome.status = reminders::runPass(session.file(), today, outcome.announcements);
+    return outcome;
+}
+
+} // namespace quillet

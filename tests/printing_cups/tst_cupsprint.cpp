@@ -1,0 +1,156 @@
+#include "platform/qt/QtPrintTarget.h"
+#include "printing/PrintRunner.h"
+#include "printing/TypedLines.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QtTest>
+
+using namespace quillet;
+
+namespace {
+
+// Label position 5 of a 30-label sheet: one page.
+GridDocument labelDocument()
+{
+    TypedLinesRequest request;
+    request.lines = {QStringLiteral("John Smith"), QStringLiteral("1 Main St"),
+                     QStringLiteral("Springfield, IL  62701"), QString(), QString()};
+    request.media = PrintMedia::Label;
+    request.leftPadText = QStringLiteral("35");
+    request.topPadText = QStringLiteral("10");
+    const std::optional<GridDocument> document = composeTypedLines(request);
+    return document ? *document : GridDocument();
+}
+
+// A title no other job has, so that this run's PDFs can be told apart.
+QString uniqueTitle(const char* what)
+{
+    return QStringLiteral("quillet-test-%1-%2-%3")
+        .arg(QCoreApplication::applicationPid())
+        .arg(QDateTime::currentMSecsSinceEpoch())
+        .arg(QLatin1String(what));
+}
+
+// The PDFs cups-pdf has finished for jobs titled `title`: it names each file
+// after the title and the job number.
+QStringList arrivedPdfs(const QString& folder, const QString& title)
+{
+    QStringList found;
+    const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files);
+    for (const QFileInfo& file : files)
+        if (file.fileName().contains(title) && file.size() > 0)
+            found << file.absoluteFilePath();
+    return found;
+}
+
+QStringList waitForPdfs(const QString& folder, const QString& title, int count)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QStringList found;
+    while (timer.elapsed() < 90000) {
+        found = arrivedPdfs(folder, title);
+        if (found.size() >= count)
+            break;
+        QTest::qWait(250);
+    }
+    // A file appears before cups-pdf has finished writing it; let it settle.
+    QTest::qWait(1000);
+    return arrivedPdfs(folder, title);
+}
+
+int pdfPages(const QString& path)
+{
+    QProcess pdfinfo;
+    pdfinfo.start(QStringLiteral("pdfinfo"), {path});
+    if (!pdfinfo.waitForFinished(30000) || pdfinfo.exitCode() != 0)
+        return -1;
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                                              .match(QString::fromUtf8(pdfinfo.readAllStandardOutput()));
+    return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+} // namespace
+
+class TestCupsPrint : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(!labelDocument().isEmpty());
+        m_queue = qEnvironmentVariable("QUILLET_TEST_PRINTER");
+        m_out = qEnvironmentVariable("QUILLET_TEST_PRINTER_OUT");
+    }
+
+    void init()
+    {
+        const char* test = QTest::currentTestFunction();
+        if (qstrcmp(test, "missingQueue_fails") == 0)
+            return;
+        if (m_queue.isEmpty() || m_out.isEmpty())
+            QSKIP("no PDF print queue: run through scripts/test, which sets QUILLET_TEST_PRINTER up");
+        if (QPrinterInfo::printerInfo(m_queue).isNull())
+            QSKIP("the CUPS queue named by QUILLET_TEST_PRINTER is not available (is cupsd running?)");
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+            QSKIP("pdfinfo (poppler-utils) is not installed");
+    }
+
+    void oneLabel_arrivesAsOnePagePdf()
+    {
+        const QString title = uniqueTitle("one");
+        QtPrintTarget target;
+        const Status status = target.print(labelDocument(), PrintJob{m_queue, title});
+        QVERIFY2(status.ok(), qPrintable(status.error().description));
+        const QStringList pdfs = waitForPdfs(m_out, title, 1);
+        m_arrived << pdfs;
+        QCOMPARE(pdfs.size(), 1);
+        QCOMPARE(pdfPages(pdfs.first()), 1);
+    }
+
+    void twoCopies_arriveAsTwoJobs()
+    {
+        const QString title = uniqueTitle("two");
+        QtPrintTarget target;
+        PrintChoice choice;
+        choice.cancelled = false;
+        choice.printerName = m_queue;
+        choice.copies = 2;
+        const Status status = printCopies(labelDocument(), choice, target, title);
+        QVERIFY2(status.ok(), qPrintable(status.error().description));
+        const QStringList pdfs = waitForPdfs(m_out, title, 2);
+        m_arrived << pdfs;
+        QCOMPARE(pdfs.size(), 2);
+        for (const QString& pdf : pdfs)
+            QCOMPARE(pdfPages(pdf), 1);
+    }
+
+    void missingQueue_fails()
+    {
+        QtPrintTarget target;
+        const Status status =
+            target.print(labelDocument(), PrintJob{uniqueTitle("no-such-queue"), QStringLiteral("x")});
+        QVERIFY(!status.ok());
+    }
+
+    void cleanupTestCase()
+    {
+        for (const QString& pdf : std::as_const(m_arrived))
+            QFile::remove(pdf);
+    }
+
+private:
+    QStringList m_arrived; // this run's PDFs, removed at the end
+    QString m_queue;
+    QString m_out;
+};
+
+QTEST_MAIN(TestCupsPrint)
+#include "tst_cupsprint.moc"
