@@ -214,6 +214,31 @@ QString readText(const QString& path, QString* error)
     return QString::fromUtf8(file.readAll());
 }
 
+void setUpWriter(QPdfWriter& writer)
+{
+    writer.setPageSize(QPageSize(QPageSize::Letter));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setResolution(resolution);
+    writer.setTitle(QStringLiteral("Quillet User Manual"));
+    writer.setCreator(QStringLiteral("Quillet"));
+}
+
+// Lays the manual out on the writer's pages; images are found beside the source.
+void buildDocument(QTextDocument& document, const QString& markdown, const QString& sourcePath, QPdfWriter& writer,
+                   const Page& page)
+{
+    document.documentLayout()->setPaintDevice(&writer);
+    document.setDefaultFont(QFont(QStringLiteral("Liberation Sans"), 10));
+    document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(sourcePath).absolutePath() + QLatin1Char('/')));
+    document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
+    document.setPageSize(page.body.size());
+    styleHeadings(document);
+    styleTables(document);
+    fitImages(document, page.body.width());
+    insertContents(document, page.body.width());
+    relayout(document);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -236,24 +261,10 @@ int main(int argc, char* argv[])
     markdown.replace(QLatin1String("@VERSION@"), args[3]);
 
     QPdfWriter writer(args[2]);
-    writer.setPageSize(QPageSize(QPageSize::Letter));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setResolution(resolution);
-    writer.setTitle(QStringLiteral("Quillet User Manual"));
-    writer.setCreator(QStringLiteral("Quillet"));
+    setUpWriter(writer);
     const Page page = pageGeometry(writer);
-
     QTextDocument document;
-    document.documentLayout()->setPaintDevice(&writer);
-    document.setDefaultFont(QFont(QStringLiteral("Liberation Sans"), 10));
-    document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(args[1]).absolutePath() + QLatin1Char('/')));
-    document.setMarkdown(markdown, QTextDocument::MarkdownDialectGitHub);
-    document.setPageSize(page.body.size());
-    styleHeadings(document);
-    styleTables(document);
-    fitImages(document, page.body.width());
-    insertContents(document, page.body.width());
-    relayout(document);
+    buildDocument(document, markdown, args[1], writer, page);
     if (!paintPages(document, writer, page)) {
         err << "quillet-manualpdf: cannot write " << args[2] << '\n';
         return 1;

@@ -1,3 +1,4 @@
+#include "help/AppIcon.h"
 #include "help/UserManual.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtFileDialogs.h"
@@ -5,6 +6,7 @@
 #include "platform/qt/QtPrintTarget.h"
 #include "platform/qt/QtPrompter.h"
 #include "shell/frmZEzore.h"
+#include "shell/frmZEzoreWindows.h"
 
 #include <QApplication>
 
@@ -13,6 +15,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quillet"));
     QApplication::setOrganizationName(QStringLiteral("Quillet"));
+    QApplication::setWindowIcon(quillet::applicationIcon());
 
     quillet::QtPrompter prompter;
     quillet::QtFileDialogs fileDialogs;
@@ -26,6 +29,7 @@ int main(int argc, char* argv[])
     quillet::frmZEzore window(quillet::Platform{prompter, fileDialogs, printDialog, printTarget, desktop});
     // The program ends when the main window's shutdown steps are done, even when
     // another window was showing in its place at the time.
+    quillet::registerContactWindows(window);
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&window, &quillet::frmZEzore::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window.start();

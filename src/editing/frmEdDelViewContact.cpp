@@ -3,7 +3,7 @@
 #include "editing/ContactDeletion.h"
 #include "editing/ContactPrinting.h"
 #include "editing/ContactValidation.h"
-#include "editing/ContactWindowHelp.h"
+#include "help/Help.h"
 #include "editing/FindEntries.h"
 #include "editing/frmContactFields.h"
 #include "platform/Platform.h"
@@ -41,16 +41,16 @@ frmEdDelViewContact::frmEdDelViewContact(Session& session, Platform& platform, W
     connect(m_ui->cmdPrintLabel, &QPushButton::clicked, this, &frmEdDelViewContact::printLabel);
     connect(m_ui->cmdCancel, &QPushButton::clicked, this, &QWidget::close);
     connect(m_ui->cmdZipFinder, &QPushButton::clicked, this,
-            [this] { contactHelp::openZipCodeFinder(m_platform.desktop); });
+            [this] { openZipCodeFinder(m_platform.desktop); });
     connect(m_ui->cmdPeopleFind, &QPushButton::clicked, this,
-            [this] { contactHelp::openPeopleFinder(m_platform.desktop); });
+            [this] { openPeopleFinder(m_platform.desktop); });
     connect(m_ui->mnuEDVPrint, &QAction::triggered, this, &frmEdDelViewContact::printDetails);
     connect(m_ui->mnuEDVEdit, &QMenu::aboutToShow, this,
             [this] { editMenu::update(this, m_ui->mnuEDVEditCut, m_ui->mnuEDVEditCopy); });
     connect(m_ui->mnuEDVEditCut, &QAction::triggered, this, [this] { editMenu::cut(this); });
     connect(m_ui->mnuEDVEditCopy, &QAction::triggered, this, [this] { editMenu::copy(this); });
     connect(m_ui->mnuEDVEditPaste, &QAction::triggered, this, [this] { editMenu::paste(this); });
-    connect(m_ui->mnuEDVManual, &QAction::triggered, this, [this] { contactHelp::openUserManual(m_platform.desktop); });
+    connect(m_ui->mnuEDVManual, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
     connect(m_ui->mnuEDVAbout, &QAction::triggered, this, [this] { m_host.showAbout(); });
     connect(&m_session, &Session::changed, this, &frmEdDelViewContact::onSessionChanged);
     load();

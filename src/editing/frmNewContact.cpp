@@ -1,7 +1,7 @@
 #include "editing/frmNewContact.h"
 
 #include "editing/ContactValidation.h"
-#include "editing/ContactWindowHelp.h"
+#include "help/Help.h"
 #include "editing/QuickAddParser.h"
 #include "editing/frmContactFields.h"
 #include "platform/Platform.h"
@@ -26,15 +26,15 @@ frmNewContact::frmNewContact(Session& session, Platform& platform, WindowHost& h
     connect(m_ui->cmdSave, &QPushButton::clicked, this, &frmNewContact::save);
     connect(m_ui->cmdCancel, &QPushButton::clicked, this, &QWidget::close);
     connect(m_ui->cmdZipFinder, &QPushButton::clicked, this,
-            [this] { contactHelp::openZipCodeFinder(m_platform.desktop); });
+            [this] { openZipCodeFinder(m_platform.desktop); });
     connect(m_ui->cmdPeopleFind, &QPushButton::clicked, this,
-            [this] { contactHelp::openPeopleFinder(m_platform.desktop); });
+            [this] { openPeopleFinder(m_platform.desktop); });
     connect(m_ui->mnuNewEdit, &QMenu::aboutToShow, this,
             [this] { editMenu::update(this, m_ui->mnuNewEditCut, m_ui->mnuNewEditCopy); });
     connect(m_ui->mnuNewEditCut, &QAction::triggered, this, [this] { editMenu::cut(this); });
     connect(m_ui->mnuNewEditCopy, &QAction::triggered, this, [this] { editMenu::copy(this); });
     connect(m_ui->mnuNewEditPaste, &QAction::triggered, this, [this] { editMenu::paste(this); });
-    connect(m_ui->mnuNewManual, &QAction::triggered, this, [this] { contactHelp::openUserManual(m_platform.desktop); });
+    connect(m_ui->mnuNewManual, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
     connect(m_ui->mnuNewAbout, &QAction::triggered, this, [this] { m_host.showAbout(); });
 }
 

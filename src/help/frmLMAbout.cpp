@@ -37,7 +37,8 @@ frmLMAbout* frmLMAbout::showFrom(Platform& platform, QWidget* asker)
 void frmLMAbout::systemInfo()
 {
     if (!m_platform.desktop.startSystemInfo())
-        m_platform.prompter.message(about::systemInfoUnavailable, QString(), MessageIcon::None, MessageButtons::Ok);
+        m_platform.prompter.message(about::systemInfoUnavailable, about::programTitle, MessageIcon::None,
+                                    MessageButtons::Ok);
 }
 
 } // namespace quillet
