@@ -4,6 +4,7 @@
 #include "list/ListReport.h"
 #include "printing/GridDocument.h"
 #include "printing/PrintRunner.h"
+#include "shell/FileCommands.h"
 
 #include <QFileInfo>
 
@@ -11,12 +12,6 @@ namespace quillet::cli {
 namespace {
 
 const QString verbName = QStringLiteral("report");
-
-// The title the main window shows for an open file: its name with ".DAT" removed.
-QString fileTitleOf(const QString& path)
-{
-    return QFileInfo(path).fileName().remove(QStringLiteral(".DAT"));
-}
 
 int runReport(const QStringList& args)
 {
@@ -33,7 +28,8 @@ int runReport(const QStringList& args)
         lines << entry.text;
     return command->output.run([&](const PrintChoice& choice, PrintTarget& target) {
         GridDocument document;
-        if (Status composed = composeReport(lines, fileTitleOf(command->path), document); !composed)
+        if (Status composed = composeReport(lines, contactsFileTitle(QFileInfo(command->path).fileName()), document);
+            !composed)
             return composed;
         return printCopies(document, choice, target);
     });

@@ -1,13 +1,12 @@
 #include "list/frmViewAll.h"
 
-#include "common/ProgramFolder.h"
+#include "help/Help.h"
 #include "list/ListModel.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
 #include "ui_frmViewAll.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -118,7 +117,7 @@ void frmViewAll::connectControls()
     connect(m_ui->mnuVAEditCut, &QAction::triggered, this, &frmViewAll::editCut);
     connect(m_ui->mnuVAEditPaste, &QAction::triggered, this, &frmViewAll::editPaste);
     connect(m_ui->mnuVAEditSelAll, &QAction::triggered, this, &frmViewAll::editSelectAll);
-    connect(m_ui->mnuVAManual, &QAction::triggered, this, &frmViewAll::showManual);
+    connect(m_ui->mnuVAManual, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
     connect(m_ui->mnuVAAbout, &QAction::triggered, this, [this] { m_host.showAbout(); });
     connect(m_ui->lstAllContacts, &QListView::doubleClicked, this, &frmViewAll::openContact);
 }
@@ -220,11 +219,6 @@ void frmViewAll::showLoadResult(int found)
     }
     m_platform.prompter.message(QStringLiteral("No contacts found."), QStringLiteral("Contact file empty."));
     m_ui->cmdViewAllClose->setFocus();
-}
-
-void frmViewAll::showManual()
-{
-    m_platform.desktop.openDocument(QDir(programFolder()).filePath(QStringLiteral("qltUman.pdf")));
 }
 
 void frmViewAll::closeEvent(QCloseEvent* event)

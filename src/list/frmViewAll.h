@@ -50,7 +50,6 @@ private:
     void printReport();
     void printSelection(const PrintChoice& choice);
     void showPrinterProblem();
-    void showManual();
 
     void updateEditMenu();
     bool headerHasFocus() const;
