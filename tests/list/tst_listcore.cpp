@@ -225,12 +225,6 @@ private slots:
         QCOMPARE(entries.back().recordNumber, 2);
     }
 
-    void clipboardText()
-    {
-        QCOMPARE(clipboardTextFor({QStringLiteral("A\tx"), QStringLiteral("B")}), QStringLiteral("\r\nA\tx\r\nB"));
-        QCOMPARE(clipboardTextFor({}), QString());
-    }
-
     void pasted_data()
     {
         QTest::addColumn<QString>("text");

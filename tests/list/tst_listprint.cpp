@@ -283,36 +283,6 @@ private slots:
             !composeReport({QStringLiteral("a"), QStringLiteral("1\t2\t3\t4\t5\t6\t7\t8")}, QString(), document).ok());
     }
 
-    void selection_data()
-    {
-        QTest::addColumn<QStringList>("lines");
-        QTest::addColumn<QStringList>("printed");
-        const QString header = QStringLiteral("Name City ST Zip Home Cell Email Address");
-        QTest::newRow("two lines under the header, unchanged")
-            << QStringList{"A\tx", "B\ty"} << QStringList{"header", "", "A\tx", "B\ty"};
-        QTest::newRow("nothing selected: only the empty line") << QStringList{} << QStringList{""};
-    }
-    void selection()
-    {
-        QFETCH(QStringList, lines);
-        QFETCH(QStringList, printed);
-        GridDocument document;
-        composeLineSelection(lines, document);
-        QStringList texts;
-        for (const GridDocument::Op& op : document.ops()) {
-            if (op.kind == GridDocument::Op::Kind::Font)
-                QCOMPARE(op.font.family, QStringLiteral("MS Sans Serif"));
-            if (op.kind != GridDocument::Op::Kind::Line)
-                continue;
-            QStringList items;
-            for (const GridItem& item : op.items)
-                items << item.text;
-            texts << (op.items.size() == 7 ? QStringLiteral("header") : items.join(QString()));
-        }
-        QCOMPARE(texts, printed);
-        QCOMPARE(document.ops().back().kind, GridDocument::Op::Kind::NewPage);
-    }
-
 private:
     QTemporaryDir m_dir;
     ContactsFile m_file;
