@@ -185,6 +185,10 @@ void frmViewAll::getReport()
     m_ui->txtViewAllHeader->setFont(headerFont);
     m_ui->txtViewAllHeader->setText(listHeaderText);
 
+    // A load that failed part-way left its lines for the user to see; trying again
+    // starts afresh instead of listing those contacts twice.
+    if (m_partialLoad)
+        m_model->clear();
     std::vector<ListEntry> found;
     Status loaded;
     {
@@ -197,6 +201,7 @@ void frmViewAll::getReport()
         m_resultLabel = info ? info->resultLabel : QString();
     }
     m_model->addSorted(std::move(found));
+    m_partialLoad = !loaded;
     if (!loaded) {
         showErrorBox(loaded.error());
         return;

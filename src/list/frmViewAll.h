@@ -69,6 +69,7 @@ private:
     ListModel* m_model = nullptr;
     ListQuery m_query;
     QString m_resultLabel;
+    bool m_partialLoad = false;
     bool m_unloaded = false;
 };
 
