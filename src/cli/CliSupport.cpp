@@ -97,4 +97,21 @@ std::optional<int> parseRecordNumber(const QString& text)
     return number;
 }
 
+std::optional<int> openAtRecord(const QString& verb, const QString& path, const QString& numberText, ContactsFile& file)
+{
+    const std::optional<int> number = parseRecordNumber(numberText);
+    if (!number) {
+        usageError(verb, QStringLiteral("'%1' is not a record number").arg(numberText));
+        return std::nullopt;
+    }
+    if (!openContactsFile(file, path, OpenMode::ExistingOnly))
+        return std::nullopt;
+    if (*number > file.count()) {
+        printError(
+            QStringLiteral("'%1' has %2 records; there is no record %3").arg(path).arg(file.count()).arg(*number));
+        return std::nullopt;
+    }
+    return number;
+}
+
 } // namespace quillet::cli

@@ -52,4 +52,9 @@ bool openContactsFile(ContactsFile& file, const QString& path, OpenMode mode);
 // A record number from the command line: a whole number from 1 on.
 std::optional<int> parseRecordNumber(const QString& text);
 
+// The FILE N arguments of the verbs that work on one contact: opens an existing
+// FILE and checks that it holds record N. On failure prints why and returns nullopt.
+std::optional<int> openAtRecord(const QString& verb, const QString& path, const QString& numberText,
+                                ContactsFile& file);
+
 } // namespace quillet::cli

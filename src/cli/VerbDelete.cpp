@@ -16,17 +16,10 @@ int runDelete(const QStringList& args)
     if (!parsed->has(QStringLiteral("--yes")))
         return usageError(verb, QStringLiteral("deleting a contact needs --yes"));
     const QString path = parsed->positional.at(0);
-    const std::optional<int> number = parseRecordNumber(parsed->positional.at(1));
-    if (!number)
-        return usageError(verb, QStringLiteral("'%1' is not a record number").arg(parsed->positional.at(1)));
     ContactsFile file;
-    if (!openContactsFile(file, path, OpenMode::ExistingOnly))
+    const std::optional<int> number = openAtRecord(verb, path, parsed->positional.at(1), file);
+    if (!number)
         return 1;
-    if (*number > file.count()) {
-        printError(
-            QStringLiteral("'%1' has %2 records; there is no record %3").arg(path).arg(file.count()).arg(*number));
-        return 1;
-    }
     const int count = file.count();
     if (Status deleted = deleteRecord(file, *number); !deleted)
         return fileError(QStringLiteral("cannot delete from contacts file"), path, deleted.error());

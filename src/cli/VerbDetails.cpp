@@ -32,19 +32,10 @@ int runDetails(const QStringList& args)
         return usageError(verbName, QStringLiteral("give the contacts file and a record number"));
     if (const QString error = output.validate(); !error.isEmpty())
         return usageError(verbName, error);
-    const std::optional<int> number = parseRecordNumber(positional.at(1));
-    if (!number)
-        return usageError(verbName, QStringLiteral("'%1' is not a record number").arg(positional.at(1)));
     ContactsFile file;
-    if (!openContactsFile(file, positional.at(0), OpenMode::ExistingOnly))
+    const std::optional<int> number = openAtRecord(verbName, positional.at(0), positional.at(1), file);
+    if (!number)
         return 1;
-    if (*number > file.count()) {
-        printError(QStringLiteral("'%1' has %2 records; there is no record %3")
-                       .arg(positional.at(0))
-                       .arg(file.count())
-                       .arg(*number));
-        return 1;
-    }
     ContactRecord record;
     if (Status read = file.readChecked(*number, record); !read)
         return fileError(QStringLiteral("cannot read contacts file"), positional.at(0), read.error());

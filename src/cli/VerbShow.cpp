@@ -13,17 +13,10 @@ int runShow(const QStringList& args)
     if (!parsed)
         return usageError(verb, error);
     const QString path = parsed->positional.at(0);
-    const std::optional<int> number = parseRecordNumber(parsed->positional.at(1));
-    if (!number)
-        return usageError(verb, QStringLiteral("'%1' is not a record number").arg(parsed->positional.at(1)));
     ContactsFile file;
-    if (!openContactsFile(file, path, OpenMode::ExistingOnly))
+    const std::optional<int> number = openAtRecord(verb, path, parsed->positional.at(1), file);
+    if (!number)
         return 1;
-    if (*number > file.count()) {
-        printError(
-            QStringLiteral("'%1' has %2 records; there is no record %3").arg(path).arg(file.count()).arg(*number));
-        return 1;
-    }
     ContactRecord record;
     if (Status status = file.readChecked(*number, record); !status)
         return fileError(QStringLiteral("cannot read contacts file"), path, status.error());

@@ -4,6 +4,7 @@
 #include "editing/frmNewContact.h"
 #include "exchange/frmLMExport.h"
 #include "exchange/frmLMImport.h"
+#include "list/frmViewAll.h"
 #include "shell/frmZEzore.h"
 
 #include <QComboBox>
@@ -45,6 +46,13 @@ void addContact(frmZEzore& main)
         main.openWindow(window);
 }
 
+void openContactList(frmZEzore& main)
+{
+    auto* list = new frmViewAll(main.session(), main.platform(), main);
+    main.openWindow(list);
+    list->startFromMenu();
+}
+
 // The import and export windows are loaded anew each time and live until closed.
 void openExchangeWindow(frmZEzore& main, QWidget* window)
 {
@@ -60,6 +68,7 @@ void registerContactWindows(frmZEzore& main)
     main.setContactCommand(ContactCommand::AddContact, [&main] { addContact(main); });
     main.setContactCommand(ContactCommand::FindContact, [&main, loaded] { showContactWindow(main, *loaded, true); });
     main.setContactCommand(ContactCommand::ContactWindow, [&main, loaded] { showContactWindow(main, *loaded, false); });
+    main.setContactCommand(ContactCommand::ContactList, [&main] { openContactList(main); });
     main.setContactCommand(ContactCommand::Import, [&main] {
         openExchangeWindow(main, new frmLMImport(main.session(), main.platform(), main));
     });

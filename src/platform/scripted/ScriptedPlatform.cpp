@@ -29,9 +29,10 @@ MessageResult ScriptedPrompter::message(const QString& text, const QString& titl
     return messageAnswers.isEmpty() ? firstButton(buttons) : messageAnswers.dequeue();
 }
 
-QString ScriptedPrompter::input(const QString& prompt, const QString&, const QString&)
+QString ScriptedPrompter::input(const QString& prompt, const QString& title, const QString&)
 {
     inputPrompts << prompt;
+    inputTitles << title;
     events << QStringLiteral("input:") + prompt;
     return inputAnswers.isEmpty() ? QString() : inputAnswers.dequeue();
 }

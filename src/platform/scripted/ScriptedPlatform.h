@@ -43,6 +43,7 @@ public:
 
     QList<ShownMessage> messages;
     QStringList inputPrompts;
+    QStringList inputTitles;
     QStringList events; // "beep", "message:<text>", "input:<prompt>" in order
     int beeps = 0;
     bool busy = false;

@@ -1,0 +1,50 @@
+#include "cli/ListArgs.h"
+#include "cli/Verb.h"
+#include "contacts/ContactsFile.h"
+#include "list/ListReport.h"
+#include "printing/GridDocument.h"
+#include "printing/PrintRunner.h"
+#include "shell/FileCommands.h"
+
+#include <QFileInfo>
+
+namespace quillet::cli {
+namespace {
+
+const QString verbName = QStringLiteral("report");
+
+int runReport(const QStringList& args)
+{
+    const std::optional<ListCommand> command = parseListCommand(verbName, args, true);
+    if (!command)
+        return 1;
+    ContactsFile file;
+    const std::optional<std::vector<ListEntry>> entries = loadListFor(*command, file);
+    if (!entries)
+        return 1;
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(entries->size()));
+    for (const ListEntry& entry : *entries)
+        lines << entry.text;
+    return command->output.run([&](const PrintChoice& choice, PrintTarget& target) {
+        GridDocument document;
+        if (Status composed = composeReport(lines, contactsFileTitle(QFileInfo(command->path).fileName()), document);
+            !composed)
+            return composed;
+        return printCopies(document, choice, target);
+    });
+}
+
+const VerbRegistration registration{Verb{
+    verbName,
+    QStringLiteral("Print the contact list as a report"),
+    QStringLiteral("Usage: quillet-cli report FILE [--search FIELD=TEXT] [--sort first|last]\n"
+                   "                          (--printer NAME | --pdf FILE | --grid)\n"
+                   "Prints the list in landscape: the title, the file's name, a column header and one\n"
+                   "line per listed contact.\n") +
+        listOptionsHelp() + PrintOutput::helpText(),
+    runReport,
+}};
+
+} // namespace
+} // namespace quillet::cli

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "common/AppError.h"
+
+#include <QList>
+#include <QString>
+
+#include <array>
+
+namespace quillet {
+
+class ContactRecord;
+class ContactsFile;
+class GridDocument;
+
+// The three lines of one mailing label: "John J Smith" (initial without a full
+// stop), "12 Oak St Apt 4" (ending in a space when Street2 is blank) and
+// "Springfield, IL  62704".
+struct LabelTexts
+{
+    QString name;
+    QString street;
+    QString city;
+};
+LabelTexts labelTexts(const ContactRecord& record);
+
+// Character columns of the three labels of a row.
+inline constexpr std::array<int, 3> labelSlotColumns{2, 35, 67};
+inline constexpr int labelsPerPage = 30;
+
+// One copy of the label sheets for the listed contacts, in list order, from the
+// first label of the first sheet: rows of three, each followed by one empty line
+// at 11 points and three at 9 (one inch in all), a new page after every 30 labels,
+// and a top margin of four empty lines on every page. Each record is read back by
+// its number; a line without one (0, pasted) or a failed read is an error.
+Status composeListLabels(const ContactsFile& file, const QList<int>& recordNumbers, GridDocument& document);
+
+} // namespace quillet

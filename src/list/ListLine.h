@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace quillet {
+
+class ContactRecord;
+
+// Which name begins a list line; the list's order by first or last name follows from it.
+enum class SortOrder { FirstName = 0, LastName = 1 };
+
+// One line of the contact list and the record it came from (0 for a pasted line,
+// which names no contact).
+struct ListEntry
+{
+    QString text;
+    int recordNumber = 0;
+};
+
+// The header box above the list: the column names spaced to line up roughly with
+// the list's tab stops.
+inline const QString listHeaderText =
+    QStringLiteral("Name                               City               ST     Zip         "
+                   "Home         Cell                   Email Address");
+
+// Tab stops of the list in dialog units (a quarter of the average character width).
+inline constexpr int listTabStopUnits[] = {100, 110, 120, 154, 176, 212, 242};
+
+// "J. " for a capital A-Z, nothing for a blank, a lower-case letter or anything else.
+QString middleInitialPart(const QString& mi);
+
+// Seven tab-joined columns: name part, City, State, Zip, Home, Cell, Email. The
+// fields after the name keep their stored widths so the columns line up; a phone
+// whose leading number is below 1 ("(555) 123-4567", "0000") shows as 22 spaces.
+QString listLine(const ContactRecord& record, SortOrder order);
+// The same from a record's 400 bytes as read from the file.
+QString listLine(QByteArrayView recordBytes, SortOrder order);
+
+} // namespace quillet

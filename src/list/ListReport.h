@@ -1,0 +1,37 @@
+#pragma once
+
+#include "common/AppError.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace quillet {
+
+class GridDocument;
+
+struct ReportColumn
+{
+    QString header;
+    int column; // character column the list line's column is printed at
+};
+// The seven columns of a list line as the report prints them.
+const std::array<ReportColumn, 7>& reportColumns();
+
+// The page count the print dialog proposes: lines / 54 + 1, rounded half to even.
+int estimatedReportPages(int lineCount);
+
+// One copy of the report, landscape: the title, "File: " + title, the column header,
+// and each line's columns trimmed at their columns. A column that is empty before
+// trimming ends its printed line; a line of more than seven columns has no place
+// to print its eighth and is an error.
+Status composeReport(const QStringList& lines, const QString& fileTitle, GridDocument& document);
+
+// "Print only the selection" with the header box focused: its selected text.
+void composeHeaderSelection(const QString& selectedText, GridDocument& document);
+// "Print only the selection" from the list: the header once (when any line is
+// selected) and the selected lines unchanged, tabs included.
+void composeLineSelection(const QStringList& selectedLines, GridDocument& document);
+
+} // namespace quillet

@@ -1,0 +1,178 @@
+#include "MainWindowFixture.h"
+
+#include "contacts/ContactRecord.h"
+#include "contacts/ContactsFile.h"
+#include "editing/frmEdDelViewContact.h"
+#include "editing/frmNewContact.h"
+#include "list/frmViewAll.h"
+#include "shell/frmZEzoreWindows.h"
+
+#include <QApplication>
+#include <QDir>
+
+using namespace quillet;
+using quillet::test::MainWindowFixture;
+
+namespace {
+
+// A main window with the contact windows registered and a file of three
+// contacts opened through File > Open.
+struct ContactWindowsFixture : MainWindowFixture
+{
+    ContactWindowsFixture()
+    {
+        registerContactWindows(*window);
+        path = QDir(home.path()).filePath(QStringLiteral("Friends.DAT"));
+        ContactsFile file;
+        if (!file.open(path).ok())
+            qFatal("cannot create the contacts file");
+        for (const auto& [first, last] : {std::pair{"Ann", "Cole"}, {"Bob", "Dee"}, {"Cy", "Eng"}}) {
+            ContactRecord record;
+            record.set(Field::FirstName, QString::fromLatin1(first));
+            record.set(Field::LastName, QString::fromLatin1(last));
+            record.set(Field::ReminderFlag, QStringLiteral("0"));
+            if (!file.append(record).ok())
+                qFatal("cannot add a contact");
+        }
+        file.close();
+        scripted.fileDialogs.answers.enqueue(FileChoice{path, QStringLiteral("Friends.DAT")});
+        action("mnuFileOpen")->trigger();
+    }
+
+    template <typename T> T* shown() const
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* found = qobject_cast<T*>(widget); found && found->isVisible())
+                return found;
+        }
+        return nullptr;
+    }
+
+    QString path;
+};
+
+} // namespace
+
+// The main window's contact commands reach the windows that carry them out.
+class TestContactWindows : public QObject
+{
+    Q_OBJECT
+private slots:
+    void cleanup()
+    {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            widget->close();
+        QApplication::processEvents();
+    }
+
+    void contactWindowCommands_data()
+    {
+        QTest::addColumn<QString>("command");
+        for (const char* command : {"mnuEdit", "mnuFind", "mnuDelete", "mnuViewOne"})
+            QTest::newRow(command) << QString::fromLatin1(command);
+    }
+    void contactWindowCommands()
+    {
+        QFETCH(QString, command);
+        ContactWindowsFixture f;
+        QVERIFY(f.window->session().hasFile());
+        f.window->findChild<QAction*>(command)->trigger();
+        auto* contact = f.shown<frmEdDelViewContact>();
+        QVERIFY(contact);
+        QVERIFY(!f.window->isVisible());
+        QVERIFY(contact->close());
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.window->session().currentRecord(), 0);
+    }
+
+    void findContactButton_focusesFindBox()
+    {
+        ContactWindowsFixture f;
+        f.click("cmdFindContact");
+        auto* contact = f.shown<frmEdDelViewContact>();
+        QVERIFY(contact);
+        QVERIFY(QTest::qWaitForWindowActive(contact));
+        QCOMPARE(QApplication::focusWidget(), contact->findChild<QWidget*>(QStringLiteral("cboFindContact")));
+    }
+
+    // Print Label only hides the contact window: the next command shows the same one.
+    void hiddenContactWindow_isShownAgain()
+    {
+        ContactWindowsFixture f;
+        f.window->openContactWindow(2);
+        auto* contact = f.shown<frmEdDelViewContact>();
+        QVERIFY(contact);
+        QCOMPARE(f.window->session().currentRecord(), 2);
+        QTest::mouseClick(contact->findChild<QPushButton*>(QStringLiteral("cmdPrintLabel")), Qt::LeftButton);
+        QVERIFY(!contact->isVisible());
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.line(1)->text(), QStringLiteral("Bob Dee"));
+        f.action("mnuViewOne")->trigger();
+        QCOMPARE(f.shown<frmEdDelViewContact>(), contact);
+        QCOMPARE(f.window->session().currentRecord(), 2);
+    }
+
+    // A hidden contact window does not outlive its file.
+    void closingTheFile_unloadsHiddenContactWindow()
+    {
+        ContactWindowsFixture f;
+        f.window->openContactWindow(3);
+        QPointer<frmEdDelViewContact> contact = f.shown<frmEdDelViewContact>();
+        QVERIFY(contact);
+        QTest::mouseClick(contact->findChild<QPushButton*>(QStringLiteral("cmdPrintLabel")), Qt::LeftButton);
+        f.action("mnuFileClose")->trigger();
+        QTRY_VERIFY(contact.isNull());
+        QCOMPARE(f.window->session().currentRecord(), 0);
+        QVERIFY(f.window->isVisible());
+    }
+
+    void listCommands_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("all") << "mnuViewAll";
+        QTest::newRow("search") << "mnuSrchContacts";
+    }
+    void listCommands()
+    {
+        QFETCH(QString, command);
+        ContactWindowsFixture f;
+        f.window->findChild<QAction*>(command)->trigger();
+        auto* list = f.shown<frmViewAll>();
+        QVERIFY(list);
+        QVERIFY(!f.window->isVisible());
+        QVERIFY(list->findChild<QWidget*>(QStringLiteral("frSearch"))->isVisible());
+        QVERIFY(list->findChild<QRadioButton*>(QStringLiteral("optSearchAll"))->isChecked());
+        QVERIFY(list->findChild<QRadioButton*>(QStringLiteral("optFnameSort"))->isChecked());
+        QVERIFY(list->close());
+        QVERIFY(f.window->isVisible());
+    }
+
+    void addContact_opensFilledWindow()
+    {
+        ContactWindowsFixture f;
+        f.type(1, QStringLiteral("John Q Smith"));
+        f.type(2, QStringLiteral("12 Oak Street"));
+        f.type(3, QStringLiteral("Springfield, IL 62701"));
+        f.click("cmdAddContact");
+        auto* add = f.shown<frmNewContact>();
+        QVERIFY(add);
+        QVERIFY(!f.window->isVisible());
+        QCOMPARE(add->fieldText(FormField::FirstName), QStringLiteral("John"));
+        QCOMPARE(add->fieldText(FormField::LastName), QStringLiteral("Smith"));
+        QVERIFY(add->close());
+        QVERIFY(f.window->isVisible());
+    }
+
+    void addContact_lineWithoutSpace_staysInMainWindow()
+    {
+        ContactWindowsFixture f;
+        f.type(1, QStringLiteral("Cher"));
+        f.click("cmdAddContact");
+        QVERIFY(!f.shown<frmNewContact>());
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.scripted.prompter.messages.last().text, QStringLiteral("Line 1 must contain a space."));
+    }
+};
+
+QTEST_MAIN(TestContactWindows)
+#include "tst_contactwindows.moc"
