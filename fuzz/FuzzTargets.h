@@ -18,8 +18,8 @@ void initialize(int* argc, char*** argv);
 // A crash or sanitizer report is a failure too, of course.
 
 // A contacts file of these bytes: opened, counted, read record by record and in
-// chunks, stepped through with each record's details page printed, exported both
-// ways, and switched reminders on and off (which must change only the flag bytes).
+// chunks, stepped through with each record's details page printed, listed with
+// label sheets and the report, exported both ways, and switched reminders on and off (which must change only the flag bytes).
 QString contactsFile(const uint8_t* data, size_t size);
 
 // Lines of text (split at LF): the label-position answer, the two margin fields,
