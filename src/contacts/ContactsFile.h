@@ -10,6 +10,12 @@
 
 namespace quillet {
 
+// Commands that keep something of every record in memory at once (the contact list,
+// the find box, the import's duplicate test) stop with "Out of memory" past this many
+// records instead of exhausting the machine. An address book holds thousands; a
+// damaged or hostile file of a few gigabytes counts millions.
+inline constexpr int maxRecordsInMemory = 500000;
+
 // The open contacts file: fixed 400-byte records addressed by number from 1.
 // There is one at a time, shared by every window through the Session.
 class ContactsFile
