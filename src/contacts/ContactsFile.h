@@ -59,12 +59,6 @@ public:
     // Writes as record count() + 1; on a file whose length is not a multiple of 400
     // the record lands on the boundary the count gives, so later records are whole.
     Status append(const ContactRecord& record, int* newNumber = nullptr);
-    // append() without forcing the record to disk, for a run that appends many
-    // records and then calls flush() once (the import). Each record is still
-    // written whole at once; a failure leaves no partial record.
-    Status appendUnsynced(const ContactRecord& record, int* newNumber = nullptr);
-    // Forces every write so far to disk.
-    Status flush();
     // Rewrites one byte-exact field of record n, every other byte unchanged
     // (the reminder switch and the deletion marker).
     Status writeField(int number, Field field, const QString& value);
@@ -83,7 +77,6 @@ private:
     // length back (or, with dropTornTail, no partial record at the end).
     Status putRecord(qint64 offset, QByteArrayView bytes, bool dropTornTail, bool sync);
     Status putField(int number, Field field, const QByteArray& bytes, bool sync);
-    Status appendRecord(const ContactRecord& record, int* newNumber, bool sync);
     Status readAt(qint64 offset, char* buffer, qint64 length) const;
     Status writeAt(qint64 offset, QByteArrayView bytes) const;
     Status syncData();

@@ -259,11 +259,12 @@ void TestCommandFaults::addRows()
                  fileMessage("cannot delete from contacts file", "Permission denied (error 70)"));
     QTest::newRow("import, read-only file") << fails(import, three, F::ReadOnlyFile, importDenied);
 
-    // Writing in place needs no room in the folder; compaction and export do.
+    // Writing in place needs no room in the folder; compaction, import and export do.
     QTest::newRow("add, read-only folder") << ends(add, three, F::ReadOnlyFolder, "", After::Appended, 4);
     QTest::newRow("save changes, read-only folder") << ends(edit, three, F::ReadOnlyFolder, "", After::WholeRecords, 3);
     QTest::newRow("reminders off, read-only folder") << ends(off, three, F::ReadOnlyFolder, "", After::FlagsOnly, 3);
-    QTest::newRow("import, read-only folder") << ends(import, three, F::ReadOnlyFolder, "", After::Appended, 8);
+    QTest::newRow("import, read-only folder")
+        << fails(import, three, F::ReadOnlyFolder, QStringLiteral("Error number 75 -- Path/File access error."));
     QTest::newRow("delete, read-only folder")
         << fails(remove, three, F::ReadOnlyFolder, fileMessage("cannot delete from contacts file", "") + noEntry);
     QTest::newRow("export, read-only folder")
@@ -283,10 +284,9 @@ void TestCommandFaults::addRows()
         << ends(off, torn, F::SizeLimit, fullDisk, After::FlagsOnly, 3);
     QTest::newRow("delete, disk full") << fails(
         remove, people(5), F::SizeLimit, fileMessage("cannot delete from contacts file", "") + writeFailed, -1000);
-    // Room for two records and a half: two are imported whole, the third not at all.
-    QTest::newRow("import, disk full after two records")
-        << ends(import, three, F::SizeLimit, importFull + "\nquillet-cli: 2 contacts were imported before the failure.",
-                After::Appended, 5, 1000);
+    // The imported records go after a copy of the file, which only a complete run
+    // puts in place: room for two more records and a half adds none.
+    QTest::newRow("import, disk full") << fails(import, three, F::SizeLimit, importFull, 1000);
     QTest::newRow("export, disk full") << keepingOlderExport(
         fails(exportCsv, people(40), F::SizeLimit, exportFull, -15000));
 }
