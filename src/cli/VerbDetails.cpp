@@ -40,7 +40,7 @@ int runDetails(const QStringList& args)
     if (Status read = file.readChecked(*number, record); !read)
         return fileError(QStringLiteral("cannot read contacts file"), positional.at(0), read.error());
     const ContactForm form = formFromRecord(record);
-    const QString today = QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat);
+    const QString today = detailsDateText(QDate::currentDate());
     // The copies are pages of one document, as the window prints them.
     return output.run([&](const PrintChoice& choice, PrintTarget& target) {
         return target.print(contactDetailsDocument(form, today, choice.copies),

@@ -2,6 +2,8 @@
 
 #include "common/TextRules.h"
 
+#include <QLocale>
+
 namespace quillet {
 
 namespace {
@@ -130,6 +132,11 @@ GridDocument selectionDocument(const QString& selectedText)
     document.printLine(0, selectedText);
     document.newPage();
     return document;
+}
+
+QString detailsDateText(const QDate& date)
+{
+    return QLocale::system().toString(date, QLocale::ShortFormat);
 }
 
 } // namespace quillet

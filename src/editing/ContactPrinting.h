@@ -3,6 +3,7 @@
 #include "editing/ContactForm.h"
 #include "printing/GridDocument.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -15,6 +16,9 @@ QStringList labelLinesFor(const ContactForm& shown);
 // The Contact Details page, `copies` times in one document, each copy ending with
 // a new page. `dateText` is today's date as the page shows it.
 GridDocument contactDetailsDocument(const ContactForm& shown, const QString& dateText, int copies = 1);
+
+// A date as the details page prints it: the system's short date form.
+QString detailsDateText(const QDate& date);
 
 // Printing only the selection: an empty line and the selected text.
 GridDocument selectionDocument(const QString& selectedText);

@@ -264,7 +264,7 @@ void frmEdDelViewContact::printDetails()
             return;
         document = selectionDocument(focused->selectedText());
     } else {
-        const QString today = QLocale::system().toString(m_platform.desktop.today(), QLocale::ShortFormat);
+        const QString today = detailsDateText(m_platform.desktop.today());
         document = contactDetailsDocument(m_fields->texts(), today, choice.copies);
     }
     if (!m_platform.printTarget.print(document, PrintJob{choice.printerName, QStringLiteral("Contact Details")}))

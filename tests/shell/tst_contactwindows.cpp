@@ -6,6 +6,7 @@
 #include "editing/frmNewContact.h"
 #include "list/frmViewAll.h"
 #include "shell/frmZEzoreWindows.h"
+#include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QDir>
@@ -26,10 +27,15 @@ struct ContactWindowsFixture : MainWindowFixture
         ContactsFile file;
         if (!file.open(path).ok())
             qFatal("cannot create the contacts file");
-        for (const auto& [first, last] : {std::pair{"Ann", "Cole"}, {"Bob", "Dee"}, {"Cy", "Eng"}}) {
+        const QStringList contacts = {"Ann|Cole|Akron|OH|44301|ann@example.org", "Bob|Dee|Boise|ID|83702|",
+                                      "Cy|Eng|Camden|NJ|08101|cy.eng@example.net"};
+        for (const QString& contact : contacts) {
+            const QStringList values = contact.split(QLatin1Char('|'));
             ContactRecord record;
-            record.set(Field::FirstName, QString::fromLatin1(first));
-            record.set(Field::LastName, QString::fromLatin1(last));
+            const Field fields[] = {Field::FirstName, Field::LastName, Field::City,
+                                    Field::State,     Field::Zip,      Field::Email};
+            for (int i = 0; i < values.size(); ++i)
+                record.set(fields[i], values[i]);
             record.set(Field::ReminderFlag, QStringLiteral("0"));
             if (!file.append(record).ok())
                 qFatal("cannot add a contact");
@@ -171,6 +177,35 @@ private slots:
         QVERIFY(!f.shown<frmNewContact>());
         QVERIFY(f.window->isVisible());
         QCOMPARE(f.scripted.prompter.messages.last().text, QStringLiteral("Line 1 must contain a space."));
+    }
+
+    // The manual's pictures of the contact windows, as a user meets them.
+    void screenshots()
+    {
+        ContactWindowsFixture f;
+        f.type(1, QStringLiteral("Dana K Ortiz"));
+        f.type(2, QStringLiteral("40 Birch Avenue Apt 3"));
+        f.type(3, QStringLiteral("Columbus, OH 43004"));
+        f.click("cmdAddContact");
+        auto* add = f.shown<frmNewContact>();
+        QVERIFY(add);
+        QVERIFY(QTest::qWaitForWindowExposed(add));
+        QVERIFY(test::saveScreenshot(add, QStringLiteral("add-contact.png")));
+        add->close();
+
+        f.window->openContactWindow(2);
+        auto* contact = f.shown<frmEdDelViewContact>();
+        QVERIFY(contact);
+        QVERIFY(QTest::qWaitForWindowExposed(contact));
+        QVERIFY(test::saveScreenshot(contact, QStringLiteral("contact-information.png")));
+        contact->close();
+
+        f.action("mnuViewAll")->trigger();
+        auto* list = f.shown<frmViewAll>();
+        QVERIFY(list);
+        QTest::mouseClick(list->findChild<QPushButton*>(QStringLiteral("cmdACGetReport")), Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowExposed(list));
+        QVERIFY(test::saveScreenshot(list, QStringLiteral("contact-list.png")));
     }
 };
 
