@@ -20,14 +20,10 @@ Status AppendTransaction::begin()
     if (!m_out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return errorFromFileDevice(m_out);
     const qint64 length = QFileInfo(m_file.path()).size();
-    const QByteArray blank = ContactRecord().toBytes();
     Status written;
     const Status read = m_file.forEachBytes([&](int number, QByteArrayView bytes) {
         const qint64 present = std::clamp<qint64>(length - qint64(number - 1) * recordSize, 0, recordSize);
-        if (present == recordSize)
-            written = write(bytes);
-        else
-            written = write(bytes.first(present).toByteArray() + blank.mid(present));
+        written = write(present == recordSize ? bytes : QByteArrayView(completedRecord(bytes.first(present))));
         return written.ok();
     });
     return read.ok() ? written : read;

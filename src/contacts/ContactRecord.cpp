@@ -104,6 +104,14 @@ bool ContactRecord::isDeleted() const
     return value(Field::FirstName).startsWith(deletedMarker, Qt::CaseSensitive);
 }
 
+QByteArray completedRecord(QByteArrayView present)
+{
+    QByteArray bytes = ContactRecord().toBytes();
+    const qsizetype kept = std::min<qsizetype>(present.size(), recordSize);
+    bytes.replace(0, kept, present.first(kept));
+    return bytes;
+}
+
 QString birthdateToStored(const QString& display)
 {
     if (display.isEmpty())

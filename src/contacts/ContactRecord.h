@@ -76,6 +76,10 @@ private:
 
 inline const QString deletedMarker = QStringLiteral("*DELETED*");
 
+// The first bytes of a record (the end of a file whose length is not a multiple of
+// 400) completed with those of a blank record, separators and line end included.
+QByteArray completedRecord(QByteArrayView present);
+
 // Birthdate forms: display "MM/DD/YYYY" and stored "YYYYMMDD".
 QString birthdateToStored(const QString& display); // "" -> 8 spaces
 QString birthdateToDisplay(const QString& stored); // blank or "0"/"1" -> ""

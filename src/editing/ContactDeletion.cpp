@@ -39,6 +39,10 @@ Status writeCompacted(const ContactsFile& file, int skipped, QIODevice& out)
         [&](int number, QByteArrayView bytes) {
             if (number == skipped || bytes.startsWith(marker))
                 return true;
+            // A short last record is completed as a blank record would be, line end included.
+            QByteArray completed;
+            if (const qint64 present = length - qint64(number - 1) * recordSize; present < recordSize)
+                bytes = completed = completedRecord(bytes.first(present));
             if (out.write(bytes.data(), bytes.size()) != bytes.size()) {
                 written = writeFailure(out);
                 return false;

@@ -27,7 +27,8 @@ using DeletionCheckpoint = std::function<Status(DeletionStep)>;
 
 // Writes every record of `file` except record `skipped` and records carrying the
 // deletion marker to `out`, unchanged and in order. A short last record (a file
-// whose length is not a multiple of 400) is kept, padded to full length.
+// whose length is not a multiple of 400) is kept, completed with the bytes of a
+// blank record as appending completes it.
 Status writeCompacted(const ContactsFile& file, int skipped, QIODevice& out);
 
 // Removes record `number` from the open file: the records after it move down by
