@@ -4,6 +4,7 @@
 #include "common/Cp1252.h"
 #include "common/TextRules.h"
 #include "contacts/ContactsFile.h"
+#include "editing/ContactDeletion.h"
 #include "editing/ContactPrinting.h"
 #include "editing/FindEntries.h"
 #include "exchange/ExportWriter.h"
@@ -155,6 +156,29 @@ QString checkExport(const ContactsFile& file)
     return {};
 }
 
+// Deleting record 1 keeps every other record, in order and byte for byte, except
+// those carrying the deletion marker; a short last record comes back whole.
+QString checkDeletion(ContactsFile& file, const QString& path)
+{
+    if (file.count() < 1)
+        return {};
+    const QByteArray before = readScratch(path);
+    QByteArray expected;
+    for (qsizetype at = recordSize; at < before.size(); at += recordSize) {
+        const QByteArray record = completedRecord(
+            QByteArrayView(before).sliced(at).first(std::min<qsizetype>(recordSize, before.size() - at)));
+        if (!record.startsWith(deletedMarker.toLatin1()))
+            expected += record;
+    }
+    if (Status status = deleteRecord(file, 1); !status)
+        return QStringLiteral("deletion failed: ") + status.error().description;
+    if (readScratch(path) != expected)
+        return QStringLiteral("deletion kept other bytes than the other records");
+    if (!file.isOpen() || file.count() != int(expected.size() / recordSize))
+        return QStringLiteral("the file is not open on the shortened records");
+    return {};
+}
+
 } // namespace
 
 QString contactsFile(const uint8_t* data, size_t size)
@@ -185,7 +209,9 @@ QString contactsFile(const uint8_t* data, size_t size)
         if (QString broken = checkSwitch(file, path, on); !broken.isEmpty())
             return broken;
     }
-    return checkRecords(file);
+    if (QString broken = checkRecords(file); !broken.isEmpty())
+        return broken;
+    return checkDeletion(file, path);
 }
 
 } // namespace quillet::fuzz

@@ -19,7 +19,8 @@ void initialize(int* argc, char*** argv);
 
 // A contacts file of these bytes: opened, counted, read record by record and in
 // chunks, stepped through with each record's details page printed, listed with
-// label sheets and the report, exported both ways, and switched reminders on and off (which must change only the flag bytes).
+// label sheets and the report, exported both ways, switched reminders off and on
+// (which must change only the flag bytes), and its first record deleted.
 QString contactsFile(const uint8_t* data, size_t size);
 
 // Lines of text (split at LF): the label-position answer, the two margin fields,
