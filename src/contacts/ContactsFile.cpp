@@ -202,30 +202,13 @@ Status ContactsFile::write(int number, const ContactRecord& record)
 
 Status ContactsFile::append(const ContactRecord& record, int* newNumber)
 {
-    return appendRecord(record, newNumber, true);
-}
-
-Status ContactsFile::appendUnsynced(const ContactRecord& record, int* newNumber)
-{
-    return appendRecord(record, newNumber, false);
-}
-
-Status ContactsFile::flush()
-{
-    if (m_fd < 0)
-        return errors::pathFileAccess();
-    return syncData();
-}
-
-Status ContactsFile::appendRecord(const ContactRecord& record, int* newNumber, bool sync)
-{
     if (Status status = checkWritable(); !status)
         return status;
     const int number = count();
     if (number == INT_MAX)
         return errors::badRecordNumber();
     // At count() x 400, not at the end: a torn tail is overwritten by a whole record.
-    if (Status status = putRecord(qint64(number) * recordSize, record.toBytes(), true, sync); !status)
+    if (Status status = putRecord(qint64(number) * recordSize, record.toBytes(), true, true); !status)
         return status;
     if (newNumber)
         *newNumber = number + 1;
@@ -278,8 +261,6 @@ Status ContactsFile::checkWritable() const
         return errors::pathFileAccess();
     if (m_readOnly)
         return errors::permissionDenied();
-    // Writing to a file that was removed or replaced since it was opened would
-    // report success for data nobody will see again.
     struct stat info
     {
     };

@@ -10,6 +10,12 @@
 
 namespace quillet {
 
+// Commands that keep something of every record in memory at once (the contact list,
+// the find box, the import's duplicate test) stop with "Out of memory" past this many
+// records instead of exhausting the machine. An address book holds thousands; a
+// damaged or hostile file of a few gigabytes counts millions.
+inline constexpr int maxRecordsInMemory = 500000;
+
 // The open contacts file: fixed 400-byte records addressed by number from 1.
 // There is one at a time, shared by every window through the Session.
 class ContactsFile
@@ -53,12 +59,6 @@ public:
     // Writes as record count() + 1; on a file whose length is not a multiple of 400
     // the record lands on the boundary the count gives, so later records are whole.
     Status append(const ContactRecord& record, int* newNumber = nullptr);
-    // append() without forcing the record to disk, for a run that appends many
-    // records and then calls flush() once (the import). Each record is still
-    // written whole at once; a failure leaves no partial record.
-    Status appendUnsynced(const ContactRecord& record, int* newNumber = nullptr);
-    // Forces every write so far to disk.
-    Status flush();
     // Rewrites one byte-exact field of record n, every other byte unchanged
     // (the reminder switch and the deletion marker).
     Status writeField(int number, Field field, const QString& value);
@@ -66,14 +66,17 @@ public:
     // at the end. A failure leaves earlier records changed and later ones unchanged.
     Status writeFieldInAll(Field field, const QString& value);
 
+    // Whether a write may go ahead: the file is open, writable, and still the file at
+    // its path. Writing to one that was removed or replaced since it was opened would
+    // report success for data nobody will see again, or overwrite the newcomer.
+    Status checkWritable() const;
+
 private:
     qint64 size() const;
-    Status checkWritable() const;
     // Writes a record's bytes at offset; on failure a file it extended gets its old
     // length back (or, with dropTornTail, no partial record at the end).
     Status putRecord(qint64 offset, QByteArrayView bytes, bool dropTornTail, bool sync);
     Status putField(int number, Field field, const QByteArray& bytes, bool sync);
-    Status appendRecord(const ContactRecord& record, int* newNumber, bool sync);
     Status readAt(qint64 offset, char* buffer, qint64 length) const;
     Status writeAt(qint64 offset, QByteArrayView bytes) const;
     Status syncData();

@@ -1,6 +1,7 @@
 #include "editing/ContactDeletion.h"
 
 #include "common/FileErrors.h"
+#include "common/SaveFiles.h"
 #include "contacts/ContactsFile.h"
 
 #include <QFileInfo>
@@ -54,8 +55,10 @@ Status deleteRecord(ContactsFile& file, int number, const DeletionCheckpoint& ch
         return errors::pathFileAccess();
     if (number < 1 || number > file.count())
         return errors::badRecordNumber();
-    if (file.isReadOnly())
-        return errors::permissionDenied();
+    // The compacted copy is made from the open file and put at its path: if the path
+    // now leads elsewhere, that would resurrect a removed file or overwrite a new one.
+    if (Status writable = file.checkWritable(); !writable)
+        return writable;
     const QString path = file.path();
     if (Status step = passed(checkpoint, DeletionStep::OpenTemporary); !step)
         return step;
@@ -71,8 +74,8 @@ Status deleteRecord(ContactsFile& file, int number, const DeletionCheckpoint& ch
         return copied;
     if (Status step = passed(checkpoint, DeletionStep::Commit); !step)
         return step;
-    if (!compacted.commit())
-        return errorFromFileDevice(compacted);
+    if (Status committed = commitSaveFile(compacted); !committed)
+        return committed;
     // The handle still points at the replaced file; only the path leads to the new one.
     file.close();
     if (Status step = passed(checkpoint, DeletionStep::Reopen); !step)

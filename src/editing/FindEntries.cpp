@@ -9,6 +9,8 @@ namespace quillet {
 Status findEntries(const ContactsFile& file, QList<FindEntry>& entries)
 {
     entries.clear();
+    if (file.count() > maxRecordsInMemory)
+        return errors::outOfMemory();
     const Status read = file.forEach([&entries](int number, const ContactRecord& record) {
         const QString text = record.trimmed(Field::FirstName) + u' ' + record.trimmed(Field::MI) + u' ' +
                              record.trimmed(Field::LastName);

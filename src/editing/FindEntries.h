@@ -20,6 +20,7 @@ struct FindEntry
 
 // Every record from 1 to the record count, in alphabetical order of the entries
 // (case ignored; equal entries in record order). The deletion marker is not tested.
+// A file of more than maxRecordsInMemory records gives "Out of memory" and no entries.
 Status findEntries(const ContactsFile& file, QList<FindEntry>& entries);
 
 } // namespace quillet

@@ -55,6 +55,8 @@ Status DuplicateIndex::start(const ContactsFile& file, int count)
     m_lastGrams.clear();
     if (count < 1)
         return {};
+    if (count > maxRecordsInMemory)
+        return errors::outOfMemory();
     m_records.reserve(count);
     return file.forEachBytes(
         [this](int, QByteArrayView bytes) {

@@ -35,7 +35,8 @@ class DuplicateTest
 {
 public:
     virtual ~DuplicateTest() = default;
-    // Takes records 1 to `count` as they are now.
+    // Takes records 1 to `count` as they are now. The index refuses more than
+    // maxRecordsInMemory records with "Out of memory".
     virtual Status start(const ContactsFile& file, int count) = 0;
     virtual Status test(const ContactRecord& working, bool& duplicate) = 0;
 };

@@ -1,5 +1,6 @@
 #include "exchange/ImportRun.h"
 
+#include "contacts/AppendTransaction.h"
 #include "contacts/ContactsFile.h"
 #include "exchange/CleaningRules.h"
 #include "exchange/ColumnTables.h"
@@ -16,7 +17,7 @@ struct Run
     ImportLayout layout;
     std::vector<MatchedRow> rows;
     DuplicateTest& duplicates;
-    ContactsFile& file;
+    AppendTransaction& appended;
     QString reminderFlag;
 };
 
@@ -38,7 +39,7 @@ Status importLine(const Run& run, QString& line, ImportSummary& summary)
     if (Status status = run.duplicates.test(working, duplicate); !status || duplicate)
         return status;
     working.set(Field::ReminderFlag, run.reminderFlag);
-    if (Status status = run.file.appendUnsynced(working); !status)
+    if (Status status = run.appended.append(working); !status)
         return status;
     ++summary.imported;
     return {};
@@ -87,16 +88,19 @@ Status importContacts(const QString& csvPath, ContactsFile& file, const QString&
         return {};
     }
     DuplicateIndex index;
+    AppendTransaction appended(file);
     Run run{summary.layout, matchHeader(summary.layout, splitColumns(prepared.text)), duplicates ? *duplicates : index,
-            file, reminderFlag};
+            appended, reminderFlag};
     if (Status status = run.duplicates.start(file, existing); !status)
         return status;
+    if (Status status = appended.begin(); !status)
+        return status;
     Status status = importLines(run, reader, summary);
-    // The records are forced to disk once for the run, also those before a failure.
-    if (summary.imported > 0) {
-        if (Status flushed = file.flush(); status.ok() && !flushed)
-            status = flushed;
-    }
+    // The contacts read before a failure in the CSV file are kept; a failed write keeps none.
+    const Status committed = appended.commit();
+    summary.imported = committed.ok() ? appended.appended() : 0;
+    if (status.ok())
+        status = committed;
     if (status)
         summary.outcome = ImportSummary::Outcome::Imported;
     return status;

@@ -19,16 +19,19 @@ struct ImportSummary
     };
     Outcome outcome = Outcome::NoLayout;
     ImportLayout layout = ImportLayout::None;
-    // Records appended, also when a failure stopped the run: they stay on file.
+    // Records appended, also when a failure in the CSV file stopped the run: they
+    // stay on file. A failure to write appends none.
     int imported = 0;
 };
 
 // Imports a CSV file into the open contacts file: recognises the layout from the
 // header, prepares, skips, fills, cleans and tests every line, and appends each
 // contact that is not a duplicate of records 1 to N (N counted at the start) with
-// `reminderFlag`. Each record is appended whole as it is found, so a failure
-// leaves the contacts before it on file and no partial record. `duplicates`
-// replaces the in-memory duplicate index (tests and benchmarks).
+// `reminderFlag`. The contacts file gains the new records all at once (see
+// AppendTransaction): a failure in the CSV file leaves those found before it on
+// file, a failure to write (or the process killed) leaves the file as it was, and
+// never part of a record. The open file is reopened when records were added.
+// `duplicates` replaces the in-memory duplicate index (tests and benchmarks).
 Status importContacts(const QString& csvPath, ContactsFile& file, const QString& reminderFlag, ImportSummary& summary,
                       DuplicateTest* duplicates = nullptr);
 

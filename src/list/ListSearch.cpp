@@ -86,14 +86,18 @@ Status loadList(const ContactsFile& file, const ListQuery& query, const ListOrde
 {
     entries.clear();
     const Field searched = recordField(query.field);
+    bool tooMany = false;
     const Status status = file.forEachBytes([&](int number, QByteArrayView bytes) {
-        if (query.field == SearchField::All ||
-            valueMatches(query.field, ContactRecord::fieldFromBytes(bytes, searched), query.text))
+        if (query.field != SearchField::All &&
+            !valueMatches(query.field, ContactRecord::fieldFromBytes(bytes, searched), query.text))
+            return true;
+        tooMany = entries.size() == std::size_t(maxRecordsInMemory);
+        if (!tooMany)
             entries.push_back(ListEntry{listLine(bytes, query.order), number});
-        return true;
+        return !tooMany;
     });
     order.sort(entries);
-    return status;
+    return tooMany ? Status(errors::outOfMemory()) : status;
 }
 
 } // namespace quillet

@@ -42,7 +42,8 @@ struct ListQuery
 bool matchesSearch(const ContactRecord& record, SearchField field, const QString& text);
 
 // Reads the file once and gives the matching records' lines sorted in list order.
-// On a read failure `entries` holds, sorted, the lines found before it.
+// On a read failure `entries` holds, sorted, the lines found before it; past
+// maxRecordsInMemory lines the load stops the same way with "Out of memory".
 Status loadList(const ContactsFile& file, const ListQuery& query, const ListOrder& order,
                 std::vector<ListEntry>& entries);
 

@@ -1,5 +1,6 @@
 #include "printing/PdfPrintTarget.h"
 
+#include "common/SaveFiles.h"
 #include "printing/GridLayout.h"
 #include "printing/GridRenderer.h"
 
@@ -43,12 +44,15 @@ Status PdfPrintTarget::print(const GridDocument& document, const PrintJob& job)
         file.cancelWriting();
         return status;
     }
+    // size() would flush and read a failed flush as an empty file.
+    if (Status flushed = flushSaveFile(file); !flushed)
+        return flushed;
     if (file.size() == 0) {
         file.cancelWriting(); // a document with nothing on it makes no file
         return Status::success();
     }
-    if (!file.commit())
-        return errors::deviceIO();
+    if (Status committed = commitSaveFile(file); !committed)
+        return committed;
     m_written << path;
     return Status::success();
 }

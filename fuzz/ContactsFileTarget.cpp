@@ -1,0 +1,191 @@
+#include "FuzzSupport.h"
+#include "FuzzTargets.h"
+
+#include "common/Cp1252.h"
+#include "common/TextRules.h"
+#include "contacts/ContactsFile.h"
+#include "editing/ContactPrinting.h"
+#include "editing/FindEntries.h"
+#include "exchange/ExportWriter.h"
+#include "list/ListLabels.h"
+#include "list/ListOrder.h"
+#include "list/ListReport.h"
+#include "list/ListSearch.h"
+#include "printing/GridTranscript.h"
+#include "shell/Reminders.h"
+
+#include <QDate>
+
+namespace quillet::fuzz {
+
+namespace {
+
+using F = FormField;
+
+// What the file must hold after the reminder switch: every counted record whole
+// (a partial last one completed with the bytes of a blank record), its flag byte
+// set, every other byte as it was.
+QByteArray afterSwitch(QByteArray bytes, int count, char flag)
+{
+    const QByteArray blank = ContactRecord().toBytes();
+    for (qsizetype at = bytes.size(); at < qsizetype(count) * recordSize; ++at)
+        bytes.append(blank.at(at % recordSize));
+    const int flagOffset = fieldLayout(Field::ReminderFlag).offset;
+    for (int n = 0; n < count; ++n)
+        bytes[qsizetype(n) * recordSize + flagOffset] = flag;
+    return bytes;
+}
+
+// Chunked and single reads agree, and every field's text encodes back to its bytes.
+QString checkRecords(const ContactsFile& file)
+{
+    QString broken;
+    int visited = 0;
+    const Status status = file.forEachBytes([&](int number, QByteArrayView raw) {
+        ++visited;
+        const ContactRecord single = file.read(number);
+        for (Field field : allFields) {
+            const FieldLayout layout = fieldLayout(field);
+            const QByteArrayView stored = raw.sliced(layout.offset, layout.width);
+            if (ContactRecord::fieldFromBytes(raw, field) != single.value(field))
+                broken = QStringLiteral("record %1 %2 differs between reads").arg(number).arg(fieldName(field));
+            else if (cp1252::encode(single.value(field)) != stored)
+                broken = QStringLiteral("record %1 %2 does not encode back").arg(number).arg(fieldName(field));
+        }
+        return broken.isEmpty();
+    });
+    if (!status)
+        return QStringLiteral("reading failed: ") + status.error().description;
+    if (broken.isEmpty() && visited != file.count())
+        return mismatch(QStringLiteral("records visited"), QString::number(file.count()), QString::number(visited));
+    return broken;
+}
+
+QString checkSwitch(ContactsFile& file, const QString& path, bool on)
+{
+    const QByteArray before = readScratch(path);
+    const int count = file.count();
+    if (Status status = reminders::setAll(file, on); !status)
+        return QStringLiteral("reminder switch failed: ") + status.error().description;
+    if (readScratch(path) != afterSwitch(before, count, on ? '1' : '0'))
+        return QStringLiteral("reminder switch changed more than the flags");
+    if (file.count() != count)
+        return mismatch(QStringLiteral("count after the switch"), QString::number(count),
+                        QString::number(file.count()));
+    return {};
+}
+
+// Stepping through the file as the Contact Information window does: every record
+// in the find box, each shown and printed on a details page with all it holds.
+QString checkStepping(const ContactsFile& file)
+{
+    QList<FindEntry> entries;
+    if (Status status = findEntries(file, entries); !status)
+        return QStringLiteral("find box failed: ") + status.error().description;
+    if (entries.size() != file.count())
+        return mismatch(QStringLiteral("find box entries"), QString::number(file.count()),
+                        QString::number(entries.size()));
+    for (const FindEntry& entry : entries) {
+        const ContactForm shown = formFromRecord(file.read(entry.record));
+        (void)labelLinesFor(shown);
+        const QString page = gridTranscript(contactDetailsDocument(shown, QStringLiteral("01/02/2024")));
+        // Category and Notes run on over a second line after their 61st character.
+        const QStringList pieces{shown[F::Email], text::left(shown[F::Category], 61), text::mid(shown[F::Category], 62),
+                                 text::left(shown[F::Notes], 61), text::mid(shown[F::Notes], 62)};
+        for (const QString& piece : pieces) {
+            const QString value = text::trimSpaces(piece);
+            if (!value.isEmpty() && !page.contains(value))
+                return QStringLiteral("record %1: '%2' missing from its details page").arg(entry.record).arg(value);
+        }
+    }
+    return {};
+}
+
+// Listing every contact in both orders, then a search on record 1's city, with
+// label sheets and the report printed for each list.
+QString checkListing(const ContactsFile& file)
+{
+    const ListOrder order{QLocale::c()};
+    const QString city = text::trimSpaces(file.read(1).value(Field::City));
+    for (const ListQuery& query :
+         {ListQuery{SearchField::All, {}, SortOrder::FirstName}, ListQuery{SearchField::All, {}, SortOrder::LastName},
+          ListQuery{SearchField::City, city, SortOrder::LastName}}) {
+        std::vector<ListEntry> entries;
+        if (Status status = loadList(file, query, order, entries); !status)
+            return QStringLiteral("listing failed: ") + status.error().description;
+        if (query.field == SearchField::All && int(entries.size()) != file.count())
+            return mismatch(QStringLiteral("listed"), QString::number(file.count()), QString::number(entries.size()));
+        QStringList lines;
+        QList<int> numbers;
+        bool extraColumns = false;
+        for (const ListEntry& entry : entries) {
+            lines << entry.text;
+            numbers << entry.recordNumber;
+            extraColumns = extraColumns || entry.text.count(u'\t') > 6;
+        }
+        GridDocument labels;
+        if (Status status = composeListLabels(file, numbers, labels); !status)
+            return QStringLiteral("label sheets failed: ") + status.error().description;
+        (void)gridTranscript(labels);
+        // A field holding a tab gives its line more than seven columns, which the
+        // report refuses; nothing else may stop it.
+        GridDocument report;
+        const Status reported = composeReport(lines, QStringLiteral("fuzz"), report);
+        if (reported.ok() == extraColumns)
+            return QStringLiteral("report %1 with extra columns %2").arg(reported.ok()).arg(extraColumns);
+        if (reported)
+            (void)gridTranscript(report);
+    }
+    return {};
+}
+
+QString checkExport(const ContactsFile& file)
+{
+    for (ExportKind kind : {ExportKind::Csv, ExportKind::Text}) {
+        ExportSummary summary;
+        if (Status status = exportContacts(file, kind, scratchFolder(), summary); !status)
+            return QStringLiteral("export failed: ") + status.error().description;
+        if (summary.written != file.count())
+            return mismatch(QStringLiteral("exported lines"), QString::number(file.count()),
+                            QString::number(summary.written));
+        const QByteArray exported = readScratch(summary.path);
+        if (!exported.startsWith(exportHeaderLine(kind).toLatin1() + "\r\n") || !exported.endsWith("\r\n"))
+            return QStringLiteral("export file without its header or its last line end");
+    }
+    return {};
+}
+
+} // namespace
+
+QString contactsFile(const uint8_t* data, size_t size)
+{
+    const QString path = scratchPath(QStringLiteral("fuzz.DAT"));
+    if (!writeScratch(path, bytesOf(data, size)))
+        return QStringLiteral("cannot write the scratch file");
+    ContactsFile file;
+    if (Status status = file.open(path); !status)
+        return QStringLiteral("open failed: ") + status.error().description;
+    if (file.count() != ContactsFile::countForLength(qint64(size)))
+        return mismatch(QStringLiteral("count"), QString::number(ContactsFile::countForLength(qint64(size))),
+                        QString::number(file.count()));
+    if (QString broken = checkRecords(file); !broken.isEmpty())
+        return broken;
+    for (const QDate& today : {QDate(2024, 2, 20), QDate(2023, 12, 31)}) {
+        QStringList announcements;
+        if (Status status = reminders::runPass(file, today, announcements); !status)
+            return QStringLiteral("reminder pass failed: ") + status.error().description;
+    }
+    if (QString broken = checkStepping(file); !broken.isEmpty())
+        return broken;
+    if (QString broken = checkListing(file); !broken.isEmpty())
+        return broken;
+    if (QString broken = checkExport(file); !broken.isEmpty())
+        return broken;
+    for (bool on : {false, true}) {
+        if (QString broken = checkSwitch(file, path, on); !broken.isEmpty())
+            return broken;
+    }
+    return checkRecords(file);
+}
+
+} // namespace quillet::fuzz

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+// The bodies of the libFuzzer targets. The fuzzers call them on generated inputs;
+// the test suite replays the seed corpora and the kept regression inputs through
+// the same functions, so a fixed fault stays fixed in every build.
+namespace quillet::fuzz {
+
+// Once per process: an offscreen GUI application (font metrics for printing) and
+// a scratch folder for the files the targets write.
+void initialize(int* argc, char*** argv);
+
+// Each returns an empty text when every invariant held, else what broke.
+// A crash or sanitizer report is a failure too, of course.
+
+// A contacts file of these bytes: opened, counted, read record by record and in
+// chunks, stepped through with each record's details page printed, listed with
+// label sheets and the report, exported both ways, and switched reminders on and off (which must change only the flag bytes).
+QString contactsFile(const uint8_t* data, size_t size);
+
+// Lines of text (split at LF): the label-position answer, the two margin fields,
+// then the five typed lines printed on a label with those margins.
+QString printInputs(const uint8_t* data, size_t size);
+
+// A CSV file of these bytes imported into a contacts file of two records, which
+// must afterwards hold those two unchanged and whole records after them, as many
+// as the import says it added.
+QString importCsv(const uint8_t* data, size_t size);
+
+// Five label lines (split at LF) through quick add, and what it fills through the
+// Add Contact checks into a record.
+QString quickAdd(const uint8_t* data, size_t size);
+
+} // namespace quillet::fuzz

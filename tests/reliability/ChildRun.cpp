@@ -1,0 +1,166 @@
+#include "ChildRun.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryFile>
+
+#include <vector>
+
+#include <csignal>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace quillet::test {
+
+namespace {
+
+// argv for execv, built before fork: the child may only make async-signal-safe calls.
+struct Argv
+{
+    std::vector<QByteArray> storage;
+    std::vector<char*> pointers;
+
+    Argv(const QString& program, const QStringList& args)
+    {
+        storage.push_back(QFile::encodeName(program));
+        for (const QString& arg : args)
+            storage.push_back(arg.toLocal8Bit());
+        for (QByteArray& item : storage)
+            pointers.push_back(item.data());
+        pointers.push_back(nullptr);
+    }
+};
+
+// In the child after fork: redirect, limit, exec.
+[[noreturn]] void execChild(const Argv& argv, int in, int out, int err, qint64 fileSizeLimit)
+{
+    ::dup2(in, STDIN_FILENO);
+    ::dup2(out, STDOUT_FILENO);
+    ::dup2(err, STDERR_FILENO);
+    if (fileSizeLimit >= 0) {
+        ::signal(SIGXFSZ, SIG_IGN); // kept across exec: a write past the limit fails with EFBIG
+        const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ::execv(argv.pointers[0], argv.pointers.data());
+    ::_exit(127);
+}
+
+QByteArray readBack(QTemporaryFile& file)
+{
+    file.seek(0);
+    return file.readAll();
+}
+
+} // namespace
+
+bool prepareChildEnvironment(const QString& scratch)
+{
+    const QDir dir(scratch);
+    const QString runtime = dir.filePath(QStringLiteral("runtime"));
+    const QString home = dir.filePath(QStringLiteral("home"));
+    if (!dir.mkpath(runtime) || !dir.mkpath(home))
+        return false;
+    QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime)) && qputenv("QUILLET_HOME", QFile::encodeName(home));
+}
+
+ChildResult runChild(const QString& program, const QStringList& args, const ChildOptions& options)
+{
+    ChildResult result;
+    QTemporaryFile in, out, err;
+    if (!in.open() || !out.open() || !err.open())
+        return result;
+    in.write(options.input);
+    in.flush();
+    in.seek(0);
+    const Argv argv(program, args);
+    QElapsedTimer timer;
+    timer.start();
+    const pid_t pid = ::fork();
+    if (pid < 0)
+        return result;
+    if (pid == 0)
+        execChild(argv, in.handle(), out.handle(), err.handle(), options.fileSizeLimit);
+    result.started = true;
+    int status = 0;
+    rusage usage{};
+    while (::wait4(pid, &status, WNOHANG, &usage) == 0) {
+        if (timer.elapsed() > options.timeoutMs) {
+            result.timedOut = true;
+            ::kill(pid, SIGKILL);
+            ::wait4(pid, &status, 0, &usage);
+            break;
+        }
+        ::usleep(2000);
+    }
+    result.elapsedMs = timer.elapsed();
+    result.maxRssKb = usage.ru_maxrss;
+    if (WIFEXITED(status))
+        result.exitCode = WEXITSTATUS(status);
+    else if (WIFSIGNALED(status))
+        result.signal = WTERMSIG(status);
+    result.out = readBack(out);
+    result.err = readBack(err);
+    return result;
+}
+
+BackgroundChild::BackgroundChild(const QString& program, const QStringList& args)
+{
+    const Argv argv(program, args);
+    const int null = ::open("/dev/null", O_RDWR | O_CLOEXEC);
+    if (null < 0)
+        return;
+    m_pid = ::fork();
+    if (m_pid == 0)
+        execChild(argv, null, null, null, -1);
+    ::close(null);
+}
+
+qint64 BackgroundChild::bytesWritten() const
+{
+    if (m_pid <= 0 || m_reaped)
+        return -1;
+    QFile io(QStringLiteral("/proc/%1/io").arg(m_pid));
+    if (!io.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : io.readAll().split('\n')) {
+        if (line.startsWith("wchar:"))
+            return line.mid(6).trimmed().toLongLong();
+    }
+    return -1;
+}
+
+BackgroundChild::~BackgroundChild()
+{
+    killNow();
+}
+
+bool BackgroundChild::killNow()
+{
+    if (m_pid <= 0 || m_reaped)
+        return false;
+    ::kill(m_pid, SIGKILL);
+    ::waitpid(m_pid, &m_status, 0);
+    m_reaped = true;
+    return WIFSIGNALED(m_status) && WTERMSIG(m_status) == SIGKILL;
+}
+
+int BackgroundChild::wait()
+{
+    if (m_pid > 0 && !m_reaped) {
+        ::waitpid(m_pid, &m_status, 0);
+        m_reaped = true;
+    }
+    return exitCode();
+}
+
+int BackgroundChild::exitCode() const
+{
+    return m_reaped && WIFEXITED(m_status) ? WEXITSTATUS(m_status) : -1;
+}
+
+} // namespace quillet::test

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <sys/types.h>
+
+namespace quillet::test {
+
+struct ChildOptions
+{
+    qint64 fileSizeLimit = -1; // RLIMIT_FSIZE in bytes (SIGXFSZ ignored, so writes fail with EFBIG)
+    int timeoutMs = 120000;    // killed when it runs longer
+    QByteArray input;          // standard input (empty: /dev/null)
+};
+
+struct ChildResult
+{
+    bool started = false;
+    bool timedOut = false;
+    int exitCode = -1; // -1 when it did not exit on its own
+    int signal = 0;    // the signal that ended it
+    QByteArray out;
+    QByteArray err;
+    long maxRssKb = 0; // peak resident memory of the child
+    qint64 elapsedMs = 0;
+
+    QString errText() const { return QString::fromUtf8(err); }
+};
+
+// Points the children's runtime folder (XDG_RUNTIME_DIR, mode 0700) and program
+// folder (QUILLET_HOME) into `scratch`, so they neither warn nor touch the user's.
+bool prepareChildEnvironment(const QString& scratch);
+
+// Runs a program to its end with fork/exec (not QProcess) so that limits can be
+// set in the child and its own peak memory read from wait4().
+ChildResult runChild(const QString& program, const QStringList& args, const ChildOptions& options = {});
+
+// A child that runs in the background until killed; standard output and error go
+// to /dev/null. For the kill tests.
+class BackgroundChild
+{
+public:
+    BackgroundChild(const QString& program, const QStringList& args);
+    ~BackgroundChild();
+    BackgroundChild(const BackgroundChild&) = delete;
+    BackgroundChild& operator=(const BackgroundChild&) = delete;
+
+    bool started() const { return m_pid > 0; }
+    // Bytes the child has written so far (the "wchar" of /proc/PID/io), -1 when unknown.
+    qint64 bytesWritten() const;
+    // SIGKILL and reap. True when the signal ended it, false when it had
+    // already finished on its own.
+    bool killNow();
+    // Waits for the end; the exit code, or -1 when a signal ended it.
+    int wait();
+    // After killNow() or wait(): the exit code, or -1 when a signal ended it.
+    int exitCode() const;
+
+private:
+    pid_t m_pid = -1;
+    bool m_reaped = false;
+    int m_status = 0;
+};
+
+} // namespace quillet::test

@@ -1,0 +1,223 @@
+#include "FaultFiles.h"
+
+#include "editing/frmEdDelViewContact.h"
+#include "editing/frmNewContact.h"
+#include "exchange/frmLMExport.h"
+#include "exchange/frmLMImport.h"
+#include "platform/scripted/ScriptedPlatform.h"
+#include "shell/Session.h"
+#include "shell/WindowHost.h"
+#include "shell/frmZEzore.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quillet;
+using namespace quillet::test;
+
+namespace {
+
+class QuietHost : public WindowHost
+{
+public:
+    void returnToMainWindow() override {}
+    void quitProgram() override {}
+    void showAbout() override {}
+    QStringList labelLines() const override { return QStringList(5, QString()); }
+    void fillLabelLines(const QStringList&) override {}
+    void openContactWindow(int) override {}
+};
+
+enum class Change { Removed, Replaced };
+
+} // namespace
+
+Q_DECLARE_METATYPE(Change)
+
+// The open contacts file removed, or replaced by another file, while a window
+// holds it: every writer shows its error box, writes nothing anywhere, and a
+// replacement keeps every byte it has.
+class TestOpenFileFaults : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QTemporaryDir m_home; // the program's folder
+    QString m_path;
+    QByteArray m_replacement;
+    std::unique_ptr<Session> m_session;
+    std::unique_ptr<ScriptedPlatform> m_scripted;
+    std::unique_ptr<Platform> m_platform;
+    QuietHost m_host;
+
+    void change(Change how)
+    {
+        QVERIFY(QFile::remove(m_path));
+        if (how == Change::Replaced)
+            QVERIFY(writeBytes(m_path, m_replacement));
+    }
+
+    // The error box the writer showed, answered with Retry.
+    QString shownError() const
+    {
+        const QList<ShownMessage>& shown = m_scripted->prompter.messages;
+        return shown.isEmpty() ? QString() : shown.last().title + u'|' + shown.last().text;
+    }
+
+    static QString expectedBox(Change how, ErrorEnding ending = ErrorEnding::Author)
+    {
+        const AppError error = how == Change::Removed ? errors::fileNotFound() : errors::pathFileAccess();
+        return errorBoxTitle + u'|' + errorBoxText(error, ending);
+    }
+
+    void checkFolderAfter(Change how)
+    {
+        if (how == Change::Removed) {
+            QCOMPARE(folderEntries(m_dir.path()), QStringList());
+        } else {
+            QCOMPARE(folderEntries(m_dir.path()), QStringList{"Friends.DAT"});
+            QCOMPARE(readBytes(m_path), m_replacement);
+        }
+    }
+
+    static void addCases()
+    {
+        QTest::addColumn<Change>("how");
+        QTest::newRow("removed") << Change::Removed;
+        QTest::newRow("replaced") << Change::Replaced;
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(qputenv("QUILLET_HOME", QFile::encodeName(m_home.path()))); }
+
+    void init()
+    {
+        m_path = QDir(m_dir.path()).filePath(QStringLiteral("Friends.DAT"));
+        QVERIFY(writeBytes(m_path, people(3)));
+        m_replacement = people(5, QStringLiteral("0")).replace("First", "Other");
+        m_session = std::make_unique<Session>();
+        QVERIFY(m_session->file().open(m_path).ok());
+        m_session->setOpenFile(m_path, QStringLiteral("Friends"));
+        m_session->setReminderItems(false, true);
+        m_scripted = std::make_unique<ScriptedPlatform>();
+        m_platform = std::make_unique<Platform>(m_scripted->platform());
+        m_scripted->prompter.messageAnswers << MessageResult::Retry;
+    }
+    void cleanup()
+    {
+        m_session.reset();
+        for (const QString& name : folderEntries(m_dir.path()))
+            QFile::remove(QDir(m_dir.path()).filePath(name));
+    }
+
+    void addContact_data() { addCases(); }
+    void addContact()
+    {
+        QFETCH(Change, how);
+        QPointer<frmNewContact> window = new frmNewContact(*m_session, *m_platform, m_host);
+        window->show();
+        window->findChild<QLineEdit*>(QStringLiteral("txtACLName"))->setText(QStringLiteral("Late"));
+        change(how);
+        window->findChild<QPushButton*>(QStringLiteral("cmdSave"))->click();
+        QCOMPARE(shownError(), expectedBox(how));
+        checkFolderAfter(how);
+        delete window;
+    }
+
+    void saveChanges_data() { addCases(); }
+    void saveChanges()
+    {
+        QFETCH(Change, how);
+        QPointer<frmEdDelViewContact> window = new frmEdDelViewContact(*m_session, *m_platform, m_host);
+        window->show();
+        auto* find = window->findChild<QComboBox*>(QStringLiteral("cboFindContact"));
+        emit find->activated(1);
+        window->findChild<QLineEdit*>(QStringLiteral("txtACNotes"))->setText(QStringLiteral("changed"));
+        change(how);
+        window->findChild<QPushButton*>(QStringLiteral("cmdSave"))->click();
+        QCOMPARE(shownError(), expectedBox(how));
+        checkFolderAfter(how);
+        delete window;
+    }
+
+    void deleteContact_data() { addCases(); }
+    void deleteContact()
+    {
+        QFETCH(Change, how);
+        QPointer<frmEdDelViewContact> window = new frmEdDelViewContact(*m_session, *m_platform, m_host);
+        window->show();
+        auto* find = window->findChild<QComboBox*>(QStringLiteral("cboFindContact"));
+        emit find->activated(1);
+        change(how);
+        m_scripted->prompter.messageAnswers.prepend(MessageResult::Yes);
+        window->findChild<QPushButton*>(QStringLiteral("cmdDelete"))->click();
+        QCOMPARE(shownError(), expectedBox(how));
+        checkFolderAfter(how);
+        delete window;
+    }
+
+    void importContacts_data() { addCases(); }
+    void importContacts()
+    {
+        QFETCH(Change, how);
+        const QString csv = QDir(m_home.path()).filePath(QStringLiteral("new.csv"));
+        QVERIFY(writeBytes(csv, "First Name,MI,Last Name,Street1,Street2,City,State,Zip,Country,Home Phone,"
+                                "Cell Phone,Work Phone,Email,Birthdate,Category,Notes\r\n"
+                                "Late,,Comer,,,,,,,,,,late@example.org,,,\r\n"));
+        m_scripted->fileDialogs.answers.enqueue({csv, QStringLiteral("new.csv")});
+        QPointer<frmLMImport> window = new frmLMImport(*m_session, *m_platform, m_host);
+        window->show();
+        window->findChild<QPushButton*>(QStringLiteral("cmdCsvOpen"))->click();
+        change(how);
+        window->findChild<QPushButton*>(QStringLiteral("cmdStartImport"))->click();
+        QCOMPARE(shownError(), expectedBox(how, ErrorEnding::Quillet));
+        checkFolderAfter(how);
+        delete window;
+    }
+
+    // Export writes no contacts file: it exports the file the window has open.
+    void exportContacts_data() { addCases(); }
+    void exportContacts()
+    {
+        QFETCH(Change, how);
+        QPointer<frmLMExport> window = new frmLMExport(*m_session, *m_platform, m_host);
+        window->show();
+        window->findChild<QRadioButton*>(QStringLiteral("optExpCGCSV"))->click();
+        change(how);
+        window->findChild<QPushButton*>(QStringLiteral("cmdExpCreate"))->click();
+        QCOMPARE(shownError().section(u'|', 0, 0), QStringLiteral("Export file created"));
+        const QByteArray exported = readBytes(QDir(m_home.path()).filePath(QStringLiteral("QLTC_Friends.csv")));
+        QCOMPARE(exported.count("\r\nFirst"), 3);
+        checkFolderAfter(how);
+        delete window;
+    }
+
+    // The main window's File > Disable Birthday Reminders.
+    void reminderSwitch_data() { addCases(); }
+    void reminderSwitch()
+    {
+        QFETCH(Change, how);
+        m_session.reset(); // the main window opens the file itself
+        frmZEzore window(m_scripted->platform());
+        window.start();
+        m_scripted->fileDialogs.answers.enqueue({m_path, QStringLiteral("Friends.DAT")});
+        window.findChild<QAction*>(QStringLiteral("mnuFileOpen"))->trigger();
+        QAction* off = window.findChild<QAction*>(QStringLiteral("mnuFileBdayOff"));
+        QVERIFY(off->isEnabled());
+        change(how);
+        off->trigger();
+        QCOMPARE(shownError(), expectedBox(how));
+        checkFolderAfter(how);
+        window.close();
+    }
+};
+
+QTEST_MAIN(TestOpenFileFaults)
+#include "tst_openfilefaults.moc"
