@@ -3,10 +3,10 @@
 #include "common/AppError.h"
 #include "editing/ContactValidation.h"
 #include "platform/Prompter.h"
+#include "platform/qt/FocusedTextEditing.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -78,45 +78,27 @@ bool retryAfterError(Prompter& prompter, const AppError& error)
 
 namespace editMenu {
 
-namespace {
-QLineEdit* focusedField(QWidget* window)
-{
-    return qobject_cast<QLineEdit*>(window->focusWidget());
-}
-} // namespace
-
+// The same clipboard rules as the main window's Edit menu.
 void update(QWidget* window, QAction* cut, QAction* copy)
 {
-    const QLineEdit* field = focusedField(window);
-    const bool selection = field && field->hasSelectedText();
+    const bool selection = hasSelectedText(window->focusWidget());
     cut->setEnabled(selection);
     copy->setEnabled(selection);
 }
 
 void cut(QWidget* window)
 {
-    QLineEdit* field = focusedField(window);
-    if (!field)
-        return;
-    copy(window);
-    if (field->hasSelectedText())
-        field->del();
+    cutSelection(window->focusWidget());
 }
 
 void copy(QWidget* window)
 {
-    const QLineEdit* field = focusedField(window);
-    if (!field)
-        return;
-    QClipboard* clipboard = QApplication::clipboard();
-    clipboard->clear();
-    clipboard->setText(field->selectedText());
+    copySelection(window->focusWidget());
 }
 
 void paste(QWidget* window)
 {
-    if (QLineEdit* field = focusedField(window))
-        field->insert(QApplication::clipboard()->text());
+    pasteClipboard(window->focusWidget());
 }
 
 } // namespace editMenu

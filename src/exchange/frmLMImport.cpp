@@ -61,10 +61,13 @@ void frmLMImport::closeEvent(QCloseEvent* event)
 void frmLMImport::pickFile()
 {
     const FileChoice choice = m_platform.fileDialogs.chooseFile({QStringLiteral("Open"), programFolder(), csvFilter});
-    if (choice.cancelled())
+    // Cancelling keeps the dialog's last pick, which is taken again as if chosen anew.
+    if (!choice.cancelled()) {
+        m_csvPath = choice.path;
+        m_csvName = choice.title;
+    } else if (m_csvPath.isEmpty()) {
         return;
-    m_csvPath = choice.path;
-    m_csvName = choice.title;
+    }
     m_ui->txtImpFilename->setText(m_csvName);
     QFile file(m_csvPath);
     if (Status opened = openForReading(file); !opened) {

@@ -24,10 +24,11 @@ Status printReportLine(const QString& line, GridDocument& document)
         return Status::success();
     }
     const QStringList columns = line.split(QLatin1Char('\t'));
-    if (columns.size() > static_cast<qsizetype>(reportColumns().size()))
-        return errors::subscriptOutOfRange();
     QList<GridItem> items;
     for (qsizetype i = 0; i < columns.size(); ++i) {
+        // Only a column that would be printed needs a place: an empty one ends the line first.
+        if (i >= static_cast<qsizetype>(reportColumns().size()))
+            return errors::subscriptOutOfRange();
         items << GridItem{reportColumns()[static_cast<std::size_t>(i)].column, 0, text::trimSpaces(columns[i])};
         if (columns[i].isEmpty())
             break;

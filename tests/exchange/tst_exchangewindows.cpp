@@ -95,6 +95,11 @@ private slots:
         QVERIFY(!child<QLineEdit>(window, "txtImpFilename")->isVisible());
         QVERIFY(child<QLabel>(window, "lblImpHdr")->text().startsWith("First, download contacts (as a csv file)"));
 
+        // Cancelled with nothing picked before: nothing changes.
+        QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
+        QVERIFY(!child<QPushButton>(window, "cmdStartImport")->isEnabled());
+        QVERIFY(!child<QLineEdit>(window, "txtImpFilename")->isVisible());
+
         m_scripted.fileDialogs.answers.enqueue({test::dataPath("import/quillet.csv"), "quillet.csv"});
         QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
         QCOMPARE(m_scripted.fileDialogs.requests.last().title, QStringLiteral("Open"));
@@ -116,6 +121,11 @@ private slots:
         QCOMPARE(m_session->file().read(4).value(Field::ReminderFlag), QStringLiteral("1"));
         QVERIFY(!start->isEnabled());
         QVERIFY(!m_scripted.prompter.busy);
+
+        // Cancelled after a pick: the last pick is taken again and Import is back.
+        QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
+        QVERIFY(start->isEnabled());
+        QCOMPARE(name->text(), QStringLiteral("quillet.csv"));
 
         // The Edit menu follows the focused text box's selection.
         name->setFocus();

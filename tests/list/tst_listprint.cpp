@@ -246,6 +246,8 @@ private slots:
             << QStringList{gridLine(7, 10, {{2, "Ann Lee"}, {30, "York"}, {48, "NY"}, {52, "10001"}, {92, "a@b.c"}})};
         QTest::newRow("an empty column ends the line")
             << "Pasted\t\tC\tD" << QStringList{gridLine(7, 10, {{2, "Pasted"}})};
+        QTest::newRow("an empty column ends the line before an eighth column")
+            << "Pasted\t\tC\tD\tE\tF\tG\tH\tI" << QStringList{gridLine(7, 10, {{2, "Pasted"}})};
         QTest::newRow("an empty line") << "" << QStringList{emptyLine(7, 10)};
         QTest::newRow("a long name pushes the city down")
             << "Bartholomew-Fitzgerald Ozymandias\tYork"

@@ -1,3 +1,4 @@
+#include "platform/FileDialogMemory.h"
 #include "platform/FileFilter.h"
 #include "shell/FileCommands.h"
 #include "shell/WindowSettings.h"
@@ -92,6 +93,24 @@ private slots:
         QFETCH(QString, filter);
         QFETCH(QStringList, expected);
         QCOMPARE(quillet::qtNameFilters(filter), expected);
+    }
+
+    // New and Open are one dialog; a CSV picked for import is never offered there.
+    void fileDialogMemory()
+    {
+        const FileDialogRequest newDialog = contactsFileDialogRequest(FileCommand::New, QStringLiteral("/q"));
+        const FileDialogRequest openDialog = contactsFileDialogRequest(FileCommand::Open, QStringLiteral("/q"));
+        const FileDialogRequest importDialog{QStringLiteral("Open"), QStringLiteral("/q"),
+                                             QStringLiteral("CSV Files (*.CSV)|*.CSV"), false};
+        FileDialogMemory memory;
+        QCOMPARE(memory.lastChosen(openDialog), QString());
+        memory.remember(openDialog, QStringLiteral("/home/ann/Friends.DAT"));
+        memory.remember(importDialog, QStringLiteral("/q/google.csv"));
+        QCOMPARE(memory.lastChosen(newDialog), QStringLiteral("/home/ann/Friends.DAT"));
+        QCOMPARE(memory.lastChosen(openDialog), QStringLiteral("/home/ann/Friends.DAT"));
+        QCOMPARE(memory.lastChosen(importDialog), QStringLiteral("/q/google.csv"));
+        memory.remember(newDialog, QString()); // a cancelled dialog keeps the name
+        QCOMPARE(memory.lastChosen(openDialog), QStringLiteral("/home/ann/Friends.DAT"));
     }
 
     // The bracket form must be read by Qt's own wildcard matching as case-blind.

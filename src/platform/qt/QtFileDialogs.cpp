@@ -3,6 +3,7 @@
 #include "platform/FileFilter.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -19,13 +20,15 @@ FileChoice QtFileDialogs::chooseFile(const FileDialogRequest& request)
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.allowNewFile ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QString()); // a typed name is taken as typed
-    if (!m_lastName.isEmpty())
-        dialog.selectFile(m_lastName);
+    const QFileInfo last(m_memory.lastChosen(request));
+    // A folder that has gone since leaves the dialog in the initial folder.
+    if (!last.filePath().isEmpty())
+        dialog.selectFile(last.absoluteDir().exists() ? last.absoluteFilePath() : last.fileName());
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString path = dialog.selectedFiles().constFirst();
     const QString title = QFileInfo(path).fileName();
-    m_lastName = title;
+    m_memory.remember(request, path);
     return {path, title};
 }
 

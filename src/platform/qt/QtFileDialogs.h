@@ -1,18 +1,19 @@
 #pragma once
 
+#include "platform/FileDialogMemory.h"
 #include "platform/FileDialogs.h"
 
 namespace quillet {
 
-// The file dialog. One object serves the whole run and, like the dialog it stands
-// for, offers the name chosen last time again.
+// The file dialogs. Each dialog of the program offers the file chosen in it last
+// time again (FileDialogMemory).
 class QtFileDialogs : public FileDialogs
 {
 public:
     FileChoice chooseFile(const FileDialogRequest& request) override;
 
 private:
-    QString m_lastName;
+    FileDialogMemory m_memory;
 };
 
 } // namespace quillet
