@@ -21,6 +21,19 @@ namespace quillet::fuzz {
 
 namespace {
 
+// The report prints a line's columns until an empty one, and has places for seven.
+bool reachesEighthColumn(const QString& line)
+{
+    const QStringList columns = line.split(u'\t');
+    if (columns.size() <= 7)
+        return false;
+    for (int i = 0; i < 7; ++i) {
+        if (columns[i].isEmpty())
+            return false;
+    }
+    return true;
+}
+
 using F = FormField;
 
 // What the file must hold after the reminder switch: every counted record whole
@@ -122,14 +135,14 @@ QString checkListing(const ContactsFile& file)
         for (const ListEntry& entry : entries) {
             lines << entry.text;
             numbers << entry.recordNumber;
-            extraColumns = extraColumns || entry.text.count(u'\t') > 6;
+            extraColumns = extraColumns || reachesEighthColumn(entry.text);
         }
         GridDocument labels;
         if (Status status = composeListLabels(file, numbers, labels); !status)
             return QStringLiteral("label sheets failed: ") + status.error().description;
         (void)gridTranscript(labels);
-        // A field holding a tab gives its line more than seven columns, which the
-        // report refuses; nothing else may stop it.
+        // A field holding a tab can give its line an eighth column, which the report
+        // refuses once it gets that far; nothing else may stop it.
         GridDocument report;
         const Status reported = composeReport(lines, QStringLiteral("fuzz"), report);
         if (reported.ok() == extraColumns)
