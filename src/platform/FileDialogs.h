@@ -13,6 +13,11 @@ struct FileDialogRequest
     QString filter;
     // The New dialog accepts a typed name of a file that does not exist yet.
     bool allowNewFile = false;
+    // A save-style dialog whose accept button reads "Create" and that does not ask
+    // before taking an existing file; a typed name without an extension gets
+    // `defaultSuffix`.
+    bool createStyle = false;
+    QString defaultSuffix;
 };
 
 struct FileChoice

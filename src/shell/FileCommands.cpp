@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace quillet {
 
@@ -41,6 +42,10 @@ FileDialogRequest contactsFileDialogRequest(FileCommand command, const QString& 
     request.filter = QStringLiteral("Data Files (*.DAT)|*.DAT");
     // Open creates a missing file just as New does, so both take a typed new name.
     request.allowNewFile = true;
+    if (command == FileCommand::New) {
+        request.createStyle = true;
+        request.defaultSuffix = QStringLiteral("DAT");
+    }
     return request;
 }
 
@@ -64,18 +69,31 @@ Status restoreInstallerDataFile(const QString& programFolder)
     return renameIfPresent(hiddenInstallerDataFile(programFolder), installerDataFile(programFolder));
 }
 
+FileChoice withContactsExtension(const FileChoice& choice)
+{
+    if (choice.cancelled() || !QFileInfo(choice.path).suffix().isEmpty())
+        return choice;
+    const QString path = choice.path + QStringLiteral(".DAT");
+    return {path, QFileInfo(path).fileName()};
+}
+
 FileCommandOutcome runFileCommand(FileCommand command, Session& session, FileDialogs& dialogs,
                                   const QString& programFolder, const QDate& today)
 {
     FileCommandOutcome outcome;
-    session.closeFile();
-    if (outcome.status = hideInstallerDataFile(programFolder); !outcome.status)
+    if (outcome.status = hideInstallerDataFile(programFolder); !outcome.status) {
+        session.closeFile();
         return outcome;
-    const FileChoice choice = dialogs.chooseFile(contactsFileDialogRequest(command, programFolder));
+    }
+    FileChoice choice = dialogs.chooseFile(contactsFileDialogRequest(command, programFolder));
+    // The open file stays open until another one has been chosen.
     if (choice.cancelled()) {
         outcome.cancelled = true;
         return outcome;
     }
+    if (command == FileCommand::New)
+        choice = withContactsExtension(choice);
+    session.closeFile();
     if (outcome.status = session.file().open(choice.path); !outcome.status)
         return outcome;
     session.setOpenFile(choice.path, contactsFileTitle(choice.title));
@@ -88,7 +106,7 @@ FileCommandOutcome runFileCommand(FileCommand command, Session& session, FileDia
     if (outcome.status = restoreInstallerDataFile(programFolder); !outcome.status)
         return outcome;
     setReminderItems(session, reminders::menuItemsAtOpening(session.file()));
-    outcome.status = reminders::runPass(session.file(), today, outcome.announcements);
+    outcome.status = reminders::runPass(session.file(), today, outcome.birthdays);
     return outcome;
 }
 

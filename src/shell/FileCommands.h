@@ -2,6 +2,7 @@
 
 #include "common/AppError.h"
 #include "platform/FileDialogs.h"
+#include "shell/Reminders.h"
 
 #include <QDate>
 #include <QString>
@@ -17,8 +18,8 @@ enum class FileCommand { New, Open };
 // spelling goes, so "friends.dat" keeps its extension.
 QString contactsFileTitle(const QString& fileName);
 
-// The file dialog of New ("New") and Open ("Open"): starts in the program's folder,
-// lists "*.DAT" files whatever their case and takes a typed name as it is.
+// The file dialog of New ("New", a "Create" dialog adding ".DAT") and Open ("Open"):
+// starts in the program's folder and lists "*.DAT" files whatever their case.
 FileDialogRequest contactsFileDialogRequest(FileCommand command, const QString& programFolder);
 
 // The installer's data file "unins000.DAT" in the program's folder is named
@@ -30,20 +31,23 @@ QString hiddenInstallerDataFile(const QString& programFolder); // ".../unins000.
 Status hideInstallerDataFile(const QString& programFolder);
 Status restoreInstallerDataFile(const QString& programFolder);
 
+// New's choice with ".DAT" added when the name has no extension at all.
+FileChoice withContactsExtension(const FileChoice& choice);
+
 struct FileCommandOutcome
 {
     // A failure is shown in the error box; steps done before it stay done.
     Status status;
     bool cancelled = false;
-    // File > Open: the birthday reminders to announce, in record order.
-    QStringList announcements;
+    // File > Open: the birthdays to announce, in record order.
+    QList<reminders::DueBirthday> birthdays;
 };
 
-// File > New and File > Open without their window: close the open file, hide the
-// installer data file, ask for a file, open or create it as the session's file
+// File > New and File > Open without their window: hide the installer data file,
+// ask for a file, close the open one, open or create the chosen one as the session's file
 // (path and title), set the reminder switch (New: on; Open: from record 1) and,
-// for Open, run the reminder pass for `today`. After a cancelled dialog no file is
-// open and the session is in its no-file state.
+// for Open, run the reminder pass for `today`. A cancelled dialog leaves the file
+// that was open open.
 FileCommandOutcome runFileCommand(FileCommand command, Session& session, FileDialogs& dialogs,
                                   const QString& programFolder, const QDate& today);
 

@@ -3,6 +3,7 @@
 #include "ui_MainWindow.h"
 
 #include "common/ProgramFolder.h"
+#include "shell/BirthdayListWindow.h"
 #include "shell/FileCommands.h"
 #include "shell/Reminders.h"
 
@@ -16,8 +17,12 @@ void MainWindow::runFileCommand(FileCommand command)
         showErrorBox(outcome.status);
         return;
     }
-    for (const QString& announcement : outcome.announcements)
-        m_platform.prompter.message(announcement, reminders::announcementTitle, MessageIcon::Information);
+    if (outcome.birthdays.size() > reminders::separateAnnouncementsAtMost) {
+        BirthdayListWindow::showFor(outcome.birthdays, this);
+        return;
+    }
+    for (const reminders::DueBirthday& birthday : outcome.birthdays)
+        m_platform.prompter.message(birthday.text, reminders::announcementTitle, MessageIcon::Information);
 }
 
 // Retry leaves the command with the file closed, and the window then shows the

@@ -3,6 +3,8 @@
 #include "common/TextRules.h"
 #include "contacts/ContactsFile.h"
 
+#include <algorithm>
+
 namespace quillet::reminders {
 
 namespace {
@@ -21,9 +23,9 @@ std::optional<int> dateNumber(const QString& text)
     return text.toInt();
 }
 
-// The announcement for a record whose flag is on, given its stored Birthdate and names.
+// The due birthday of a record whose flag is on, given its stored Birthdate and names.
 template <typename Names>
-std::optional<QString> announce(const QString& storedBirthdate, const QDate& today, Names names)
+std::optional<DueBirthday> dueBirthday(const QString& storedBirthdate, const QDate& today, Names names)
 {
     QString birthdate = text::trimSpaces(storedBirthdate);
     birthdate.remove(u' ');
@@ -45,8 +47,31 @@ std::optional<QString> announce(const QString& storedBirthdate, const QDate& tod
     if (daysAhead < 1 || daysAhead > 15)
         return std::nullopt;
     const auto [first, last] = names();
-    return text::trimSpaces(first) + u' ' + text::trimSpaces(last) + QStringLiteral(" has a birthday coming up on ") +
-           month + u'/' + day;
+    DueBirthday due;
+    due.name = text::trimSpaces(first) + u' ' + text::trimSpaces(last);
+    due.date = birthday;
+    due.daysAhead = static_cast<int>(daysAhead);
+    due.text = due.name + QStringLiteral(" has a birthday coming up on ") + month + u'/' + day;
+    return due;
+}
+
+std::optional<DueBirthday> dueFor(QByteArrayView recordBytes, const QDate& today)
+{
+    // Look at the flag byte first: most records of a file with reminders off stop here.
+    const FieldLayout flag = fieldLayout(Field::ReminderFlag);
+    if (recordBytes.size() <= flag.offset || recordBytes[flag.offset] != '1')
+        return std::nullopt;
+    return dueBirthday(ContactRecord::fieldFromBytes(recordBytes, Field::Birthdate), today, [&] {
+        return std::pair{ContactRecord::fieldFromBytes(recordBytes, Field::FirstName),
+                         ContactRecord::fieldFromBytes(recordBytes, Field::LastName)};
+    });
+}
+
+std::optional<QString> textOf(const std::optional<DueBirthday>& due)
+{
+    if (!due)
+        return std::nullopt;
+    return due->text;
 }
 
 } // namespace
@@ -67,31 +92,41 @@ std::optional<QString> announcementFor(const ContactRecord& record, const QDate&
 {
     if (record.value(Field::ReminderFlag) != flagOn)
         return std::nullopt;
-    return announce(record.value(Field::Birthdate), today, [&] {
+    return textOf(dueBirthday(record.value(Field::Birthdate), today, [&] {
         return std::pair{record.value(Field::FirstName), record.value(Field::LastName)};
-    });
+    }));
 }
 
 std::optional<QString> announcementFor(QByteArrayView recordBytes, const QDate& today)
 {
-    // Look at the flag byte first: most records of a file with reminders off stop here.
-    const FieldLayout flag = fieldLayout(Field::ReminderFlag);
-    if (recordBytes.size() <= flag.offset || recordBytes[flag.offset] != '1')
-        return std::nullopt;
-    return announce(ContactRecord::fieldFromBytes(recordBytes, Field::Birthdate), today, [&] {
-        return std::pair{ContactRecord::fieldFromBytes(recordBytes, Field::FirstName),
-                         ContactRecord::fieldFromBytes(recordBytes, Field::LastName)};
+    return textOf(dueFor(recordBytes, today));
+}
+
+Status runPass(const ContactsFile& file, const QDate& today, QList<DueBirthday>& due)
+{
+    due.clear();
+    return file.forEachBytes([&](int, QByteArrayView bytes) {
+        if (std::optional<DueBirthday> birthday = dueFor(bytes, today))
+            due.append(*birthday);
+        return true;
     });
 }
 
 Status runPass(const ContactsFile& file, const QDate& today, QStringList& announcements)
 {
+    QList<DueBirthday> due;
+    const Status status = runPass(file, today, due);
     announcements.clear();
-    return file.forEachBytes([&](int, QByteArrayView bytes) {
-        if (std::optional<QString> text = announcementFor(bytes, today))
-            announcements.append(*text);
-        return true;
-    });
+    for (const DueBirthday& birthday : due)
+        announcements.append(birthday.text);
+    return status;
+}
+
+QList<DueBirthday> sortedByDate(QList<DueBirthday> due)
+{
+    std::stable_sort(due.begin(), due.end(),
+                     [](const DueBirthday& a, const DueBirthday& b) { return a.date < b.date; });
+    return due;
 }
 
 Status setAll(ContactsFile& file, bool on)

@@ -5,6 +5,7 @@
 
 #include <QByteArrayView>
 #include <QDate>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -37,6 +38,22 @@ MenuItems menuItemsFor(bool remindersOn);
 // 1's ReminderFlag decides ("1" on, anything else off). File > New uses menuItemsFor(true).
 MenuItems menuItemsAtOpening(const ContactsFile& file);
 
+// A birthday due soon: whose, when, and the announcement's text.
+struct DueBirthday
+{
+    QString name;      // "<First> <Last>", each trimmed
+    QDate date;        // this year's birthday
+    int daysAhead = 0; // 1 to 15
+    QString text;      // the announcement
+};
+
+// Up to this many due birthdays are announced one box each; more are listed in one window.
+inline constexpr int separateAnnouncementsAtMost = 5;
+inline const QString listTitle = QStringLiteral("Birthday reminders");
+
+// The birthdays of `due` sorted by date (then by record order).
+QList<DueBirthday> sortedByDate(QList<DueBirthday> due);
+
 // The announcement for one record, if its birthday is due: ReminderFlag "1" and the
 // birthday this year 1 to 15 days after `today` (the year does not wrap).
 // "<First> <Last> has a birthday coming up on MM/DD". A Birthdate that does not give
@@ -48,6 +65,7 @@ std::optional<QString> announcementFor(QByteArrayView recordBytes, const QDate& 
 // in record order. A record whose Birthdate is not a date is skipped and the pass
 // goes on; only a failure to read the file stops it.
 Status runPass(const ContactsFile& file, const QDate& today, QStringList& announcements);
+Status runPass(const ContactsFile& file, const QDate& today, QList<DueBirthday>& due);
 
 // Enable/Disable Birthday Reminders: writes "1" or "0" into every record's
 // ReminderFlag and changes no other byte.

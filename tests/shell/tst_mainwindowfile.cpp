@@ -4,7 +4,9 @@
 #include "contacts/ContactsFile.h"
 #include "shell/MainCaption.h"
 
+#include <QDialog>
 #include <QFile>
+#include <QTreeWidget>
 
 using namespace quillet;
 using quillet::test::MainWindowFixture;
@@ -167,22 +169,38 @@ private slots:
         QVERIFY(QFile::exists(dat));
     }
 
-    void cancelledDialogLeavesNoFileState_data()
+    // The open file is closed only once another one has been chosen.
+    void cancelledDialogKeepsTheOpenFile_data()
     {
         QTest::addColumn<QString>("command");
         QTest::newRow("new") << "mnuFileNew";
         QTest::newRow("open") << "mnuFileOpen";
     }
-    void cancelledDialogLeavesNoFileState()
+    void cancelledDialogKeepsTheOpenFile()
     {
         QFETCH(QString, command);
         MainWindowFixture f;
         f.scripted.fileDialogs.answers.enqueue({f.home.filePath("A.DAT"), "A.DAT"});
         f.action("mnuFileNew")->trigger();
-        verifyState(f, true, false, true);
+        f.scripted.fileDialogs.onShow = [&](const FileDialogRequest&) { QVERIFY(f.window->session().file().isOpen()); };
         f.action(command.toLatin1().constData())->trigger();
-        verifyState(f, false);
-        QVERIFY(!f.window->session().file().isOpen());
+        verifyState(f, true, false, true);
+        QVERIFY(f.window->session().file().isOpen());
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Quillet  [A]"));
+    }
+
+    // New is a "Create" dialog (Ctrl+N) that adds ".DAT" to a bare name.
+    void newAddsTheExtension()
+    {
+        MainWindowFixture f;
+        f.scripted.fileDialogs.answers.enqueue({f.home.filePath("Friends"), "Friends"});
+        QTest::keyClick(f.window.get(), Qt::Key_N, Qt::ControlModifier);
+        const FileDialogRequest request = f.scripted.fileDialogs.requests.value(0);
+        QVERIFY(request.createStyle);
+        QCOMPARE(request.defaultSuffix, QStringLiteral("DAT"));
+        QVERIFY(QFile::exists(f.home.filePath("Friends.DAT")));
+        QVERIFY(!QFile::exists(f.home.filePath("Friends")));
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Quillet  [Friends]"));
     }
 
     void errorBox_data()
@@ -238,6 +256,32 @@ private slots:
             QCOMPARE(shown.icon, MessageIcon::Information);
         }
         verifyState(f, true, false, true);
+    }
+
+    // Six due birthdays: one window lists them by date, and no box is shown per birthday.
+    void manyRemindersListedInOneWindow()
+    {
+        MainWindowFixture f;
+        const QDate today = f.scripted.desktop.todayDate;
+        QList<Contact> contacts;
+        for (int ahead : {9, 2, 14, 5, 1, 7})
+            contacts << Contact{QStringLiteral("P%1").arg(ahead), "Lee",
+                                today.addDays(ahead).toString(QStringLiteral("yyyyMMdd")), "1"};
+        const QString path = f.home.filePath(QStringLiteral("Big.DAT"));
+        QVERIFY(writeContacts(path, contacts));
+        f.scripted.fileDialogs.answers.enqueue({path, "Big.DAT"});
+        f.action("mnuFileOpen")->trigger();
+        QVERIFY(f.scripted.prompter.messages.isEmpty());
+        auto* list = f.window->findChild<QTreeWidget*>(QStringLiteral("lstBirthdays"));
+        QVERIFY(list);
+        QStringList rows;
+        for (int i = 0; i < list->topLevelItemCount(); ++i)
+            rows << list->topLevelItem(i)->text(0) + ' ' + list->topLevelItem(i)->text(2);
+        QCOMPARE(rows, QStringList({"P1 Lee 1", "P2 Lee 2", "P5 Lee 5", "P7 Lee 7", "P9 Lee 9", "P14 Lee 14"}));
+        QCOMPARE(list->topLevelItem(0)->text(1), today.addDays(1).toString(QStringLiteral("MM/dd")));
+        QDialog* window = qobject_cast<QDialog*>(list->window());
+        QTest::keyClick(window, Qt::Key_Return);
+        QTRY_VERIFY(!f.window->findChild<QTreeWidget*>(QStringLiteral("lstBirthdays")));
     }
 
     void switchReminders()

@@ -17,9 +17,17 @@ FileChoice QtFileDialogs::chooseFile(const FileDialogRequest& request)
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(qtNameFilters(request.filter));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.allowNewFile ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setDefaultSuffix(QString()); // a typed name is taken as typed
+    if (request.createStyle) {
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // An existing file is opened unchanged, so there is nothing to confirm.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("Create"));
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(request.allowNewFile ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    }
+    dialog.setDefaultSuffix(request.defaultSuffix);
     const QFileInfo last(m_memory.lastChosen(request));
     // A folder that has gone since leaves the dialog in the initial folder.
     if (!last.filePath().isEmpty())
