@@ -6,8 +6,20 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringList>
 
 namespace quillet {
+
+QString confirmDeletionTextFor(const QString& firstName, const QString& mi, const QString& lastName)
+{
+    const QStringList parts = QStringList{firstName.trimmed(), mi.trimmed(), lastName.trimmed()};
+    QStringList named;
+    for (const QString& part : parts) {
+        if (!part.isEmpty())
+            named << part;
+    }
+    return confirmDeletionText + QStringLiteral("\r\n\r\n") + named.join(u' ');
+}
 
 namespace {
 

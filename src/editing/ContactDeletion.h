@@ -15,6 +15,8 @@ class ContactsFile;
 inline const QString confirmDeletionText =
     QStringLiteral("WARNING!  This will delete entire contact from your file.\r\n"
                    "Do you REALLY want to delete this contact?");
+// The question names the contact on a line of its own, so the user sees whom it removes.
+QString confirmDeletionTextFor(const QString& firstName, const QString& mi, const QString& lastName);
 inline const QString confirmDeletionTitle = QStringLiteral("Confirm deletion.");
 inline const QString nothingDeletedText = QStringLiteral("Nothing deleted...");
 inline const QString nothingDeletedTitle = QStringLiteral("Deletion not performed.");

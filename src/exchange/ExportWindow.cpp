@@ -10,6 +10,8 @@
 #include "shell/WindowHost.h"
 
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 
 namespace quillet {
 
@@ -39,7 +41,8 @@ ExportWindow::ExportWindow(Session& session, Platform& platform, WindowHost& hos
     connect(m_ui->createButton, &QPushButton::clicked, this, &ExportWindow::createExport);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &ExportWindow::close);
     connect(m_ui->exitAction, &QAction::triggered, this, &ExportWindow::exitProgram);
-    connect(m_ui->manualAction, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
+    connect(m_ui->manualAction, &QAction::triggered, this,
+            [this] { openUserManual(m_platform.desktop, m_platform.prompter); });
     connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });
 }
 
@@ -73,8 +76,24 @@ void ExportWindow::createExport()
     if (summary.written == 0)
         m_platform.prompter.message(exportNoContactsText, exportNoContactsTitle, MessageIcon::Information);
     else
-        m_platform.prompter.message(exportDoneText(kind, summary.fileName), exportDoneTitle);
+        announceExport(kind, summary);
     m_ui->cancelButton->setFocus();
+}
+
+// The message names the whole path, and the folder can be opened from it.
+void ExportWindow::announceExport(ExportKind kind, const ExportSummary& summary)
+{
+    const QString path = QDir::toNativeSeparators(QFileInfo(summary.path).absoluteFilePath());
+    const QString text = exportDoneText(kind, summary.fileName) + QStringLiteral("\r\n\r\n") + path;
+    const MessageResult chosen =
+        m_platform.prompter.message(text, exportDoneTitle, MessageIcon::None, MessageButtons::OkOpenFolder);
+    if (chosen != MessageResult::OpenFolder)
+        return;
+    const QString folder = QFileInfo(summary.path).absolutePath();
+    if (!m_platform.desktop.openDocument(folder))
+        m_platform.prompter.message(QStringLiteral("The folder could not be opened.\r\n") +
+                                        QDir::toNativeSeparators(folder),
+                                    exportDoneTitle, MessageIcon::Information);
 }
 
 void ExportWindow::reportFailure(const AppError& error)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/AppError.h"
+#include "exchange/ExportWriter.h"
 
 #include <QMainWindow>
 
@@ -30,6 +31,7 @@ protected:
 
 private:
     void createExport();
+    void announceExport(ExportKind kind, const ExportSummary& summary);
     void exitProgram();
     // The error box; Cancel closes the window.
     void reportFailure(const AppError& error);

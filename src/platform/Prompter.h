@@ -5,8 +5,10 @@
 namespace quillet {
 
 enum class MessageIcon { None, Information, Exclamation, Critical, Question };
-enum class MessageButtons { Ok, OkCancel, YesNo, RetryCancel };
-enum class MessageResult { Ok, Cancel, Yes, No, Retry };
+// YesNoDefaultNo: a destructive question, where Enter must mean No. OkOpenFolder
+// offers "Open Folder" beside OK.
+enum class MessageButtons { Ok, OkCancel, YesNo, RetryCancel, YesNoDefaultNo, OkOpenFolder };
+enum class MessageResult { Ok, Cancel, Yes, No, Retry, OpenFolder };
 
 // Message boxes, input boxes, the beep and the busy cursor. The program shows them
 // through the Qt implementation; tests answer them through ScriptedPrompter.

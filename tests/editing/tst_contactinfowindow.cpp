@@ -230,8 +230,8 @@ private slots:
         button("cmdDelete")->click();
         QCOMPARE(m_scripted->prompter.messages.first().text,
                  QStringLiteral("WARNING!  This will delete entire contact from your file.\r\n"
-                                "Do you REALLY want to delete this contact?"));
-        QCOMPARE(m_scripted->prompter.messages.first().buttons, MessageButtons::YesNo);
+                                "Do you REALLY want to delete this contact?\r\n\r\namy Baker"));
+        QCOMPARE(m_scripted->prompter.messages.first().buttons, MessageButtons::YesNoDefaultNo);
         QCOMPARE(messages().last(), QStringLiteral("Deletion not performed.: Nothing deleted..."));
         QCOMPARE(QApplication::focusWidget(), button("cmdCancel"));
         QCOMPARE(fileBytes(m_path), before);
@@ -244,7 +244,7 @@ private slots:
         choose(QStringLiteral("amy  Baker"));
         button("cmdDelete")->click();
         QCOMPARE(messages(), (QStringList{"Confirm deletion.: WARNING!  This will delete entire contact from your "
-                                          "file.\r\nDo you REALLY want to delete this contact?",
+                                          "file.\r\nDo you REALLY want to delete this contact?\r\n\r\namy Baker",
                                           "Contact deleted.: Contact deleted!"}));
         QCOMPARE(firstNames(m_path), (QStringList{"Zed", "Bob"}));
         QVERIFY(m_session->file().isOpen());

@@ -220,11 +220,16 @@ private slots:
         auto* text = child<QRadioButton>(window, "optExpCGTXT");
         QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(8, text->height() / 2));
         QVERIFY(create->isEnabled());
+        m_scripted.prompter.messageAnswers << MessageResult::OpenFolder;
         QTest::mouseClick(create, Qt::LeftButton);
         const ShownMessage done = m_scripted.prompter.messages.last();
         QCOMPARE(done.text, QStringLiteral("D O N E !  A text file of contacts has been created and stored in your "
-                                           "Quillet folder.  This file is named QLTT_Friends.txt"));
+                                           "Quillet folder.  This file is named QLTT_Friends.txt\r\n\r\n") +
+                                QDir::toNativeSeparators(m_dir.filePath("QLTT_Friends.txt")));
         QCOMPARE(done.title, QStringLiteral("Export file created"));
+        QCOMPARE(done.buttons, MessageButtons::OkOpenFolder);
+        QCOMPARE(m_scripted.desktop.openedDocuments, QStringList{QDir(m_dir.path()).absolutePath()});
+        m_scripted.desktop.openedDocuments.clear();
         QFile written(m_dir.filePath("QLTT_Friends.txt"));
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll().count("\r\n"), 3);

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
+
+#include <algorithm>
 
 namespace quillet {
 
@@ -33,7 +36,10 @@ QMessageBox::StandardButtons toQt(MessageButtons buttons)
     case MessageButtons::OkCancel:
         return QMessageBox::Ok | QMessageBox::Cancel;
     case MessageButtons::YesNo:
+    case MessageButtons::YesNoDefaultNo:
         return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::OkOpenFolder:
+        return QMessageBox::Ok;
     case MessageButtons::RetryCancel:
         return QMessageBox::Retry | QMessageBox::Cancel;
     }
@@ -55,9 +61,11 @@ MessageResult fromQt(int button, MessageButtons buttons)
     default:
         break;
     }
-    if (buttons == MessageButtons::Ok)
+    if (buttons == MessageButtons::Ok || buttons == MessageButtons::OkOpenFolder)
         return MessageResult::Ok;
-    return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Cancel;
+    if (buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoDefaultNo)
+        return MessageResult::No;
+    return MessageResult::Cancel;
 }
 
 } // namespace
@@ -65,6 +73,14 @@ MessageResult fromQt(int button, MessageButtons buttons)
 MessageResult QtPrompter::message(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons)
 {
     QMessageBox box(toQt(icon), title, text, toQt(buttons), QApplication::activeWindow());
+    if (buttons == MessageButtons::YesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
+    const QPushButton* openFolder = nullptr;
+    if (buttons == MessageButtons::OkOpenFolder)
+        openFolder = box.addButton(QStringLiteral("Open Folder"), QMessageBox::ActionRole);
+    // A title wider than the text would be cut by the window frame.
+    const int titleWidth = std::min(box.fontMetrics().horizontalAdvance(title) + 80, 600);
+    box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }").arg(titleWidth));
     // A message must be read even while the program is busy.
     const bool busy = m_busyDepth > 0;
     if (busy)
@@ -72,6 +88,8 @@ MessageResult QtPrompter::message(const QString& text, const QString& title, Mes
     const int chosen = box.exec();
     if (busy)
         QApplication::restoreOverrideCursor();
+    if (openFolder && box.clickedButton() == openFolder)
+        return MessageResult::OpenFolder;
     return fromQt(chosen, buttons);
 }
 

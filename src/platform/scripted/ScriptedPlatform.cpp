@@ -8,8 +8,10 @@ MessageResult firstButton(MessageButtons buttons)
     switch (buttons) {
     case MessageButtons::Ok:
     case MessageButtons::OkCancel:
+    case MessageButtons::OkOpenFolder:
         return MessageResult::Ok;
     case MessageButtons::YesNo:
+    case MessageButtons::YesNoDefaultNo:
         return MessageResult::Yes;
     case MessageButtons::RetryCancel:
         return MessageResult::Retry;
