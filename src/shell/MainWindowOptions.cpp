@@ -47,8 +47,6 @@ void MainWindow::chooseLabelStock()
             focusFirstLine();
             return;
         case labelposition::Outcome::NoPosition:
-            m_ui->labelPositionLabel->hide();
-            m_ui->labelPositionLabel->clear();
             deselectMedia();
             setMargins(defaultMargins);
             return;
@@ -95,10 +93,14 @@ void MainWindow::selectLandscape()
     focusFirstLine();
 }
 
+// A position caption stays only while the margins are the ones it gave: the window
+// never shows a position it will not print.
 void MainWindow::setMargins(const GridMargins& margins)
 {
     m_ui->leftPadEdit->setText(margins.indentsText());
     m_ui->topPadEdit->setText(margins.padRowsText());
+    m_ui->labelPositionLabel->hide();
+    m_ui->labelPositionLabel->clear();
 }
 
 } // namespace quillet

@@ -222,15 +222,17 @@ private slots:
         QCOMPARE(f.get<QLabel>("lblLMPosition")->text(), QString());
     }
 
-    void portraitAfterPosition()
+    // The margins go back to label 1, and the position caption goes with them.
+    void portraitAfterPosition_dropsTheCaption()
     {
         MainWindowFixture f;
         f.chooseLabel({"5"});
-        f.click("optLandscape");
+        QCOMPARE(f.get<QLabel>("lblLMPosition")->text(), QStringLiteral("Label Position 5"));
         f.click("optPortrait");
         QCOMPARE(f.leftPad(), QStringLiteral("2"));
         QCOMPARE(f.topPad(), QStringLiteral("3"));
-        QCOMPARE(f.get<QLabel>("lblLMPosition")->text(), QStringLiteral("Label Position 5"));
+        QCOMPARE(f.get<QLabel>("lblLMPosition")->text(), QString());
+        QVERIFY(f.get("lblLMPosition")->isHidden());
         QVERIFY(f.get<QRadioButton>("optLMLabel")->isChecked());
     }
 
