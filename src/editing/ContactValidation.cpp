@@ -2,6 +2,8 @@
 
 #include "common/TextRules.h"
 
+#include <QDate>
+
 namespace quillet {
 
 namespace {
@@ -20,10 +22,15 @@ std::optional<Rejection> limit(const ContactForm& form, FormField field, int max
     return std::nullopt;
 }
 
-// Only the length and the two slashes are looked at; the digits are not.
+// The length and the two slashes first, then the date must be one of the calendar:
+// 13/45/1980 would be stored as 19801345.
 bool birthdateFormatOk(const QString& date)
 {
-    return date.isEmpty() || (date.length() == 10 && date.at(2) == u'/' && date.at(5) == u'/');
+    if (date.isEmpty())
+        return true;
+    if (date.length() != 10 || date.at(2) != u'/' || date.at(5) != u'/')
+        return false;
+    return QDate::fromString(date, QStringLiteral("MM/dd/yyyy")).isValid();
 }
 
 void removeCommas(QString& text)

@@ -121,7 +121,10 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::newRow("display form") << "04/10/1980" << true;
         QTest::newRow("empty") << "" << true;
-        QTest::newRow("letters with slashes") << "ab/cd/efgh" << true;
+        QTest::newRow("letters with slashes: no date") << "ab/cd/efgh" << false;
+        QTest::newRow("month 13, day 45") << "13/45/1980" << false;
+        QTest::newRow("29 February of a leap year") << "02/29/1980" << true;
+        QTest::newRow("29 February of another year") << "02/29/1981" << false;
         QTest::newRow("nine characters") << "4/10/1980" << false;
         QTest::newRow("dashes") << "04-10-1980" << false;
         QTest::newRow("eleven characters") << "04/10/19800" << false;
