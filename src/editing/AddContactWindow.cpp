@@ -25,14 +25,17 @@ AddContactWindow::AddContactWindow(Session& session, Platform& platform, WindowH
 
     connect(m_ui->saveButton, &QPushButton::clicked, this, &AddContactWindow::save);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_ui->zipFinderButton, &QPushButton::clicked, this, [this] { openZipCodeFinder(m_platform.desktop); });
-    connect(m_ui->peopleFinderButton, &QPushButton::clicked, this, [this] { openPeopleFinder(m_platform.desktop); });
+    connect(m_ui->zipFinderButton, &QPushButton::clicked, this,
+            [this] { openZipCodeFinder(m_platform.desktop, m_platform.prompter); });
+    connect(m_ui->peopleFinderButton, &QPushButton::clicked, this,
+            [this] { openPeopleFinder(m_platform.desktop, m_platform.prompter); });
     connect(m_ui->editMenu, &QMenu::aboutToShow, this,
             [this] { editMenu::update(this, m_ui->cutAction, m_ui->copyAction); });
     connect(m_ui->cutAction, &QAction::triggered, this, [this] { editMenu::cut(this); });
     connect(m_ui->copyAction, &QAction::triggered, this, [this] { editMenu::copy(this); });
     connect(m_ui->pasteAction, &QAction::triggered, this, [this] { editMenu::paste(this); });
-    connect(m_ui->manualAction, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
+    connect(m_ui->manualAction, &QAction::triggered, this,
+            [this] { openUserManual(m_platform.desktop, m_platform.prompter); });
     connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });
 }
 

@@ -44,7 +44,8 @@ ImportWindow::ImportWindow(Session& session, Platform& platform, WindowHost& hos
     connect(m_ui->cutAction, &QAction::triggered, this, &ImportWindow::cutSelection);
     connect(m_ui->copyAction, &QAction::triggered, this, &ImportWindow::copySelection);
     connect(m_ui->pasteAction, &QAction::triggered, this, &ImportWindow::pasteClipboard);
-    connect(m_ui->manualAction, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
+    connect(m_ui->manualAction, &QAction::triggered, this,
+            [this] { openUserManual(m_platform.desktop, m_platform.prompter); });
     connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });
 }
 

@@ -37,7 +37,7 @@ AboutWindow* AboutWindow::showFrom(Platform& platform, QWidget* asker)
 void AboutWindow::systemInfo()
 {
     if (!m_platform.desktop.startSystemInfo())
-        m_platform.prompter.message(about::systemInfoUnavailable, about::programTitle, MessageIcon::None,
+        m_platform.prompter.message(about::systemInfoUnavailableText(), about::programTitle, MessageIcon::None,
                                     MessageButtons::Ok);
 }
 

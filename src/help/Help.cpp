@@ -1,28 +1,50 @@
 #include "help/Help.h"
 
+#include "help/SystemInfoTools.h"
 #include "help/UserManual.h"
 #include "platform/Desktop.h"
+#include "platform/Prompter.h"
+
+#include <QDir>
 
 namespace quillet {
 
-void openUserManual(Desktop& desktop)
+namespace {
+
+void openPage(Desktop& desktop, Prompter& prompter, const QUrl& url)
 {
-    // Either step may fail; the viewer (or its absence) is the system's business.
+    if (!desktop.openUrl(url))
+        prompter.message(pageNotOpenedText + url.toString(), about::programTitle, MessageIcon::Information);
+}
+
+} // namespace
+
+void openUserManual(Desktop& desktop, Prompter& prompter)
+{
+    // A copy that fails shows up as a manual that cannot be opened.
     (void)ensureManualInProgramFolder();
-    desktop.openDocument(manualPath());
+    const QString path = QDir::toNativeSeparators(manualPath());
+    if (!desktop.openDocument(manualPath()))
+        prompter.message(manualNotOpenedText + path, about::programTitle, MessageIcon::Information);
 }
 
-void openPeopleFinder(Desktop& desktop)
+void openPeopleFinder(Desktop& desktop, Prompter& prompter)
 {
-    desktop.openUrl(peopleFinderUrl);
+    openPage(desktop, prompter, peopleFinderUrl);
 }
 
-void openZipCodeFinder(Desktop& desktop)
+void openZipCodeFinder(Desktop& desktop, Prompter& prompter)
 {
-    desktop.openUrl(zipCodeFinderUrl);
+    openPage(desktop, prompter, zipCodeFinderUrl);
 }
 
 namespace about {
+
+QString systemInfoUnavailableText()
+{
+    return systemInfoUnavailable + QStringLiteral("\r\n\r\nLooked for: ") +
+           systemInfoToolNames().join(QStringLiteral(", "));
+}
 
 QString caption()
 {

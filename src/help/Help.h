@@ -6,6 +6,7 @@
 namespace quillet {
 
 class Desktop;
+class Prompter;
 
 // The web pages behind "People Finder" and "Zip Code Finder". Nothing from the
 // contact or the typed lines is ever passed to them.
@@ -13,11 +14,19 @@ inline const QUrl peopleFinderUrl{QStringLiteral("https://www.whitepages.com/")}
 inline const QUrl zipCodeFinderUrl{QStringLiteral("https://tools.usps.com/zip-code-lookup.htm?byaddress")};
 
 // Help > User Manual in every window: opens the manual in the program's folder with
-// the default viewer. A missing manual is first copied there from the installed one;
-// nothing is reported when it cannot be opened.
-void openUserManual(Desktop& desktop);
-void openPeopleFinder(Desktop& desktop);
-void openZipCodeFinder(Desktop& desktop);
+// the default viewer. A missing manual is first copied there from the installed one.
+// When the desktop cannot open the manual or a web page, a message gives its path or
+// address, so the user can open it another way.
+void openUserManual(Desktop& desktop, Prompter& prompter);
+void openPeopleFinder(Desktop& desktop, Prompter& prompter);
+void openZipCodeFinder(Desktop& desktop, Prompter& prompter);
+
+inline const QString manualNotOpenedText =
+    QStringLiteral("The user manual could not be opened: no program to show it was found.\r\n"
+                   "You can open it yourself; it is stored here:\r\n");
+inline const QString pageNotOpenedText =
+    QStringLiteral("The web page could not be opened: no web browser was found.\r\n"
+                   "You can visit it yourself at this address:\r\n");
 
 // Texts of the About window and of the Import window's About item.
 namespace about {
@@ -33,6 +42,8 @@ QString description();
 QString copyright();
 QString disclaimer();
 inline const QString systemInfoUnavailable = QStringLiteral("System Information Is Unavailable At This Time");
+// The unavailable message with the tools that were looked for.
+QString systemInfoUnavailableText();
 } // namespace about
 
 } // namespace quillet

@@ -11,10 +11,13 @@ namespace quillet {
 
 void MainWindow::connectHelp()
 {
-    connect(m_ui->manualAction, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
+    connect(m_ui->manualAction, &QAction::triggered, this,
+            [this] { openUserManual(m_platform.desktop, m_platform.prompter); });
     connect(m_ui->aboutAction, &QAction::triggered, this, &MainWindow::showAbout);
-    connect(m_ui->peopleFinderButton, &QPushButton::clicked, this, [this] { openPeopleFinder(m_platform.desktop); });
-    connect(m_ui->zipFinderButton, &QPushButton::clicked, this, [this] { openZipCodeFinder(m_platform.desktop); });
+    connect(m_ui->peopleFinderButton, &QPushButton::clicked, this,
+            [this] { openPeopleFinder(m_platform.desktop, m_platform.prompter); });
+    connect(m_ui->zipFinderButton, &QPushButton::clicked, this,
+            [this] { openZipCodeFinder(m_platform.desktop, m_platform.prompter); });
 }
 
 // Other windows ask through WindowHost, so the About window goes beside the one

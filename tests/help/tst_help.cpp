@@ -115,7 +115,11 @@ private slots:
         QTest::addColumn<int>("starts");
         QTest::addColumn<QStringList>("messages");
         QTest::newRow("no tool") << false << 0
-                                 << QStringList{QStringLiteral("System Information Is Unavailable At This Time")};
+                                 << QStringList{
+                                        QStringLiteral("System Information Is Unavailable At This Time\r\n\r\n"
+                                                       "Looked for: hardinfo2, hardinfo, kinfocenter, "
+                                                       "gnome-system-monitor, plasma-systemmonitor, ksysguard, "
+                                                       "mate-system-monitor, xfce4-taskmanager, lxtask, lshw-gtk")};
         QTest::newRow("tool found") << true << 1 << QStringList{};
     }
 
@@ -143,19 +147,29 @@ private slots:
     void helpItems_openTheirTargets_data()
     {
         QTest::addColumn<int>("item");
+        QTest::addColumn<bool>("opens");
         QTest::addColumn<QString>("url");
-        QTest::newRow("people finder") << 0 << QStringLiteral("https://www.whitepages.com/");
-        QTest::newRow("zip code finder") << 1 << QStringLiteral("https://tools.usps.com/zip-code-lookup.htm?byaddress");
+        QTest::newRow("people finder") << 0 << true << QStringLiteral("https://www.whitepages.com/");
+        QTest::newRow("zip code finder") << 1 << true
+                                         << QStringLiteral("https://tools.usps.com/zip-code-lookup.htm?byaddress");
+        QTest::newRow("no browser: the address is shown")
+            << 1 << false << QStringLiteral("https://tools.usps.com/zip-code-lookup.htm?byaddress");
     }
 
     void helpItems_openTheirTargets()
     {
         QFETCH(int, item);
+        QFETCH(bool, opens);
         QFETCH(QString, url);
-        ScriptedDesktop desktop;
-        item == 0 ? openPeopleFinder(desktop) : openZipCodeFinder(desktop);
-        QCOMPARE(desktop.openedUrls, QList<QUrl>{QUrl(url)});
-        QVERIFY(desktop.openedDocuments.isEmpty());
+        ScriptedPlatform scripted;
+        scripted.desktop.opens = opens;
+        item == 0 ? openPeopleFinder(scripted.desktop, scripted.prompter)
+                  : openZipCodeFinder(scripted.desktop, scripted.prompter);
+        QCOMPARE(scripted.desktop.openedUrls, QList<QUrl>{QUrl(url)});
+        QVERIFY(scripted.desktop.openedDocuments.isEmpty());
+        QCOMPARE(scripted.prompter.messages.size(), opens ? 0 : 1);
+        if (!opens)
+            QVERIFY(scripted.prompter.messages[0].text.endsWith(QStringLiteral("\r\n") + url));
     }
 
     void userManual_opensTheProgramFoldersCopy_data()
@@ -168,11 +182,16 @@ private slots:
     void userManual_opensTheProgramFoldersCopy()
     {
         QFETCH(bool, opens);
-        ScriptedDesktop desktop;
-        desktop.opens = opens;
-        openUserManual(desktop);
-        QCOMPARE(desktop.openedDocuments, QStringList{QDir(m_home.path()).filePath(QStringLiteral("qltUman.pdf"))});
-        QVERIFY(desktop.openedUrls.isEmpty());
+        ScriptedPlatform scripted;
+        scripted.desktop.opens = opens;
+        openUserManual(scripted.desktop, scripted.prompter);
+        const QString manual = QDir(m_home.path()).filePath(QStringLiteral("qltUman.pdf"));
+        QCOMPARE(scripted.desktop.openedDocuments, QStringList{manual});
+        QVERIFY(scripted.desktop.openedUrls.isEmpty());
+        // Without a viewer the user is told where the manual is.
+        QCOMPARE(scripted.prompter.messages.size(), opens ? 0 : 1);
+        if (!opens)
+            QVERIFY(scripted.prompter.messages[0].text.endsWith(QStringLiteral("\r\n") + manual));
     }
 
     void findSystemInfoTool_data()
