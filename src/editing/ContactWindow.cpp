@@ -13,6 +13,7 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTimer>
@@ -40,15 +41,18 @@ ContactWindow::ContactWindow(Session& session, Platform& platform, WindowHost& h
     connect(m_ui->deleteButton, &QPushButton::clicked, this, &ContactWindow::deleteContact);
     connect(m_ui->printLabelButton, &QPushButton::clicked, this, &ContactWindow::printLabel);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_ui->zipFinderButton, &QPushButton::clicked, this, [this] { openZipCodeFinder(m_platform.desktop); });
-    connect(m_ui->peopleFinderButton, &QPushButton::clicked, this, [this] { openPeopleFinder(m_platform.desktop); });
+    connect(m_ui->zipFinderButton, &QPushButton::clicked, this,
+            [this] { openZipCodeFinder(m_platform.desktop, m_platform.prompter); });
+    connect(m_ui->peopleFinderButton, &QPushButton::clicked, this,
+            [this] { openPeopleFinder(m_platform.desktop, m_platform.prompter); });
     connect(m_ui->printAction, &QAction::triggered, this, &ContactWindow::printDetails);
     connect(m_ui->editMenu, &QMenu::aboutToShow, this,
             [this] { editMenu::update(this, m_ui->cutAction, m_ui->copyAction); });
     connect(m_ui->cutAction, &QAction::triggered, this, [this] { editMenu::cut(this); });
     connect(m_ui->copyAction, &QAction::triggered, this, [this] { editMenu::copy(this); });
     connect(m_ui->pasteAction, &QAction::triggered, this, [this] { editMenu::paste(this); });
-    connect(m_ui->manualAction, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
+    connect(m_ui->manualAction, &QAction::triggered, this,
+            [this] { openUserManual(m_platform.desktop, m_platform.prompter); });
     connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });
     connect(&m_session, &Session::changed, this, &ContactWindow::onSessionChanged);
     load();
@@ -102,8 +106,24 @@ void ContactWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
     m_session.setCurrentRecord(0);
-    if (!m_unloadingUnseen)
-        m_host.returnToMainWindow();
+    if (m_unloadingUnseen)
+        return;
+    if (m_returnWindow) {
+        m_returnWindow->show();
+        m_returnWindow->activateWindow();
+        return;
+    }
+    m_host.returnToMainWindow();
+}
+
+void ContactWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 bool ContactWindow::showRecord(int number)
@@ -206,6 +226,7 @@ void ContactWindow::saveChanges()
     if (m_session.remindersOn())
         m_session.setReminderItems(m_session.reminderOnItemEnabled(), true);
     m_platform.prompter.message(savedText, QStringLiteral("Changes saved"));
+    emit contactSaved(number);
 }
 
 void ContactWindow::deleteContact()
@@ -216,8 +237,10 @@ void ContactWindow::deleteContact()
         reportFailure(read);
         return;
     }
-    if (m_platform.prompter.message(confirmDeletionText, confirmDeletionTitle, MessageIcon::None,
-                                    MessageButtons::YesNo) != MessageResult::Yes) {
+    const QString question =
+        confirmDeletionTextFor(record.value(Field::FirstName), record.value(Field::MI), record.value(Field::LastName));
+    if (m_platform.prompter.message(question, confirmDeletionTitle, MessageIcon::None,
+                                    MessageButtons::YesNoDefaultNo) != MessageResult::Yes) {
         m_platform.prompter.message(nothingDeletedText, nothingDeletedTitle);
         m_ui->cancelButton->setFocus();
         return;
@@ -238,13 +261,21 @@ void ContactWindow::deleteContact()
         return;
     }
     m_platform.prompter.message(contactDeletedText, contactDeletedTitle);
+    emit contactDeleted(number);
     close();
 }
 
+// Opened from the list, the window and the list both give way to the main window.
 void ContactWindow::printLabel()
 {
     const QStringList lines = labelLinesFor(m_fields->texts());
     hide();
+    if (QWidget* list = m_returnWindow) {
+        m_returnWindow = nullptr;
+        m_unloadingUnseen = true;
+        list->close();
+        close();
+    }
     m_host.fillLabelLines(lines);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <memory>
 
@@ -33,9 +34,17 @@ public:
     void openRecord(int number);
     // Clears the find box and fills it again from every record.
     void refillFindBox();
+    // The window to show again when this one closes, instead of the main window
+    // (the list a contact was opened from).
+    void setReturnWindow(QWidget* window) { m_returnWindow = window; }
+
+signals:
+    void contactSaved(int recordNumber);
+    void contactDeleted(int recordNumber);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void load();
@@ -64,6 +73,7 @@ private:
     ContactFields* m_fields = nullptr;
     QString m_filePath; // the file the window was opened on
     bool m_unloadingUnseen = false;
+    QPointer<QWidget> m_returnWindow;
 };
 
 } // namespace quillet

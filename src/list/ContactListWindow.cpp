@@ -1,5 +1,6 @@
 #include "list/ContactListWindow.h"
 
+#include "editing/ContactWindow.h"
 #include "help/Help.h"
 #include "list/ListModel.h"
 #include "shell/Session.h"
@@ -7,69 +8,18 @@
 #include "ui_ContactListWindow.h"
 
 #include <QCloseEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
-#include <QPainter>
-#include <QStyledItemDelegate>
-#include <QTextOption>
+#include <QSettings>
 
 namespace quillet {
 
 namespace {
 
-// Draws a list line with its tabs at the list's tab stops, which are given in
-// dialog units: a quarter of the average character width of the list's font.
-class ListLineDelegate : public QStyledItemDelegate
-{
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+const QString columnWidthsKey = QStringLiteral("Settings/ListColumns");
 
-    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QStyleOptionViewItem opt = option;
-        initStyleOption(&opt, index);
-        const QString text = opt.text;
-        opt.text.clear();
-        const QWidget* widget = opt.widget;
-        QStyle* style = widget ? widget->style() : nullptr;
-        if (style)
-            style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
-        const QRect rect = style ? style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget) : opt.rect;
-        QTextOption textOption(Qt::AlignLeft | Qt::AlignVCenter);
-        textOption.setWrapMode(QTextOption::NoWrap);
-        textOption.setTabArray(tabStops(opt.fontMetrics));
-        painter->save();
-        painter->setFont(opt.font);
-        const bool selected = opt.state & QStyle::State_Selected;
-        painter->setPen(opt.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->drawText(QRectF(rect), text, textOption);
-        painter->restore();
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
-    {
-        QSize size = QStyledItemDelegate::sizeHint(option, index);
-        QList<int> stops;
-        for (qreal stop : tabStops(option.fontMetrics))
-            stops << qRound(stop);
-        const QString text = index.data(Qt::DisplayRole).toString();
-        const int width =
-            option.fontMetrics.size(Qt::TextSingleLine | Qt::TextExpandTabs, text, int(stops.size()), stops.data())
-                .width();
-        size.setWidth(width + 2 * option.fontMetrics.averageCharWidth());
-        return size;
-    }
-
-private:
-    static QList<qreal> tabStops(const QFontMetrics& metrics)
-    {
-        static const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-        const qreal averageWidth = metrics.horizontalAdvance(alphabet) / qreal(alphabet.size());
-        QList<qreal> stops;
-        for (int units : listTabStopUnits)
-            stops << units * averageWidth / 4;
-        return stops;
-    }
-};
+// Room for the stored widths of the fields, in average characters.
+constexpr int defaultColumnChars[ListModel::ColumnCount] = {26, 16, 4, 11, 14, 14, 30};
 
 } // namespace
 
@@ -81,11 +31,30 @@ ContactListWindow::ContactListWindow(Session& session, Platform& platform, Windo
     m_ui->mainLayout->setMenuBar(m_ui->menuBar);
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    m_ui->contactsView->setModel(m_model);
-    m_ui->contactsView->setItemDelegate(new ListLineDelegate(m_ui->contactsView));
+    setupTable();
     m_ui->reportButton->setDefault(true);
     connectControls();
     load();
+}
+
+// A table with a real header: its columns meet the rows at any width, long texts are
+// elided, a header click sorts, and the widths the user gives the columns are kept.
+void ContactListWindow::setupTable()
+{
+    QTreeView* view = m_ui->contactsView;
+    view->setModel(m_model);
+    view->setTextElideMode(Qt::ElideRight);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    QHeaderView* header = view->header();
+    header->setSectionsMovable(false);
+    header->setStretchLastSection(true);
+    const int charWidth = view->fontMetrics().averageCharWidth();
+    for (int column = 0; column < ListModel::ColumnCount; ++column)
+        header->resizeSection(column, defaultColumnChars[column] * charWidth + 12);
+    header->restoreState(QSettings().value(columnWidthsKey).toByteArray());
+    header->setSortIndicator(0, Qt::AscendingOrder);
+    view->setSortingEnabled(true);
+    view->installEventFilter(this);
 }
 
 ContactListWindow::~ContactListWindow() = default;
@@ -112,14 +81,14 @@ void ContactListWindow::connectControls()
     connect(m_ui->printLabelsButton, &QPushButton::clicked, this, &ContactListWindow::printLabels);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &ContactListWindow::close);
     connect(m_ui->printAction, &QAction::triggered, this, &ContactListWindow::printReport);
-    connect(m_ui->editMenu, &QMenu::aboutToShow, this, &ContactListWindow::updateEditMenu);
     connect(m_ui->copyAction, &QAction::triggered, this, &ContactListWindow::editCopy);
     connect(m_ui->cutAction, &QAction::triggered, this, &ContactListWindow::editCut);
     connect(m_ui->pasteAction, &QAction::triggered, this, &ContactListWindow::editPaste);
     connect(m_ui->selectAllAction, &QAction::triggered, this, &ContactListWindow::editSelectAll);
-    connect(m_ui->manualAction, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
+    connect(m_ui->manualAction, &QAction::triggered, this,
+            [this] { openUserManual(m_platform.desktop, m_platform.prompter); });
     connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });
-    connect(m_ui->contactsView, &QListView::doubleClicked, this, &ContactListWindow::openContact);
+    connect(m_ui->contactsView, &QTreeView::doubleClicked, this, &ContactListWindow::openContact);
 }
 
 void ContactListWindow::load()
@@ -127,7 +96,6 @@ void ContactListWindow::load()
     m_model->clear();
     m_ui->printAction->setEnabled(false);
     setWindowTitle(QStringLiteral("All Contacts  [") + m_session.fileTitle() + QLatin1Char(']'));
-    m_ui->headerEdit->setVisible(true);
     m_ui->contactsView->setVisible(true);
     m_ui->reportButton->setEnabled(true);
     m_ui->totalContactsLabel->clear();
@@ -179,12 +147,6 @@ void ContactListWindow::getReport()
     m_ui->sortOrderGroup->setVisible(false);
     // Their holder lies over the list too; hidden, it no longer takes the list's clicks.
     m_ui->choiceArea->setVisible(false);
-    m_ui->headerEdit->setVisible(true);
-    QFont headerFont = m_ui->headerEdit->font();
-    headerFont.setPointSize(12);
-    m_ui->headerEdit->setFont(headerFont);
-    m_ui->headerEdit->setText(listHeaderText);
-
     // A load that failed part-way left its lines for the user to see; trying again
     // starts afresh instead of listing those contacts twice.
     if (m_partialLoad)
@@ -226,27 +188,44 @@ void ContactListWindow::showLoadResult(int found)
     m_ui->closeButton->setFocus();
 }
 
+// Whatever was opened from the list, closing it brings back the main window only.
 void ContactListWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
     if (m_unloaded)
         return;
     m_unloaded = true;
+    QSettings().setValue(columnWidthsKey, m_ui->contactsView->header()->saveState());
     m_model->clear();
-    if (m_session.currentRecord() != 0)
-        m_host.openContactWindow(m_session.currentRecord());
-    else
-        m_host.returnToMainWindow();
+    if (m_contactWindow) {
+        m_contactWindow->setReturnWindow(nullptr);
+        m_contactWindow->close();
+    }
+    m_host.returnToMainWindow();
 }
 
+// Escape closes the window as Close does (a dialog would only hide it).
 void ContactListWindow::keyPressEvent(QKeyEvent* event)
 {
-    // Escape does not close this window; only Close and the close box do.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        close();
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+// Enter on the list opens the selected contact instead of pressing the default button.
+bool ContactListWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_ui->contactsView && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            openContact();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace quillet

@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <memory>
 
@@ -15,14 +16,16 @@ class ContactListWindow;
 
 namespace quillet {
 
+class ContactWindow;
 class ListModel;
 class Session;
 class WindowHost;
 
 // The contact list: a one-shot query (search field and text, sort order) whose
-// "Get report" lists the matching contacts, then labels, a report, clipboard
-// commands and opening a contact from the list. It deletes itself when closed, so
-// every opening starts afresh. A dialog, so that Enter presses "Get report".
+// "Get report" lists the matching contacts in a table, then labels, a report,
+// clipboard commands and opening a contact from the list, which keeps the list to
+// come back to. It deletes itself when closed, so every opening starts afresh. A
+// dialog, so that Enter presses "Get report".
 class ContactListWindow : public QDialog
 {
     Q_OBJECT
@@ -37,8 +40,10 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void setupTable();
     void connectControls();
     void load();
     void onSearchFieldClicked(QRadioButton* option, SearchField field);
@@ -51,14 +56,16 @@ private:
     void printSelection(const PrintChoice& choice);
     void showPrinterProblem();
 
-    void updateEditMenu();
-    bool headerHasFocus() const;
     QList<int> selectedRows() const;
     void editCopy();
     void editCut();
     void editPaste();
     void editSelectAll();
     void openContact();
+    // After a save or delete in the contact opened from here: the search again,
+    // keeping the selection on the same contacts where they are still listed.
+    void rerunSearch(int changedRecord, bool deleted);
+    void selectRecords(const QList<int>& numbers, int fallbackRow);
     // The Retry/Cancel error box; Cancel clears the list and closes the window.
     void showErrorBox(const AppError& error);
 
@@ -71,6 +78,7 @@ private:
     QString m_resultLabel;
     bool m_partialLoad = false;
     bool m_unloaded = false;
+    QPointer<ContactWindow> m_contactWindow;
 };
 
 } // namespace quillet

@@ -2,10 +2,12 @@
 // and opening a contact.
 #include "list/ContactListWindow.h"
 
+#include "editing/ContactWindow.h"
 #include "list/ListClipboard.h"
 #include "list/ListLabels.h"
 #include "list/ListModel.h"
 #include "list/ListReport.h"
+#include "platform/qt/WindowPlacement.h"
 #include "printing/GridDocument.h"
 #include "printing/PrintRunner.h"
 #include "shell/Session.h"
@@ -53,7 +55,7 @@ void ContactListWindow::printReport()
     PrintDialogRequest request;
     request.fromPage = 1;
     request.toPage = estimatedReportPages(m_model->rowCount());
-    request.allowSelection = m_ui->headerEdit->hasSelectedText() || !selectedRows().isEmpty();
+    request.allowSelection = !selectedRows().isEmpty();
     const PrintChoice choice = m_platform.printDialog.ask(request);
     if (choice.cancelled)
         return;
@@ -72,10 +74,7 @@ void ContactListWindow::printReport()
 void ContactListWindow::printSelection(const PrintChoice& choice)
 {
     GridDocument document;
-    if (headerHasFocus())
-        composeHeaderSelection(m_ui->headerEdit->selectedText(), document);
-    else
-        composeLineSelection(m_model->lines(selectedRows()), document);
+    composeLineSelection(m_model->lines(selectedRows()), document);
     // Once, whatever the number of copies.
     PrintChoice once = choice;
     once.copies = 1;
@@ -88,11 +87,6 @@ void ContactListWindow::showPrinterProblem()
     m_platform.prompter.message(printerProblemText, printerProblemTitle, MessageIcon::Exclamation);
 }
 
-bool ContactListWindow::headerHasFocus() const
-{
-    return focusWidget() == m_ui->headerEdit;
-}
-
 QList<int> ContactListWindow::selectedRows() const
 {
     QList<int> rows;
@@ -102,34 +96,17 @@ QList<int> ContactListWindow::selectedRows() const
     return rows;
 }
 
-void ContactListWindow::updateEditMenu()
-{
-    const bool enable = !(headerHasFocus() && !m_ui->headerEdit->hasSelectedText());
-    m_ui->cutAction->setEnabled(enable);
-    m_ui->copyAction->setEnabled(enable);
-}
-
 void ContactListWindow::editCopy()
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    if (headerHasFocus())
-        clipboard->setText(m_ui->headerEdit->selectedText());
-    else
-        clipboard->setText(clipboardTextFor(m_model->lines(selectedRows())));
+    clipboard->setText(clipboardTextFor(m_model->lines(selectedRows())));
 }
 
 void ContactListWindow::editCut()
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    if (headerHasFocus()) {
-        QLineEdit* header = m_ui->headerEdit;
-        clipboard->setText(header->selectedText());
-        if (header->hasSelectedText())
-            header->del();
-        return;
-    }
     const QList<int> rows = selectedRows();
     const QString text = clipboardTextFor(m_model->lines(rows));
     m_model->removeRowsAt(rows);
@@ -139,24 +116,17 @@ void ContactListWindow::editCut()
 void ContactListWindow::editPaste()
 {
     const QString text = QGuiApplication::clipboard()->text();
-    if (headerHasFocus()) {
-        m_ui->headerEdit->insert(text);
-        return;
-    }
     for (const QString& line : pastedLines(text))
         m_model->insert(ListEntry{line, 0});
 }
 
 void ContactListWindow::editSelectAll()
 {
-    if (headerHasFocus()) {
-        m_ui->headerEdit->setFocus();
-        m_ui->headerEdit->selectAll();
-        return;
-    }
     m_ui->contactsView->selectAll();
 }
 
+// The contact opens over the list, which waits hidden with its lines and comes back
+// when the contact window closes.
 void ContactListWindow::openContact()
 {
     ContactsFile& file = m_session.file();
@@ -176,10 +146,67 @@ void ContactListWindow::openContact()
         showErrorBox(read.error());
         return;
     }
-    m_session.setCurrentRecord(number);
+    if (m_contactWindow) {
+        m_contactWindow->setReturnWindow(nullptr);
+        m_contactWindow->close();
+    }
+    auto* window = new ContactWindow(m_session, m_platform, m_host);
+    m_contactWindow = window;
+    window->setReturnWindow(this);
+    connect(window, &ContactWindow::contactSaved, this, [this](int saved) { rerunSearch(saved, false); });
+    connect(window, &ContactWindow::contactDeleted, this, [this](int deleted) { rerunSearch(deleted, true); });
+    placeOver(window, this);
+    hide();
+    window->show();
+    window->activateWindow();
+    window->openRecord(number);
+}
+
+void ContactListWindow::rerunSearch(int changedRecord, bool deleted)
+{
+    QList<int> selected;
+    for (int row : selectedRows())
+        selected << m_model->entry(row).recordNumber;
+    const int currentRow = m_ui->contactsView->currentIndex().row();
+    if (deleted) {
+        // The records after a deleted one move down by one.
+        selected.removeAll(changedRecord);
+        for (int& number : selected)
+            number -= number > changedRecord ? 1 : 0;
+    }
     m_model->clear();
-    // The unload step hands over to the contact window, as CurrentRecord is set.
-    close();
+    std::vector<ListEntry> found;
+    const Status loaded = loadList(m_session.file(), m_query, m_model->order(), found);
+    const int count = static_cast<int>(found.size());
+    m_model->addSorted(std::move(found));
+    m_ui->totalContactsLabel->setText(QStringLiteral("Contacts Found = ") + QString::number(count));
+    if (!loaded) {
+        showErrorBox(loaded.error());
+        return;
+    }
+    selectRecords(selected, currentRow);
+}
+
+void ContactListWindow::selectRecords(const QList<int>& numbers, int fallbackRow)
+{
+    QTreeView* view = m_ui->contactsView;
+    QItemSelection selection;
+    int first = -1;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        if (!numbers.contains(m_model->entry(row).recordNumber))
+            continue;
+        selection.select(m_model->index(row, 0), m_model->index(row, ListModel::ColumnCount - 1));
+        first = first < 0 ? row : first;
+    }
+    if (first < 0 && m_model->rowCount() > 0) {
+        first = std::clamp(fallbackRow, 0, m_model->rowCount() - 1);
+        selection.select(m_model->index(first, 0), m_model->index(first, ListModel::ColumnCount - 1));
+    }
+    if (first < 0)
+        return;
+    view->selectionModel()->setCurrentIndex(m_model->index(first, 0), QItemSelectionModel::NoUpdate);
+    view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    view->scrollTo(m_model->index(first, 0));
 }
 
 void ContactListWindow::showErrorBox(const AppError& error)

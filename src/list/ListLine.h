@@ -18,15 +18,6 @@ struct ListEntry
     int recordNumber = 0;
 };
 
-// The header box above the list: the column names spaced to line up roughly with
-// the list's tab stops.
-inline const QString listHeaderText =
-    QStringLiteral("Name                               City               ST     Zip         "
-                   "Home         Cell                   Email Address");
-
-// Tab stops of the list in dialog units (a quarter of the average character width).
-inline constexpr int listTabStopUnits[] = {100, 110, 120, 154, 176, 212, 242};
-
 // "J. " for a capital A-Z, nothing for a blank, a lower-case letter or anything else.
 QString middleInitialPart(const QString& mi);
 

@@ -5,11 +5,41 @@
 
 namespace quillet {
 
-ListModel::ListModel(QObject* parent) : QAbstractListModel(parent) {}
+namespace {
+
+const char* const columnTitles[ListModel::ColumnCount] = {"Name", "City", "ST", "Zip", "Home", "Cell", "Email Address"};
+
+QStringView trimmedEnds(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin] == u' ')
+        ++begin;
+    while (end > begin && text[end - 1] == u' ')
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+} // namespace
+
+ListModel::ListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 int ListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : static_cast<int>(m_entries.size());
+}
+
+int ListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QString ListModel::cellText(const ListEntry& entry, int column)
+{
+    if (entry.recordNumber == 0)
+        return column == 0 ? entry.text : QString();
+    const QList<QStringView> parts = QStringView(entry.text).split(u'\t');
+    return column < parts.size() ? trimmedEnds(parts[column]).toString() : QString();
 }
 
 QVariant ListModel::data(const QModelIndex& index, int role) const
@@ -17,11 +47,59 @@ QVariant ListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= rowCount())
         return {};
     const ListEntry& line = entry(index.row());
-    if (role == Qt::DisplayRole)
-        return line.text;
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+        return cellText(line, index.column());
     if (role == RecordNumberRole)
         return line.recordNumber;
     return {};
+}
+
+QVariant ListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return QString::fromLatin1(columnTitles[section]);
+}
+
+bool ListModel::lessThan(const ListEntry& a, const ListEntry& b) const
+{
+    const ListEntry& first = m_sortOrder == Qt::AscendingOrder ? a : b;
+    const ListEntry& second = m_sortOrder == Qt::AscendingOrder ? b : a;
+    if (m_sortColumn > 0) {
+        const int byColumn = m_order.compare(cellText(first, m_sortColumn), cellText(second, m_sortColumn));
+        if (byColumn != 0)
+            return byColumn < 0;
+    }
+    return m_order.lessThan(first.text, second.text);
+}
+
+void ListModel::sort(int column, Qt::SortOrder order)
+{
+    if (column < 0 || column >= ColumnCount)
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    std::vector<int> rowOf(m_entries.size());
+    std::vector<std::size_t> places(m_entries.size());
+    for (std::size_t i = 0; i < places.size(); ++i)
+        places[i] = i;
+    m_sortColumn = column;
+    m_sortOrder = order;
+    std::stable_sort(places.begin(), places.end(),
+                     [this](std::size_t a, std::size_t b) { return lessThan(m_entries[a], m_entries[b]); });
+    std::vector<ListEntry> sorted;
+    sorted.reserve(m_entries.size());
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        rowOf[places[i]] = static_cast<int>(i);
+        sorted.push_back(std::move(m_entries[places[i]]));
+    }
+    m_entries = std::move(sorted);
+    // The selection and the current line move with their lines.
+    QModelIndexList after;
+    for (const QModelIndex& index : before)
+        after << this->index(rowOf[static_cast<std::size_t>(index.row())], index.column());
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 void ListModel::clear()
@@ -38,6 +116,9 @@ void ListModel::addSorted(std::vector<ListEntry> sorted)
     if (sorted.empty())
         return;
     beginResetModel();
+    if (!inListOrder())
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [this](const ListEntry& a, const ListEntry& b) { return lessThan(a, b); });
     if (m_entries.empty()) {
         m_entries = std::move(sorted);
     } else {
@@ -47,7 +128,7 @@ void ListModel::addSorted(std::vector<ListEntry> sorted)
         std::merge(std::make_move_iterator(m_entries.begin()), std::make_move_iterator(m_entries.end()),
                    std::make_move_iterator(sorted.begin()), std::make_move_iterator(sorted.end()),
                    std::back_inserter(merged),
-                   [this](const ListEntry& a, const ListEntry& b) { return m_order.lessThan(a.text, b.text); });
+                   [this](const ListEntry& a, const ListEntry& b) { return lessThan(a, b); });
         m_entries = std::move(merged);
     }
     endResetModel();
@@ -55,10 +136,11 @@ void ListModel::addSorted(std::vector<ListEntry> sorted)
 
 int ListModel::insert(const ListEntry& entry)
 {
-    const auto place = m_order.insertionPoint(m_entries, entry.text);
-    const int row = static_cast<int>(place);
+    const auto place = std::upper_bound(m_entries.begin(), m_entries.end(), entry,
+                                        [this](const ListEntry& a, const ListEntry& b) { return lessThan(a, b); });
+    const int row = static_cast<int>(place - m_entries.begin());
     beginInsertRows({}, row, row);
-    m_entries.insert(m_entries.begin() + static_cast<std::ptrdiff_t>(place), entry);
+    m_entries.insert(place, entry);
     endInsertRows();
     return row;
 }

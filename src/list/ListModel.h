@@ -3,26 +3,33 @@
 #include "list/ListLine.h"
 #include "list/ListOrder.h"
 
-#include <QAbstractListModel>
+#include <QAbstractTableModel>
 #include <QStringList>
 
 #include <vector>
 
 namespace quillet {
 
-// The contact list's lines, kept in list order. A load hands over lines already
-// sorted (one sort, not one insertion per line), so a long list appears at once;
-// pasted lines are inserted at their place one by one.
-class ListModel : public QAbstractListModel
+// The contact list's lines as a table of seven columns (Name, City, ST, Zip, Home,
+// Cell, Email Address), kept in the order the view shows: the list order, or the
+// column the user sorted by. Labels, the report and Copy read the lines in this
+// order. A load hands over lines already sorted (one sort, not one insertion per
+// line), so a long list appears at once; pasted lines are inserted at their place.
+class ListModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
     static constexpr int RecordNumberRole = Qt::UserRole;
+    static constexpr int ColumnCount = 7;
 
     explicit ListModel(QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    // Column 0 (Name) sorts by the whole line, so it follows the first/last name order.
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
     void clear();
     // Adds lines sorted by ListOrder, merging them with the lines already listed.
@@ -38,9 +45,18 @@ public:
     QStringList lines() const;
     QStringList lines(const QList<int>& rows) const;
 
+    // What a cell shows: the line's column trimmed of its padding; a pasted line
+    // (record 0) shows whole in the Name column.
+    static QString cellText(const ListEntry& entry, int column);
+
 private:
+    bool lessThan(const ListEntry& a, const ListEntry& b) const;
+    bool inListOrder() const { return m_sortColumn == 0 && m_sortOrder == Qt::AscendingOrder; }
+
     std::vector<ListEntry> m_entries;
     ListOrder m_order;
+    int m_sortColumn = 0;
+    Qt::SortOrder m_sortOrder = Qt::AscendingOrder;
 };
 
 } // namespace quillet

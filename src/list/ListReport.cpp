@@ -79,14 +79,6 @@ Status composeReport(const QStringList& lines, const QString& fileTitle, GridDoc
     return Status::success();
 }
 
-void composeHeaderSelection(const QString& selectedText, GridDocument& document)
-{
-    document.setFont(reportFont, 10);
-    document.printEmptyLine();
-    document.printLine(0, selectedText);
-    document.newPage();
-}
-
 void composeLineSelection(const QStringList& selectedLines, GridDocument& document)
 {
     document.setFont(QStringLiteral("MS Sans Serif"), 10);

@@ -28,8 +28,6 @@ int estimatedReportPages(int lineCount);
 // to print its eighth and is an error.
 Status composeReport(const QStringList& lines, const QString& fileTitle, GridDocument& document);
 
-// "Print only the selection" with the header box focused: its selected text.
-void composeHeaderSelection(const QString& selectedText, GridDocument& document);
 // "Print only the selection" from the list: the header once (when any line is
 // selected) and the selected lines unchanged, tabs included.
 void composeLineSelection(const QStringList& selectedLines, GridDocument& document);

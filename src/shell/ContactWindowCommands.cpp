@@ -5,6 +5,7 @@
 #include "exchange/ExportWindow.h"
 #include "exchange/ImportWindow.h"
 #include "list/ContactListWindow.h"
+#include "platform/qt/WindowPlacement.h"
 #include "shell/MainWindow.h"
 
 #include <QComboBox>
@@ -77,6 +78,8 @@ void registerContactWindows(MainWindow& main)
     });
     main.setContactWindowOpener([&main, loaded](int recordNumber) {
         ContactWindow* window = contactWindow(main, *loaded);
+        if (!window->isVisible())
+            placeOver(window, &main);
         window->show();
         window->activateWindow();
         window->openRecord(recordNumber);

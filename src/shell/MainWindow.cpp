@@ -4,6 +4,7 @@
 #include "common/ProgramFolder.h"
 #include "platform/qt/FocusedTextEditing.h"
 #include "platform/qt/ShownWindows.h"
+#include "platform/qt/WindowPlacement.h"
 #include "shell/FileCommands.h"
 #include "shell/MainCaption.h"
 #include "shell/WindowSettings.h"
@@ -189,8 +190,12 @@ void MainWindow::openContactWindow(int recordNumber)
         m_openContactWindow(recordNumber);
 }
 
+// The other window opens centred over this one; this one comes back where it was.
 void MainWindow::openWindow(QWidget* window)
 {
+    if (isVisible())
+        m_hiddenGeometry = saveGeometry();
+    placeOver(window, this);
     hide();
     window->show();
     window->activateWindow();
@@ -200,6 +205,8 @@ void MainWindow::returnToMainWindow()
 {
     if (m_shuttingDown)
         return;
+    if (!isVisible() && !m_hiddenGeometry.isEmpty())
+        restoreGeometry(m_hiddenGeometry);
     show();
     activateWindow();
     focusFirstLine();

@@ -125,6 +125,7 @@ private:
     std::function<void(int recordNumber)> m_openContactWindow;
     ShownWindows* m_shownWindows; // child of this window
     bool m_shuttingDown = false;
+    QByteArray m_hiddenGeometry; // where the window was when another took its place
 };
 
 } // namespace quillet

@@ -1,4 +1,5 @@
 #include "ListTestData.h"
+#include "editing/ContactWindow.h"
 #include "list/ContactListWindow.h"
 #include "list/ListClipboard.h"
 #include "list/ListModel.h"
@@ -11,14 +12,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTreeView>
 #include <QtTest>
 
 using namespace quillet;
@@ -54,6 +56,7 @@ class TestFrmViewAll : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
     void init()
     {
         QVERIFY(m_dir.isValid());
@@ -75,6 +78,9 @@ private slots:
     {
         delete m_window.data();
         m_window.clear();
+        for (QWidget* window : QApplication::topLevelWidgets())
+            window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     void opensReadyForAQuery()
@@ -130,8 +136,6 @@ private slots:
         // Nothing of the search frames is left over the list to take its clicks.
         const QPoint listCorner = list()->viewport()->mapTo(m_window, QPoint(5, 5));
         QCOMPARE(m_window->childAt(listCorner), list()->viewport());
-        QCOMPARE(child<QLineEdit>("txtViewAllHeader")->text(), listHeaderText);
-        QCOMPARE(child<QLineEdit>("txtViewAllHeader")->font().pointSize(), 12);
         QVERIFY(child<QPushButton>("cmdPrintLabels")->isEnabled() && child<QAction>("mnuPrint")->isEnabled());
         QCOMPARE(m_window->focusWidget(), child<QWidget>("cmdViewAllClose"));
         // A load that found something is done; one that found nothing can be repeated.
@@ -193,16 +197,108 @@ private slots:
         QVERIFY(m_host.openedRecords.isEmpty());
     }
 
-    void doubleClick_opensTheContactAndClosesTheList()
+    // The contact opens over the list, which keeps its lines and comes back on closing.
+    void enterOrDoubleClick_opensTheContactKeepingTheList_data()
+    {
+        QTest::addColumn<bool>("byEnter");
+        QTest::newRow("double click") << false;
+        QTest::newRow("enter") << true;
+    }
+    void enterOrDoubleClick_opensTheContactKeepingTheList()
+    {
+        QFETCH(bool, byEnter);
+        loadAll();
+        if (byEnter) {
+            list()->setCurrentIndex(model()->index(rowOfRecord(3), 0));
+            QTest::keyClick(list(), Qt::Key_Return);
+        } else {
+            doubleClickRow(rowOfRecord(3));
+        }
+        QPointer<ContactWindow> contact = shownContactWindow();
+        QVERIFY(contact);
+        QCOMPARE(m_session->currentRecord(), 3);
+        QVERIFY(!m_window->isVisible());
+        QCOMPARE(contact->findChild<QLineEdit*>("txtACFName")->text(), QStringLiteral("Bea"));
+        QVERIFY(contact->close());
+        QVERIFY(m_window->isVisible());
+        QCOMPARE(recordsListed(), (QList<int>{2, 4, 3, 1}));
+        QCOMPARE(m_host.returns, 0);
+        // Closing the list afterwards brings back the main window and nothing else.
+        QVERIFY(m_window->close());
+        QCOMPARE(m_host.returns, 1);
+        QVERIFY(m_host.openedRecords.isEmpty());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(contact.isNull());
+    }
+
+    // After a save or delete in the opened contact the search runs again.
+    void savedOrDeletedContact_rerunsTheSearch()
     {
         loadAll();
-        doubleClickRow(rowOfRecord(3));
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(m_window.isNull());
-        QCOMPARE(m_session->currentRecord(), 3);
-        QCOMPARE(m_host.openedRecords, QList<int>{3});
-        QCOMPARE(m_host.returns, 0);
-        QVERIFY(m_session->file().isOpen());
+        doubleClickRow(rowOfRecord(2));
+        ContactWindow* contact = shownContactWindow();
+        QVERIFY(contact);
+        auto* first = contact->findChild<QLineEdit*>("txtACFName");
+        first->setText(QStringLiteral("Cy"));
+        contact->findChild<QPushButton*>("cmdSave")->click();
+        QCOMPARE(recordsListed(), (QList<int>{4, 3, 2, 1}));
+        QCOMPARE(selectedRecords(), QList<int>{2});
+        m_platform->prompter.messageAnswers << MessageResult::Yes;
+        contact->findChild<QPushButton*>("cmdDelete")->click();
+        // Record 2 is gone, 3 and 4 moved down, and the selection stays on its row.
+        QCOMPARE(recordsListed(), (QList<int>{3, 2, 1}));
+        QCOMPARE(selectedRecords(), QList<int>{1});
+        QCOMPARE(child<QLabel>("lblTotContacts")->text(), QStringLiteral("Contacts Found = 3"));
+        QTRY_VERIFY(m_window->isVisible());
+    }
+
+    void headerClickSorts_andPrintingFollows()
+    {
+        QVERIFY(m_session->file()
+                    .append(test::contact({{Field::FirstName, "Ed"},
+                                           {Field::LastName, "Long"},
+                                           {Field::City, "Bath"},
+                                           {Field::Zip, "12345-6789"},
+                                           {Field::HomePhone, "555-0100"}}))
+                    .ok());
+        loadAll();
+        QHeaderView* header = list()->header();
+        QCOMPARE(header->count(), 7);
+        QCOMPARE(model()->headerData(6, Qt::Horizontal).toString(), QStringLiteral("Email Address"));
+        // A ZIP+4 stays in its column and the phone after it in Home.
+        QCOMPARE(model()->index(rowOfRecord(5), 3).data().toString(), QStringLiteral("12345-6789"));
+        QCOMPARE(model()->index(rowOfRecord(5), 4).data().toString(), QStringLiteral("555-0100"));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
+        QCOMPARE(recordsListed(), (QList<int>{3, 5, 4, 1, 2}));
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(1) + 5, header->height() / 2));
+        QCOMPARE(recordsListed(), (QList<int>{2, 1, 4, 5, 3}));
+        focusList();
+        select({0, 1});
+        child<QAction>("mnuVAEditCopy")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), clipboardTextFor(model()->lines({0, 1})));
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("\r\nal Brown")));
+        m_platform->printDialog.answers << printed(1);
+        child<QPushButton>("cmdPrintLabels")->click();
+        const QString labels = gridTranscript(m_platform->printTarget.jobs[0].document);
+        QVERIFY(labels.indexOf("Brown") >= 0 && labels.indexOf("Brown") < labels.indexOf("Cole"));
+    }
+
+    void pastedLineShowsWholeInName()
+    {
+        loadAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("a\tb"));
+        focusList();
+        child<QAction>("mnuVAEditPaste")->trigger();
+        QCOMPARE(model()->index(rowOfRecord(0), 0).data().toString(), QStringLiteral("a\tb"));
+        QCOMPARE(model()->index(rowOfRecord(0), 1).data().toString(), QString());
+    }
+
+    void escapeClosesTheWindow()
+    {
+        QTest::keyClick(m_window, Qt::Key_Escape);
+        QCOMPARE(m_host.returns, 1);
     }
 
     void doubleClick_pastedLine_data()
@@ -268,31 +364,6 @@ private slots:
         focusList();
         child<QAction>("mnuVAEditCopy")->trigger();
         QCOMPARE(QGuiApplication::clipboard()->text(), QString());
-    }
-
-    void editMenuEnabling_data()
-    {
-        QTest::addColumn<bool>("onHeader");
-        QTest::addColumn<bool>("headerSelection");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("header, nothing selected") << true << false << false;
-        QTest::newRow("header, text selected") << true << true << true;
-        QTest::newRow("list, nothing selected") << false << false << true;
-    }
-    void editMenuEnabling()
-    {
-        QFETCH(bool, onHeader);
-        QFETCH(bool, headerSelection);
-        QFETCH(bool, enabled);
-        loadAll();
-        auto* header = child<QLineEdit>("txtViewAllHeader");
-        if (headerSelection)
-            header->setSelection(0, 4);
-        onHeader ? header->setFocus() : focusList();
-        emit child<QMenu>("mnuVAEdit")->aboutToShow();
-        QCOMPARE(child<QAction>("mnuVAEditCut")->isEnabled(), enabled);
-        QCOMPARE(child<QAction>("mnuVAEditCopy")->isEnabled(), enabled);
-        QVERIFY(child<QAction>("mnuVAEditPaste")->isEnabled() && child<QAction>("mnuVAEditSelAll")->isEnabled());
     }
 
     void selectAll_fromAButtonSelectsEveryLine()
@@ -383,7 +454,22 @@ private:
             qFatal("no child %s", qPrintable(name));
         return found;
     }
-    QListView* list() { return child<QListView>("lstAllContacts"); }
+    QTreeView* list() { return child<QTreeView>("lstAllContacts"); }
+    ContactWindow* shownContactWindow()
+    {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* contact = qobject_cast<ContactWindow*>(window); contact && contact->isVisible())
+                return contact;
+        }
+        return nullptr;
+    }
+    QList<int> selectedRecords()
+    {
+        QList<int> numbers;
+        for (const QModelIndex& index : list()->selectionModel()->selectedRows())
+            numbers << model()->entry(index.row()).recordNumber;
+        return numbers;
+    }
     ListModel* model() { return qobject_cast<ListModel*>(list()->model()); }
     void loadAll() { child<QPushButton>("cmdACGetReport")->click(); }
     void focusList() { list()->setFocus(); }
@@ -399,11 +485,12 @@ private:
     {
         list()->clearSelection();
         for (int row : rows)
-            list()->selectionModel()->select(model()->index(row), QItemSelectionModel::Select);
+            list()->selectionModel()->select(model()->index(row, 0),
+                                             QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     void doubleClickRow(int row)
     {
-        const QPoint centre = list()->visualRect(model()->index(row)).center();
+        const QPoint centre = list()->visualRect(model()->index(row, 0)).center();
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, centre);
         QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, centre);
     }

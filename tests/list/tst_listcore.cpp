@@ -251,7 +251,7 @@ private slots:
         QCOMPARE(model.insert({QStringLiteral("c"), 0}), 3);
         QCOMPARE(model.insert({QString(), 0}), 0);
         QCOMPARE(model.lines(), (QStringList{"", "a", "b", "B", "c", "d", "e"}));
-        QCOMPARE(model.data(model.index(3), ListModel::RecordNumberRole).toInt(), 5);
+        QCOMPARE(model.data(model.index(3, 0), ListModel::RecordNumberRole).toInt(), 5);
         model.removeRowsAt({6, 1, 3, 4, 3, 99, -1});
         QCOMPARE(model.lines(), (QStringList{"", "b", "d"}));
         QCOMPARE(model.entry(1).recordNumber, 2);

@@ -5,11 +5,13 @@
 #include "editing/AddContactWindow.h"
 #include "editing/ContactWindow.h"
 #include "list/ContactListWindow.h"
+#include "platform/qt/WindowPlacement.h"
 #include "shell/ContactWindowCommands.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 
 using namespace quillet;
 using quillet::test::MainWindowFixture;
@@ -151,6 +153,48 @@ private slots:
         QVERIFY(list->findChild<QRadioButton*>(QStringLiteral("optFnameSort"))->isChecked());
         QVERIFY(list->close());
         QVERIFY(f.window->isVisible());
+    }
+
+    // Other windows open centred over the main window, which comes back where it was.
+    // Other windows open centred over the main window, inside the screen; the main
+    // window comes back where it was.
+    void windowsOpenCentredAndTheMainWindowKeepsItsPlace_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("list") << "mnuViewAll";
+        QTest::newRow("contact") << "mnuViewOne";
+    }
+    void windowsOpenCentredAndTheMainWindowKeepsItsPlace()
+    {
+        QFETCH(QString, command);
+        ContactWindowsFixture f;
+        f.window->move(-300, 30);
+        const QRect before = f.window->geometry();
+        f.action(command.toLatin1().constData())->trigger();
+        QWidget* opened = f.shown<ContactWindow>();
+        if (!opened)
+            opened = f.shown<ContactListWindow>();
+        QVERIFY(opened);
+        const QRect screen = opened->screen()->availableGeometry();
+        QVERIFY(screen.contains(opened->frameGeometry()));
+        QVERIFY(opened->close());
+        QVERIFY(f.window->isVisible());
+        QCOMPARE(f.window->geometry(), before);
+    }
+
+    void centredPosition_data()
+    {
+        QTest::addColumn<QRect>("anchor");
+        QTest::addColumn<QPoint>("expected");
+        QTest::newRow("centred") << QRect(100, 100, 400, 300) << QPoint(200, 175);
+        QTest::newRow("kept off the left edge") << QRect(-300, 100, 400, 300) << QPoint(0, 175);
+        QTest::newRow("kept off the bottom") << QRect(500, 400, 300, 200) << QPoint(550, 400);
+    }
+    void centredPosition()
+    {
+        QFETCH(QRect, anchor);
+        QFETCH(QPoint, expected);
+        QCOMPARE(quillet::centredPosition(QSize(200, 150), anchor, QRect(0, 0, 800, 550)), expected);
     }
 
     void addContact_opensFilledWindow()

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QRect>
+
+class QWidget;
+
+namespace quillet {
+
+// Where a window of `size` goes: centred over `anchor`, moved inside `screen` where
+// it would stick out (its top-left corner stays on screen when it is too big).
+QPoint centredPosition(const QSize& size, const QRect& anchor, const QRect& screen);
+
+// Moves `window` (not shown yet) centred over the window `anchor`, inside its screen.
+void placeOver(QWidget* window, const QWidget* anchor);
+
+} // namespace quillet
