@@ -5,11 +5,14 @@
 #include "editing/QuickAddParser.h"
 #include "help/Help.h"
 #include "platform/Platform.h"
+#include "platform/qt/WindowKeys.h"
+#include "platform/qt/WindowPlacement.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
 #include "ui_AddContactWindow.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace quillet {
@@ -22,8 +25,11 @@ AddContactWindow::AddContactWindow(Session& session, Platform& platform, WindowH
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Add Contact  [") + m_session.fileTitle() + QStringLiteral("]"));
     m_fields = new ContactFields(this);
+    makeScrollable(m_ui->mainLayout, m_ui->fieldsLayout);
+    pressButtonsOnEnter(this);
 
-    connect(m_ui->saveButton, &QPushButton::clicked, this, &AddContactWindow::save);
+    connect(m_ui->saveButton, &QPushButton::clicked, this, &AddContactWindow::saveAndClose);
+    connect(m_ui->saveAndNewButton, &QPushButton::clicked, this, &AddContactWindow::saveAndNew);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &QWidget::close);
     connect(m_ui->zipFinderButton, &QPushButton::clicked, this,
             [this] { openZipCodeFinder(m_platform.desktop, m_platform.prompter); });
@@ -88,26 +94,51 @@ void AddContactWindow::closeEvent(QCloseEvent* event)
     m_host.returnToMainWindow();
 }
 
-void AddContactWindow::save()
+void AddContactWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void AddContactWindow::saveAndClose()
+{
+    if (save())
+        close();
+}
+
+// The window stays open with an empty form for the next contact.
+void AddContactWindow::saveAndNew()
+{
+    if (!save())
+        return;
+    m_fields->setTexts(ContactForm{});
+    m_fields->editor(FormField::FirstName)->setFocus();
+}
+
+bool AddContactWindow::save()
 {
     const ValidationResult result = validateContact(m_fields->texts(), addContactRules);
     m_fields->setTexts(result.form);
     if (!result.ok()) {
         m_fields->showRejection(m_platform.prompter, *result.rejection);
-        return;
+        return false;
     }
     const Status appended = m_session.file().append(recordFromForm(result.form, m_session.reminderFlag()));
     if (!appended) {
         if (!retryAfterError(m_platform.prompter, appended.error()))
             close();
-        return;
+        return false;
     }
     // A record saved with reminders on makes "Disable Birthday Reminders" available.
     if (m_session.remindersOn())
         m_session.setReminderItems(m_session.reminderOnItemEnabled(), true);
     m_platform.prompter.message(QStringLiteral("S A V E D"), QStringLiteral("Contact saved to file"), MessageIcon::None,
                                 MessageButtons::Ok);
-    close();
+    return true;
 }
 
 } // namespace quillet

@@ -42,9 +42,13 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void save();
+    // Checks, cleans and appends the form; false when it was not saved.
+    bool save();
+    void saveAndClose();
+    void saveAndNew();
 
     Session& m_session;
     Platform& m_platform;

@@ -7,6 +7,8 @@
 #include "editing/FindEntries.h"
 #include "help/Help.h"
 #include "platform/Platform.h"
+#include "platform/qt/WindowKeys.h"
+#include "platform/qt/WindowPlacement.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
 #include "ui_ContactWindow.h"
@@ -31,6 +33,8 @@ ContactWindow::ContactWindow(Session& session, Platform& platform, WindowHost& h
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     m_fields = new ContactFields(this);
+    makeScrollable(m_ui->mainLayout, m_ui->fieldsLayout);
+    pressButtonsOnEnter(this);
 
     connect(m_ui->findContactCombo, &QComboBox::activated, this, &ContactWindow::chooseFromFindBox);
     connect(m_ui->firstButton, &QPushButton::clicked, this, &ContactWindow::stepFirst);

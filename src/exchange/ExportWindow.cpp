@@ -6,12 +6,14 @@
 #include "exchange/ExportWriter.h"
 #include "help/Help.h"
 #include "platform/Platform.h"
+#include "platform/qt/WindowKeys.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 
 namespace quillet {
 
@@ -29,6 +31,7 @@ ExportWindow::ExportWindow(Session& session, Platform& platform, WindowHost& hos
       m_host(host)
 {
     m_ui->setupUi(this);
+    pressButtonsOnEnter(this);
     m_ui->helpMenu->insertSeparator(m_ui->aboutAction)->setObjectName(QStringLiteral("mnuETHelpBar0"));
     m_ui->aboutAction->setText(about::caption());
     setWindowTitle(QStringLiteral("Export Contacts  [") + m_session.fileTitle() + u']');
@@ -110,6 +113,16 @@ void ExportWindow::exitProgram()
     m_quitting = true;
     close();
     host.quitProgram();
+}
+
+void ExportWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 } // namespace quillet

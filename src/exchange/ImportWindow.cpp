@@ -7,12 +7,14 @@
 #include "exchange/ImportRun.h"
 #include "help/Help.h"
 #include "platform/Platform.h"
+#include "platform/qt/WindowKeys.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace quillet {
@@ -29,6 +31,7 @@ ImportWindow::ImportWindow(Session& session, Platform& platform, WindowHost& hos
       m_host(host)
 {
     m_ui->setupUi(this);
+    pressButtonsOnEnter(this);
     m_ui->helpMenu->insertSeparator(m_ui->aboutAction)->setObjectName(QStringLiteral("mnuITHelpBar0"));
     m_ui->aboutAction->setText(about::makerCaption());
     setWindowTitle(QStringLiteral("Import Contacts  [") + m_session.fileTitle() + u']');
@@ -160,6 +163,16 @@ void ImportWindow::pasteClipboard()
 {
     if (auto* edit = qobject_cast<QLineEdit*>(focusWidget()))
         edit->insert(QGuiApplication::clipboard()->text());
+}
+
+void ImportWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        close();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 } // namespace quillet

@@ -4,6 +4,7 @@
 #include "common/ProgramFolder.h"
 #include "platform/qt/FocusedTextEditing.h"
 #include "platform/qt/ShownWindows.h"
+#include "platform/qt/WindowKeys.h"
 #include "platform/qt/WindowPlacement.h"
 #include "shell/FileCommands.h"
 #include "shell/MainCaption.h"
@@ -28,6 +29,17 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
       m_shownWindows(new ShownWindows(this))
 {
     m_ui->setupUi(this);
+    pressButtonsOnEnter(this);
+    // Long size names are elided so that the window fits an 800-pixel-wide screen.
+    m_ui->envelopeSizeCombo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_ui->envelopeSizeCombo->setMinimumContentsLength(22);
+    // The options that come and go keep their room, so the window does not jump.
+    for (QWidget* coming : {static_cast<QWidget*>(m_ui->envelopeSizeCombo), static_cast<QWidget*>(m_ui->boldCheck),
+                            static_cast<QWidget*>(m_ui->labelPositionLabel)}) {
+        QSizePolicy policy = coming->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        coming->setSizePolicy(policy);
+    }
     for (QLineEdit* line : {m_ui->line1Edit, m_ui->line2Edit, m_ui->line3Edit, m_ui->line4Edit})
         line->installEventFilter(this);
     connectCommands();

@@ -123,6 +123,27 @@ private slots:
         QCOMPARE(m_host.returns, 1);
     }
 
+    // Save and New keeps the window open with an empty form; a rejected date saves nothing.
+    void saveAndNew()
+    {
+        openWindow();
+        type(F::LastName, QStringLiteral("Lee"));
+        type(F::Birthdate, QStringLiteral("13/45/1980"));
+        QTest::mouseClick(button("cmdSaveNew"), Qt::LeftButton);
+        QCOMPARE(m_scripted->prompter.messages.last().title, QStringLiteral("Date error"));
+        QCOMPARE(m_session->file().count(), 3);
+        type(F::Birthdate, QStringLiteral("12/31/1980"));
+        QTest::mouseClick(button("cmdSaveNew"), Qt::LeftButton);
+        QCOMPARE(m_scripted->prompter.messages.last().text, QStringLiteral("S A V E D"));
+        QCOMPARE(m_session->file().count(), 4);
+        QCOMPARE(m_session->file().read(4).value(Field::Birthdate), QStringLiteral("19801231"));
+        QVERIFY(m_window->isVisible());
+        QCOMPARE(field(F::LastName)->text(), QString());
+        QCOMPARE(field(F::Birthdate)->text(), QString());
+        QCOMPARE(QApplication::focusWidget(), field(F::FirstName));
+        QCOMPARE(m_host.returns, 0);
+    }
+
     void remindersOffWriteZero()
     {
         m_session->setReminderItems(true, false);

@@ -9,8 +9,10 @@
 #include "shell/ContactWindowCommands.h"
 #include "support/TestSupport.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
+#include <QMenuBar>
 #include <QScreen>
 
 using namespace quillet;
@@ -180,6 +182,63 @@ private slots:
         QVERIFY(opened->close());
         QVERIFY(f.window->isVisible());
         QCOMPARE(f.window->geometry(), before);
+    }
+
+    // Escape closes each window and brings the main window back.
+    void escapeCloses_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("add contact") << "mnuAdd";
+        QTest::newRow("contact information") << "mnuViewOne";
+        QTest::newRow("list") << "mnuViewAll";
+        QTest::newRow("import") << "mnuImport";
+        QTest::newRow("export") << "mnuExport";
+    }
+    void escapeCloses()
+    {
+        QFETCH(QString, command);
+        ContactWindowsFixture f;
+        f.type(1, QStringLiteral("Dana K Ortiz"));
+        f.action(command.toLatin1().constData())->trigger();
+        QVERIFY(!f.window->isVisible());
+        QWidget* opened = nullptr;
+        for (QWidget* shown : QApplication::topLevelWidgets()) {
+            if (shown->isVisible())
+                opened = shown;
+        }
+        QVERIFY(opened);
+        QTest::keyClick(opened->focusWidget() ? opened->focusWidget() : opened, Qt::Key_Escape);
+        QVERIFY(!opened->isVisible());
+        QVERIFY(f.window->isVisible());
+    }
+
+    // Enter on a focused button presses it; the main window's mnemonics are unique.
+    void enterPressesTheFocusedButton_andMnemonicsDoNotCollide()
+    {
+        ContactWindowsFixture f;
+        f.type(1, QStringLiteral("Dana"));
+        auto* clear = f.get<QPushButton>("cmdLMClear");
+        clear->setFocus();
+        QTest::keyClick(clear, Qt::Key_Return);
+        QCOMPARE(f.line(1)->text(), QString());
+        QStringList keys;
+        for (QAbstractButton* control : f.window->findChildren<QAbstractButton*>()) {
+            if (!control->text().isEmpty())
+                keys << QKeySequence::mnemonic(control->text()).toString();
+        }
+        for (QAction* menu : f.window->menuBar()->actions())
+            keys << QKeySequence::mnemonic(menu->text()).toString();
+        QVERIFY(!keys.contains(QString()));
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+        for (QAction* menu : f.window->menuBar()->actions()) {
+            QStringList items;
+            for (QAction* item : menu->menu()->actions()) {
+                if (!item->isSeparator())
+                    items << QKeySequence::mnemonic(item->text()).toString();
+            }
+            QVERIFY2(!items.contains(QString()), qPrintable(menu->text()));
+            QCOMPARE(QSet<QString>(items.begin(), items.end()).size(), items.size());
+        }
     }
 
     void centredPosition_data()

@@ -1,8 +1,10 @@
 #include "platform/qt/WindowPlacement.h"
 
+#include <QBoxLayout>
+#include <QFrame>
 #include <QGuiApplication>
-#include <QLayout>
 #include <QScreen>
+#include <QScrollArea>
 #include <QWidget>
 
 #include <algorithm>
@@ -41,6 +43,48 @@ void placeOver(QWidget* window, const QWidget* anchor)
     const QPoint frameTopLeft = centredPosition(size, anchorFrame, available);
     // move() places the frame's corner of a window that has a frame.
     window->move(frameTopLeft);
+}
+
+namespace {
+
+// The window's tab order as it stands, focusable controls only.
+QList<QWidget*> tabOrder(QWidget* window)
+{
+    QList<QWidget*> order;
+    QWidget* widget = window;
+    while ((widget = widget->nextInFocusChain()) != window) {
+        if (widget->focusPolicy() & Qt::TabFocus)
+            order << widget;
+    }
+    return order;
+}
+
+} // namespace
+
+QScrollArea* makeScrollable(QBoxLayout* outer, QLayout* inner)
+{
+    const int place = outer->indexOf(inner);
+    if (place < 0 || !outer->parentWidget())
+        return nullptr;
+    // Moving the controls would put them at the end of the tab order.
+    const QList<QWidget*> order = tabOrder(outer->parentWidget()->window());
+    outer->removeItem(inner);
+    inner->setParent(nullptr);
+    auto* holder = new QWidget;
+    holder->setLayout(inner); // takes the form's controls with it
+    auto* area = new QScrollArea;
+    area->setObjectName(QStringLiteral("formScrollArea"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setWidget(holder);
+    // As tall as the whole form where the screen allows; shorter, it scrolls.
+    area->setMinimumWidth(holder->sizeHint().width());
+    outer->insertWidget(place, area, 1);
+    area->setFocusPolicy(Qt::NoFocus);
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    return area;
 }
 
 } // namespace quillet

@@ -2,6 +2,9 @@
 
 #include <QRect>
 
+class QBoxLayout;
+class QLayout;
+class QScrollArea;
 class QWidget;
 
 namespace quillet {
@@ -12,5 +15,9 @@ QPoint centredPosition(const QSize& size, const QRect& anchor, const QRect& scre
 
 // Moves `window` (not shown yet) centred over the window `anchor`, inside its screen.
 void placeOver(QWidget* window, const QWidget* anchor);
+
+// Moves `inner`, an item of `outer`, into a scroll area in its place, so that a tall
+// form scrolls on a small screen instead of pushing the buttons below it away.
+QScrollArea* makeScrollable(QBoxLayout* outer, QLayout* inner);
 
 } // namespace quillet

@@ -1,0 +1,39 @@
+#include "platform/qt/WindowKeys.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+
+namespace quillet {
+
+namespace {
+
+class EnterPresses : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        auto* button = qobject_cast<QPushButton*>(watched);
+        if (!button || (key != Qt::Key_Return && key != Qt::Key_Enter) || !button->isEnabled())
+            return false;
+        button->click();
+        return true;
+    }
+};
+
+} // namespace
+
+void pressButtonsOnEnter(QWidget* window)
+{
+    auto* filter = new EnterPresses(window);
+    for (QPushButton* button : window->findChildren<QPushButton*>())
+        button->installEventFilter(filter);
+}
+
+} // namespace quillet

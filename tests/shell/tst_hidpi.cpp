@@ -1,0 +1,107 @@
+// Run at a scale factor of 2 on a 1600x1000 screen: 800x500 logical pixels.
+#include "MainWindowFixture.h"
+
+#include "contacts/ContactsFile.h"
+#include "editing/AddContactWindow.h"
+#include "editing/ContactWindow.h"
+#include "exchange/ExportWindow.h"
+#include "exchange/ImportWindow.h"
+#include "help/AboutWindow.h"
+#include "list/ContactListWindow.h"
+#include "shell/BirthdayListWindow.h"
+#include "shell/ContactWindowCommands.h"
+#include "support/TestSupport.h"
+
+#include <QApplication>
+#include <QScreen>
+
+using namespace quillet;
+using quillet::test::MainWindowFixture;
+
+class TestHiDpi : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        QCOMPARE(screen->devicePixelRatio(), 2.0);
+        QCOMPARE(screen->geometry().size(), QSize(800, 500));
+    }
+
+    void everyWindowFitsTheScreen_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("main window") << ""
+                                     << "hidpi-main.png";
+        QTest::newRow("add contact") << "cmdAddContact"
+                                     << "hidpi-add-contact.png";
+        QTest::newRow("contact information") << "mnuViewOne"
+                                             << "hidpi-contact.png";
+        QTest::newRow("list") << "mnuViewAll"
+                              << "hidpi-list.png";
+        QTest::newRow("import") << "mnuImport"
+                                << "hidpi-import.png";
+        QTest::newRow("export") << "mnuExport"
+                                << "hidpi-export.png";
+        QTest::newRow("about") << "mnuAbout"
+                               << "hidpi-about.png";
+    }
+    void everyWindowFitsTheScreen()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, picture);
+        MainWindowFixture f;
+        registerContactWindows(*f.window);
+        const QString path = f.home.filePath(QStringLiteral("Friends.DAT"));
+        f.scripted.fileDialogs.answers.enqueue({path, QStringLiteral("Friends.DAT")});
+        f.action("mnuFileOpen")->trigger();
+        f.type(1, QStringLiteral("Dana K Ortiz"));
+        if (command.startsWith(QLatin1String("cmd")))
+            f.click(command.toLatin1().constData());
+        else if (!command.isEmpty())
+            f.action(command.toLatin1().constData())->trigger();
+        QWidget* window = f.window.get();
+        for (QWidget* shown : QApplication::topLevelWidgets()) {
+            if (shown->isVisible() && shown != f.window.get() && !shown->inherits("QMenu"))
+                window = shown;
+        }
+        if (command == QLatin1String("mnuViewAll"))
+            window->findChild<QPushButton*>(QStringLiteral("cmdACGetReport"))->click();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QVERIFY(test::saveScreenshot(window, picture));
+        const QRect screen(0, 0, 800, 500);
+        QVERIFY2(screen.contains(window->frameGeometry()), qPrintable(QStringLiteral("%1: %2,%3 %4x%5")
+                                                                          .arg(window->metaObject()->className())
+                                                                          .arg(window->frameGeometry().x())
+                                                                          .arg(window->frameGeometry().y())
+                                                                          .arg(window->frameGeometry().width())
+                                                                          .arg(window->frameGeometry().height())));
+        for (QWidget* shown : QApplication::topLevelWidgets()) {
+            if (shown != f.window.get())
+                shown->close();
+        }
+    }
+
+    // Many birthdays in one window, and the main window unmoved when Envelope shows its list.
+    void birthdaysAndEnvelope()
+    {
+        MainWindowFixture f;
+        QList<reminders::DueBirthday> due;
+        for (int day = 1; day <= 40; ++day)
+            due << reminders::DueBirthday{QStringLiteral("Person %1").arg(day),
+                                          QDate(2026, 6, 15).addDays(day % 15 + 1), day % 15 + 1, QString()};
+        auto* birthdays = BirthdayListWindow::showFor(due, f.window.get());
+        QVERIFY(QTest::qWaitForWindowExposed(birthdays));
+        QVERIFY(QRect(0, 0, 800, 500).contains(birthdays->frameGeometry()));
+        birthdays->close();
+        const QRect linesBefore = f.line(1)->geometry();
+        f.click("optLMEnvelope");
+        QCOMPARE(f.line(1)->geometry(), linesBefore);
+    }
+};
+
+QTEST_MAIN(TestHiDpi)
+#include "tst_hidpi.moc"
