@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/AppError.h"
+#include "platform/PrintDialog.h"
 
 #include <QString>
 
@@ -12,6 +13,14 @@ struct PrintJob
 {
     QString printerName; // CUPS queue; empty: the default printer
     QString documentName = QStringLiteral("Quillet");
+    PrinterSettings settings;
+    std::optional<QPointF> offsetMm; // none: the printer's stored offset, where the document takes it
+
+    // The job the print dialog's choice asks for.
+    static PrintJob from(const PrintChoice& choice, const QString& documentName)
+    {
+        return PrintJob{choice.printerName, documentName, choice.settings, choice.offsetMm};
+    }
 };
 
 // Where a grid document goes: a CUPS queue through QPrinter, a PDF file, or a

@@ -65,4 +65,30 @@ void GridDocument::newPage()
     m_ops.push_back(std::move(op));
 }
 
+void GridDocument::placeText(QPointF baseline, const QString& text)
+{
+    Op op;
+    op.kind = Op::Kind::Text;
+    op.area = QRectF(baseline, QSizeF());
+    op.text = text;
+    m_ops.push_back(std::move(op));
+}
+
+void GridDocument::drawOutline(const QRectF& rect, double radius)
+{
+    Op op;
+    op.kind = Op::Kind::Outline;
+    op.area = rect;
+    op.radius = radius;
+    m_ops.push_back(std::move(op));
+}
+
+void GridDocument::drawCross(const QRectF& bounds)
+{
+    Op op;
+    op.kind = Op::Kind::Cross;
+    op.area = bounds;
+    m_ops.push_back(std::move(op));
+}
+
 } // namespace quillet

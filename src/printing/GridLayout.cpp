@@ -27,6 +27,12 @@ PageGeometry PageGeometry::pdfLetter()
     return fromPageLayout(pdfPageLayout());
 }
 
+PageGeometry PageGeometry::forPaper(const Paper& paper)
+{
+    const QSizeF portrait(paper.width - 2 * layoutMargin, paper.height - 2 * layoutMargin);
+    return PageGeometry{portrait, portrait.transposed()};
+}
+
 PageGeometry PageGeometry::fromPageLayout(const QPageLayout& layout)
 {
     QPageLayout turned = layout;
@@ -66,6 +72,7 @@ GridFontMetrics gridFontMetrics(const QString& family, bool bold)
     result.advance = metrics.horizontalAdvance(QLatin1Char('M')) / probe;
     result.ascent = metrics.ascent() / probe;
     result.descent = metrics.descent() / probe;
+    result.lineSpacing = metrics.lineSpacing() / probe;
     cache.insert(key, result);
     return result;
 }
@@ -87,6 +94,7 @@ public:
 
     GridLayout run(const GridDocument& document)
     {
+        m_layout.paper = document.paper();
         for (const GridDocument::Op& op : document.ops())
             play(op);
         m_layout.pages.push_back(std::move(m_page));
@@ -114,6 +122,13 @@ private:
             break;
         case GridDocument::Op::Kind::NewPage:
             startPage();
+            break;
+        case GridDocument::Op::Kind::Text:
+        case GridDocument::Op::Kind::Outline:
+        case GridDocument::Op::Kind::Cross:
+            m_page.placed.push_back(
+                PlacedFree{op.kind, op.area.translated(-layoutMargin, -layoutMargin), op.radius, m_font, op.text});
+            m_page.hasText = true;
             break;
         }
     }

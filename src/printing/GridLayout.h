@@ -25,6 +25,8 @@ struct PageGeometry
     QSizeF size(PageOrientation orientation) const;
     // US Letter less 0.25 inch on every side: what Quillet's PDF output uses.
     static PageGeometry pdfLetter();
+    // The paper less 0.25 inch on every side: where every job is laid out.
+    static PageGeometry forPaper(const Paper& paper);
     // The paint rectangle of `layout` in both orientations.
     static PageGeometry fromPageLayout(const QPageLayout& layout);
 };
@@ -35,9 +37,10 @@ QPageLayout pdfPageLayout(PageOrientation orientation = PageOrientation::Portrai
 // How wide a column is and where the baseline sits, per point of font size.
 struct GridFontMetrics
 {
-    double advance = 0.6; // character advance / size
-    double ascent = 0.83; // ascent / size
-    double descent = 0.3; // descent / size
+    double advance = 0.6;      // character advance / size
+    double ascent = 0.83;      // ascent / size
+    double descent = 0.3;      // descent / size
+    double lineSpacing = 1.13; // the font's own line spacing / size
 };
 
 // The metrics of a font family (cached; needs a QGuiApplication).
@@ -62,15 +65,28 @@ struct PlacedLine
     std::vector<PlacedText> texts;
 };
 
+// Text or a shape placed off the grid, in points from the top-left of the area
+// the grid is laid out in.
+struct PlacedFree
+{
+    GridDocument::Op::Kind kind = GridDocument::Op::Kind::Text;
+    QRectF area; // Text: its baseline origin
+    double radius = 0;
+    int font = 0;
+    QString text;
+};
+
 struct LaidOutPage
 {
     PageOrientation orientation = PageOrientation::Portrait;
     std::vector<PlacedLine> lines;
+    std::vector<PlacedFree> placed;
     bool hasText = false; // false only for a page an explicit new page left blank
 };
 
 struct GridLayout
 {
+    Paper paper;
     std::vector<GridFont> fonts;
     std::vector<LaidOutPage> pages;
 };

@@ -3,6 +3,7 @@
 #include "common/SaveFiles.h"
 #include "printing/GridLayout.h"
 #include "printing/GridRenderer.h"
+#include "printing/PrintPreferences.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -38,7 +39,8 @@ Status PdfPrintTarget::print(const GridDocument& document, const PrintJob& job)
         writer.setResolution(1200);
         writer.setTitle(job.documentName);
         writer.setCreator(QStringLiteral("Quillet"));
-        status = renderGrid(document, writer);
+        // A file is shifted only by the offset given for the job, never by a printer's.
+        status = renderGrid(document, writer, mmToPoints(job.offsetMm.value_or(QPointF())));
     }
     if (!status) {
         file.cancelWriting();

@@ -6,7 +6,7 @@
 
 namespace quillet {
 
-// Writes each job to a PDF file (US Letter, 0.25 inch margins). The first job goes
+// Writes each job to a PDF file on the document's paper. The first job goes
 // to the path given; a further job on the same target goes to "NAME-2.pdf",
 // "NAME-3.pdf" and so on beside it, so that each copy stays its own document. A
 // file is replaced only once its job has been written completely.

@@ -11,7 +11,7 @@ Status runCopies(DocumentOf documentOf, const PrintChoice& choice, PrintTarget& 
 {
     if (choice.cancelled)
         return Status::success();
-    const PrintJob job{choice.printerName, documentName};
+    const PrintJob job = PrintJob::from(choice, documentName);
     for (int copy = 1; copy <= choice.copies; ++copy) {
         Status status = target.print(documentOf(copy), job);
         if (!status)

@@ -1,12 +1,26 @@
 #include "platform/qt/QtPrintTarget.h"
 
 #include "platform/qt/CupsQueueState.h"
+#include "platform/qt/PrinterSettingsAccess.h"
+#include "printing/GridDocument.h"
 #include "printing/GridRenderer.h"
+#include "printing/PrintPreferences.h"
 
 #include <QPrinter>
 #include <QPrinterInfo>
 
 namespace quillet {
+
+namespace {
+
+QPointF jobOffset(const GridDocument& document, const PrintJob& job, const QString& printer)
+{
+    if (job.offsetMm)
+        return mmToPoints(printprefs::clampOffset(*job.offsetMm));
+    return document.takesPrinterOffset() ? mmToPoints(printprefs::printerOffset(printer)) : QPointF();
+}
+
+} // namespace
 
 Status QtPrintTarget::print(const GridDocument& document, const PrintJob& job)
 {
@@ -18,15 +32,15 @@ Status QtPrintTarget::print(const GridDocument& document, const PrintJob& job)
     QPrinter printer(info, QPrinter::HighResolution);
     if (!printer.isValid())
         return errors::deviceIO();
+    applyPrinterSettings(job.settings, printer);
     // One copy per job: copies are sent as separate jobs, or CUPS prints n x n.
     printer.setCopyCount(1);
     printer.setDocName(job.documentName);
-    printer.setFullPage(false);
-    // Margins below the printer's minimum are raised to it, so the grid starts at
-    // the corner of what the printer can reach.
-    printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
+    // The whole paper is painted on, so that text lands at its place on the paper
+    // whatever the printer's unprintable margins.
+    printer.setFullPage(true);
 
-    const Status status = renderGrid(document, printer);
+    const Status status = renderGrid(document, printer, jobOffset(document, job, info.printerName()));
     if (!status || printer.printerState() == QPrinter::Error) {
         printer.abort();
         return status ? Status(errors::deviceIO()) : status;
