@@ -4,6 +4,8 @@
 #include "contacts/ContactsFile.h"
 #include "printing/GridDocument.h"
 
+#include <algorithm>
+
 namespace quillet {
 
 namespace {
@@ -53,20 +55,21 @@ LabelTexts labelTexts(const ContactRecord& record)
     return texts;
 }
 
-Status composeListLabels(const ContactsFile& file, const QList<int>& recordNumbers, GridDocument& document)
+GridDocument composeListLabels(const std::vector<LabelTexts>& labels, int start)
 {
+    GridDocument document;
+    document.setTakesPrinterOffset(true);
     document.setFont(labelFont, 10);
     document.setOrientation(PageOrientation::Portrait);
     printTopMargin(document);
     document.setFont(labelFont, 10);
     std::array<LabelTexts, 3> row;
     int filled = 0;
-    const qsizetype last = recordNumbers.size() - 1;
+    // The labels before the start stay blank slots, so the first contact lands on its label.
+    const qsizetype blanks = std::clamp(start, 1, labelsPerPage) - 1;
+    const qsizetype last = blanks + qsizetype(labels.size()) - 1;
     for (qsizetype index = 0; index <= last; ++index) {
-        ContactRecord record;
-        if (Status read = file.readChecked(recordNumbers[index], record); !read)
-            return read;
-        row[filled++] = labelTexts(record);
+        row[filled++] = index >= blanks ? labels[std::size_t(index - blanks)] : LabelTexts{};
         if (filled == 3) {
             printSlots(document, row, 3);
             printRowGap(document);
@@ -78,6 +81,28 @@ Status composeListLabels(const ContactsFile& file, const QList<int>& recordNumbe
             document.newPage();
             printTopMargin(document);
         }
+    }
+    return document;
+}
+
+Status composeListLabels(const ContactsFile& file, const QList<int>& recordNumbers, GridDocument& document, int start)
+{
+    std::vector<LabelTexts> labels;
+    if (Status read = readLabelTexts(file, recordNumbers, labels); !read)
+        return read;
+    document = composeListLabels(labels, start);
+    return Status::success();
+}
+
+Status readLabelTexts(const ContactsFile& file, const QList<int>& recordNumbers, std::vector<LabelTexts>& labels)
+{
+    labels.clear();
+    labels.reserve(std::size_t(recordNumbers.size()));
+    for (const int number : recordNumbers) {
+        ContactRecord record;
+        if (Status read = file.readChecked(number, record); !read)
+            return read;
+        labels.push_back(labelTexts(record));
     }
     return Status::success();
 }

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <array>
+#include <vector>
 
 namespace quillet {
 
@@ -28,11 +29,20 @@ LabelTexts labelTexts(const ContactRecord& record);
 inline constexpr std::array<int, 3> labelSlotColumns{2, 35, 67};
 inline constexpr int labelsPerPage = 30;
 
+// The contacts' label texts in list order, every record read before anything is
+// printed; a line without a record number (0, pasted) or a failed read is an error.
+Status readLabelTexts(const ContactsFile& file, const QList<int>& recordNumbers, std::vector<LabelTexts>& labels);
+
+// One copy of the built-in label sheets for these labels (below).
+GridDocument composeListLabels(const std::vector<LabelTexts>& labels, int start = 1);
+
 // One copy of the label sheets for the listed contacts, in list order, from the
 // first label of the first sheet: rows of three, each followed by one empty line
 // at 11 points and three at 9 (one inch in all), a new page after every 30 labels,
 // and a top margin of four empty lines on every page. Each record is read back by
-// its number; a line without one (0, pasted) or a failed read is an error.
-Status composeListLabels(const ContactsFile& file, const QList<int>& recordNumbers, GridDocument& document);
+// its number; a line without one (0, pasted) or a failed read is an error. With
+// `start` above 1 the labels before that position of the first sheet stay blank.
+Status composeListLabels(const ContactsFile& file, const QList<int>& recordNumbers, GridDocument& document,
+                         int start = 1);
 
 } // namespace quillet
