@@ -80,7 +80,7 @@ int runLabels(const QStringList& args)
             return prepared;
         if (job.cut())
             QTextStream(stderr) << sheetLabelsCutWarning() << '\n';
-        return printCopies([&job](int) { return job.compose(); }, choice, target);
+        return printStreamCopies([&job](int) { return job.stream(); }, choice, target);
     });
 }
 

@@ -13,6 +13,7 @@ namespace quillet {
 class ContactRecord;
 class ContactsFile;
 class GridDocument;
+struct GridStream;
 
 // The three lines of one mailing label: "John J Smith" (initial without a full
 // stop), "12 Oak St Apt 4" (ending in a space when Street2 is blank) and
@@ -33,8 +34,10 @@ inline constexpr int labelsPerPage = 30;
 // printed; a line without a record number (0, pasted) or a failed read is an error.
 Status readLabelTexts(const ContactsFile& file, const QList<int>& recordNumbers, std::vector<LabelTexts>& labels);
 
-// One copy of the built-in label sheets for these labels (below).
+// One copy of the built-in label sheets for these labels (below), whole or made a
+// sheet at a time; the stream reads `labels` while it runs.
 GridDocument composeListLabels(const std::vector<LabelTexts>& labels, int start = 1);
+GridStream listLabelsStream(const std::vector<LabelTexts>& labels, int start = 1);
 
 // One copy of the label sheets for the listed contacts, in list order, from the
 // first label of the first sheet: rows of three, each followed by one empty line

@@ -49,6 +49,22 @@ QString cutTo(const QString& line, int characters)
                                                   : QString::fromStdU32String(text.substr(0, std::size_t(characters)));
 }
 
+// One label's lines from its top-left corner plus the markup margin.
+void placeLabel(GridDocument& document, const SheetTemplate& sheet, const QRectF& rect, const LabelTexts& label,
+                const SheetLabelFit& fit)
+{
+    const GridFontMetrics metrics = gridFontMetrics(labelFont, false);
+    const double spacing = metrics.lineSpacing * fit.pointSize;
+    const QPointF first(rect.left() + sheet.markupMargin,
+                        rect.top() + sheet.markupMargin + metrics.ascent * fit.pointSize);
+    const QString lines[linesPerLabel] = {label.name, label.street, label.city};
+    for (int line = 0; line < std::min(linesPerLabel, fit.maxLines); ++line) {
+        const QString text = fit.cut ? cutTo(lines[line], fit.maxCharacters) : lines[line];
+        if (!text.trimmed().isEmpty())
+            document.placeText(first + QPointF(0, line * spacing), text);
+    }
+}
+
 } // namespace
 
 SheetLabelFit fitSheetLabels(const SheetTemplate& sheet, const std::vector<LabelTexts>& labels)
@@ -92,39 +108,41 @@ Status prepareListLabels(const ContactsFile& file, const QList<int>& recordNumbe
     return Status::success();
 }
 
-GridDocument ListLabelsJob::compose() const
+GridStream ListLabelsJob::stream() const
 {
-    return sheet.builtIn ? composeListLabels(labels, start) : composeSheetLabels(sheet, labels, start, fit);
+    return sheet.builtIn ? listLabelsStream(labels, start) : sheetLabelsStream(sheet, labels, start, fit);
+}
+
+GridStream sheetLabelsStream(const SheetTemplate& sheet, const std::vector<LabelTexts>& labels, int start,
+                             const SheetLabelFit& fit)
+{
+    const int perSheet = std::max(1, sheet.labelCount());
+    GridStream stream;
+    stream.paper = sheet.paper;
+    stream.takesPrinterOffset = true;
+    stream.next = [&sheet, &labels, fit, perSheet, position = std::clamp(start, 1, perSheet) - 1,
+                   next = std::size_t(0)](GridDocument& chunk) mutable {
+        if (next == 0) {
+            chunk.setOrientation(PageOrientation::Portrait);
+            chunk.setFont(labelFont, fit.pointSize);
+        } else if (next >= labels.size()) {
+            return false;
+        } else {
+            chunk.newPage();
+        }
+        for (; next < labels.size() && position < perSheet; ++next)
+            placeLabel(chunk, sheet, sheet.labelRect(position++), labels[next], fit);
+        position = 0;
+        return true;
+    };
+    return stream;
 }
 
 GridDocument composeSheetLabels(const SheetTemplate& sheet, const std::vector<LabelTexts>& labels, int start,
                                 const SheetLabelFit& fit)
 {
-    const GridFontMetrics metrics = gridFontMetrics(labelFont, false);
-    const double spacing = metrics.lineSpacing * fit.pointSize;
-    const int perSheet = std::max(1, sheet.labelCount());
-    GridDocument document;
-    document.setPaper(sheet.paper);
-    document.setTakesPrinterOffset(true);
-    document.setOrientation(PageOrientation::Portrait);
-    document.setFont(labelFont, fit.pointSize);
-    int position = std::clamp(start, 1, perSheet) - 1;
-    for (const LabelTexts& label : labels) {
-        if (position == perSheet) {
-            document.newPage();
-            position = 0;
-        }
-        const QRectF rect = sheet.labelRect(position++);
-        const QPointF first(rect.left() + sheet.markupMargin,
-                            rect.top() + sheet.markupMargin + metrics.ascent * fit.pointSize);
-        const QString lines[linesPerLabel] = {label.name, label.street, label.city};
-        for (int line = 0; line < std::min(linesPerLabel, fit.maxLines); ++line) {
-            const QString text = fit.cut ? cutTo(lines[line], fit.maxCharacters) : lines[line];
-            if (!text.trimmed().isEmpty())
-                document.placeText(first + QPointF(0, line * spacing), text);
-        }
-    }
-    return document;
+    GridStream stream = sheetLabelsStream(sheet, labels, start, fit);
+    return wholeDocument(stream);
 }
 
 GridDocument composeCalibrationPage(const SheetTemplate& sheet)

@@ -31,8 +31,11 @@ QString sheetLabelsCutWarning();
 // on label `start` (from 1) of the first sheet, following sheets from label 1.
 // Each label's text starts at the label's top-left corner plus its markup margin,
 // lines at the font's line spacing.
+// The stream makes a sheet at a time and reads `sheet` and `labels` while it runs.
 GridDocument composeSheetLabels(const SheetTemplate& sheet, const std::vector<LabelTexts>& labels, int start,
                                 const SheetLabelFit& fit);
+GridStream sheetLabelsStream(const SheetTemplate& sheet, const std::vector<LabelTexts>& labels, int start,
+                             const SheetLabelFit& fit);
 
 // Labels for a list on a chosen sheet, every contact read and the size fitted
 // before anything is printed: the built-in sheet's text grid, or a catalogue sheet.
@@ -44,7 +47,8 @@ struct ListLabelsJob
     SheetLabelFit fit;
 
     bool cut() const { return fit.cut; }
-    GridDocument compose() const;
+    // One copy, a sheet at a time; reads this job while it runs.
+    GridStream stream() const;
 };
 Status prepareListLabels(const ContactsFile& file, const QList<int>& recordNumbers, const SheetTemplate& sheet,
                          int start, ListLabelsJob& job);

@@ -8,6 +8,7 @@
 namespace quillet {
 
 class GridDocument;
+struct GridStream;
 
 struct PrintJob
 {
@@ -31,6 +32,9 @@ class PrintTarget
 public:
     virtual ~PrintTarget() = default;
     virtual Status print(const GridDocument& document, const PrintJob& job) = 0;
+    // The same for a document made in pieces; targets that paint stream it page by
+    // page, the others take it whole.
+    virtual Status printStream(GridStream& stream, const PrintJob& job);
 };
 
 } // namespace quillet

@@ -91,4 +91,22 @@ void GridDocument::drawCross(const QRectF& bounds)
     m_ops.push_back(std::move(op));
 }
 
+void GridDocument::append(const GridDocument& other)
+{
+    m_ops.insert(m_ops.end(), other.m_ops.begin(), other.m_ops.end());
+    for (const Op& op : other.m_ops)
+        if (op.kind == Op::Kind::Font)
+            m_font = op.font;
+}
+
+GridDocument wholeDocument(GridStream& stream)
+{
+    GridDocument document;
+    document.setPaper(stream.paper);
+    document.setTakesPrinterOffset(stream.takesPrinterOffset);
+    for (GridDocument chunk; stream.next && stream.next(chunk); chunk = GridDocument())
+        document.append(chunk);
+    return document;
+}
+
 } // namespace quillet

@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace quillet {
@@ -72,6 +73,9 @@ public:
     void setTakesPrinterOffset(bool takes) { m_takesPrinterOffset = takes; }
     bool takesPrinterOffset() const { return m_takesPrinterOffset; }
 
+    // Adds another document's operations after this one's.
+    void append(const GridDocument& other);
+
     const std::vector<Op>& ops() const { return m_ops; }
     bool isEmpty() const { return m_ops.empty(); }
     GridFont currentFont() const { return m_font; }
@@ -82,5 +86,18 @@ private:
     Paper m_paper;
     bool m_takesPrinterOffset = false;
 };
+
+// A document made in pieces, for jobs too long to hold whole: `next` fills a fresh
+// chunk and returns false once nothing is left. The pieces played one after the
+// other are the document.
+struct GridStream
+{
+    Paper paper;
+    bool takesPrinterOffset = false;
+    std::function<bool(GridDocument& chunk)> next;
+};
+
+// All the pieces of a stream as one document.
+GridDocument wholeDocument(GridStream& stream);
 
 } // namespace quillet

@@ -6,6 +6,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace quillet {
@@ -98,5 +100,26 @@ struct GridLayout
 // with a page on which nothing was printed. Blank lines below the printable area
 // are not kept.
 GridLayout layoutGrid(const GridDocument& document, const PageGeometry& geometry);
+
+class Layouter;
+
+// The same layout fed a document in pieces, one after the other as if they were
+// one document, handing each page on as soon as it is complete; so a long job
+// never holds more than a page of layout.
+class GridLayoutStream
+{
+public:
+    // Receives each page with the fonts its texts index (the table only grows).
+    using PageSink = std::function<void(LaidOutPage&& page, const std::vector<GridFont>& fonts)>;
+
+    GridLayoutStream(const PageGeometry& geometry, PageSink sink);
+    ~GridLayoutStream();
+    void feed(const GridDocument& chunk);
+    // Hands on the last page; blank pages at the end are dropped.
+    void finish();
+
+private:
+    std::unique_ptr<Layouter> m_layouter;
+};
 
 } // namespace quillet

@@ -17,6 +17,10 @@ namespace quillet {
 // the device cannot be painted on.
 Status renderGrid(const GridDocument& document, QPagedPaintDevice& device, QPointF offset = {});
 
+// The same for a document made in pieces: each page is laid out and painted as
+// soon as it is complete, so a long job never holds more than a page of layout.
+Status renderGridStream(GridStream& stream, QPagedPaintDevice& device, QPointF offset = {});
+
 // Paints pages already laid out on a painter that is active on `device`, which
 // must be set to the layout's paper. Used by renderGrid.
 void paintGridPages(const GridLayout& layout, QPagedPaintDevice& device, QPainter& painter, QPointF offset = {});

@@ -25,6 +25,18 @@ QString PdfPrintTarget::pathForJob(int job) const
 
 Status PdfPrintTarget::print(const GridDocument& document, const PrintJob& job)
 {
+    return write(
+        job, [&document](QPagedPaintDevice& device, QPointF offset) { return renderGrid(document, device, offset); });
+}
+
+Status PdfPrintTarget::printStream(GridStream& stream, const PrintJob& job)
+{
+    return write(
+        job, [&stream](QPagedPaintDevice& device, QPointF offset) { return renderGridStream(stream, device, offset); });
+}
+
+Status PdfPrintTarget::write(const PrintJob& job, const std::function<Status(QPagedPaintDevice&, QPointF)>& render)
+{
     const QString path = pathForJob(++m_jobs);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -40,7 +52,7 @@ Status PdfPrintTarget::print(const GridDocument& document, const PrintJob& job)
         writer.setTitle(job.documentName);
         writer.setCreator(QStringLiteral("Quillet"));
         // A file is shifted only by the offset given for the job, never by a printer's.
-        status = renderGrid(document, writer, mmToPoints(job.offsetMm.value_or(QPointF())));
+        status = render(writer, mmToPoints(job.offsetMm.value_or(QPointF())));
     }
     if (!status) {
         file.cancelWriting();

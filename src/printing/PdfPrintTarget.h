@@ -2,7 +2,12 @@
 
 #include "platform/PrintTarget.h"
 
+#include <QPointF>
 #include <QStringList>
+
+#include <functional>
+
+class QPagedPaintDevice;
 
 namespace quillet {
 
@@ -15,12 +20,15 @@ class PdfPrintTarget : public PrintTarget
 public:
     explicit PdfPrintTarget(QString path);
     Status print(const GridDocument& document, const PrintJob& job) override;
+    Status printStream(GridStream& stream, const PrintJob& job) override;
 
     // The file the n-th job (from 1) is written to.
     QString pathForJob(int job) const;
     QStringList writtenFiles() const { return m_written; }
 
 private:
+    Status write(const PrintJob& job, const std::function<Status(QPagedPaintDevice&, QPointF)>& render);
+
     QString m_path;
     int m_jobs = 0;
     QStringList m_written;

@@ -13,16 +13,29 @@ namespace quillet {
 
 namespace {
 
-QPointF jobOffset(const GridDocument& document, const PrintJob& job, const QString& printer)
+QPointF jobOffset(bool takesPrinterOffset, const PrintJob& job, const QString& printer)
 {
     if (job.offsetMm)
         return mmToPoints(printprefs::clampOffset(*job.offsetMm));
-    return document.takesPrinterOffset() ? mmToPoints(printprefs::printerOffset(printer)) : QPointF();
+    return takesPrinterOffset ? mmToPoints(printprefs::printerOffset(printer)) : QPointF();
 }
 
 } // namespace
 
 Status QtPrintTarget::print(const GridDocument& document, const PrintJob& job)
+{
+    return send(job, document.takesPrinterOffset(),
+                [&document](QPrinter& printer, QPointF offset) { return renderGrid(document, printer, offset); });
+}
+
+Status QtPrintTarget::printStream(GridStream& stream, const PrintJob& job)
+{
+    return send(job, stream.takesPrinterOffset,
+                [&stream](QPrinter& printer, QPointF offset) { return renderGridStream(stream, printer, offset); });
+}
+
+Status QtPrintTarget::send(const PrintJob& job, bool takesPrinterOffset,
+                           const std::function<Status(QPrinter&, QPointF)>& render)
 {
     const QPrinterInfo info =
         job.printerName.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(job.printerName);
@@ -40,7 +53,7 @@ Status QtPrintTarget::print(const GridDocument& document, const PrintJob& job)
     // whatever the printer's unprintable margins.
     printer.setFullPage(true);
 
-    const Status status = renderGrid(document, printer, jobOffset(document, job, info.printerName()));
+    const Status status = render(printer, jobOffset(takesPrinterOffset, job, info.printerName()));
     if (!status || printer.printerState() == QPrinter::Error) {
         printer.abort();
         return status ? Status(errors::deviceIO()) : status;
