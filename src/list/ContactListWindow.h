@@ -6,6 +6,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
 class QRadioButton;
 
@@ -18,6 +19,8 @@ namespace quillet {
 class ListModel;
 class Session;
 class WindowHost;
+struct ListLabelsJob;
+struct SheetTemplate;
 
 // The contact list: a one-shot query (search field and text, sort order) whose
 // "Get report" lists the matching contacts, then labels, a report, clipboard
@@ -46,7 +49,13 @@ private:
     void onSortClicked(QRadioButton* option, SortOrder order);
     void getReport();
     void showLoadResult(int found);
+    // ContactListWindowLabels.cpp: labels on the chosen sheet, previews, the sheet dialog.
     void printLabels();
+    std::optional<int> askLabelStart(const SheetTemplate& sheet);
+    Status readLabels(const SheetTemplate& sheet, int start, ListLabelsJob& job);
+    void previewLabels();
+    void previewReport();
+    void chooseLabelSheet();
     void printReport();
     void printSelection(const PrintChoice& choice);
     void showPrinterProblem();

@@ -99,6 +99,18 @@ void GridDocument::append(const GridDocument& other)
             m_font = op.font;
 }
 
+GridStream streamOf(std::shared_ptr<const GridDocument> document)
+{
+    GridStream stream{document->paper(), document->takesPrinterOffset(), {}};
+    stream.next = [document, done = false](GridDocument& chunk) mutable {
+        if (done)
+            return false;
+        chunk = *document;
+        return done = true;
+    };
+    return stream;
+}
+
 GridDocument wholeDocument(GridStream& stream)
 {
     GridDocument document;

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace quillet {
@@ -96,6 +97,9 @@ struct GridStream
     bool takesPrinterOffset = false;
     std::function<bool(GridDocument& chunk)> next;
 };
+
+// A stream of one whole document, shared with whoever else holds it.
+GridStream streamOf(std::shared_ptr<const GridDocument> document);
 
 // All the pieces of a stream as one document.
 GridDocument wholeDocument(GridStream& stream);

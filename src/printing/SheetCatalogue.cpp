@@ -1,6 +1,7 @@
 #include "printing/SheetCatalogue.h"
 
 #include "common/ProgramFolder.h"
+#include "printing/PrintPreferences.h"
 
 #include <QDir>
 #include <QFile>
@@ -138,6 +139,13 @@ std::vector<const SheetTemplate*> SheetCatalogue::search(const QString& text) co
         if (matches(sheet, words))
             found.push_back(&sheet);
     return found;
+}
+
+SheetTemplate chosenLabelSheet()
+{
+    const QString name = printprefs::labelSheet();
+    const SheetTemplate* sheet = name.isEmpty() ? nullptr : SheetCatalogue::system().find(name);
+    return sheet ? *sheet : builtInSheet();
 }
 
 } // namespace quillet

@@ -37,4 +37,8 @@ private:
     bool m_found = false;
 };
 
+// The sheet chosen in the Label Sheet dialog; the built-in one when none was or
+// the catalogue no longer has it.
+SheetTemplate chosenLabelSheet();
+
 } // namespace quillet
