@@ -31,10 +31,11 @@ void ContactListWindow::printReport()
         printSelection(choice);
         return;
     }
-    GridDocument document;
-    Status printed = composeReport(m_model->lines(), m_session.fileTitle(), document);
+    const QStringList lines = m_model->lines();
+    Status printed = checkReportLines(lines);
     if (printed)
-        printed = printCopies(document, choice, m_platform.printTarget);
+        printed = printStreamCopies([&](int) { return reportStream(lines, m_session.fileTitle()); }, choice,
+                                    m_platform.printTarget);
     if (!printed)
         showPrinterProblem();
 }
