@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QPageSize>
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 
@@ -154,8 +155,13 @@ private:
     {
         if (!m_fonts.empty() && sameFont(m_fonts[std::size_t(m_font)], font))
             return;
-        m_fonts.push_back(font);
-        m_font = int(m_fonts.size()) - 1;
+        // A font used before keeps its index, so the table stays as small as the
+        // number of fonts however often a long job switches between them.
+        const auto known = std::find_if(m_fonts.begin(), m_fonts.end(),
+                                        [&font](const GridFont& other) { return sameFont(other, font); });
+        m_font = int(known - m_fonts.begin());
+        if (known == m_fonts.end())
+            m_fonts.push_back(font);
         const GridFontMetrics metrics = gridFontMetrics(font.family, font.bold);
         m_advance = metrics.advance * font.pointSize;
         m_lineHeight = gridLineHeight(font.pointSize);
