@@ -56,23 +56,21 @@ private slots:
         QCOMPARE(envelopes::presetOnChoosingEnvelope(size), onEnvelope);
     }
 
+    // Every position of the sheet against the printed sheet's own margins.
     void positionMargins_data()
     {
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("indents");
         QTest::addColumn<QString>("padRows");
-        QTest::newRow("1") << 1 << "2"
-                           << "3";
-        QTest::newRow("5") << 5 << "35"
-                           << "10";
-        QTest::newRow("16") << 16 << "2"
-                            << "36";
-        QTest::newRow("27") << 27 << "68"
-                            << "56";
-        QTest::newRow("28") << 28 << "2"
-                            << "63";
-        QTest::newRow("30") << 30 << "68"
-                            << "63";
+        const char* const expected[] = {
+            "2 3",   "35 3",  "68 3",  "2 10",  "35 10", "68 10", "2 16",  "35 16", "68 16", "2 23",
+            "35 23", "68 23", "2 30",  "35 30", "68 30", "2 36",  "35 36", "68 36", "2 43",  "35 43",
+            "68 43", "2 50",  "35 50", "68 50", "2 56",  "35 56", "68 56", "2 63",  "35 63", "68 63",
+        };
+        for (int position = 1; position <= 30; ++position) {
+            const QStringList margins = QString::fromLatin1(expected[position - 1]).split(u' ');
+            QTest::addRow("%d", position) << position << margins[0] << margins[1];
+        }
     }
     void positionMargins()
     {
@@ -149,6 +147,7 @@ private slots:
         QTest::newRow("abc") << "abc" << std::optional<int>(0);
         QTest::newRow("2.5") << "2.5" << std::optional<int>(2);
         QTest::newRow("3.5") << "3.5" << std::optional<int>(4);
+        QTest::newRow("point and exponent") << ".5e1" << std::optional<int>(5);
         QTest::newRow("largest") << "32767" << std::optional<int>(32767);
         QTest::newRow("smallest") << "-32768" << std::optional<int>(-32768);
         QTest::newRow("rounds past the largest") << "32767.5" << std::optional<int>();
