@@ -2,6 +2,7 @@
 #include "printing/LabelPositionEntry.h"
 #include "printing/LabelSheet.h"
 #include "printing/PrintMargins.h"
+#include "printing/PrintOptionsChoice.h"
 
 #include <QtTest>
 
@@ -137,6 +138,79 @@ private slots:
         QCOMPARE(result.caption, caption);
         QCOMPARE(result.message, message);
         QCOMPARE(result.messageTitle, messageTitle);
+    }
+
+    // A run of choices, each step's preset margins put into the fields, and what the
+    // options show at the end: medium, orientation, EnvelopeSizeNo, list, Bold, caption.
+    void optionChoices_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("margins");
+        auto row = [](const char* name, const QString& steps, const char* shown, const char* margins) {
+            QTest::newRow(name) << steps.split(u' ') << QString::fromLatin1(shown) << QString::fromLatin1(margins);
+        };
+        row("start", "start", "none portrait '' list:no bold:no caption:no ''", "2/3");
+        row("label position 5", "start label 5", "label portrait '' list:no bold:no caption:yes 'Label Position 5'",
+            "35/10");
+        row("cancelled position", "start label empty", "none portrait '' list:no bold:no caption:no ''", "2/3");
+        row("asked again keeps label", "start label 31", "label portrait '' list:no bold:no caption:no ''", "2/3");
+        row("portrait after a position keeps the caption", "start label 5 landscape portrait",
+            "label portrait '' list:no bold:no caption:yes 'Label Position 5'", "2/3");
+        row("envelope without a size", "start envelope", "envelope landscape '0' list:yes bold:no caption:no ''",
+            "2/3");
+        row("size 2 shows Bold", "start envelope size2", "envelope landscape '2' list:yes bold:yes caption:no ''",
+            "23/32");
+        row("envelope again with size 2", "start envelope size2 envelope",
+            "envelope landscape '2' list:yes bold:yes caption:no ''", "28/39");
+        row("envelope empties the caption", "start label 5 envelope",
+            "envelope landscape '0' list:yes bold:no caption:yes ''", "35/10");
+        row("label after envelope", "start envelope size2 bold label 30",
+            "label portrait '2' list:no bold:no caption:yes 'Label Position 30'", "68/63");
+        row("clear form keeps the orientation", "start envelope size6 bold clear",
+            "none landscape '0' list:no bold:no caption:no ''", "2/3");
+    }
+    void optionChoices()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, shown);
+        QFETCH(QString, margins);
+        PrintOptionsChoice choice;
+        GridMargins fields{-1, -1};
+        const auto put = [&fields](const std::optional<GridMargins>& preset) {
+            if (preset)
+                fields = *preset;
+        };
+        for (const QString& step : steps) {
+            if (step == QLatin1String("start"))
+                put(choice.start());
+            else if (step == QLatin1String("label"))
+                put(choice.beginLabelStock());
+            else if (step == QLatin1String("envelope"))
+                put(choice.chooseEnvelope());
+            else if (step.startsWith(QLatin1String("size")))
+                put(choice.chooseEnvelopeSize(step.mid(4).toInt() - 1));
+            else if (step == QLatin1String("portrait"))
+                put(choice.choosePortrait());
+            else if (step == QLatin1String("landscape"))
+                choice.chooseLandscape();
+            else if (step == QLatin1String("bold"))
+                choice.setBold(true);
+            else if (step == QLatin1String("clear"))
+                put(choice.clear());
+            else
+                put(choice.answerPosition(step == QLatin1String("empty") ? QString() : step).margins);
+        }
+        const PrintOptionsState& s = choice.state();
+        const char* media[] = {"none", "label", "envelope"};
+        const auto yes = [](bool b) { return b ? QStringLiteral("yes") : QStringLiteral("no"); };
+        const QString bold = s.boldShown ? (s.bold ? QStringLiteral("checked") : QStringLiteral("yes")) : "no";
+        QCOMPARE(QStringLiteral("%1 %2 '%3' list:%4 bold:%5 caption:%6 '%7'")
+                     .arg(QLatin1String(media[int(s.media)]),
+                          s.orientation == PageOrientation::Portrait ? "portrait" : "landscape", s.envelopeSizeNo,
+                          yes(s.envelopeListShown), bold, yes(s.positionShown), s.positionCaption),
+                 shown);
+        QCOMPARE(fields.indentsText() + u'/' + fields.padRowsText(), margins);
     }
 
     void marginField_data()
