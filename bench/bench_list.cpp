@@ -166,11 +166,13 @@ void labelsToPdf(benchmark::State& state)
     const SheetTemplate sheet = state.range(1) == 1 && catalogue ? *catalogue : builtInSheet();
     const QString pdf = QDir(workDir().path()).filePath(QStringLiteral("labels.pdf"));
     for (auto _ : state) {
-        ListLabelsJob job;
         PdfPrintTarget target(pdf);
-        if (!prepareListLabels(listed.file, listed.numbers, sheet, 1, job).ok())
+        const Result<ListLabelsJob> job = prepareListLabels(listed.file, listed.numbers, sheet, 1);
+        if (!job) {
             state.SkipWithError("reading failed");
-        GridStream stream = job.stream();
+            break;
+        }
+        GridStream stream = job->stream();
         if (!target.printStream(stream, PrintJob{}).ok())
             state.SkipWithError("printing failed");
     }

@@ -75,9 +75,10 @@ int runLabels(const QStringList& args)
     for (const ListEntry& entry : *entries)
         numbers << entry.recordNumber;
     return command->output.run([&](const PrintChoice& choice, PrintTarget& target) {
-        ListLabelsJob job;
-        if (Status prepared = prepareListLabels(file, numbers, sheet, start, job); !prepared)
-            return prepared;
+        const Result<ListLabelsJob> prepared = prepareListLabels(file, numbers, sheet, start);
+        if (!prepared)
+            return prepared.status();
+        const ListLabelsJob& job = *prepared;
         if (job.cut())
             QTextStream(stderr) << sheetLabelsCutWarning() << '\n';
         return printStreamCopies([&job](int) { return job.stream(); }, choice, target);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Result.h"
 #include "list/ListSearch.h"
 #include "platform/Platform.h"
 
@@ -52,7 +53,7 @@ private:
     // ContactListWindowLabels.cpp: labels on the chosen sheet, previews, the sheet dialog.
     void printLabels();
     std::optional<int> askLabelStart(const SheetTemplate& sheet);
-    Status readLabels(const SheetTemplate& sheet, int start, ListLabelsJob& job);
+    Result<ListLabelsJob> readLabels(const SheetTemplate& sheet, int start);
     void previewLabels();
     void previewReport();
     void chooseLabelSheet();

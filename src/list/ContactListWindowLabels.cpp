@@ -28,18 +28,17 @@ std::optional<int> ContactListWindow::askLabelStart(const SheetTemplate& sheet)
 
 // Reads every listed contact before anything is printed, and says once when some
 // text does not fit.
-Status ContactListWindow::readLabels(const SheetTemplate& sheet, int start, ListLabelsJob& job)
+Result<ListLabelsJob> ContactListWindow::readLabels(const SheetTemplate& sheet, int start)
 {
     QList<int> numbers;
     numbers.reserve(m_model->rowCount());
     for (const ListEntry& line : m_model->entries())
         numbers << line.recordNumber;
-    Status read;
-    {
+    auto read = [&] {
         BusyCursor busy(m_platform.prompter);
-        read = prepareListLabels(m_session.file(), numbers, sheet, start, job);
-    }
-    if (read && job.cut())
+        return prepareListLabels(m_session.file(), numbers, sheet, start);
+    }();
+    if (read && read->cut())
         m_platform.prompter.message(sheetLabelsCutWarning(), QStringLiteral("Print labels"));
     return read;
 }
@@ -53,11 +52,11 @@ void ContactListWindow::printLabels()
     const PrintChoice choice = m_platform.printDialog.ask(PrintDialogRequest{});
     if (choice.cancelled)
         return;
-    ListLabelsJob job;
-    Status printed = readLabels(sheet, *start, job);
+    const Result<ListLabelsJob> job = readLabels(sheet, *start);
+    Status printed = job.status();
     if (printed) {
         BusyCursor busy(m_platform.prompter);
-        printed = printStreamCopies([&job](int) { return job.stream(); }, choice, m_platform.printTarget);
+        printed = printStreamCopies([&job](int) { return job->stream(); }, choice, m_platform.printTarget);
     }
     if (!printed) {
         showPrinterProblem();
@@ -72,11 +71,12 @@ void ContactListWindow::previewLabels()
     const std::optional<int> start = askLabelStart(sheet);
     if (!start)
         return;
-    auto job = std::make_shared<ListLabelsJob>();
-    if (!readLabels(sheet, *start, *job)) {
+    Result<ListLabelsJob> read = readLabels(sheet, *start);
+    if (!read) {
         showPrinterProblem();
         return;
     }
+    const auto job = std::make_shared<const ListLabelsJob>(std::move(*read));
     m_platform.labelDialogs.showPreview([job] { return job->stream(); });
 }
 

@@ -116,16 +116,16 @@ GridDocument composeListLabels(const std::vector<LabelTexts>& labels, int start)
 
 Status composeListLabels(const ContactsFile& file, const QList<int>& recordNumbers, GridDocument& document, int start)
 {
-    std::vector<LabelTexts> labels;
-    if (Status read = readLabelTexts(file, recordNumbers, labels); !read)
-        return read;
-    document = composeListLabels(labels, start);
+    const Result<std::vector<LabelTexts>> labels = readLabelTexts(file, recordNumbers);
+    if (!labels)
+        return labels.status();
+    document = composeListLabels(*labels, start);
     return Status::success();
 }
 
-Status readLabelTexts(const ContactsFile& file, const QList<int>& recordNumbers, std::vector<LabelTexts>& labels)
+Result<std::vector<LabelTexts>> readLabelTexts(const ContactsFile& file, const QList<int>& recordNumbers)
 {
-    labels.clear();
+    std::vector<LabelTexts> labels;
     labels.reserve(std::size_t(recordNumbers.size()));
     for (const int number : recordNumbers) {
         ContactRecord record;
@@ -133,7 +133,7 @@ Status readLabelTexts(const ContactsFile& file, const QList<int>& recordNumbers,
             return read;
         labels.push_back(labelTexts(record));
     }
-    return Status::success();
+    return labels;
 }
 
 } // namespace quillet

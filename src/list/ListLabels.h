@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/AppError.h"
+#include "common/Result.h"
 
 #include <QList>
 #include <QString>
@@ -32,7 +33,7 @@ inline constexpr int labelsPerPage = 30;
 
 // The contacts' label texts in list order, every record read before anything is
 // printed; a line without a record number (0, pasted) or a failed read is an error.
-Status readLabelTexts(const ContactsFile& file, const QList<int>& recordNumbers, std::vector<LabelTexts>& labels);
+Result<std::vector<LabelTexts>> readLabelTexts(const ContactsFile& file, const QList<int>& recordNumbers);
 
 // One copy of the built-in label sheets for these labels (below), whole or made a
 // sheet at a time; the stream reads `labels` while it runs.

@@ -97,15 +97,15 @@ QString sheetLabelsCutWarning()
                           "lines that are too long are cut, and lines below the label are left out.");
 }
 
-Status prepareListLabels(const ContactsFile& file, const QList<int>& recordNumbers, const SheetTemplate& sheet,
-                         int start, ListLabelsJob& job)
+Result<ListLabelsJob> prepareListLabels(const ContactsFile& file, const QList<int>& recordNumbers,
+                                        const SheetTemplate& sheet, int start)
 {
-    job.sheet = sheet;
-    job.start = start;
-    if (Status read = readLabelTexts(file, recordNumbers, job.labels); !read)
-        return read;
+    Result<std::vector<LabelTexts>> labels = readLabelTexts(file, recordNumbers);
+    if (!labels)
+        return labels.status();
+    ListLabelsJob job{sheet, start, std::move(*labels), {}};
     job.fit = sheet.builtIn ? SheetLabelFit{} : fitSheetLabels(sheet, job.labels);
-    return Status::success();
+    return job;
 }
 
 GridStream ListLabelsJob::stream() const

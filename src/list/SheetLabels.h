@@ -50,8 +50,8 @@ struct ListLabelsJob
     // One copy, a sheet at a time; reads this job while it runs.
     GridStream stream() const;
 };
-Status prepareListLabels(const ContactsFile& file, const QList<int>& recordNumbers, const SheetTemplate& sheet,
-                         int start, ListLabelsJob& job);
+Result<ListLabelsJob> prepareListLabels(const ContactsFile& file, const QList<int>& recordNumbers,
+                                        const SheetTemplate& sheet, int start);
 
 // The outline of every label of the sheet and a cross at its centre, so that the
 // user can measure how far the printer lands off.
