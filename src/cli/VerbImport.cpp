@@ -17,10 +17,9 @@ int runImport(const QStringList& args)
     if (!openContactsFile(file, parsed->positional.at(0), OpenMode::ExistingOnly))
         return 1;
     // New records carry the reminder switch as File > Open would set it for this file.
-    const bool remindersOn = !reminders::menuItemsAtOpening(file).onItemEnabled;
     ImportSummary summary;
-    const Status status = importContacts(parsed->positional.at(1), file,
-                                         remindersOn ? QStringLiteral("1") : QStringLiteral("0"), summary);
+    const Status status =
+        importContacts(parsed->positional.at(1), file, reminders::flagFor(reminders::switchAtOpening(file)), summary);
     if (summary.layout != ImportLayout::None)
         printLine(QStringLiteral("Recognised %1").arg(layoutDescription(summary.layout)));
     if (!status) {

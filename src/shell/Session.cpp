@@ -16,17 +16,29 @@ void Session::closeFile()
     m_file.close();
     m_path.clear();
     m_title.clear();
-    m_bdayOnEnabled = false;
-    m_bdayOffEnabled = false;
+    m_reminders = reminders::Switch::None;
     m_currentRecord = 0;
     emit changed();
 }
 
+void Session::setReminderSwitch(reminders::Switch state)
+{
+    m_reminders = state;
+    emit changed();
+}
+
+void Session::noteRecordWritten()
+{
+    if (m_reminders == reminders::Switch::None)
+        setReminderSwitch(reminders::Switch::On);
+}
+
 void Session::setReminderItems(bool onItemEnabled, bool offItemEnabled)
 {
-    m_bdayOnEnabled = onItemEnabled;
-    m_bdayOffEnabled = offItemEnabled;
-    emit changed();
+    // Both items enabled would show no state at all.
+    Q_ASSERT(!(onItemEnabled && offItemEnabled));
+    using reminders::Switch;
+    setReminderSwitch(onItemEnabled ? Switch::Off : offItemEnabled ? Switch::On : Switch::None);
 }
 
 void Session::setCurrentRecord(int number)
