@@ -43,13 +43,10 @@ void MainWindow::start()
 {
     show();
     m_ui->instructionsLabel->setText(instructions);
-    selectPortrait();
+    setMargins(m_options.start());
+    showOptions();
     m_ui->leftJustifyRadio->setChecked(true);
     focusFirstLine(); // the Left-Justified option's own step
-    setMargins(defaultMargins);
-    m_ui->envelopeSizeCombo->hide();
-    focusFirstLine();
-    uncheckAndHideBold();
 }
 
 void MainWindow::connectCommands()
@@ -118,30 +115,15 @@ void MainWindow::updateEditMenu()
 
 void MainWindow::clearForm()
 {
-    uncheckAndHideBold();
+    setMargins(m_options.clear());
+    showOptions();
     setLabelLines({});
-    deselectMedia();
-    m_ui->labelPositionLabel->hide();
-    m_ui->envelopeSizeCombo->hide();
-    m_ui->labelPositionLabel->clear();
-    m_envelopeSizeNo = QStringLiteral("0");
-    setMargins(defaultMargins);
     focusFirstLine();
 }
 
 void MainWindow::focusFirstLine()
 {
     m_ui->line1Edit->setFocus();
-}
-
-// An exclusive pair of options can only be cleared with exclusivity switched off.
-void MainWindow::deselectMedia()
-{
-    for (QRadioButton* option : {m_ui->labelStockRadio, m_ui->envelopeRadio}) {
-        option->setAutoExclusive(false);
-        option->setChecked(false);
-        option->setAutoExclusive(true);
-    }
 }
 
 QStringList MainWindow::labelLines() const
@@ -159,8 +141,8 @@ void MainWindow::setLabelLines(const QStringList& lines)
 
 void MainWindow::uncheckAndHideBold()
 {
-    m_ui->boldCheck->setChecked(false);
-    m_ui->boldCheck->hide();
+    m_options.hideBold();
+    showOptions();
 }
 
 void MainWindow::setContactCommand(ContactCommand command, std::function<void()> run)
