@@ -203,8 +203,7 @@ void ContactWindow::saveChanges()
         reportFailure(written);
         return;
     }
-    if (m_session.remindersOn())
-        m_session.setReminderItems(m_session.reminderOnItemEnabled(), true);
+    m_session.noteRecordWritten();
     m_platform.prompter.message(savedText, QStringLiteral("Changes saved"));
 }
 

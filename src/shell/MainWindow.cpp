@@ -100,8 +100,9 @@ void MainWindow::refreshFromSession()
          {m_ui->addContactAction, m_ui->editContactAction, m_ui->findContactAction, m_ui->deleteContactAction,
           m_ui->searchContactsAction, m_ui->importAction, m_ui->exportAction, m_ui->viewOneAction, m_ui->viewAllAction})
         item->setEnabled(hasFile);
-    m_ui->remindersOnAction->setEnabled(hasFile && m_session.reminderOnItemEnabled());
-    m_ui->remindersOffAction->setEnabled(hasFile && m_session.reminderOffItemEnabled());
+    const reminders::MenuItems reminderItems = reminders::menuItemsFor(m_session.reminderSwitch());
+    m_ui->remindersOnAction->setEnabled(hasFile && reminderItems.onItemEnabled);
+    m_ui->remindersOffAction->setEnabled(hasFile && reminderItems.offItemEnabled);
 }
 
 // Worked out only when the menu drops down; the shortcuts keep the last state.

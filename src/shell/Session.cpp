@@ -33,14 +33,6 @@ void Session::noteRecordWritten()
         setReminderSwitch(reminders::Switch::On);
 }
 
-void Session::setReminderItems(bool onItemEnabled, bool offItemEnabled)
-{
-    // Both items enabled would show no state at all.
-    Q_ASSERT(!(onItemEnabled && offItemEnabled));
-    using reminders::Switch;
-    setReminderSwitch(onItemEnabled ? Switch::Off : offItemEnabled ? Switch::On : Switch::None);
-}
-
 void Session::setCurrentRecord(int number)
 {
     m_currentRecord = number;

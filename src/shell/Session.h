@@ -38,15 +38,8 @@ public:
     bool remindersOn() const { return m_reminders != reminders::Switch::Off; }
     // The ReminderFlag a writer of a new or changed record stores.
     QString reminderFlag() const { return reminders::flagFor(m_reminders); }
-    // A contact window wrote a record with reminders on: a file without a setting
-    // now has them on.
+    // A contact window wrote a record: a file without a setting now has reminders on.
     void noteRecordWritten();
-
-    // The switch as the two menu items' enabled states, for windows that still set
-    // and read those states directly.
-    bool reminderOnItemEnabled() const { return reminders::menuItemsFor(m_reminders).onItemEnabled; }
-    bool reminderOffItemEnabled() const { return reminders::menuItemsFor(m_reminders).offItemEnabled; }
-    void setReminderItems(bool onItemEnabled, bool offItemEnabled);
 
     int currentRecord() const { return m_currentRecord; }
     void setCurrentRecord(int number);
