@@ -63,10 +63,10 @@ Status composeListLabels(const ContactsFile& file, const QList<int>& recordNumbe
     int filled = 0;
     const qsizetype last = recordNumbers.size() - 1;
     for (qsizetype index = 0; index <= last; ++index) {
-        ContactRecord record;
-        if (Status read = file.readChecked(recordNumbers[index], record); !read)
-            return read;
-        row[filled++] = labelTexts(record);
+        const Result<ContactRecord> record = file.readChecked(recordNumbers[index]);
+        if (!record)
+            return record.status();
+        row[filled++] = labelTexts(*record);
         if (filled == 3) {
             printSlots(document, row, 3);
             printRowGap(document);
