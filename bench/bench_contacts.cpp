@@ -54,7 +54,7 @@ void openWithRemindersChunked(benchmark::State& state)
         ContactsFile file;
         if (!file.open(path).ok())
             state.SkipWithError("open failed");
-        benchmark::DoNotOptimize(reminders::menuItemsAtOpening(file));
+        benchmark::DoNotOptimize(reminders::switchAtOpening(file));
         QStringList announcements;
         if (!reminders::runPass(file, today, announcements).ok())
             state.SkipWithError("pass failed");

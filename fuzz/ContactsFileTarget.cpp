@@ -156,13 +156,13 @@ QString checkListing(const ContactsFile& file)
 QString checkExport(const ContactsFile& file)
 {
     for (ExportKind kind : {ExportKind::Csv, ExportKind::Text}) {
-        ExportSummary summary;
-        if (Status status = exportContacts(file, kind, scratchFolder(), summary); !status)
-            return QStringLiteral("export failed: ") + status.error().description;
-        if (summary.written != file.count())
+        const Result<ExportSummary> summary = exportContacts(file, kind, scratchFolder());
+        if (!summary)
+            return QStringLiteral("export failed: ") + summary.error().description;
+        if (summary->written != file.count())
             return mismatch(QStringLiteral("exported lines"), QString::number(file.count()),
-                            QString::number(summary.written));
-        const QByteArray exported = readScratch(summary.path);
+                            QString::number(summary->written));
+        const QByteArray exported = readScratch(summary->path);
         if (!exported.startsWith(exportHeaderLine(kind).toLatin1() + "\r\n") || !exported.endsWith("\r\n"))
             return QStringLiteral("export file without its header or its last line end");
     }

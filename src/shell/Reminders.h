@@ -23,19 +23,25 @@ inline const QString turnedOnTitle = QStringLiteral("Birthday reminders enabled"
 inline const QString turnedOffText = QStringLiteral("Birthday Reminders have been turned off.");
 inline const QString turnedOffTitle = QStringLiteral("Birthday reminders disabled");
 
+// The file-wide reminder switch. A file without records has no setting yet; new
+// records then carry "1", as with reminders on.
+enum class Switch { None, On, Off };
+// As File > Open sets it: None for a file without records, else record 1's
+// ReminderFlag decides ("1" on, anything else off). File > New sets On.
+Switch switchAtOpening(const ContactsFile& file);
+// The ReminderFlag a new or changed record stores: "0" only when switched off.
+QString flagFor(Switch state);
+
 // The enabled states of "Enable Birthday Reminders" (mnuFileBdayOn) and
-// "Disable Birthday Reminders" (mnuFileBdayOff).
+// "Disable Birthday Reminders" (mnuFileBdayOff) that show the switch: on disables
+// Enable, off disables Disable, none disables both.
 struct MenuItems
 {
     bool onItemEnabled = false;
     bool offItemEnabled = false;
     bool operator==(const MenuItems&) const = default;
 };
-// Reminders on: Enable disabled, Disable enabled; off: the reverse.
-MenuItems menuItemsFor(bool remindersOn);
-// As File > Open sets them: both disabled for a file without records, else record
-// 1's ReminderFlag decides ("1" on, anything else off). File > New uses menuItemsFor(true).
-MenuItems menuItemsAtOpening(const ContactsFile& file);
+MenuItems menuItemsFor(Switch state);
 
 // The announcement for one record, if its birthday is due: ReminderFlag "1" and the
 // birthday this year 1 to 15 days after `today` (the year does not wrap).
