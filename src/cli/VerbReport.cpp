@@ -27,11 +27,11 @@ int runReport(const QStringList& args)
     for (const ListEntry& entry : *entries)
         lines << entry.text;
     return command->output.run([&](const PrintChoice& choice, PrintTarget& target) {
-        GridDocument document;
-        if (Status composed = composeReport(lines, contactsFileTitle(QFileInfo(command->path).fileName()), document);
-            !composed)
-            return composed;
-        return printCopies(document, choice, target);
+        const Result<GridDocument> report =
+            composeReport(lines, contactsFileTitle(QFileInfo(command->path).fileName()));
+        if (!report)
+            return report.status();
+        return printCopies(*report, choice, target);
     });
 }
 

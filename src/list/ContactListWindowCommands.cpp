@@ -61,11 +61,8 @@ void ContactListWindow::printReport()
         printSelection(choice);
         return;
     }
-    GridDocument document;
-    Status printed = composeReport(m_model->lines(), m_session.fileTitle(), document);
-    if (printed)
-        printed = printCopies(document, choice, m_platform.printTarget);
-    if (!printed)
+    const Result<GridDocument> report = composeReport(m_model->lines(), m_session.fileTitle());
+    if (!report || !printCopies(*report, choice, m_platform.printTarget))
         showPrinterProblem();
 }
 

@@ -58,8 +58,9 @@ int estimatedReportPages(int lineCount)
     return static_cast<int>(text::roundHalfEven(lineCount / 54.0 + 1));
 }
 
-Status composeReport(const QStringList& lines, const QString& fileTitle, GridDocument& document)
+Result<GridDocument> composeReport(const QStringList& lines, const QString& fileTitle)
 {
+    GridDocument document;
     document.setFont(reportFont, 10);
     document.setOrientation(PageOrientation::Landscape);
     document.printEmptyLine();
@@ -76,7 +77,7 @@ Status composeReport(const QStringList& lines, const QString& fileTitle, GridDoc
     }
     document.printEmptyLine();
     document.newPage();
-    return Status::success();
+    return document;
 }
 
 void composeHeaderSelection(const QString& selectedText, GridDocument& document)

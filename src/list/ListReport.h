@@ -1,6 +1,8 @@
 #pragma once
 
 #include "common/AppError.h"
+#include "common/Result.h"
+#include "printing/GridDocument.h"
 
 #include <QString>
 #include <QStringList>
@@ -8,8 +10,6 @@
 #include <array>
 
 namespace quillet {
-
-class GridDocument;
 
 struct ReportColumn
 {
@@ -26,7 +26,7 @@ int estimatedReportPages(int lineCount);
 // and each line's columns trimmed at their columns. A column that is empty before
 // trimming ends its printed line; a line of more than seven columns has no place
 // to print its eighth and is an error.
-Status composeReport(const QStringList& lines, const QString& fileTitle, GridDocument& document);
+Result<GridDocument> composeReport(const QStringList& lines, const QString& fileTitle);
 
 // "Print only the selection" with the header box focused: its selected text.
 void composeHeaderSelection(const QString& selectedText, GridDocument& document);
