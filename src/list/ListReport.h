@@ -11,6 +11,8 @@
 
 namespace quillet {
 
+struct GridStream;
+
 struct ReportColumn
 {
     QString header;
@@ -27,6 +29,10 @@ int estimatedReportPages(int lineCount);
 // trimming ends its printed line; a line of more than seven columns has no place
 // to print its eighth and is an error.
 Result<GridDocument> composeReport(const QStringList& lines, const QString& fileTitle);
+// The same in pieces, for long lists: check every line first, then stream the
+// report; the stream reads `lines` while it runs.
+Status checkReportLines(const QStringList& lines);
+GridStream reportStream(const QStringList& lines, const QString& fileTitle);
 
 // "Print only the selection" with the header box focused: its selected text.
 void composeHeaderSelection(const QString& selectedText, GridDocument& document);
