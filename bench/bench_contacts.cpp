@@ -55,10 +55,11 @@ void openWithRemindersChunked(benchmark::State& state)
         if (!file.open(path).ok())
             state.SkipWithError("open failed");
         benchmark::DoNotOptimize(reminders::switchAtOpening(file));
-        QStringList announcements;
-        if (!reminders::runPass(file, today, announcements).ok())
+        const Result<QStringList> announcements = reminders::runPass(file, today);
+        if (!announcements)
             state.SkipWithError("pass failed");
-        announced = announcements.size();
+        else
+            announced = announcements->size();
     }
     state.counters["announced"] = double(announced);
 }

@@ -83,7 +83,10 @@ FileCommandOutcome runFileCommand(FileCommand command, Session& session, FileDia
     if (outcome.status = restoreInstallerDataFile(programFolder); !outcome.status)
         return outcome;
     session.setReminderSwitch(reminders::switchAtOpening(session.file()));
-    outcome.status = reminders::runPass(session.file(), today, outcome.announcements);
+    Result<QStringList> announcements = reminders::runPass(session.file(), today);
+    outcome.status = announcements.status();
+    if (announcements)
+        outcome.announcements = std::move(announcements).value();
     return outcome;
 }
 

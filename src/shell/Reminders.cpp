@@ -97,14 +97,17 @@ std::optional<QString> announcementFor(QByteArrayView recordBytes, const QDate& 
     });
 }
 
-Status runPass(const ContactsFile& file, const QDate& today, QStringList& announcements)
+Result<QStringList> runPass(const ContactsFile& file, const QDate& today)
 {
-    announcements.clear();
-    return file.forEachBytes([&](int, QByteArrayView bytes) {
+    QStringList announcements;
+    const Status read = file.forEachBytes([&](int, QByteArrayView bytes) {
         if (std::optional<QString> text = announcementFor(bytes, today))
             announcements.append(*text);
         return true;
     });
+    if (!read)
+        return read;
+    return announcements;
 }
 
 Status setAll(ContactsFile& file, bool on)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/AppError.h"
+#include "common/Result.h"
 #include "contacts/ContactRecord.h"
 
 #include <QByteArrayView>
@@ -53,7 +54,7 @@ std::optional<QString> announcementFor(QByteArrayView recordBytes, const QDate& 
 // The reminder pass File > Open runs: the announcements of records 1 to count(),
 // in record order. A record whose Birthdate is not a date is skipped and the pass
 // goes on; only a failure to read the file stops it.
-Status runPass(const ContactsFile& file, const QDate& today, QStringList& announcements);
+Result<QStringList> runPass(const ContactsFile& file, const QDate& today);
 
 // Enable/Disable Birthday Reminders: writes "1" or "0" into every record's
 // ReminderFlag and changes no other byte.
