@@ -134,8 +134,7 @@ bool AddContactWindow::save()
         return false;
     }
     // A record saved with reminders on makes "Disable Birthday Reminders" available.
-    if (m_session.remindersOn())
-        m_session.setReminderItems(m_session.reminderOnItemEnabled(), true);
+    m_session.noteRecordWritten();
     m_platform.prompter.message(QStringLiteral("S A V E D"), QStringLiteral("Contact saved to file"), MessageIcon::None,
                                 MessageButtons::Ok);
     return true;

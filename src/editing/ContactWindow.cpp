@@ -132,12 +132,12 @@ void ContactWindow::keyPressEvent(QKeyEvent* event)
 
 bool ContactWindow::showRecord(int number)
 {
-    ContactRecord record;
-    if (Status read = m_session.file().readChecked(number, record); !read) {
-        reportFailure(read);
+    const Result<ContactRecord> record = m_session.file().readChecked(number);
+    if (!record) {
+        reportFailure(record.status());
         return false;
     }
-    m_fields->setTexts(formFromRecord(record));
+    m_fields->setTexts(formFromRecord(*record));
     return true;
 }
 
@@ -227,8 +227,7 @@ void ContactWindow::saveChanges()
         reportFailure(written);
         return;
     }
-    if (m_session.remindersOn())
-        m_session.setReminderItems(m_session.reminderOnItemEnabled(), true);
+    m_session.noteRecordWritten();
     m_platform.prompter.message(savedText, QStringLiteral("Changes saved"));
     emit contactSaved(number);
 }
@@ -236,13 +235,13 @@ void ContactWindow::saveChanges()
 void ContactWindow::deleteContact()
 {
     const int number = m_session.currentRecord();
-    ContactRecord record;
-    if (Status read = m_session.file().readChecked(number, record); !read) {
-        reportFailure(read);
+    const Result<ContactRecord> record = m_session.file().readChecked(number);
+    if (!record) {
+        reportFailure(record.status());
         return;
     }
-    const QString question =
-        confirmDeletionTextFor(record.value(Field::FirstName), record.value(Field::MI), record.value(Field::LastName));
+    const QString question = confirmDeletionTextFor(record->value(Field::FirstName), record->value(Field::MI),
+                                                    record->value(Field::LastName));
     if (m_platform.prompter.message(question, confirmDeletionTitle, MessageIcon::None,
                                     MessageButtons::YesNoDefaultNo) != MessageResult::Yes) {
         m_platform.prompter.message(nothingDeletedText, nothingDeletedTitle);

@@ -55,6 +55,7 @@ std::optional<GridMargins> PrintOptionsChoice::chooseEnvelope()
     m_state.media = PrintMedia::Envelope;
     m_state.orientation = PageOrientation::Landscape;
     m_state.envelopeListShown = true;
+    m_state.positionCaption.clear();
     const int sizeNo = m_state.envelopeIndex + 1;
     m_state.envelopeSizeNo = QString::number(sizeNo);
     return envelopes::presetOnChoosingEnvelope(sizeNo);
@@ -68,9 +69,13 @@ std::optional<GridMargins> PrintOptionsChoice::chooseEnvelopeSize(int index)
     return envelopes::presetOnChoosingSize(index + 1);
 }
 
+// The margins go back to label 1, and a position caption with them: the window
+// never shows a position it will not print.
 GridMargins PrintOptionsChoice::choosePortrait()
 {
     m_state.orientation = PageOrientation::Portrait;
+    m_state.positionShown = false;
+    m_state.positionCaption.clear();
     return defaultMargins;
 }
 

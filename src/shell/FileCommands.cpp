@@ -22,11 +22,6 @@ Status renameIfPresent(const QString& from, const QString& to)
     return Status::success();
 }
 
-void setReminderItems(Session& session, const reminders::MenuItems& items)
-{
-    session.setReminderItems(items.onItemEnabled, items.offItemEnabled);
-}
-
 } // namespace
 
 QString contactsFileTitle(const QString& fileName)
@@ -99,14 +94,17 @@ FileCommandOutcome runFileCommand(FileCommand command, Session& session, FileDia
     session.setOpenFile(choice.path, contactsFileTitle(choice.title));
     if (command == FileCommand::New) {
         // A new file starts with reminders on, whatever an existing file's flags say.
-        setReminderItems(session, reminders::menuItemsFor(true));
+        session.setReminderSwitch(reminders::Switch::On);
         outcome.status = restoreInstallerDataFile(programFolder);
         return outcome;
     }
     if (outcome.status = restoreInstallerDataFile(programFolder); !outcome.status)
         return outcome;
-    setReminderItems(session, reminders::menuItemsAtOpening(session.file()));
-    outcome.status = reminders::runPass(session.file(), today, outcome.birthdays);
+    session.setReminderSwitch(reminders::switchAtOpening(session.file()));
+    Result<QList<reminders::DueBirthday>> due = reminders::dueBirthdays(session.file(), today);
+    outcome.status = due.status();
+    if (due)
+        outcome.birthdays = std::move(due).value();
     return outcome;
 }
 

@@ -76,16 +76,29 @@ std::optional<QString> textOf(const std::optional<DueBirthday>& due)
 
 } // namespace
 
-MenuItems menuItemsFor(bool remindersOn)
-{
-    return remindersOn ? MenuItems{false, true} : MenuItems{true, false};
-}
-
-MenuItems menuItemsAtOpening(const ContactsFile& file)
+Switch switchAtOpening(const ContactsFile& file)
 {
     if (file.count() < 1)
-        return {false, false};
-    return menuItemsFor(file.read(1).value(Field::ReminderFlag) == flagOn);
+        return Switch::None;
+    return file.read(1).value(Field::ReminderFlag) == flagOn ? Switch::On : Switch::Off;
+}
+
+QString flagFor(Switch state)
+{
+    return state == Switch::Off ? QStringLiteral("0") : flagOn;
+}
+
+MenuItems menuItemsFor(Switch state)
+{
+    switch (state) {
+    case Switch::On:
+        return {false, true};
+    case Switch::Off:
+        return {true, false};
+    case Switch::None:
+        break;
+    }
+    return {false, false};
 }
 
 std::optional<QString> announcementFor(const ContactRecord& record, const QDate& today)
@@ -102,24 +115,28 @@ std::optional<QString> announcementFor(QByteArrayView recordBytes, const QDate& 
     return textOf(dueFor(recordBytes, today));
 }
 
-Status runPass(const ContactsFile& file, const QDate& today, QList<DueBirthday>& due)
+Result<QList<DueBirthday>> dueBirthdays(const ContactsFile& file, const QDate& today)
 {
-    due.clear();
-    return file.forEachBytes([&](int, QByteArrayView bytes) {
+    QList<DueBirthday> due;
+    const Status read = file.forEachBytes([&](int, QByteArrayView bytes) {
         if (std::optional<DueBirthday> birthday = dueFor(bytes, today))
             due.append(*birthday);
         return true;
     });
+    if (!read)
+        return read;
+    return due;
 }
 
-Status runPass(const ContactsFile& file, const QDate& today, QStringList& announcements)
+Result<QStringList> runPass(const ContactsFile& file, const QDate& today)
 {
-    QList<DueBirthday> due;
-    const Status status = runPass(file, today, due);
-    announcements.clear();
-    for (const DueBirthday& birthday : due)
+    const Result<QList<DueBirthday>> due = dueBirthdays(file, today);
+    if (!due)
+        return due.status();
+    QStringList announcements;
+    for (const DueBirthday& birthday : *due)
         announcements.append(birthday.text);
-    return status;
+    return announcements;
 }
 
 QList<DueBirthday> sortedByDate(QList<DueBirthday> due)

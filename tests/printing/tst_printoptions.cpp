@@ -155,8 +155,8 @@ private slots:
             "35/10");
         row("cancelled position", "start label empty", "none portrait '' list:no bold:no caption:no ''", "2/3");
         row("asked again keeps label", "start label 31", "label portrait '' list:no bold:no caption:no ''", "2/3");
-        row("portrait after a position keeps the caption", "start label 5 landscape portrait",
-            "label portrait '' list:no bold:no caption:yes 'Label Position 5'", "2/3");
+        row("portrait after a position drops the caption", "start label 5 landscape portrait",
+            "label portrait '' list:no bold:no caption:no ''", "2/3");
         row("envelope without a size", "start envelope", "envelope landscape '0' list:yes bold:no caption:no ''",
             "2/3");
         row("size 2 shows Bold", "start envelope size2", "envelope landscape '2' list:yes bold:yes caption:no ''",
