@@ -52,7 +52,7 @@ void openWithRemindersChunked(benchmark::State& state)
     qsizetype announced = 0;
     for (auto _ : state) {
         ContactsFile file;
-        if (!file.open(path).ok())
+        if (!file.open(path, quillet::Creation::CreateIfMissing).ok())
             state.SkipWithError("open failed");
         benchmark::DoNotOptimize(reminders::menuItemsAtOpening(file));
         QStringList announcements;
@@ -93,7 +93,7 @@ BENCHMARK(openWithRemindersRecordAtATime)->Unit(benchmark::kMillisecond);
 void forEachDecoded(benchmark::State& state)
 {
     ContactsFile file;
-    if (!file.open(sampleFile()).ok())
+    if (!file.open(sampleFile(), quillet::Creation::CreateIfMissing).ok())
         state.SkipWithError("open failed");
     for (auto _ : state) {
         qsizetype characters = 0;

@@ -70,7 +70,7 @@ QString contactsFile(int count)
 void getReport(benchmark::State& state)
 {
     ContactsFile file;
-    if (!file.open(contactsFile(int(state.range(0)))).ok())
+    if (!file.open(contactsFile(int(state.range(0))), quillet::Creation::CreateIfMissing).ok())
         state.SkipWithError("cannot open the contacts file");
     for (auto _ : state) {
         auto model = std::make_unique<ListModel>();
@@ -92,7 +92,7 @@ BENCHMARK(getReport)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 void getReportLiteral(benchmark::State& state)
 {
     ContactsFile file;
-    if (!file.open(contactsFile(int(state.range(0)))).ok())
+    if (!file.open(contactsFile(int(state.range(0))), quillet::Creation::CreateIfMissing).ok())
         state.SkipWithError("cannot open the contacts file");
     const ListOrder order;
     for (auto _ : state) {
@@ -123,7 +123,7 @@ BENCHMARK(getReportLiteral)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterati
 void labelsToPdf(benchmark::State& state)
 {
     ContactsFile file;
-    if (!file.open(contactsFile(int(state.range(0)))).ok())
+    if (!file.open(contactsFile(int(state.range(0))), quillet::Creation::CreateIfMissing).ok())
         state.SkipWithError("cannot open the contacts file");
     ListModel model;
     std::vector<ListEntry> entries;

@@ -19,16 +19,19 @@ int runEdit(const QStringList& args)
     const std::optional<int> number = openAtRecord(verb, path, parsed->positional.at(1), file);
     if (!number)
         return 1;
-    ContactRecord record;
-    if (Status read = file.readChecked(*number, record); !read)
+    QByteArray shown;
+    if (Status read = file.readBytes(*number, shown); !read)
         return fileError(QStringLiteral("cannot read contacts file"), path, read.error());
+    const ContactRecord record = ContactRecord::fromBytes(shown);
     // The fields as the Contact Information window shows them, then the changes.
     ContactForm form = formFromRecord(record);
     applyFieldOptions(*parsed, form);
     const ValidationResult result = validateContact(form, saveChangesRules);
     if (!result.ok())
         return reportRefusal(*result.rejection);
-    if (Status written = file.write(*number, recordFromForm(result.form, reminderFlagFor(file))); !written)
+    // Written only over the record read: another program may have moved or changed it since.
+    const ContactRecord changed = recordFromForm(result.form, reminderFlagFor(file));
+    if (Status written = file.writeIfUnchanged(*number, shown, changed); !written)
         return fileError(QStringLiteral("cannot write contacts file"), path, written.error());
     printLine(QStringLiteral("Saved record %1").arg(*number));
     return 0;

@@ -70,7 +70,6 @@ Status importContacts(const QString& csvPath, ContactsFile& file, const QString&
     summary = {};
     if (!file.isOpen())
         return errors::badFileNameOrNumber();
-    const int existing = file.count();
     CsvLineReader reader;
     QString header;
     if (Status status = reader.open(csvPath); !status)
@@ -87,6 +86,12 @@ Status importContacts(const QString& csvPath, ContactsFile& file, const QString&
         summary.outcome = ImportSummary::Outcome::NotCompatible;
         return {};
     }
+    // From the duplicate test's reading to the commit no other program writes, so
+    // the records compared are those the new ones are appended to.
+    const ContactsFileLock locked(file, LockKind::Exclusive);
+    if (!locked.status())
+        return locked.status();
+    const int existing = file.count();
     DuplicateIndex index;
     AppendTransaction appended(file);
     Run run{summary.layout, matchHeader(summary.layout, splitColumns(prepared.text)), duplicates ? *duplicates : index,

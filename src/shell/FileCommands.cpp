@@ -1,5 +1,6 @@
 #include "shell/FileCommands.h"
 
+#include "common/NativePath.h"
 #include "shell/Reminders.h"
 #include "shell/Session.h"
 
@@ -76,7 +77,14 @@ FileCommandOutcome runFileCommand(FileCommand command, Session& session, FileDia
         outcome.cancelled = true;
         return outcome;
     }
-    if (outcome.status = session.file().open(choice.path); !outcome.status)
+    // A name Qt's text could not carry arrives altered and would name another file.
+    if (!isTextPath(choice.path)) {
+        outcome.status = errors::nameNotText();
+        return outcome;
+    }
+    // Only New creates a contacts file; Open of a name that names nothing says so.
+    const Creation creation = command == FileCommand::New ? Creation::CreateIfMissing : Creation::ExistingOnly;
+    if (outcome.status = session.file().open(choice.path, creation); !outcome.status)
         return outcome;
     session.setOpenFile(choice.path, contactsFileTitle(choice.title));
     if (command == FileCommand::New) {

@@ -40,7 +40,7 @@ struct FileCommandOutcome
 };
 
 // File > New and File > Open without their window: close the open file, hide the
-// installer data file, ask for a file, open or create it as the session's file
+// installer data file, ask for a file, open it (New: create it when missing) as the session's file
 // (path and title), set the reminder switch (New: on; Open: from record 1) and,
 // for Open, run the reminder pass for `today`. After a cancelled dialog no file is
 // open and the session is in its no-file state.

@@ -40,7 +40,7 @@ private:
     {
         m_path = QDir(m_dir.path()).filePath(name);
         writeContacts(m_path, records);
-        QVERIFY(m_session->file().open(m_path).ok());
+        QVERIFY(m_session->file().open(m_path, quillet::Creation::CreateIfMissing).ok());
         m_session->setOpenFile(m_path, QStringLiteral("CONTACTS"));
     }
     void openWindow()
@@ -321,7 +321,7 @@ private slots:
         } else {
             const QString other = QDir(m_dir.path()).filePath(QStringLiteral("OTHER.DAT"));
             writeContacts(other, 2);
-            QVERIFY(m_session->file().open(other).ok());
+            QVERIFY(m_session->file().open(other, quillet::Creation::CreateIfMissing).ok());
             m_session->setOpenFile(other, QStringLiteral("OTHER"));
         }
         QTRY_VERIFY(m_window.isNull());

@@ -65,7 +65,7 @@ private slots:
     void writesBothKinds()
     {
         ContactsFile file;
-        QVERIFY(file.open(m_dir.filePath("Club.DAT")).ok());
+        QVERIFY(file.open(m_dir.filePath("Club.DAT"), quillet::Creation::CreateIfMissing).ok());
         test::appendContacts(file, {QString::fromUtf8("  Renée |Q|Dupré|1 Rue, Haute||Paris||75001|FRANCE|||||"
                                                       "19800410|A|x"),
                                     "Bob||Dee"});
@@ -89,7 +89,7 @@ private slots:
     void emptyFileAndReplacing()
     {
         ContactsFile file;
-        QVERIFY(file.open(m_dir.filePath("Empty.DAT")).ok());
+        QVERIFY(file.open(m_dir.filePath("Empty.DAT"), quillet::Creation::CreateIfMissing).ok());
         ExportSummary summary;
         QVERIFY(exportContacts(file, ExportKind::Csv, m_dir.path(), summary).ok());
         QCOMPARE(summary.written, 0);
@@ -103,7 +103,7 @@ private slots:
     void failureWritesNothing()
     {
         ContactsFile file;
-        QVERIFY(file.open(m_dir.filePath("Lost.DAT")).ok());
+        QVERIFY(file.open(m_dir.filePath("Lost.DAT"), quillet::Creation::CreateIfMissing).ok());
         test::appendContacts(file, {"Al||Bo"});
         ExportSummary summary;
         const Status status = exportContacts(file, ExportKind::Csv, m_dir.filePath("no/such/folder"), summary);
@@ -119,14 +119,14 @@ private slots:
         QTemporaryDir dir;
         const QString earlier = test::writeFile(dir.filePath("QLTC_Many.csv"), "earlier export\r\n");
         ContactsFile file;
-        QVERIFY(file.open(dir.filePath("Many.DAT")).ok());
+        QVERIFY(file.open(dir.filePath("Many.DAT"), quillet::Creation::CreateIfMissing).ok());
         for (int i = 0; i < 40; ++i)
             test::appendContacts(file, {QStringLiteral("Name%1||Last|Street||City|ST|12345").arg(i)});
         file.close();
         const int exitStatus = test::runWithFileSizeLimit(1000, [&] {
             ContactsFile child;
             ExportSummary summary;
-            if (!child.open(dir.filePath("Many.DAT")).ok())
+            if (!child.open(dir.filePath("Many.DAT"), quillet::Creation::CreateIfMissing).ok())
                 return 3;
             const Status status = exportContacts(child, ExportKind::Csv, dir.path(), summary);
             return status.ok() ? 1 : status.error().number == 61 ? 0 : 2;
@@ -140,7 +140,7 @@ private slots:
     void roundTrip()
     {
         ContactsFile source;
-        QVERIFY(source.open(m_dir.filePath("Source.DAT")).ok());
+        QVERIFY(source.open(m_dir.filePath("Source.DAT"), quillet::Creation::CreateIfMissing).ok());
         const QStringList contacts{
             "Wendy|J|Walsh|5 Main St|Apt 2|Denver|CO|80201|USA|555-0301|555-0302|555-0303|wendy@example.com|"
             "19800410|Family|Likes tea",
@@ -150,7 +150,7 @@ private slots:
         ExportSummary summary;
         QVERIFY(exportContacts(source, ExportKind::Csv, m_dir.path(), summary).ok());
         ContactsFile target;
-        QVERIFY(target.open(m_dir.filePath("Target.DAT")).ok());
+        QVERIFY(target.open(m_dir.filePath("Target.DAT"), quillet::Creation::CreateIfMissing).ok());
         ImportSummary imported;
         QVERIFY(importContacts(summary.path, target, "1", imported).ok());
         QCOMPARE(layoutNumber(imported.layout), 4);

@@ -32,7 +32,11 @@ private:
     QString csv(const QByteArray& bytes) { return test::writeFile(m_dir.filePath("in.csv"), bytes); }
 
 private slots:
-    void init() { QVERIFY(m_file.open(m_dir.filePath(QStringLiteral("c%1.DAT").arg(++m_next))).ok()); }
+    void init()
+    {
+        QVERIFY(m_file.open(m_dir.filePath(QStringLiteral("c%1.DAT").arg(++m_next)), quillet::Creation::CreateIfMissing)
+                    .ok());
+    }
     void cleanup() { m_file.close(); }
 
     // Each file holds rows that exercise its layout's column table, cleaning and skip rules.
@@ -175,7 +179,7 @@ private slots:
         const int exitStatus = test::runWithFileSizeLimit(3 * recordSize + 100, [&] {
             ContactsFile file;
             ImportSummary summary;
-            if (!file.open(contacts).ok())
+            if (!file.open(contacts, quillet::Creation::CreateIfMissing).ok())
                 return 3;
             const Status status = importContacts(path, file, "1", summary);
             return !status.ok() && status.error().number == 61 && summary.imported == 0 ? 0 : 1;
@@ -185,7 +189,7 @@ private slots:
         // ... and no temporary file beside it.
         QCOMPARE(QDir(m_dir.path()).entryList({QFileInfo(contacts).fileName() + "*"}, QDir::Files | QDir::Hidden),
                  QStringList{QFileInfo(contacts).fileName()});
-        QVERIFY(m_file.open(contacts).ok());
+        QVERIFY(m_file.open(contacts, quillet::Creation::CreateIfMissing).ok());
     }
 
     void missingCsvFile()
@@ -232,7 +236,7 @@ private slots:
                                  "kim@example.com,,,\r\nAnn,,,,,,,,,,,,,,,\r\nJo,,,,,,,,,,,,,,,\r\n";
         const QString path = csv(quilletHeader + lines);
         ContactsFile other;
-        QVERIFY(other.open(m_dir.filePath("reread.DAT")).ok());
+        QVERIFY(other.open(m_dir.filePath("reread.DAT"), quillet::Creation::CreateIfMissing).ok());
         test::appendContacts(other, test::storedContacts(m_file));
         ImportSummary byIndex;
         ImportSummary byReading;

@@ -62,7 +62,7 @@ private slots:
                                         {test::person("Zoe", "Adams", "New York"), test::person("al", "Brown", "YORK"),
                                          test::person("Bea", "Cole", ""), test::person("Al", "Dunn", "Leeds")}));
         m_session = std::make_unique<Session>();
-        QVERIFY(m_session->file().open(m_path).ok());
+        QVERIFY(m_session->file().open(m_path, quillet::Creation::CreateIfMissing).ok());
         m_session->setOpenFile(m_path, QStringLiteral("Friends"));
         m_platform = std::make_unique<ScriptedPlatform>();
         m_host = FakeHost{};
@@ -169,7 +169,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("left over"));
         focusList();
         child<QAction>("mnuVAEditPaste")->trigger();
-        QVERIFY(m_session->file().open(m_path).ok());
+        QVERIFY(m_session->file().open(m_path, quillet::Creation::CreateIfMissing).ok());
         loadAll();
         QCOMPARE(recordsListed(), (QList<int>{2, 4, 3, 1}));
     }

@@ -22,7 +22,7 @@ struct Contact
 bool writeContacts(const QString& path, const QList<Contact>& contacts)
 {
     ContactsFile file;
-    if (!file.open(path))
+    if (!file.open(path, quillet::Creation::CreateIfMissing))
         return false;
     for (const Contact& contact : contacts) {
         ContactRecord record;
@@ -155,6 +155,9 @@ private slots:
         QCOMPARE(whileShown, QList<bool>({false, true}));
         QVERIFY(!QFile::exists(dat));
 
+        QFile existing(f.home.filePath("A.DAT")); // Open creates no file
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.close();
         f.scripted.fileDialogs.answers.enqueue({f.home.filePath("A.DAT"), "A.DAT"});
         f.action("mnuFileOpen")->trigger();
         QCOMPARE(whileShown, QList<bool>({false, true}));
