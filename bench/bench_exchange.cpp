@@ -213,9 +213,8 @@ void runCrowded(benchmark::State& state, bool twoLetterNames)
             line.set(Field::FirstName, twoLetterNames ? twoLetters(i * 5 + 2) : nameFor(i * 17 + 9, 2 + i % 3));
             line.set(Field::LastName, twoLetterNames ? twoLetters(i * 3 + 7) : QStringLiteral("Smith"));
             line.set(Field::Email, QStringLiteral("new%1@example.net").arg(i));
-            bool duplicate = false;
-            (void)index.test(line, duplicate);
-            duplicates += duplicate ? 1 : 0;
+            const Result<bool> duplicate = index.test(line);
+            duplicates += duplicate.ok() && *duplicate ? 1 : 0;
         }
     }
     state.counters["lines"] = crowdedLines;

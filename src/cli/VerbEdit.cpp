@@ -19,9 +19,10 @@ int runEdit(const QStringList& args)
     const std::optional<int> number = openAtRecord(verb, path, parsed->positional.at(1), file);
     if (!number)
         return 1;
-    QByteArray shown;
-    if (Status read = file.readBytes(*number, shown); !read)
+    const Result<QByteArray> read = file.readBytes(*number);
+    if (!read)
         return fileError(QStringLiteral("cannot read contacts file"), path, read.error());
+    const QByteArray shown = *read;
     const ContactRecord record = ContactRecord::fromBytes(shown);
     // The fields as the Contact Information window shows them, then the changes.
     ContactForm form = formFromRecord(record);

@@ -343,18 +343,20 @@ ContactRecord ContactsFile::read(int number) const
 
 Status ContactsFile::readChecked(int number, ContactRecord& record) const
 {
-    QByteArray bytes;
-    Status status = readBytes(number, bytes);
-    record = ContactRecord::fromBytes(status ? bytes : QByteArray());
-    return status;
+    const Result<QByteArray> bytes = readBytes(number);
+    record = ContactRecord::fromBytes(bytes ? *bytes : QByteArray());
+    return bytes.status();
 }
 
-Status ContactsFile::readBytes(int number, QByteArray& bytes) const
+Result<QByteArray> ContactsFile::readBytes(int number) const
 {
+    QByteArray bytes;
     const Status read = readUnremembered(number, bytes);
     m_shownNumber = read ? number : 0;
     m_shownBytes = read ? bytes : QByteArray();
-    return read;
+    if (!read)
+        return read;
+    return bytes;
 }
 
 void ContactsFile::forgetShownRecord() const

@@ -2,6 +2,7 @@
 
 #include "common/AppError.h"
 #include "common/FileLock.h"
+#include "common/Result.h"
 #include "contacts/ContactRecord.h"
 
 #include <QByteArrayView>
@@ -93,7 +94,7 @@ public:
     Status readChecked(int number, ContactRecord& record) const;
     // The 400 bytes of record n as stored (spaces past the end): what a window
     // remembers of the record it shows.
-    Status readBytes(int number, QByteArray& bytes) const;
+    Result<QByteArray> readBytes(int number) const;
     // The record read last (by read, readChecked or readBytes) is the one a window
     // shows: write() and deleteRecord() of that record number go ahead only while its
     // bytes on file are still those read, else "This contact was changed by another

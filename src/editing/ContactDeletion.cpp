@@ -33,11 +33,11 @@ Status checkDeletable(const ContactsFile& file, int number, QByteArray shown)
         return rewritable;
     if (shown.isEmpty())
         return {};
-    QByteArray now;
-    if (Status read = file.readBytes(number, now); !read)
-        return read;
+    const Result<QByteArray> now = file.readBytes(number);
     file.forgetShownRecord();
-    return now == shown ? Status() : Status(errors::recordChanged());
+    if (!now)
+        return now.status();
+    return *now == shown ? Status() : Status(errors::recordChanged());
 }
 
 } // namespace

@@ -132,17 +132,17 @@ bool DuplicateIndex::anyMatch(const Postings* first, const Postings* last, const
     return false;
 }
 
-Status DuplicateIndex::test(const ContactRecord& working, bool& duplicate)
+Result<bool> DuplicateIndex::test(const ContactRecord& working)
 {
     const ComparedFields imported = comparedFields(working);
-    duplicate = !imported.email.isEmpty() && m_emails.contains(imported.email);
-    if (duplicate || (imported.firstName.isEmpty() && imported.lastName.isEmpty()))
-        return {};
+    if (!imported.email.isEmpty() && m_emails.contains(imported.email))
+        return true;
+    if (imported.firstName.isEmpty() && imported.lastName.isEmpty())
+        return false;
     bool absent = false;
     const Postings* last = rarest(m_lastGrams, imported.lastName, absent);
     const Postings* first = absent ? nullptr : rarest(m_firstGrams, imported.firstName, absent);
-    duplicate = !absent && anyMatch(first, last, imported);
-    return {};
+    return !absent && anyMatch(first, last, imported);
 }
 
 Status RereadDuplicateTest::start(const ContactsFile& file, int count)
@@ -152,18 +152,21 @@ Status RereadDuplicateTest::start(const ContactsFile& file, int count)
     return {};
 }
 
-Status RereadDuplicateTest::test(const ContactRecord& working, bool& duplicate)
+Result<bool> RereadDuplicateTest::test(const ContactRecord& working)
 {
-    duplicate = false;
     if (!m_file || m_count < 1)
-        return {};
+        return false;
     const ComparedFields imported = comparedFields(working);
-    return m_file->forEachBytes(
+    bool duplicate = false;
+    const Status read = m_file->forEachBytes(
         [&](int, QByteArrayView bytes) {
             duplicate = isDuplicateOf(fieldsFromBytes(bytes), imported) || duplicate;
             return true;
         },
         1, m_count);
+    if (!read)
+        return read;
+    return duplicate;
 }
 
 } // namespace quillet

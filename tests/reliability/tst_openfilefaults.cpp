@@ -1,13 +1,13 @@
 #include "FaultFiles.h"
 
-#include "editing/frmEdDelViewContact.h"
-#include "editing/frmNewContact.h"
-#include "exchange/frmLMExport.h"
-#include "exchange/frmLMImport.h"
+#include "editing/AddContactWindow.h"
+#include "editing/ContactWindow.h"
+#include "exchange/ExportWindow.h"
+#include "exchange/ImportWindow.h"
 #include "platform/scripted/ScriptedPlatform.h"
+#include "shell/MainWindow.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
-#include "shell/frmZEzore.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -75,8 +75,9 @@ class TestOpenFileFaults : public QObject
     // written, since the record under its number is another one now.
     static QString expectedBox(Change how, ErrorEnding ending = ErrorEnding::Author)
     {
-        const AppError error = how == Change::Removed ? errors::fileNotFound() : errors::recordChanged();
-        return errorBoxTitle + u'|' + errorBoxText(error, ending);
+        if (how == Change::Replaced)
+            return QStringLiteral("Contact changed|This contact was changed by another program. Reload it?");
+        return errorBoxTitle + u'|' + errorBoxText(errors::fileNotFound(), ending);
     }
 
     void checkFolderAfter(Change how)
@@ -123,7 +124,7 @@ private slots:
     void addContact()
     {
         QFETCH(Change, how);
-        QPointer<frmNewContact> window = new frmNewContact(*m_session, *m_platform, m_host);
+        QPointer<AddContactWindow> window = new AddContactWindow(*m_session, *m_platform, m_host);
         window->show();
         window->findChild<QLineEdit*>(QStringLiteral("txtACLName"))->setText(QStringLiteral("Late"));
         change(how);
@@ -144,7 +145,7 @@ private slots:
     void saveChanges()
     {
         QFETCH(Change, how);
-        QPointer<frmEdDelViewContact> window = new frmEdDelViewContact(*m_session, *m_platform, m_host);
+        QPointer<ContactWindow> window = new ContactWindow(*m_session, *m_platform, m_host);
         window->show();
         auto* find = window->findChild<QComboBox*>(QStringLiteral("cboFindContact"));
         emit find->activated(1);
@@ -156,11 +157,45 @@ private slots:
         delete window;
     }
 
+    // A backup restored in place swapped the contact on show: Save asks; Yes shows
+    // the record as it is now, No keeps what was typed. Nothing is written.
+    void contactSwappedInPlace_data()
+    {
+        QTest::addColumn<bool>("reload");
+        QTest::newRow("reload") << true;
+        QTest::newRow("keep typed values") << false;
+    }
+    void contactSwappedInPlace()
+    {
+        QFETCH(bool, reload);
+        QPointer<ContactWindow> window = new ContactWindow(*m_session, *m_platform, m_host);
+        window->show();
+        emit window->findChild<QComboBox*>(QStringLiteral("cboFindContact"))->activated(1);
+        const int shown = m_session->currentRecord();
+        auto* notes = window->findChild<QLineEdit*>(QStringLiteral("txtACNotes"));
+        notes->setText(QStringLiteral("typed"));
+        QByteArray restored = readBytes(m_path);
+        restored.replace(qsizetype(shown - 1) * recordSize, recordSize, person("Cy", "Swapped").toBytes());
+        QFile inPlace(m_path);
+        QVERIFY(inPlace.open(QIODevice::ReadWrite));
+        QCOMPARE(inPlace.write(restored), restored.size());
+        inPlace.close();
+        m_scripted->prompter.messageAnswers.clear();
+        m_scripted->prompter.messageAnswers.enqueue(reload ? MessageResult::Yes : MessageResult::No);
+        window->findChild<QPushButton*>(QStringLiteral("cmdSave"))->click();
+        QCOMPARE(shownError(), expectedBox(Change::Replaced));
+        QCOMPARE(readBytes(m_path), restored);
+        QCOMPARE(notes->text(), reload ? QString() : QStringLiteral("typed"));
+        QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("txtACLName"))->text(),
+                 reload ? QStringLiteral("Swapped") : QStringLiteral("Last%1").arg(shown));
+        delete window;
+    }
+
     void deleteContact_data() { addCases(); }
     void deleteContact()
     {
         QFETCH(Change, how);
-        QPointer<frmEdDelViewContact> window = new frmEdDelViewContact(*m_session, *m_platform, m_host);
+        QPointer<ContactWindow> window = new ContactWindow(*m_session, *m_platform, m_host);
         window->show();
         auto* find = window->findChild<QComboBox*>(QStringLiteral("cboFindContact"));
         emit find->activated(1);
@@ -181,7 +216,7 @@ private slots:
                                 "Cell Phone,Work Phone,Email,Birthdate,Category,Notes\r\n"
                                 "Late,,Comer,,,,,,,,,,late@example.org,,,\r\n"));
         m_scripted->fileDialogs.answers.enqueue({csv, QStringLiteral("new.csv")});
-        QPointer<frmLMImport> window = new frmLMImport(*m_session, *m_platform, m_host);
+        QPointer<ImportWindow> window = new ImportWindow(*m_session, *m_platform, m_host);
         window->show();
         window->findChild<QPushButton*>(QStringLiteral("cmdCsvOpen"))->click();
         change(how);
@@ -202,7 +237,7 @@ private slots:
     void exportContacts()
     {
         QFETCH(Change, how);
-        QPointer<frmLMExport> window = new frmLMExport(*m_session, *m_platform, m_host);
+        QPointer<ExportWindow> window = new ExportWindow(*m_session, *m_platform, m_host);
         window->show();
         window->findChild<QRadioButton*>(QStringLiteral("optExpCGCSV"))->click();
         change(how);
@@ -229,7 +264,7 @@ private slots:
     {
         QFETCH(Change, how);
         m_session.reset(); // the main window opens the file itself
-        frmZEzore window(m_scripted->platform());
+        MainWindow window(m_scripted->platform());
         window.start();
         m_scripted->fileDialogs.answers.enqueue({m_path, QStringLiteral("Friends.DAT")});
         window.findChild<QAction*>(QStringLiteral("mnuFileOpen"))->trigger();

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace Ui {
+class ContactWindow;
+}
+
+namespace quillet {
+
+class ContactFields;
+class Session;
+class Status;
+class WindowHost;
+struct Platform;
+
+// The Contact Information window: finds a contact by name, steps through the
+// file, saves changes in place, deletes the contact, and prints its label or its
+// details page. The contact on show is the session's CurrentRecord. The window
+// deletes itself when closed, and also, unseen, when the contacts file it was
+// opened on is closed or replaced.
+class ContactWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    ContactWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent = nullptr);
+    ~ContactWindow() override;
+
+    // The list's hand-over: shows record `number` in enabled fields, makes it the
+    // CurrentRecord, refills the find box and puts the focus there.
+    void openRecord(int number);
+    // Clears the find box and fills it again from every record.
+    void refillFindBox();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void load();
+    Status fillFindBox();
+    bool showRecord(int number);
+    void showEmptyFile();
+    void setRecordControlsEnabled(bool enabled);
+    void chooseFromFindBox(int index);
+    void stepTo(int number);
+    void stepFirst();
+    void stepPrevious();
+    void stepNext();
+    void stepLast();
+    void saveChanges();
+    void deleteContact();
+    void printLabel();
+    void printDetails();
+    void onSessionChanged();
+    // The error box; Cancel closes the window.
+    void reportFailure(const Status& status);
+    // Another program changed the record on show, or the file is gone: says so and
+    // returns true. Reloading the record is offered; a gone file ends the file-open state.
+    bool handledOutsideChange(const Status& status, int number);
+    // A file with hard links: whether the user lets a rewrite split them (default No).
+    bool mayRewrite();
+
+    Session& m_session;
+    Platform& m_platform;
+    WindowHost& m_host;
+    std::unique_ptr<Ui::ContactWindow> m_ui;
+    ContactFields* m_fields = nullptr;
+    QString m_filePath; // the file the window was opened on
+    // The bytes of the record on show as read: it is written or deleted only while
+    // the file still holds them.
+    QByteArray m_shownBytes;
+    bool m_unloadingUnseen = false;
+};
+
+} // namespace quillet
