@@ -166,7 +166,7 @@ constexpr int crowdedLines = 10000;
 
 QString twoLetters(int seed)
 {
-    return QString{QChar(u'A' + seed % 26), QChar(u'a' + (seed / 26) % 26)};
+    return QString(QChar(u'A' + seed % 26)) + QChar(u'a' + (seed / 26) % 26);
 }
 
 ContactRecord crowdedContact(bool twoLetterNames, int i)
