@@ -7,6 +7,7 @@
 #include "editing/FindEntries.h"
 #include "help/Help.h"
 #include "platform/Platform.h"
+#include "shell/FileCommands.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
 #include "ui_ContactWindow.h"
@@ -220,7 +221,7 @@ void ContactWindow::deleteContact()
         reportFailure(errors::badRecordNumber());
         return;
     }
-    if (!mayRewrite())
+    if (!allowRewriteOfLinkedFile(m_session.file(), m_platform.prompter))
         return;
     if (m_platform.prompter.message(confirmDeletionText, confirmDeletionTitle, MessageIcon::None,
                                     MessageButtons::YesNo) != MessageResult::Yes) {
@@ -303,20 +304,6 @@ bool ContactWindow::handledOutsideChange(const Status& status, int number)
     m_platform.prompter.message(errorBoxText(status.error()), errorBoxTitle);
     m_session.closeFile(); // the window goes with its file
     return true;
-}
-
-bool ContactWindow::mayRewrite()
-{
-    if (m_session.file().linkCount() <= 1)
-        return true;
-    const bool split =
-        m_platform.prompter.message(QStringLiteral("This contacts file has other names (hard links). Deleting "
-                                                   "rewrites it under this name only; the other names keep the "
-                                                   "old contacts. Delete anyway?"),
-                                    QStringLiteral("File has other names"), MessageIcon::Exclamation,
-                                    MessageButtons::YesNoDefaultNo) == MessageResult::Yes;
-    m_session.file().setSplittingLinksAllowed(split);
-    return split;
 }
 
 void ContactWindow::reportFailure(const Status& status)

@@ -59,8 +59,6 @@ private:
     // Another program changed the record on show, or the file is gone: says so and
     // returns true. Reloading the record is offered; a gone file ends the file-open state.
     bool handledOutsideChange(const Status& status, int number);
-    // A file with hard links: whether the user lets a rewrite split them (default No).
-    bool mayRewrite();
 
     Session& m_session;
     Platform& m_platform;

@@ -7,6 +7,7 @@
 #include "exchange/ImportRun.h"
 #include "help/Help.h"
 #include "platform/Platform.h"
+#include "shell/FileCommands.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
 
@@ -86,11 +87,14 @@ void ImportWindow::startImport()
         m_platform.prompter.message(noCsvChosenText, noCsvChosenTitle, MessageIcon::Information);
         return;
     }
+    if (!allowRewriteOfLinkedFile(m_session.file(), m_platform.prompter))
+        return;
     ImportSummary summary;
     Status status;
     {
         const BusyCursor busy(m_platform.prompter);
         status = importContacts(m_csvPath, m_session.file(), m_session.reminderFlag(), summary);
+        m_session.file().setSplittingLinksAllowed(false);
     }
     if (!status) {
         reportFailure(status.error());

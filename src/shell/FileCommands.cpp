@@ -1,6 +1,7 @@
 #include "shell/FileCommands.h"
 
 #include "common/NativePath.h"
+#include "platform/Prompter.h"
 #include "shell/Reminders.h"
 #include "shell/Session.h"
 
@@ -28,6 +29,20 @@ void setReminderItems(Session& session, const reminders::MenuItems& items)
 }
 
 } // namespace
+
+bool allowRewriteOfLinkedFile(ContactsFile& file, Prompter& prompter)
+{
+    file.setSplittingLinksAllowed(false);
+    if (file.linkCount() <= 1)
+        return true;
+    const bool split =
+        prompter.message(QStringLiteral("This contacts file has other names (hard links). The change rewrites it "
+                                        "under this name only; the other names keep the old contacts. Go ahead?"),
+                         QStringLiteral("File has other names"), MessageIcon::Exclamation,
+                         MessageButtons::YesNoDefaultNo) == MessageResult::Yes;
+    file.setSplittingLinksAllowed(split);
+    return split;
+}
 
 QString contactsFileTitle(const QString& fileName)
 {

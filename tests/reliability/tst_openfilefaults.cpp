@@ -19,6 +19,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 using namespace quillet;
 using namespace quillet::test;
 
@@ -188,6 +190,23 @@ private slots:
         QCOMPARE(notes->text(), reload ? QString() : QStringLiteral("typed"));
         QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("txtACLName"))->text(),
                  reload ? QStringLiteral("Swapped") : QStringLiteral("Last%1").arg(shown));
+        delete window;
+    }
+
+    // A file with another name: deleting asks first, and the default keeps it whole.
+    void deleteFromLinkedFileAsks()
+    {
+        const QString other = QDir(m_dir.path()).filePath(QStringLiteral("Other.DAT"));
+        QVERIFY(::link(QFile::encodeName(m_path).constData(), QFile::encodeName(other).constData()) == 0);
+        QPointer<ContactWindow> window = new ContactWindow(*m_session, *m_platform, m_host);
+        window->show();
+        emit window->findChild<QComboBox*>(QStringLiteral("cboFindContact"))->activated(1);
+        const QByteArray before = readBytes(m_path);
+        m_scripted->prompter.messageAnswers.clear(); // the question's default: No
+        window->findChild<QPushButton*>(QStringLiteral("cmdDelete"))->click();
+        QCOMPARE(shownError().section(u'|', 0, 0), QStringLiteral("File has other names"));
+        QCOMPARE(readBytes(m_path), before);
+        QCOMPARE(readBytes(other), before);
         delete window;
     }
 
