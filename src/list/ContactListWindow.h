@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Result.h"
 #include "contacts/ContactsFile.h"
 #include "list/ListSearch.h"
 #include "platform/Platform.h"
@@ -7,6 +8,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
 class QRadioButton;
 
@@ -19,6 +21,8 @@ namespace quillet {
 class ListModel;
 class Session;
 class WindowHost;
+struct ListLabelsJob;
+struct SheetTemplate;
 
 // The contact list: a one-shot query (search field and text, sort order) whose
 // "Get report" lists the matching contacts, then labels, a report, clipboard
@@ -47,7 +51,13 @@ private:
     void onSortClicked(QRadioButton* option, SortOrder order);
     void getReport();
     void showLoadResult(int found);
+    // ContactListWindowLabels.cpp: labels on the chosen sheet, previews, the sheet dialog.
     void printLabels();
+    std::optional<int> askLabelStart(const SheetTemplate& sheet);
+    Result<ListLabelsJob> readLabels(const SheetTemplate& sheet, int start);
+    void previewLabels();
+    void previewReport();
+    void chooseLabelSheet();
     void printReport();
     void printSelection(const PrintChoice& choice);
     void showPrinterProblem();
