@@ -336,16 +336,16 @@ int ContactsFile::count() const
 
 ContactRecord ContactsFile::read(int number) const
 {
-    ContactRecord record;
-    (void)readChecked(number, record);
-    return record;
+    Result<ContactRecord> record = readChecked(number);
+    return record ? std::move(record).value() : ContactRecord::fromBytes(QByteArray());
 }
 
-Status ContactsFile::readChecked(int number, ContactRecord& record) const
+Result<ContactRecord> ContactsFile::readChecked(int number) const
 {
     const Result<QByteArray> bytes = readBytes(number);
-    record = ContactRecord::fromBytes(bytes ? *bytes : QByteArray());
-    return bytes.status();
+    if (!bytes)
+        return bytes.status();
+    return ContactRecord::fromBytes(*bytes);
 }
 
 Result<QByteArray> ContactsFile::readBytes(int number) const

@@ -91,7 +91,7 @@ public:
     // Reading past the end is no failure: missing bytes read as spaces.
     // A number below 1 is "Bad record number".
     ContactRecord read(int number) const;
-    Status readChecked(int number, ContactRecord& record) const;
+    Result<ContactRecord> readChecked(int number) const;
     // The 400 bytes of record n as stored (spaces past the end): what a window
     // remembers of the record it shows.
     Result<QByteArray> readBytes(int number) const;

@@ -209,8 +209,7 @@ void ContactWindow::saveChanges()
         return;
     }
     m_shownBytes = record.toBytes();
-    if (m_session.remindersOn())
-        m_session.setReminderItems(m_session.reminderOnItemEnabled(), true);
+    m_session.noteRecordWritten();
     m_platform.prompter.message(savedText, QStringLiteral("Changes saved"));
 }
 

@@ -70,6 +70,11 @@ QString exportFileName(ExportKind kind, const QString& namePart)
                                    : QStringLiteral("QLTT_") + namePart + QStringLiteral(".txt");
 }
 
+QString exportPath(ExportKind kind, const QString& contactsPath, const QString& folder)
+{
+    return QDir(folder).filePath(exportFileName(kind, exportNamePart(contactsPath)));
+}
+
 QString exportHeaderLine(ExportKind kind)
 {
     QString line;
@@ -112,13 +117,13 @@ void appendExportLine(QByteArray& out, ExportKind kind, QByteArrayView record)
     out += "\r\n";
 }
 
-Status exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder, ExportSummary& summary)
+Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder)
 {
-    summary = {};
     if (!file.isOpen())
         return errors::badFileNameOrNumber();
-    summary.fileName = exportFileName(kind, exportNamePart(file.path()));
-    summary.path = QDir(folder).filePath(summary.fileName);
+    ExportSummary summary;
+    summary.path = exportPath(kind, file.path(), folder);
+    summary.fileName = QFileInfo(summary.path).fileName();
     const QByteArray target = nativePath(summary.path);
     if (Status own = checkOwnFileName(target); !own)
         return own;
@@ -148,7 +153,9 @@ Status exportContacts(const ContactsFile& file, ExportKind kind, const QString& 
         written = out.write(pending);
     if (!written)
         return written;
-    return out.commit();
+    if (Status committed = out.commit(); !committed)
+        return committed;
+    return summary;
 }
 
 QString exportDoneText(ExportKind kind, const QString& fileName)

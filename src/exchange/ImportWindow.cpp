@@ -89,25 +89,24 @@ void ImportWindow::startImport()
     }
     if (!allowRewriteOfLinkedFile(m_session.file(), m_platform.prompter))
         return;
-    ImportSummary summary;
-    Status status;
-    {
+    const Result<ImportSummary> summary = [&] {
         const BusyCursor busy(m_platform.prompter);
-        status = importContacts(m_csvPath, m_session.file(), m_session.reminderFlag(), summary);
+        Result<ImportSummary> run = importContacts(m_csvPath, m_session.file(), m_session.reminderFlag());
         m_session.file().setSplittingLinksAllowed(false);
-    }
-    if (!status) {
-        reportFailure(status.error());
+        return run;
+    }();
+    if (!summary || summary->stoppedBy) {
+        reportFailure(summary ? *summary->stoppedBy : summary.error());
         return;
     }
-    switch (summary.outcome) {
+    switch (summary->outcome) {
     case ImportSummary::Outcome::NoLayout:
         return;
     case ImportSummary::Outcome::NotCompatible:
         m_platform.prompter.message(notCompatibleText, notCompatibleTitle, MessageIcon::Information);
         break;
     case ImportSummary::Outcome::Imported:
-        m_platform.prompter.message(importDoneText(summary.imported), importDoneTitle);
+        m_platform.prompter.message(importDoneText(summary->imported), importDoneTitle);
         break;
     }
     m_ui->importButton->setEnabled(false);

@@ -62,7 +62,7 @@ private:
         const QString path = m_dir.filePath(name);
         QVERIFY(m_session->file().open(path, quillet::Creation::CreateIfMissing).ok());
         m_session->setOpenFile(path, name);
-        m_session->setReminderItems(false, true); // reminders on
+        m_session->setReminderSwitch(reminders::Switch::On);
     }
 
 private slots:
