@@ -13,15 +13,17 @@ using namespace quillet::test;
 
 namespace {
 
-constexpr int oldContacts = 300;
-constexpr int rounds = 30;
+constexpr int oldContacts = 1200;
+// Enough rounds that writers without locks lose contacts within a few seconds.
+constexpr int rounds = 150;
 
 // One writer: a shell loop running quillet-cli, printing a tag for every change the
 // program reported as done. $Q is the program, $F the contacts file, $T the tag.
+// Edits go to records past those the deletions reach, a different contact each.
 const QHash<QString, QString> writers{
     {"add", "for i in $(seq %1); do \"$Q\" add \"$F\" --last $T$i >/dev/null 2>&1 && echo $T$i; done"},
     {"delete", "for i in $(seq %1); do \"$Q\" delete \"$F\" 1 --yes >/dev/null 2>&1 && echo deleted; done"},
-    {"edit", "for i in $(seq %1); do \"$Q\" edit \"$F\" $((100 + 5 * i)) --notes $T$i >/dev/null 2>&1 && echo $T$i; "
+    {"edit", "for i in $(seq %1); do \"$Q\" edit \"$F\" $((200 + 5 * i)) --notes $T$i >/dev/null 2>&1 && echo $T$i; "
              "done"},
     {"import", "\"$Q\" import \"$F\" \"$F.$T.csv\" >/dev/null 2>&1 && echo imported$T"},
 };
