@@ -100,12 +100,10 @@ void ContactListWindow::editSelectAll()
 // when the contact window closes.
 void ContactListWindow::openContact()
 {
-    ContactsFile& file = m_session.file();
-    file.close();
-    if (Status reopened = file.open(m_session.filePath()); !reopened) {
-        showErrorBox(reopened.error());
+    // The line chosen may stand for another contact now: the user chooses again.
+    if (refilledAfterOutsideChange())
         return;
-    }
+    ContactsFile& file = m_session.file();
     const QModelIndex current = m_ui->contactsView->currentIndex();
     if (!current.isValid()) {
         showErrorBox(errors::invalidProcedureCall());
@@ -177,6 +175,23 @@ void ContactListWindow::selectRecords(const QList<int>& numbers, int fallbackRow
     view->selectionModel()->setCurrentIndex(m_model->index(first, 0), QItemSelectionModel::NoUpdate);
     view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     view->scrollTo(m_model->index(first, 0));
+}
+
+bool ContactListWindow::refilledAfterOutsideChange()
+{
+    const ContactsFile& file = m_session.file();
+    if (Status current = file.refresh(); !current) {
+        // Gone: reported, and nothing is created in its place.
+        m_platform.prompter.message(errorBoxText(current.error()), errorBoxTitle);
+        m_model->clear();
+        m_session.closeFile();
+        return true;
+    }
+    if (file.identity() == m_filledFrom)
+        return false;
+    m_model->clear();
+    getReport();
+    return true;
 }
 
 void ContactListWindow::showErrorBox(const AppError& error)

@@ -34,6 +34,15 @@ Status restoreInstallerDataFile(const QString& programFolder);
 // New's choice with ".DAT" added when the name has no extension at all.
 FileChoice withContactsExtension(const FileChoice& choice);
 
+class ContactsFile;
+class Prompter;
+
+// Before a whole-file rewrite (deletion, import, the reminder switch) of a file
+// with hard links: says that the other names would keep the old contents and asks,
+// default No. True when the rewrite may go ahead; the file then allows it until
+// the next call.
+bool allowRewriteOfLinkedFile(ContactsFile& file, Prompter& prompter);
+
 struct FileCommandOutcome
 {
     // A failure is shown in the error box; steps done before it stay done.

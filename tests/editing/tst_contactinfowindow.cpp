@@ -40,7 +40,7 @@ private:
     {
         m_path = QDir(m_dir.path()).filePath(name);
         writeContacts(m_path, records);
-        QVERIFY(m_session->file().open(m_path).ok());
+        QVERIFY(m_session->file().open(m_path, quillet::Creation::CreateIfMissing).ok());
         m_session->setOpenFile(m_path, QStringLiteral("CONTACTS"));
     }
     void openWindow()
@@ -242,6 +242,7 @@ private slots:
     {
         openWindow();
         choose(QStringLiteral("amy  Baker"));
+        m_scripted->prompter.messageAnswers << MessageResult::Yes;
         button("cmdDelete")->click();
         QCOMPARE(messages(), (QStringList{"Confirm deletion.: WARNING!  This will delete entire contact from your "
                                           "file.\r\nDo you REALLY want to delete this contact?\r\n\r\namy Baker",
@@ -321,7 +322,7 @@ private slots:
         } else {
             const QString other = QDir(m_dir.path()).filePath(QStringLiteral("OTHER.DAT"));
             writeContacts(other, 2);
-            QVERIFY(m_session->file().open(other).ok());
+            QVERIFY(m_session->file().open(other, quillet::Creation::CreateIfMissing).ok());
             m_session->setOpenFile(other, QStringLiteral("OTHER"));
         }
         QTRY_VERIFY(m_window.isNull());

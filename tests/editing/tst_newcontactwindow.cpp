@@ -56,7 +56,7 @@ private slots:
         m_path = QDir(m_dir.path()).filePath(QStringLiteral("CONTACTS.DAT"));
         writeContacts(m_path, 3);
         m_session = std::make_unique<Session>();
-        QVERIFY(m_session->file().open(m_path).ok());
+        QVERIFY(m_session->file().open(m_path, quillet::Creation::CreateIfMissing).ok());
         m_session->setOpenFile(m_path, QStringLiteral("CONTACTS"));
         m_session->setReminderSwitch(reminders::Switch::None); // as a file whose record 1 says nothing
         m_scripted = std::make_unique<ScriptedPlatform>();

@@ -60,7 +60,7 @@ private:
     void openContacts(const QString& name)
     {
         const QString path = m_dir.filePath(name);
-        QVERIFY(m_session->file().open(path).ok());
+        QVERIFY(m_session->file().open(path, quillet::Creation::CreateIfMissing).ok());
         m_session->setOpenFile(path, name);
         m_session->setReminderSwitch(reminders::Switch::On);
     }
@@ -189,7 +189,7 @@ private slots:
         registerContactWindows(main);
         main.start();
         const QString path = m_dir.filePath("Main.DAT");
-        QVERIFY(main.session().file().open(path).ok());
+        QVERIFY(main.session().file().open(path, quillet::Creation::CreateIfMissing).ok());
         main.session().setOpenFile(path, "Main.DAT");
         main.findChild<QAction*>(command)->trigger();
         QWidget* opened = nullptr;

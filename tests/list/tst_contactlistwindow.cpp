@@ -1,4 +1,5 @@
 #include "ListTestData.h"
+#include "editing/ContactDeletion.h"
 #include "editing/ContactWindow.h"
 #include "list/ContactListWindow.h"
 #include "list/ListClipboard.h"
@@ -66,7 +67,7 @@ private slots:
                                         {test::person("Zoe", "Adams", "New York"), test::person("al", "Brown", "YORK"),
                                          test::person("Bea", "Cole", ""), test::person("Al", "Dunn", "Leeds")}));
         m_session = std::make_unique<Session>();
-        QVERIFY(m_session->file().open(m_path).ok());
+        QVERIFY(m_session->file().open(m_path, quillet::Creation::CreateIfMissing).ok());
         m_session->setOpenFile(m_path, QStringLiteral("Friends"));
         m_platform = std::make_unique<ScriptedPlatform>();
         m_host = FakeHost{};
@@ -174,7 +175,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("left over"));
         focusList();
         child<QAction>("mnuVAEditPaste")->trigger();
-        QVERIFY(m_session->file().open(m_path).ok());
+        QVERIFY(m_session->file().open(m_path, quillet::Creation::CreateIfMissing).ok());
         loadAll();
         QCOMPARE(recordsListed(), (QList<int>{2, 4, 3, 1}));
     }
@@ -300,6 +301,35 @@ private slots:
     {
         QTest::keyClick(m_window, Qt::Key_Escape);
         QCOMPARE(m_host.returns, 1);
+    }
+
+    // Another program deleted record 2: the lines' record numbers are stale, so the
+    // list is filled again and nothing opens until the user chooses again.
+    void doubleClick_afterAnOutsideDeletion_refillsFirst()
+    {
+        loadAll();
+        ContactsFile other;
+        QVERIFY(other.open(m_path).ok());
+        QVERIFY(deleteRecord(other, 2).ok());
+        doubleClickRow(rowOfRecord(3)); // was Bea Cole, now record 2
+        QVERIFY(!shownContactWindow());
+        QCOMPARE(model()->rowCount(), 3);
+        doubleClickRow(rowOfRecord(2));
+        QVERIFY(shownContactWindow());
+        QCOMPARE(m_session->currentRecord(), 2);
+        QCOMPARE(m_session->file().read(2).trimmed(Field::LastName), QStringLiteral("Cole"));
+    }
+
+    // The file moved away: reported, no file made at the old path, no file open.
+    void doubleClick_afterTheFileMovedAway()
+    {
+        loadAll();
+        QVERIFY(QFile::rename(m_path, m_path + QStringLiteral(".moved")));
+        doubleClickRow(rowOfRecord(3));
+        QVERIFY(!shownContactWindow());
+        QCOMPARE(m_platform->prompter.messages.last().text, errorBoxText(errors::fileNotFound()));
+        QVERIFY(!m_session->hasFile());
+        QVERIFY(!QFile::exists(m_path));
     }
 
     void doubleClick_pastedLine_data()

@@ -48,7 +48,8 @@ private slots:
         registerContactWindows(*f.window);
         const QString path = f.home.filePath(QStringLiteral("Friends.DAT"));
         f.scripted.fileDialogs.answers.enqueue({path, QStringLiteral("Friends.DAT")});
-        f.action("mnuFileOpen")->trigger();
+        f.action("mnuFileNew")->trigger();
+        QVERIFY(f.window->session().hasFile());
         f.type(1, QStringLiteral("Dana K Ortiz"));
         if (command.startsWith(QLatin1String("cmd")))
             f.click(command.toLatin1().constData());

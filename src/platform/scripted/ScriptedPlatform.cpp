@@ -13,8 +13,9 @@ MessageResult firstButton(MessageButtons buttons)
     case MessageButtons::OkOpenFolder:
         return MessageResult::Ok;
     case MessageButtons::YesNo:
-    case MessageButtons::YesNoDefaultNo:
         return MessageResult::Yes;
+    case MessageButtons::YesNoDefaultNo:
+        return MessageResult::No;
     case MessageButtons::RetryCancel:
         return MessageResult::Retry;
     }
