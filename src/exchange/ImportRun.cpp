@@ -1,109 +1,262 @@
 #include "exchange/ImportRun.h"
 
+#include "common/Cp1252.h"
 #include "contacts/AppendTransaction.h"
 #include "contacts/ContactsFile.h"
 #include "exchange/CleaningRules.h"
 #include "exchange/ColumnTables.h"
 #include "exchange/CsvLineReader.h"
+#include "exchange/CsvRecords.h"
 #include "exchange/DuplicateIndex.h"
+#include "exchange/ImportRouting.h"
+#include "exchange/ImportText.h"
+#include "exchange/LdifReader.h"
+#include "exchange/VCardReader.h"
 
 namespace quillet {
 
 namespace {
 
-// What stays fixed for the whole run.
-struct Run
+// Where every reading's contacts go: the blank rule, the duplicate test, the append.
+class ContactSink
 {
-    ImportLayout layout;
-    std::vector<MatchedRow> rows;
-    DuplicateTest& duplicates;
-    AppendTransaction& appended;
-    QString reminderFlag;
+public:
+    ContactSink(const ImportOptions& options, DuplicateTest& duplicates, AppendTransaction* appended,
+                ImportSummary& summary)
+        : m_options(options), m_duplicates(duplicates), m_appended(appended), m_summary(summary)
+    {}
+
+    Status offer(ContactRecord working)
+    {
+        if (!m_status)
+            return m_status;
+        if (isBlankContact(working)) {
+            ++m_summary.blank;
+            return {};
+        }
+        // Compared as the record would hold the values.
+        for (const Field field : allFields)
+            working.set(field, cp1252::fold(working.value(field)));
+        bool duplicate = false;
+        if (m_status = m_duplicates.test(working, duplicate); !m_status)
+            return m_status;
+        if (duplicate) {
+            ++m_summary.duplicates;
+            return {};
+        }
+        working.set(Field::ReminderFlag, m_options.reminderFlag);
+        if (m_appended && !(m_status = m_appended->append(working)))
+            return m_status;
+        ++m_summary.imported;
+        if (m_options.onContact)
+            m_options.onContact(working);
+        return {};
+    }
+    const Status& status() const { return m_status; }
+
+private:
+    const ImportOptions& m_options;
+    DuplicateTest& m_duplicates;
+    AppendTransaction* m_appended;
+    ImportSummary& m_summary;
+    Status m_status;
 };
 
-Status importLine(const Run& run, QString& line, ImportSummary& summary)
+// A classic layout's lines, with its quirks: a short line ends the run here too,
+// but routing sends such a file to matching by name.
+Status importClassicLines(const QString& path, ImportLayout layout, ContactSink& sink)
 {
-    if (!prepareLine(run.layout, line))
-        return {};
-    const Columns data = splitColumns(line);
-    bool skipped = false;
-    if (Status status = skippedByColumns(run.layout, data, skipped); !status || skipped)
-        return status;
-    // A fresh contact for every line, so no value carries over from the line before.
-    ContactRecord working;
-    if (Status status = fillFromColumns(run.rows, data, working); !status)
-        return status;
-    applyCleaning(cleaningSteps(run.layout), working);
-    clearFields(clearedFields(run.layout), working);
-    bool duplicate = false;
-    if (Status status = run.duplicates.test(working, duplicate); !status || duplicate)
-        return status;
-    working.set(Field::ReminderFlag, run.reminderFlag);
-    if (Status status = run.appended.append(working); !status)
-        return status;
-    ++summary.imported;
-    return {};
-}
-
-Status importLines(const Run& run, CsvLineReader& reader, ImportSummary& summary)
-{
+    CsvLineReader reader;
     QString line;
+    if (Status status = reader.open(path); !status)
+        return status;
+    reader.next(line);
+    PreparedHeader prepared;
+    if (Status status = prepareHeader(layout, line, prepared); !status)
+        return status;
+    const std::vector<MatchedRow> rows = matchHeader(layout, splitColumns(prepared.text));
     while (reader.next(line)) {
-        if (Status status = importLine(run, line, summary); !status)
+        if (!prepareLine(layout, line))
+            continue;
+        const Columns data = splitColumns(line);
+        bool skipped = false;
+        if (Status status = skippedByColumns(layout, data, skipped); !status || skipped) {
+            if (!status)
+                return status;
+            continue;
+        }
+        // A fresh contact for every line, so no value carries over from the line before.
+        ContactRecord working;
+        if (Status status = fillFromColumns(rows, data, working); !status)
+            return status;
+        applyCleaning(cleaningSteps(layout), working);
+        clearFields(clearedFields(layout), working);
+        if (Status status = sink.offer(working); !status)
             return status;
     }
     return reader.status();
 }
 
-Status readHeader(CsvLineReader& reader, QString& header)
+ColumnMapping chosenMapping(const QStringList& headers, const ImportOptions& options)
 {
-    if (reader.next(header))
+    ColumnMapping mapping = suggestMapping(headers);
+    for (const auto& [header, field] : options.columnChoices) {
+        for (qsizetype i = 0; i < headers.size(); ++i) {
+            if (headers.at(i).trimmed().compare(header.trimmed(), Qt::CaseInsensitive) == 0)
+                mapping[std::size_t(i)] = ColumnTarget{field, 0};
+        }
+    }
+    return mapping;
+}
+
+Status importNameMatched(QStringView text, const ImportOptions& options, ImportSummary& summary, ContactSink& sink)
+{
+    CsvRecords records(text, csvSeparator(firstLine(text)));
+    QStringList row;
+    while (records.next(row)) {
+        if (!row.isEmpty() && !summary.mapping.empty()) {
+            if (Status status = sink.offer(contactFromImported(importedFromRow(summary.mapping, row))); !status)
+                return status;
+        } else if (summary.mapping.empty()) {
+            summary.headers = row;
+            summary.mapping = chosenMapping(row, options);
+            if (!hasNameOrEmail(summary.mapping))
+                return {};
+        }
+    }
+    return {};
+}
+
+// Chooses the reading; for a name-matched file without a name or e-mail column nothing is read.
+Status chooseReading(const QString& path, QStringView text, const ImportOptions& options, ImportSummary& summary)
+{
+    switch (detectFormat(text)) {
+    case ImportFormat::VCard:
+        summary.reading = ImportReading::VCard;
         return {};
-    return reader.status().ok() ? Status(errors::inputPastEndOfFile()) : reader.status();
+    case ImportFormat::Ldif:
+        summary.reading = ImportReading::Ldif;
+        return {};
+    case ImportFormat::Csv:
+        break;
+    }
+    if (Status status = classicLayoutFor(path, text, summary.layout); !status)
+        return status;
+    if (summary.layout != ImportLayout::None) {
+        summary.reading = ImportReading::Classic;
+        return {};
+    }
+    CsvRecords records(text, csvSeparator(firstLine(text)));
+    records.next(summary.headers);
+    summary.mapping = chosenMapping(summary.headers, options);
+    if (hasNameOrEmail(summary.mapping))
+        summary.reading = ImportReading::NameMatched;
+    return {};
+}
+
+Status readContacts(const QString& path, QStringView text, const ImportOptions& options, ImportSummary& summary,
+                    ContactSink& sink)
+{
+    const auto offer = [&sink](const ImportedContact& contact) { sink.offer(contactFromImported(contact)); };
+    switch (summary.reading) {
+    case ImportReading::Classic:
+        return importClassicLines(path, summary.layout, sink);
+    case ImportReading::NameMatched:
+        summary.mapping.clear();
+        return importNameMatched(text, options, summary, sink);
+    case ImportReading::VCard:
+        summary.vcardVersion = readVCards(text, offer);
+        return sink.status();
+    case ImportReading::Ldif:
+        readLdif(text, offer);
+        return sink.status();
+    case ImportReading::None:
+        break;
+    }
+    return {};
 }
 
 } // namespace
 
-Status importContacts(const QString& csvPath, ContactsFile& file, const QString& reminderFlag, ImportSummary& summary,
-                      DuplicateTest* duplicates)
+Status importContacts(const QString& path, ContactsFile& file, const ImportOptions& options, ImportSummary& summary)
 {
     summary = {};
     if (!file.isOpen())
         return errors::badFileNameOrNumber();
     const int existing = file.count();
-    CsvLineReader reader;
-    QString header;
-    if (Status status = reader.open(csvPath); !status)
+    QString text;
+    if (Status status = readImportText(path, text); !status)
         return status;
-    if (Status status = readHeader(reader, header); !status)
+    if (Status status = chooseReading(path, text, options, summary); !status)
         return status;
-    summary.layout = detectLayout(header);
-    if (summary.layout == ImportLayout::None)
+    if (summary.reading == ImportReading::None)
         return {};
-    PreparedHeader prepared;
-    if (Status status = prepareHeader(summary.layout, header, prepared); !status)
-        return status;
-    if (!prepared.compatible) {
-        summary.outcome = ImportSummary::Outcome::NotCompatible;
-        return {};
-    }
     DuplicateIndex index;
+    DuplicateTest& duplicates = options.duplicates ? *options.duplicates : index;
+    if (Status status = duplicates.start(file, existing); !status)
+        return status;
     AppendTransaction appended(file);
-    Run run{summary.layout, matchHeader(summary.layout, splitColumns(prepared.text)), duplicates ? *duplicates : index,
-            appended, reminderFlag};
-    if (Status status = run.duplicates.start(file, existing); !status)
-        return status;
-    if (Status status = appended.begin(); !status)
-        return status;
-    Status status = importLines(run, reader, summary);
-    // The contacts read before a failure in the CSV file are kept; a failed write keeps none.
-    const Status committed = appended.commit();
-    summary.imported = committed.ok() ? appended.appended() : 0;
-    if (status.ok())
-        status = committed;
+    if (!options.dryRun) {
+        if (Status status = appended.begin(); !status)
+            return status;
+    }
+    ContactSink sink(options, duplicates, options.dryRun ? nullptr : &appended, summary);
+    Status status = readContacts(path, text, options, summary, sink);
+    if (!options.dryRun) {
+        // The contacts read before a failure in the import file are kept; a failed write keeps none.
+        const Status committed = appended.commit();
+        summary.imported = committed.ok() ? appended.appended() : 0;
+        if (status.ok())
+            status = committed;
+    }
     if (status)
         summary.outcome = ImportSummary::Outcome::Imported;
     return status;
+}
+
+Status importContacts(const QString& path, ContactsFile& file, const QString& reminderFlag, ImportSummary& summary,
+                      DuplicateTest* duplicates)
+{
+    ImportOptions options;
+    options.reminderFlag = reminderFlag;
+    options.duplicates = duplicates;
+    return importContacts(path, file, options, summary);
+}
+
+Status previewColumns(const QString& path, const ImportOptions& options, int samples, ColumnPreview& preview)
+{
+    preview = {};
+    QString text;
+    if (Status status = readImportText(path, text); !status)
+        return status;
+    CsvRecords records(text, csvSeparator(firstLine(text)));
+    records.next(preview.headers);
+    preview.mapping = chosenMapping(preview.headers, options);
+    preview.samples.resize(std::size_t(preview.headers.size()));
+    QStringList row;
+    for (int line = 0; line < samples && records.next(row); ++line) {
+        for (qsizetype i = 0; i < preview.headers.size(); ++i)
+            preview.samples[std::size_t(i)] << row.value(i);
+    }
+    return {};
+}
+
+QString readingText(const ImportSummary& summary)
+{
+    switch (summary.reading) {
+    case ImportReading::Classic:
+        return QStringLiteral("Recognised %1").arg(layoutDescription(summary.layout));
+    case ImportReading::NameMatched:
+        return QStringLiteral("Columns matched by name: ") + mappingDescription(summary.headers, summary.mapping);
+    case ImportReading::VCard:
+        return summary.vcardVersion.isEmpty() ? QStringLiteral("Read as vCard")
+                                              : QStringLiteral("Read as vCard ") + summary.vcardVersion;
+    case ImportReading::Ldif:
+        return QStringLiteral("Read as LDIF");
+    case ImportReading::None:
+        break;
+    }
+    return {};
 }
 
 QString importedCountText(int count)
@@ -114,6 +267,22 @@ QString importedCountText(int count)
 QString importDoneText(int count)
 {
     return QStringLiteral("D O N E !  ") + importedCountText(count);
+}
+
+QString skippedText(const ImportSummary& summary)
+{
+    QStringList parts;
+    if (summary.duplicates > 0)
+        parts << QStringLiteral("%1 already on file").arg(summary.duplicates);
+    if (summary.blank > 0)
+        parts << QStringLiteral("%1 without a name").arg(summary.blank);
+    return parts.isEmpty() ? QString() : parts.join(QStringLiteral(", ")) + QStringLiteral(" skipped.");
+}
+
+QString noNameColumnText(const QStringList& headers)
+{
+    return QStringLiteral("no column gives a name or an e-mail address; the file's columns are: ") +
+           headers.join(QStringLiteral(", "));
 }
 
 } // namespace quillet

@@ -1,0 +1,406 @@
+#include "exchange/ColumnMapping.h"
+
+#include <QHash>
+#include <QRegularExpression>
+
+namespace quillet {
+
+namespace {
+
+using F = ImportField;
+
+constexpr int homeGroup = 1;
+constexpr int businessGroup = 2;
+constexpr int otherGroup = 3;
+// Numbered columns ("Address 2 - City") get groups above the named ones.
+constexpr int numberedGroups = 10;
+
+struct Entry
+{
+    const char* header;
+    F field;
+    int group;
+};
+
+// Header names of the exports people make (Google's current and older CSV, Outlook
+// for Windows and on the web, Thunderbird, KAddressBook, spreadsheets) and of the
+// classic layouts, in lower case.
+constexpr Entry dictionary[] = {
+    {"first name", F::First, 0},
+    {"first", F::First, 0},
+    {"given name", F::First, 0},
+    {"firstname", F::First, 0},
+    {"middle name", F::MI, 0},
+    {"middle", F::MI, 0},
+    {"mi", F::MI, 0},
+    {"middle initial", F::MI, 0},
+    {"additional name", F::MI, 0},
+    {"additional names", F::MI, 0},
+    {"last name", F::Last, 0},
+    {"last", F::Last, 0},
+    {"family name", F::Last, 0},
+    {"lastname", F::Last, 0},
+    {"name", F::Name, 0},
+    {"full name", F::Name, 0},
+    {"display name", F::Name, 0},
+    {"formatted name", F::Name, 0},
+    {"contact name", F::Name, 0},
+    {"company", F::Company, 0},
+    {"organization", F::Company, 0},
+    {"organisation", F::Company, 0},
+    {"organization name", F::Company, 0},
+    {"company name", F::Company, 0},
+    // Addresses without a kind: spreadsheets and our own export.
+    {"street", F::Street, 0},
+    {"street1", F::Street, 0},
+    {"street 1", F::Street, 0},
+    {"address", F::Street, 0},
+    {"street address", F::Street, 0},
+    {"address line 1", F::Street, 0},
+    {"street2", F::Street2, 0},
+    {"street 2", F::Street2, 0},
+    {"address line 2", F::Street2, 0},
+    {"city", F::City, 0},
+    {"town", F::City, 0},
+    {"state", F::State, 0},
+    {"province", F::State, 0},
+    {"region", F::State, 0},
+    {"state/province", F::State, 0},
+    {"zip", F::Zip, 0},
+    {"zip code", F::Zip, 0},
+    {"zipcode", F::Zip, 0},
+    {"postal code", F::Zip, 0},
+    {"postcode", F::Zip, 0},
+    {"country", F::Country, 0},
+    {"country/region", F::Country, 0},
+    // Home, business and other addresses: Outlook, Thunderbird, KAddressBook, the web portal layout.
+    {"home street", F::Street, homeGroup},
+    {"home address", F::Street, homeGroup},
+    {"home address street", F::Street, homeGroup},
+    {"home street 2", F::Street2, homeGroup},
+    {"home address 2", F::Street2, homeGroup},
+    {"home city", F::City, homeGroup},
+    {"home address city", F::City, homeGroup},
+    {"home state", F::State, homeGroup},
+    {"home address region", F::State, homeGroup},
+    {"home postal code", F::Zip, homeGroup},
+    {"home zip", F::Zip, homeGroup},
+    {"home zipcode", F::Zip, homeGroup},
+    {"home address post code", F::Zip, homeGroup},
+    {"home address postal code", F::Zip, homeGroup},
+    {"home country", F::Country, homeGroup},
+    {"home country/region", F::Country, homeGroup},
+    {"home address country", F::Country, homeGroup},
+    {"business street", F::Street, businessGroup},
+    {"business address street", F::Street, businessGroup},
+    {"work address", F::Street, businessGroup},
+    {"business street 2", F::Street2, businessGroup},
+    {"work address 2", F::Street2, businessGroup},
+    {"business city", F::City, businessGroup},
+    {"business address city", F::City, businessGroup},
+    {"work city", F::City, businessGroup},
+    {"business state", F::State, businessGroup},
+    {"business address region", F::State, businessGroup},
+    {"work state", F::State, businessGroup},
+    {"business postal code", F::Zip, businessGroup},
+    {"business address post code", F::Zip, businessGroup},
+    {"business address postal code", F::Zip, businessGroup},
+    {"work zipcode", F::Zip, businessGroup},
+    {"work zip", F::Zip, businessGroup},
+    {"business country/region", F::Country, businessGroup},
+    {"business country", F::Country, businessGroup},
+    {"business address country", F::Country, businessGroup},
+    {"work country", F::Country, businessGroup},
+    {"other street", F::Street, otherGroup},
+    {"other street 2", F::Street2, otherGroup},
+    {"other city", F::City, otherGroup},
+    {"other state", F::State, otherGroup},
+    {"other postal code", F::Zip, otherGroup},
+    {"other country/region", F::Country, otherGroup},
+    {"other country", F::Country, otherGroup},
+    // Phones and e-mail.
+    {"home phone", F::Home, 0},
+    {"phone", F::Home, 0},
+    {"telephone", F::Home, 0},
+    {"home", F::Home, 0},
+    {"phone number", F::Home, 0},
+    {"primary phone", F::Home, 0},
+    {"mobile phone", F::Cell, 0},
+    {"cell phone", F::Cell, 0},
+    {"mobile", F::Cell, 0},
+    {"cell", F::Cell, 0},
+    {"mobile number", F::Cell, 0},
+    {"cellphone", F::Cell, 0},
+    {"business phone", F::Work, 0},
+    {"work phone", F::Work, 0},
+    {"work", F::Work, 0},
+    {"office phone", F::Work, 0},
+    {"e-mail address", F::Email, 1},
+    {"email address", F::Email, 1},
+    {"e-mail", F::Email, 1},
+    {"email", F::Email, 1},
+    {"primary email", F::Email, 1},
+    {"mail", F::Email, 1},
+    {"e-mail 2 address", F::Email, 2},
+    {"secondary email", F::Email, 2},
+    {"e-mail 3 address", F::Email, 3},
+    // The rest.
+    {"birthday", F::Birthdate, 0},
+    {"birthdate", F::Birthdate, 0},
+    {"birth date", F::Birthdate, 0},
+    {"date of birth", F::Birthdate, 0},
+    {"birth year", F::BirthYear, 0},
+    {"birth month", F::BirthMonth, 0},
+    {"birth day", F::BirthDay, 0},
+    {"category", F::Category, 0},
+    {"categories", F::Category, 0},
+    {"labels", F::Category, 0},
+    {"group membership", F::Category, 0},
+    {"groups", F::Category, 0},
+    {"notes", F::Notes, 0},
+    {"note", F::Notes, 0},
+    {"comments", F::Notes, 0},
+};
+
+const QHash<QString, ColumnTarget>& dictionaryTable()
+{
+    static const QHash<QString, ColumnTarget> table = [] {
+        QHash<QString, ColumnTarget> hash;
+        for (const Entry& entry : dictionary)
+            hash.insert(QString::fromLatin1(entry.header), ColumnTarget{entry.field, entry.group});
+        return hash;
+    }();
+    return table;
+}
+
+// Google's numbered columns, older and current: "E-mail 1 - Type"/"Label"/"Value",
+// "Phone 2 - Value", "Address 1 - Street"/"City"/"Region"/"Postal Code", "Organization 1 - Name".
+std::optional<ColumnTarget> numberedTarget(const QString& header)
+{
+    static const QRegularExpression numbered(QStringLiteral("^(e-?mail|phone|address|organization) (\\d+) - (.+)$"));
+    const QRegularExpressionMatch match = numbered.match(header);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QString kind = match.captured(1);
+    const int number = match.captured(2).toInt();
+    const QString part = match.captured(3);
+    const int group = numberedGroups + number;
+    const bool isType = part == u"type" || part == u"label";
+    if (kind.startsWith(u'e'))
+        return ColumnTarget{isType ? F::EmailType : part == u"value" ? F::Email : F::Ignore, group};
+    if (kind == u"phone")
+        return ColumnTarget{isType ? F::PhoneType : part == u"value" ? F::Phone : F::Ignore, group};
+    if (kind == u"organization")
+        return ColumnTarget{number == 1 && part == u"name" ? F::Company : F::Ignore, 0};
+    static const QHash<QString, F> addressParts{
+        {"type", F::AddressType}, {"label", F::AddressType}, {"street", F::Street},   {"extended address", F::Street2},
+        {"city", F::City},        {"region", F::State},      {"postal code", F::Zip}, {"country", F::Country}};
+    return ColumnTarget{addressParts.value(part, F::Ignore), group};
+}
+
+} // namespace
+
+ColumnTarget suggestedTarget(const QString& header)
+{
+    const QString key = header.trimmed().toLower();
+    if (const auto found = dictionaryTable().find(key); found != dictionaryTable().end())
+        return *found;
+    return numberedTarget(key).value_or(ColumnTarget{});
+}
+
+ColumnMapping suggestMapping(const QStringList& headers)
+{
+    ColumnMapping mapping;
+    mapping.reserve(headers.size());
+    for (const QString& header : headers)
+        mapping.push_back(suggestedTarget(header));
+    return mapping;
+}
+
+const std::vector<ImportField>& choosableFields()
+{
+    static const std::vector<ImportField> fields{
+        F::Ignore, F::First,   F::MI,   F::Last, F::Name, F::Company, F::Street,    F::Street2,  F::City, F::State,
+        F::Zip,    F::Country, F::Home, F::Cell, F::Work, F::Email,   F::Birthdate, F::Category, F::Notes};
+    return fields;
+}
+
+QString fieldKeyword(ImportField field)
+{
+    static const char* const words[] = {
+        "ignore",     "first",        "mi",         "last",        "name",     "company", "street",
+        "street2",    "city",         "state",      "zip",         "country",  "home",    "cell",
+        "work",       "email",        "birthdate",  "category",    "notes",    "phone",   "phone type",
+        "email type", "address type", "birth year", "birth month", "birth day"};
+    return QString::fromLatin1(words[static_cast<int>(field)]);
+}
+
+std::optional<ImportField> fieldFromKeyword(const QString& keyword)
+{
+    for (const ImportField field : choosableFields()) {
+        if (fieldKeyword(field) == keyword.trimmed().toLower())
+            return field;
+    }
+    return std::nullopt;
+}
+
+bool hasNameOrEmail(const ColumnMapping& mapping)
+{
+    for (const ColumnTarget& target : mapping) {
+        switch (target.field) {
+        case F::First:
+        case F::Last:
+        case F::Name:
+        case F::Company:
+        case F::Email:
+            return true;
+        default:
+            break;
+        }
+    }
+    return false;
+}
+
+int keyFieldCount(const ColumnMapping& mapping)
+{
+    bool first = false, last = false, street = false, city = false, state = false, zip = false, email = false;
+    for (const ColumnTarget& target : mapping) {
+        const F field = target.field;
+        first = first || field == F::First || field == F::Name;
+        last = last || field == F::Last || field == F::Name || field == F::Company;
+        street = street || field == F::Street;
+        city = city || field == F::City;
+        state = state || field == F::State;
+        zip = zip || field == F::Zip;
+        email = email || field == F::Email;
+    }
+    return int(first) + int(last) + int(street) + int(city) + int(state) + int(zip) + int(email);
+}
+
+QString mappingDescription(const QStringList& headers, const ColumnMapping& mapping)
+{
+    QStringList parts;
+    for (std::size_t i = 0; i < mapping.size() && i < std::size_t(headers.size()); ++i) {
+        if (mapping[i].field != F::Ignore)
+            parts << headers.at(qsizetype(i)).trimmed() + QStringLiteral(" → ") + fieldKeyword(mapping[i].field);
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+} // namespace quillet
+
+namespace quillet {
+
+namespace {
+
+// Values a column holds several of: Google's " ::: ", and lists separated by ";" or ",".
+QStringList listValues(const QString& value)
+{
+    QStringList values;
+    for (QString part : value.split(QRegularExpression(QStringLiteral(" ::: |;|,")), Qt::SkipEmptyParts)) {
+        part = part.trimmed();
+        // Google's own groups ("* myContacts", "* starred") are not the user's categories.
+        if (!part.isEmpty() && !part.startsWith(u'*'))
+            values << part;
+    }
+    return values;
+}
+
+QString* addressPart(ImportedContact::Address& address, ImportField field)
+{
+    switch (field) {
+    case F::Street:
+        return &address.street;
+    case F::Street2:
+        return &address.street2;
+    case F::City:
+        return &address.city;
+    case F::State:
+        return &address.state;
+    case F::Zip:
+        return &address.zip;
+    case F::Country:
+        return &address.country;
+    case F::AddressType:
+        return &address.type;
+    default:
+        return nullptr;
+    }
+}
+
+QString* personPart(ImportedContact& contact, ImportField field)
+{
+    switch (field) {
+    case F::First:
+        return &contact.first;
+    case F::MI:
+        return &contact.middle;
+    case F::Last:
+        return &contact.last;
+    case F::Name:
+        return &contact.name;
+    case F::Company:
+        return &contact.company;
+    case F::Birthdate:
+        return &contact.birthdate;
+    case F::BirthYear:
+        return &contact.birthYear;
+    case F::BirthMonth:
+        return &contact.birthMonth;
+    case F::BirthDay:
+        return &contact.birthDay;
+    default:
+        return nullptr;
+    }
+}
+
+QString groupType(int group)
+{
+    return group == homeGroup ? QStringLiteral("home") : group == businessGroup ? QStringLiteral("work") : QString();
+}
+
+void fillValue(ImportedContact& contact, ColumnTarget target, int column, const QString& value)
+{
+    // Phones of their own columns keep the column order; numbered ones come after.
+    const int ownGroup = 1000 + column;
+    if (QString* part = personPart(contact, target.field)) {
+        if (part->isEmpty())
+            *part = value;
+    } else if (target.field == F::Home || target.field == F::Cell || target.field == F::Work) {
+        contact.phones[ownGroup] = {fieldKeyword(target.field), value};
+    } else if (target.field == F::Phone || target.field == F::PhoneType) {
+        ImportedContact::Phone& phone = contact.phones[target.group];
+        (target.field == F::Phone ? phone.value : phone.type) = value;
+    } else if (target.field == F::Email) {
+        contact.emails[target.group > 0 ? target.group : ownGroup].value = value;
+    } else if (target.field == F::EmailType) {
+        contact.emails[target.group].preference = value.startsWith(u'*') ? 1 : 100;
+    } else if (target.field == F::Category) {
+        contact.categories << listValues(value);
+    } else if (target.field == F::Notes) {
+        contact.notes = contact.notes.isEmpty() ? value : contact.notes + u' ' + value;
+    } else {
+        ImportedContact::Address& address = contact.addresses[target.group];
+        if (address.type.isEmpty())
+            address.type = groupType(target.group);
+        if (QString* part = addressPart(address, target.field);
+            part && (part->isEmpty() || target.field == F::AddressType))
+            *part = value;
+    }
+}
+
+} // namespace
+
+ImportedContact importedFromRow(const ColumnMapping& mapping, const QStringList& row)
+{
+    ImportedContact contact;
+    const std::size_t columns = std::min(mapping.size(), std::size_t(row.size()));
+    for (std::size_t i = 0; i < columns; ++i) {
+        const QString& value = row.at(qsizetype(i));
+        if (mapping[i].field != F::Ignore && !value.trimmed().isEmpty())
+            fillValue(contact, mapping[i], int(i), value);
+    }
+    return contact;
+}
+
+} // namespace quillet
