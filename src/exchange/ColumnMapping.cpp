@@ -296,8 +296,9 @@ namespace {
 // Values a column holds several of: Google's " ::: ", and lists separated by ";" or ",".
 QStringList listValues(const QString& value)
 {
+    static const QRegularExpression separators(QStringLiteral(" ::: |;|,"));
     QStringList values;
-    for (QString part : value.split(QRegularExpression(QStringLiteral(" ::: |;|,")), Qt::SkipEmptyParts)) {
+    for (QString part : value.split(separators, Qt::SkipEmptyParts)) {
         part = part.trimmed();
         // Google's own groups ("* myContacts", "* starred") are not the user's categories.
         if (!part.isEmpty() && !part.startsWith(u'*'))
