@@ -1,7 +1,7 @@
 #include "ListTestData.h"
+#include "list/ContactListWindow.h"
 #include "list/ListClipboard.h"
 #include "list/ListModel.h"
-#include "list/frmViewAll.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "printing/GridTranscript.h"
 #include "shell/Session.h"
@@ -67,7 +67,7 @@ private slots:
         m_platform = std::make_unique<ScriptedPlatform>();
         m_host = FakeHost{};
         m_platformBundle = std::make_unique<Platform>(m_platform->platform());
-        m_window = new frmViewAll(*m_session, *m_platformBundle, m_host);
+        m_window = new ContactListWindow(*m_session, *m_platformBundle, m_host);
         m_window->startFromMenu();
         QApplication::setActiveWindow(m_window);
     }
@@ -414,8 +414,8 @@ private:
     std::unique_ptr<ScriptedPlatform> m_platform;
     std::unique_ptr<Platform> m_platformBundle;
     FakeHost m_host;
-    QPointer<frmViewAll> m_window;
+    QPointer<ContactListWindow> m_window;
 };
 
 QTEST_MAIN(TestFrmViewAll)
-#include "tst_frmviewall.moc"
+#include "tst_contactlistwindow.moc"

@@ -10,7 +10,7 @@
 class QRadioButton;
 
 namespace Ui {
-class frmViewAll;
+class ContactListWindow;
 }
 
 namespace quillet {
@@ -23,12 +23,12 @@ class WindowHost;
 // "Get report" lists the matching contacts, then labels, a report, clipboard
 // commands and opening a contact from the list. It deletes itself when closed, so
 // every opening starts afresh. A dialog, so that Enter presses "Get report".
-class frmViewAll : public QDialog
+class ContactListWindow : public QDialog
 {
     Q_OBJECT
 public:
-    frmViewAll(Session& session, Platform& platform, WindowHost& host, QWidget* parent = nullptr);
-    ~frmViewAll() override;
+    ContactListWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent = nullptr);
+    ~ContactListWindow() override;
 
     // What "All Contacts" and "Search Contacts" do after hiding the main window:
     // show the window with the search frame, viewing all contacts, by first name.
@@ -62,7 +62,7 @@ private:
     // The Retry/Cancel error box; Cancel clears the list and closes the window.
     void showErrorBox(const AppError& error);
 
-    std::unique_ptr<Ui::frmViewAll> m_ui;
+    std::unique_ptr<Ui::ContactListWindow> m_ui;
     Session& m_session;
     Platform m_platform;
     WindowHost& m_host;

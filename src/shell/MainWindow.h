@@ -14,7 +14,7 @@
 #include <memory>
 
 namespace Ui {
-class frmZEzore;
+class MainWindow;
 }
 
 namespace quillet {
@@ -36,12 +36,12 @@ enum class ContactCommand {
 // The main window: the five label lines and their print options, the contacts
 // file commands, and the way to every other window. It owns the session that all
 // windows share; captions and command states are derived from it.
-class frmZEzore : public QMainWindow, public WindowHost
+class MainWindow : public QMainWindow, public WindowHost
 {
     Q_OBJECT
 public:
-    explicit frmZEzore(const Platform& platform, QWidget* parent = nullptr);
-    ~frmZEzore() override;
+    explicit MainWindow(const Platform& platform, QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     // The load step: shows the window and puts its controls into their start state.
     void start();
@@ -77,7 +77,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // frmZEzore.cpp: construction, session-derived state, Edit menu, Clear Form, shutdown
+    // MainWindow.cpp: construction, session-derived state, Edit menu, Clear Form, shutdown
     void connectCommands();
     void connectContactCommands();
     void refreshFromSession();
@@ -88,7 +88,7 @@ private:
     void runContactCommand(ContactCommand command);
     void closeOtherWindows();
 
-    // frmZEzoreOptions.cpp: media, envelope size, orientation and alignment
+    // MainWindowOptions.cpp: media, envelope size, orientation and alignment
     void connectOptions();
     void chooseLabelStock();
     void chooseEnvelope();
@@ -98,7 +98,7 @@ private:
     void selectLandscape();
     void setMargins(const GridMargins& margins);
 
-    // frmZEzorePrint.cpp: printing the lines and return-address sheets, preview
+    // MainWindowPrint.cpp: printing the lines and return-address sheets, preview
     TypedLinesRequest typedLinesRequest() const;
     std::array<QString, 5> typedLines() const;
     // Beeps and shows a rejection, focusing the line it names; false when there is none.
@@ -108,16 +108,16 @@ private:
     void printReturnAddresses();
     void previewLines();
 
-    // frmZEzoreFile.cpp: File > New, Open, Close and the reminder switch
+    // MainWindowFile.cpp: File > New, Open, Close and the reminder switch
     void runFileCommand(FileCommand command);
     void closeFile();
     void switchReminders(bool on);
     void showErrorBox(const Status& status);
 
-    // frmZEzoreHelp.cpp: manual, web lookups, About
+    // MainWindowHelp.cpp: manual, web lookups, About
     void connectHelp();
 
-    std::unique_ptr<Ui::frmZEzore> m_ui;
+    std::unique_ptr<Ui::MainWindow> m_ui;
     Platform m_platform;
     Session m_session;
     QString m_envelopeSizeNo; // EnvelopeSizeNo: "1" to "7", "0" or empty for none

@@ -1,6 +1,6 @@
 // The list window's commands on a loaded list: labels, the report, the Edit menu
 // and opening a contact.
-#include "list/frmViewAll.h"
+#include "list/ContactListWindow.h"
 
 #include "list/ListClipboard.h"
 #include "list/ListLabels.h"
@@ -9,7 +9,7 @@
 #include "printing/GridDocument.h"
 #include "printing/PrintRunner.h"
 #include "shell/Session.h"
-#include "ui_frmViewAll.h"
+#include "ui_ContactListWindow.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -18,12 +18,12 @@
 
 namespace quillet {
 
-void frmViewAll::printLabels()
+void ContactListWindow::printLabels()
 {
     if (m_model->rowCount() == 0) {
         m_platform.prompter.message(QStringLiteral("Empty list, no labels to print."),
                                     QStringLiteral("No contacts found"));
-        m_ui->cmdViewAllClose->setFocus();
+        m_ui->closeButton->setFocus();
         return;
     }
     const PrintChoice choice = m_platform.printDialog.ask(PrintDialogRequest{});
@@ -45,15 +45,15 @@ void frmViewAll::printLabels()
         showPrinterProblem();
         return;
     }
-    m_ui->cmdViewAllClose->setFocus();
+    m_ui->closeButton->setFocus();
 }
 
-void frmViewAll::printReport()
+void ContactListWindow::printReport()
 {
     PrintDialogRequest request;
     request.fromPage = 1;
     request.toPage = estimatedReportPages(m_model->rowCount());
-    request.allowSelection = m_ui->txtViewAllHeader->hasSelectedText() || !selectedRows().isEmpty();
+    request.allowSelection = m_ui->headerEdit->hasSelectedText() || !selectedRows().isEmpty();
     const PrintChoice choice = m_platform.printDialog.ask(request);
     if (choice.cancelled)
         return;
@@ -69,11 +69,11 @@ void frmViewAll::printReport()
         showPrinterProblem();
 }
 
-void frmViewAll::printSelection(const PrintChoice& choice)
+void ContactListWindow::printSelection(const PrintChoice& choice)
 {
     GridDocument document;
     if (headerHasFocus())
-        composeHeaderSelection(m_ui->txtViewAllHeader->selectedText(), document);
+        composeHeaderSelection(m_ui->headerEdit->selectedText(), document);
     else
         composeLineSelection(m_model->lines(selectedRows()), document);
     // Once, whatever the number of copies.
@@ -83,48 +83,48 @@ void frmViewAll::printSelection(const PrintChoice& choice)
         showPrinterProblem();
 }
 
-void frmViewAll::showPrinterProblem()
+void ContactListWindow::showPrinterProblem()
 {
     m_platform.prompter.message(printerProblemText, printerProblemTitle, MessageIcon::Exclamation);
 }
 
-bool frmViewAll::headerHasFocus() const
+bool ContactListWindow::headerHasFocus() const
 {
-    return focusWidget() == m_ui->txtViewAllHeader;
+    return focusWidget() == m_ui->headerEdit;
 }
 
-QList<int> frmViewAll::selectedRows() const
+QList<int> ContactListWindow::selectedRows() const
 {
     QList<int> rows;
-    for (const QModelIndex& index : m_ui->lstAllContacts->selectionModel()->selectedRows())
+    for (const QModelIndex& index : m_ui->contactsView->selectionModel()->selectedRows())
         rows << index.row();
     std::sort(rows.begin(), rows.end());
     return rows;
 }
 
-void frmViewAll::updateEditMenu()
+void ContactListWindow::updateEditMenu()
 {
-    const bool enable = !(headerHasFocus() && !m_ui->txtViewAllHeader->hasSelectedText());
-    m_ui->mnuVAEditCut->setEnabled(enable);
-    m_ui->mnuVAEditCopy->setEnabled(enable);
+    const bool enable = !(headerHasFocus() && !m_ui->headerEdit->hasSelectedText());
+    m_ui->cutAction->setEnabled(enable);
+    m_ui->copyAction->setEnabled(enable);
 }
 
-void frmViewAll::editCopy()
+void ContactListWindow::editCopy()
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     if (headerHasFocus())
-        clipboard->setText(m_ui->txtViewAllHeader->selectedText());
+        clipboard->setText(m_ui->headerEdit->selectedText());
     else
         clipboard->setText(clipboardTextFor(m_model->lines(selectedRows())));
 }
 
-void frmViewAll::editCut()
+void ContactListWindow::editCut()
 {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     if (headerHasFocus()) {
-        QLineEdit* header = m_ui->txtViewAllHeader;
+        QLineEdit* header = m_ui->headerEdit;
         clipboard->setText(header->selectedText());
         if (header->hasSelectedText())
             header->del();
@@ -136,28 +136,28 @@ void frmViewAll::editCut()
     clipboard->setText(text);
 }
 
-void frmViewAll::editPaste()
+void ContactListWindow::editPaste()
 {
     const QString text = QGuiApplication::clipboard()->text();
     if (headerHasFocus()) {
-        m_ui->txtViewAllHeader->insert(text);
+        m_ui->headerEdit->insert(text);
         return;
     }
     for (const QString& line : pastedLines(text))
         m_model->insert(ListEntry{line, 0});
 }
 
-void frmViewAll::editSelectAll()
+void ContactListWindow::editSelectAll()
 {
     if (headerHasFocus()) {
-        m_ui->txtViewAllHeader->setFocus();
-        m_ui->txtViewAllHeader->selectAll();
+        m_ui->headerEdit->setFocus();
+        m_ui->headerEdit->selectAll();
         return;
     }
-    m_ui->lstAllContacts->selectAll();
+    m_ui->contactsView->selectAll();
 }
 
-void frmViewAll::openContact()
+void ContactListWindow::openContact()
 {
     ContactsFile& file = m_session.file();
     file.close();
@@ -165,7 +165,7 @@ void frmViewAll::openContact()
         showErrorBox(reopened.error());
         return;
     }
-    const QModelIndex current = m_ui->lstAllContacts->currentIndex();
+    const QModelIndex current = m_ui->contactsView->currentIndex();
     if (!current.isValid()) {
         showErrorBox(errors::invalidProcedureCall());
         return;
@@ -182,7 +182,7 @@ void frmViewAll::openContact()
     close();
 }
 
-void frmViewAll::showErrorBox(const AppError& error)
+void ContactListWindow::showErrorBox(const AppError& error)
 {
     const MessageResult answer =
         m_platform.prompter.message(errorBoxText(error), errorBoxTitle, MessageIcon::None, MessageButtons::RetryCancel);

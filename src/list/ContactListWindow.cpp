@@ -1,10 +1,10 @@
-#include "list/frmViewAll.h"
+#include "list/ContactListWindow.h"
 
 #include "help/Help.h"
 #include "list/ListModel.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
-#include "ui_frmViewAll.h"
+#include "ui_ContactListWindow.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -73,117 +73,117 @@ private:
 
 } // namespace
 
-frmViewAll::frmViewAll(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::frmViewAll>()), m_session(session), m_platform(platform), m_host(host),
-      m_model(new ListModel(this))
+ContactListWindow::ContactListWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::ContactListWindow>()), m_session(session), m_platform(platform),
+      m_host(host), m_model(new ListModel(this))
 {
     m_ui->setupUi(this);
     m_ui->mainLayout->setMenuBar(m_ui->menuBar);
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    m_ui->lstAllContacts->setModel(m_model);
-    m_ui->lstAllContacts->setItemDelegate(new ListLineDelegate(m_ui->lstAllContacts));
-    m_ui->cmdACGetReport->setDefault(true);
+    m_ui->contactsView->setModel(m_model);
+    m_ui->contactsView->setItemDelegate(new ListLineDelegate(m_ui->contactsView));
+    m_ui->reportButton->setDefault(true);
     connectControls();
     load();
 }
 
-frmViewAll::~frmViewAll() = default;
+ContactListWindow::~ContactListWindow() = default;
 
-void frmViewAll::connectControls()
+void ContactListWindow::connectControls()
 {
     const auto searchOption = [this](QRadioButton* option, SearchField field) {
         connect(option, &QRadioButton::clicked, this, [this, option, field] { onSearchFieldClicked(option, field); });
     };
-    searchOption(m_ui->optSearchFName, SearchField::FirstName);
-    searchOption(m_ui->optSearchLName, SearchField::LastName);
-    searchOption(m_ui->optSearchCity, SearchField::City);
-    searchOption(m_ui->optSearchState, SearchField::State);
-    searchOption(m_ui->optSearchZip, SearchField::Zip);
-    searchOption(m_ui->optSearchEmail, SearchField::Email);
-    searchOption(m_ui->optSearchCat, SearchField::Category);
-    connect(m_ui->optSearchAll, &QRadioButton::clicked, this, &frmViewAll::onSearchAllClicked);
-    connect(m_ui->optFnameSort, &QRadioButton::clicked, this,
-            [this] { onSortClicked(m_ui->optFnameSort, SortOrder::FirstName); });
-    connect(m_ui->optLnameSort, &QRadioButton::clicked, this,
-            [this] { onSortClicked(m_ui->optLnameSort, SortOrder::LastName); });
+    searchOption(m_ui->searchFirstNameRadio, SearchField::FirstName);
+    searchOption(m_ui->searchLastNameRadio, SearchField::LastName);
+    searchOption(m_ui->searchCityRadio, SearchField::City);
+    searchOption(m_ui->searchStateRadio, SearchField::State);
+    searchOption(m_ui->searchZipRadio, SearchField::Zip);
+    searchOption(m_ui->searchEmailRadio, SearchField::Email);
+    searchOption(m_ui->searchCategoryRadio, SearchField::Category);
+    connect(m_ui->searchAllRadio, &QRadioButton::clicked, this, &ContactListWindow::onSearchAllClicked);
+    connect(m_ui->firstNameSortRadio, &QRadioButton::clicked, this,
+            [this] { onSortClicked(m_ui->firstNameSortRadio, SortOrder::FirstName); });
+    connect(m_ui->lastNameSortRadio, &QRadioButton::clicked, this,
+            [this] { onSortClicked(m_ui->lastNameSortRadio, SortOrder::LastName); });
 
-    connect(m_ui->cmdACGetReport, &QPushButton::clicked, this, &frmViewAll::getReport);
-    connect(m_ui->cmdPrintLabels, &QPushButton::clicked, this, &frmViewAll::printLabels);
-    connect(m_ui->cmdViewAllClose, &QPushButton::clicked, this, &frmViewAll::close);
-    connect(m_ui->mnuPrint, &QAction::triggered, this, &frmViewAll::printReport);
-    connect(m_ui->mnuVAEdit, &QMenu::aboutToShow, this, &frmViewAll::updateEditMenu);
-    connect(m_ui->mnuVAEditCopy, &QAction::triggered, this, &frmViewAll::editCopy);
-    connect(m_ui->mnuVAEditCut, &QAction::triggered, this, &frmViewAll::editCut);
-    connect(m_ui->mnuVAEditPaste, &QAction::triggered, this, &frmViewAll::editPaste);
-    connect(m_ui->mnuVAEditSelAll, &QAction::triggered, this, &frmViewAll::editSelectAll);
-    connect(m_ui->mnuVAManual, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
-    connect(m_ui->mnuVAAbout, &QAction::triggered, this, [this] { m_host.showAbout(); });
-    connect(m_ui->lstAllContacts, &QListView::doubleClicked, this, &frmViewAll::openContact);
+    connect(m_ui->reportButton, &QPushButton::clicked, this, &ContactListWindow::getReport);
+    connect(m_ui->printLabelsButton, &QPushButton::clicked, this, &ContactListWindow::printLabels);
+    connect(m_ui->closeButton, &QPushButton::clicked, this, &ContactListWindow::close);
+    connect(m_ui->printAction, &QAction::triggered, this, &ContactListWindow::printReport);
+    connect(m_ui->editMenu, &QMenu::aboutToShow, this, &ContactListWindow::updateEditMenu);
+    connect(m_ui->copyAction, &QAction::triggered, this, &ContactListWindow::editCopy);
+    connect(m_ui->cutAction, &QAction::triggered, this, &ContactListWindow::editCut);
+    connect(m_ui->pasteAction, &QAction::triggered, this, &ContactListWindow::editPaste);
+    connect(m_ui->selectAllAction, &QAction::triggered, this, &ContactListWindow::editSelectAll);
+    connect(m_ui->manualAction, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
+    connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });
+    connect(m_ui->contactsView, &QListView::doubleClicked, this, &ContactListWindow::openContact);
 }
 
-void frmViewAll::load()
+void ContactListWindow::load()
 {
     m_model->clear();
-    m_ui->mnuPrint->setEnabled(false);
+    m_ui->printAction->setEnabled(false);
     setWindowTitle(QStringLiteral("All Contacts  [") + m_session.fileTitle() + QLatin1Char(']'));
-    m_ui->txtViewAllHeader->setVisible(true);
-    m_ui->lstAllContacts->setVisible(true);
-    m_ui->cmdACGetReport->setEnabled(true);
-    m_ui->lblTotContacts->clear();
+    m_ui->headerEdit->setVisible(true);
+    m_ui->contactsView->setVisible(true);
+    m_ui->reportButton->setEnabled(true);
+    m_ui->totalContactsLabel->clear();
     m_query = ListQuery{};
-    m_ui->lblSearchDisplay->setVisible(false);
-    m_ui->cmdACGetReport->setFocus();
+    m_ui->searchDisplayLabel->setVisible(false);
+    m_ui->reportButton->setFocus();
 }
 
-void frmViewAll::startFromMenu()
+void ContactListWindow::startFromMenu()
 {
     show();
-    m_ui->frSearch->setVisible(true);
+    m_ui->searchGroup->setVisible(true);
     // Selecting from code runs the click steps, as a user's click would.
-    m_ui->optSearchAll->setChecked(true);
+    m_ui->searchAllRadio->setChecked(true);
     onSearchAllClicked();
-    m_ui->optFnameSort->setChecked(true);
-    onSortClicked(m_ui->optFnameSort, SortOrder::FirstName);
+    m_ui->firstNameSortRadio->setChecked(true);
+    onSortClicked(m_ui->firstNameSortRadio, SortOrder::FirstName);
 }
 
-void frmViewAll::onSearchFieldClicked(QRadioButton* option, SearchField field)
+void ContactListWindow::onSearchFieldClicked(QRadioButton* option, SearchField field)
 {
     if (option->isChecked())
         m_query.field = field;
     // Every click asks again, also on the option already chosen.
     const SearchFieldInfo* info = searchFieldInfo(field);
     m_query.text = m_platform.prompter.input(QStringLiteral("Search For: "), info->inputTitle, QString());
-    m_ui->lblSearchDisplay->setText(m_query.text);
-    m_ui->lblSearchDisplay->setVisible(true);
-    m_ui->cmdACGetReport->setFocus();
+    m_ui->searchDisplayLabel->setText(m_query.text);
+    m_ui->searchDisplayLabel->setVisible(true);
+    m_ui->reportButton->setFocus();
 }
 
-void frmViewAll::onSearchAllClicked()
+void ContactListWindow::onSearchAllClicked()
 {
-    if (m_ui->optSearchAll->isChecked())
+    if (m_ui->searchAllRadio->isChecked())
         m_query.field = SearchField::All;
-    m_ui->lblSearchDisplay->setVisible(false);
+    m_ui->searchDisplayLabel->setVisible(false);
 }
 
-void frmViewAll::onSortClicked(QRadioButton* option, SortOrder order)
+void ContactListWindow::onSortClicked(QRadioButton* option, SortOrder order)
 {
     if (option->isChecked())
         m_query.order = order;
-    m_ui->cmdACGetReport->setFocus();
+    m_ui->reportButton->setFocus();
 }
 
-void frmViewAll::getReport()
+void ContactListWindow::getReport()
 {
-    m_ui->frSearch->setVisible(false);
-    m_ui->frSortOrder->setVisible(false);
+    m_ui->searchGroup->setVisible(false);
+    m_ui->sortOrderGroup->setVisible(false);
     // Their holder lies over the list too; hidden, it no longer takes the list's clicks.
     m_ui->choiceArea->setVisible(false);
-    m_ui->txtViewAllHeader->setVisible(true);
-    QFont headerFont = m_ui->txtViewAllHeader->font();
+    m_ui->headerEdit->setVisible(true);
+    QFont headerFont = m_ui->headerEdit->font();
     headerFont.setPointSize(12);
-    m_ui->txtViewAllHeader->setFont(headerFont);
-    m_ui->txtViewAllHeader->setText(listHeaderText);
+    m_ui->headerEdit->setFont(headerFont);
+    m_ui->headerEdit->setText(listHeaderText);
 
     // A load that failed part-way left its lines for the user to see; trying again
     // starts afresh instead of listing those contacts twice.
@@ -209,24 +209,24 @@ void frmViewAll::getReport()
     showLoadResult(count);
 }
 
-void frmViewAll::showLoadResult(int found)
+void ContactListWindow::showLoadResult(int found)
 {
-    m_ui->lblSearchDisplay->setVisible(m_query.field != SearchField::All);
-    m_ui->lblSearchDisplay->setText(m_resultLabel + QStringLiteral(" = ") + m_query.text);
-    m_ui->cmdPrintLabels->setEnabled(true);
-    m_ui->lblTotContacts->setText(QStringLiteral("Contacts Found = ") + QString::number(found));
-    m_ui->lblTotContacts->setVisible(true);
-    m_ui->mnuPrint->setEnabled(true);
-    m_ui->cmdViewAllClose->setFocus();
+    m_ui->searchDisplayLabel->setVisible(m_query.field != SearchField::All);
+    m_ui->searchDisplayLabel->setText(m_resultLabel + QStringLiteral(" = ") + m_query.text);
+    m_ui->printLabelsButton->setEnabled(true);
+    m_ui->totalContactsLabel->setText(QStringLiteral("Contacts Found = ") + QString::number(found));
+    m_ui->totalContactsLabel->setVisible(true);
+    m_ui->printAction->setEnabled(true);
+    m_ui->closeButton->setFocus();
     if (found != 0) {
-        m_ui->cmdACGetReport->setEnabled(false);
+        m_ui->reportButton->setEnabled(false);
         return;
     }
     m_platform.prompter.message(QStringLiteral("No contacts found."), QStringLiteral("Contact file empty."));
-    m_ui->cmdViewAllClose->setFocus();
+    m_ui->closeButton->setFocus();
 }
 
-void frmViewAll::closeEvent(QCloseEvent* event)
+void ContactListWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
     if (m_unloaded)
@@ -239,7 +239,7 @@ void frmViewAll::closeEvent(QCloseEvent* event)
         m_host.returnToMainWindow();
 }
 
-void frmViewAll::keyPressEvent(QKeyEvent* event)
+void ContactListWindow::keyPressEvent(QKeyEvent* event)
 {
     // Escape does not close this window; only Close and the close box do.
     if (event->key() == Qt::Key_Escape) {

@@ -1,4 +1,4 @@
-#include "editing/frmContactFields.h"
+#include "editing/ContactWindowFields.h"
 
 #include "common/AppError.h"
 #include "editing/ContactValidation.h"

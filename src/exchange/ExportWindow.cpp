@@ -1,6 +1,6 @@
-#include "exchange/frmLMExport.h"
+#include "exchange/ExportWindow.h"
 
-#include "ui_frmLMExport.h"
+#include "ui_ExportWindow.h"
 
 #include "common/ProgramFolder.h"
 #include "exchange/ExportWriter.h"
@@ -22,30 +22,30 @@ const QString instruction =
                    "The export file will be stored in your Quillet folder.");
 } // namespace
 
-frmLMExport::frmLMExport(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
-    : QMainWindow(parent), m_ui(std::make_unique<Ui::frmLMExport>()), m_session(session), m_platform(platform),
+ExportWindow::ExportWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::ExportWindow>()), m_session(session), m_platform(platform),
       m_host(host)
 {
     m_ui->setupUi(this);
-    m_ui->mnuETHelp->insertSeparator(m_ui->mnuETHelpAbout)->setObjectName(QStringLiteral("mnuETHelpBar0"));
-    m_ui->mnuETHelpAbout->setText(about::caption());
+    m_ui->helpMenu->insertSeparator(m_ui->aboutAction)->setObjectName(QStringLiteral("mnuETHelpBar0"));
+    m_ui->aboutAction->setText(about::caption());
     setWindowTitle(QStringLiteral("Export Contacts  [") + m_session.fileTitle() + u']');
-    m_ui->lblExport->setText(instruction);
-    m_ui->cmdExpCreate->setEnabled(false);
+    m_ui->exportLabel->setText(instruction);
+    m_ui->createButton->setEnabled(false);
 
-    const auto enableCreate = [this] { m_ui->cmdExpCreate->setEnabled(true); };
-    connect(m_ui->optExpCGCSV, &QRadioButton::clicked, this, enableCreate);
-    connect(m_ui->optExpCGTXT, &QRadioButton::clicked, this, enableCreate);
-    connect(m_ui->cmdExpCreate, &QPushButton::clicked, this, &frmLMExport::createExport);
-    connect(m_ui->cmdExpCancel, &QPushButton::clicked, this, &frmLMExport::close);
-    connect(m_ui->mnuETFileExit, &QAction::triggered, this, &frmLMExport::exitProgram);
-    connect(m_ui->mnuETHelpUM, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
-    connect(m_ui->mnuETHelpAbout, &QAction::triggered, this, [this] { m_host.showAbout(); });
+    const auto enableCreate = [this] { m_ui->createButton->setEnabled(true); };
+    connect(m_ui->csvRadio, &QRadioButton::clicked, this, enableCreate);
+    connect(m_ui->textRadio, &QRadioButton::clicked, this, enableCreate);
+    connect(m_ui->createButton, &QPushButton::clicked, this, &ExportWindow::createExport);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &ExportWindow::close);
+    connect(m_ui->exitAction, &QAction::triggered, this, &ExportWindow::exitProgram);
+    connect(m_ui->manualAction, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
+    connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });
 }
 
-frmLMExport::~frmLMExport() = default;
+ExportWindow::~ExportWindow() = default;
 
-void frmLMExport::closeEvent(QCloseEvent* event)
+void ExportWindow::closeEvent(QCloseEvent* event)
 {
     m_platform.prompter.setBusy(false);
     event->accept();
@@ -53,12 +53,12 @@ void frmLMExport::closeEvent(QCloseEvent* event)
         m_host.returnToMainWindow();
 }
 
-void frmLMExport::createExport()
+void ExportWindow::createExport()
 {
     ExportKind kind = ExportKind::Csv;
-    if (m_ui->optExpCGTXT->isChecked())
+    if (m_ui->textRadio->isChecked())
         kind = ExportKind::Text;
-    else if (!m_ui->optExpCGCSV->isChecked())
+    else if (!m_ui->csvRadio->isChecked())
         return;
     ExportSummary summary;
     Status status;
@@ -74,10 +74,10 @@ void frmLMExport::createExport()
         m_platform.prompter.message(exportNoContactsText, exportNoContactsTitle, MessageIcon::Information);
     else
         m_platform.prompter.message(exportDoneText(kind, summary.fileName), exportDoneTitle);
-    m_ui->cmdExpCancel->setFocus();
+    m_ui->cancelButton->setFocus();
 }
 
-void frmLMExport::reportFailure(const AppError& error)
+void ExportWindow::reportFailure(const AppError& error)
 {
     const MessageResult answer = m_platform.prompter.message(errorBoxText(error, ErrorEnding::Author), errorBoxTitle,
                                                              MessageIcon::Critical, MessageButtons::RetryCancel);
@@ -85,7 +85,7 @@ void frmLMExport::reportFailure(const AppError& error)
         close();
 }
 
-void frmLMExport::exitProgram()
+void ExportWindow::exitProgram()
 {
     WindowHost& host = m_host;
     m_quitting = true;

@@ -1,7 +1,7 @@
 // Printing from the main window: the typed lines on a label or an envelope, a
 // sheet of return-address labels, and the preview of what Print would send.
-#include "shell/frmZEzore.h"
-#include "ui_frmZEzore.h"
+#include "shell/MainWindow.h"
+#include "ui_MainWindow.h"
 
 #include "printing/GridRenderer.h"
 #include "printing/PrintRunner.h"
@@ -12,47 +12,46 @@
 
 namespace quillet {
 
-TypedLinesRequest frmZEzore::typedLinesRequest() const
+TypedLinesRequest MainWindow::typedLinesRequest() const
 {
     TypedLinesRequest request;
     request.lines = typedLines();
-    request.media = m_ui->optLMLabel->isChecked()      ? PrintMedia::Label
-                    : m_ui->optLMEnvelope->isChecked() ? PrintMedia::Envelope
+    request.media = m_ui->labelStockRadio->isChecked() ? PrintMedia::Label
+                    : m_ui->envelopeRadio->isChecked() ? PrintMedia::Envelope
                                                        : PrintMedia::None;
     request.envelopeSizeNo = m_envelopeSizeNo;
-    request.orientation = m_ui->optPortrait->isChecked() ? PageOrientation::Portrait : PageOrientation::Landscape;
-    request.alignment = m_ui->optLMCenter->isChecked() ? LineAlignment::Centered : LineAlignment::LeftJustified;
-    request.bold = m_ui->chkBold->isChecked();
-    request.leftPadText = m_ui->txtLMLeftPad->text();
-    request.topPadText = m_ui->txtLMToppad->text();
+    request.orientation = m_ui->portraitRadio->isChecked() ? PageOrientation::Portrait : PageOrientation::Landscape;
+    request.alignment = m_ui->centerRadio->isChecked() ? LineAlignment::Centered : LineAlignment::LeftJustified;
+    request.bold = m_ui->boldCheck->isChecked();
+    request.leftPadText = m_ui->leftPadEdit->text();
+    request.topPadText = m_ui->topPadEdit->text();
     return request;
 }
 
-std::array<QString, 5> frmZEzore::typedLines() const
+std::array<QString, 5> MainWindow::typedLines() const
 {
     const QStringList lines = labelLines();
     return {lines[0], lines[1], lines[2], lines[3], lines[4]};
 }
 
-bool frmZEzore::rejected(const std::optional<PrintRejection>& rejection)
+bool MainWindow::rejected(const std::optional<PrintRejection>& rejection)
 {
     if (!rejection)
         return false;
     m_platform.prompter.beep();
     m_platform.prompter.message(rejection->message, rejection->title, MessageIcon::Exclamation);
-    const QList<QLineEdit*> lines{m_ui->txtLMLine1, m_ui->txtLMLine2, m_ui->txtLMline3, m_ui->txtLMLine4,
-                                  m_ui->txtLMLine5};
+    const QList<QLineEdit*> lines{m_ui->line1Edit, m_ui->line2Edit, m_ui->line3Edit, m_ui->line4Edit, m_ui->line5Edit};
     if (rejection->focusLine >= 1 && rejection->focusLine <= lines.size())
         lines[rejection->focusLine - 1]->setFocus();
     return true;
 }
 
-void frmZEzore::showPrinterProblem()
+void MainWindow::showPrinterProblem()
 {
     m_platform.prompter.message(printerProblemText, printerProblemTitle, MessageIcon::Exclamation);
 }
 
-void frmZEzore::printLines()
+void MainWindow::printLines()
 {
     const TypedLinesRequest request = typedLinesRequest();
     if (rejected(checkTypedLines(request)))
@@ -71,7 +70,7 @@ void frmZEzore::printLines()
         showPrinterProblem();
 }
 
-void frmZEzore::printReturnAddresses()
+void MainWindow::printReturnAddresses()
 {
     const std::array<QString, 5> lines = typedLines();
     if (rejected(returnaddress::check(lines)))
@@ -86,7 +85,7 @@ void frmZEzore::printReturnAddresses()
 
 // Shows the pages one copy of Print would send, laid out and painted by the same
 // code; printing from the preview goes to the printer chosen there.
-void frmZEzore::previewLines()
+void MainWindow::previewLines()
 {
     const TypedLinesRequest request = typedLinesRequest();
     if (rejected(checkTypedLines(request)))

@@ -1,46 +1,44 @@
-#include "editing/frmNewContact.h"
+#include "editing/AddContactWindow.h"
 
 #include "editing/ContactValidation.h"
-#include "help/Help.h"
+#include "editing/ContactWindowFields.h"
 #include "editing/QuickAddParser.h"
-#include "editing/frmContactFields.h"
+#include "help/Help.h"
 #include "platform/Platform.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
-#include "ui_frmNewContact.h"
+#include "ui_AddContactWindow.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
 
 namespace quillet {
 
-frmNewContact::frmNewContact(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
+AddContactWindow::AddContactWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
     : QMainWindow(parent), m_session(session), m_platform(platform), m_host(host),
-      m_ui(std::make_unique<Ui::frmNewContact>())
+      m_ui(std::make_unique<Ui::AddContactWindow>())
 {
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Add Contact  [") + m_session.fileTitle() + QStringLiteral("]"));
     m_fields = new ContactFields(this);
 
-    connect(m_ui->cmdSave, &QPushButton::clicked, this, &frmNewContact::save);
-    connect(m_ui->cmdCancel, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_ui->cmdZipFinder, &QPushButton::clicked, this,
-            [this] { openZipCodeFinder(m_platform.desktop); });
-    connect(m_ui->cmdPeopleFind, &QPushButton::clicked, this,
-            [this] { openPeopleFinder(m_platform.desktop); });
-    connect(m_ui->mnuNewEdit, &QMenu::aboutToShow, this,
-            [this] { editMenu::update(this, m_ui->mnuNewEditCut, m_ui->mnuNewEditCopy); });
-    connect(m_ui->mnuNewEditCut, &QAction::triggered, this, [this] { editMenu::cut(this); });
-    connect(m_ui->mnuNewEditCopy, &QAction::triggered, this, [this] { editMenu::copy(this); });
-    connect(m_ui->mnuNewEditPaste, &QAction::triggered, this, [this] { editMenu::paste(this); });
-    connect(m_ui->mnuNewManual, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
-    connect(m_ui->mnuNewAbout, &QAction::triggered, this, [this] { m_host.showAbout(); });
+    connect(m_ui->saveButton, &QPushButton::clicked, this, &AddContactWindow::save);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_ui->zipFinderButton, &QPushButton::clicked, this, [this] { openZipCodeFinder(m_platform.desktop); });
+    connect(m_ui->peopleFinderButton, &QPushButton::clicked, this, [this] { openPeopleFinder(m_platform.desktop); });
+    connect(m_ui->editMenu, &QMenu::aboutToShow, this,
+            [this] { editMenu::update(this, m_ui->cutAction, m_ui->copyAction); });
+    connect(m_ui->cutAction, &QAction::triggered, this, [this] { editMenu::cut(this); });
+    connect(m_ui->copyAction, &QAction::triggered, this, [this] { editMenu::copy(this); });
+    connect(m_ui->pasteAction, &QAction::triggered, this, [this] { editMenu::paste(this); });
+    connect(m_ui->manualAction, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
+    connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });
 }
 
-frmNewContact::~frmNewContact() = default;
+AddContactWindow::~AddContactWindow() = default;
 
-frmNewContact* frmNewContact::quickAdd(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
+AddContactWindow* AddContactWindow::quickAdd(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
 {
     const QuickAddResult parsed = parseLabelLines(host.labelLines());
     if (parsed.lineOneNeedsSpace) {
@@ -48,13 +46,13 @@ frmNewContact* frmNewContact::quickAdd(Session& session, Platform& platform, Win
         platform.prompter.message(lineOneNeedsSpaceText, incorrectEntryTitle, MessageIcon::None, MessageButtons::Ok);
         return nullptr;
     }
-    auto* window = new frmNewContact(session, platform, host, parent);
+    auto* window = new AddContactWindow(session, platform, host, parent);
     window->prefill(parsed);
     window->show();
     return window;
 }
 
-void frmNewContact::prefill(const QuickAddResult& parsed)
+void AddContactWindow::prefill(const QuickAddResult& parsed)
 {
     for (FormField field : allFormFields()) {
         if (const std::optional<QString>& text = parsed.value(field))
@@ -62,17 +60,17 @@ void frmNewContact::prefill(const QuickAddResult& parsed)
     }
 }
 
-void frmNewContact::setFieldText(FormField field, const QString& text)
+void AddContactWindow::setFieldText(FormField field, const QString& text)
 {
     m_fields->setText(field, text);
 }
 
-QString frmNewContact::fieldText(FormField field) const
+QString AddContactWindow::fieldText(FormField field) const
 {
     return m_fields->editor(field)->text();
 }
 
-void frmNewContact::showEvent(QShowEvent* event)
+void AddContactWindow::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
     if (!m_loaded) {
@@ -81,13 +79,13 @@ void frmNewContact::showEvent(QShowEvent* event)
     }
 }
 
-void frmNewContact::closeEvent(QCloseEvent* event)
+void AddContactWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
     m_host.returnToMainWindow();
 }
 
-void frmNewContact::save()
+void AddContactWindow::save()
 {
     const ValidationResult result = validateContact(m_fields->texts(), addContactRules);
     m_fields->setTexts(result.form);

@@ -7,7 +7,7 @@
 #include <memory>
 
 namespace Ui {
-class frmLMExport;
+class ExportWindow;
 }
 
 namespace quillet {
@@ -18,12 +18,12 @@ struct Platform;
 
 // The Export Contacts window: writes every contact of the open file to a CSV or
 // "|"-separated text file in the program's folder through exportContacts().
-class frmLMExport : public QMainWindow
+class ExportWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    frmLMExport(Session& session, Platform& platform, WindowHost& host, QWidget* parent = nullptr);
-    ~frmLMExport() override;
+    ExportWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent = nullptr);
+    ~ExportWindow() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -34,7 +34,7 @@ private:
     // The error box; Cancel closes the window.
     void reportFailure(const AppError& error);
 
-    std::unique_ptr<Ui::frmLMExport> m_ui;
+    std::unique_ptr<Ui::ExportWindow> m_ui;
     Session& m_session;
     Platform& m_platform;
     WindowHost& m_host;

@@ -1,11 +1,11 @@
-#include "shell/frmZEzoreWindows.h"
+#include "shell/ContactWindowCommands.h"
 
-#include "editing/frmEdDelViewContact.h"
-#include "editing/frmNewContact.h"
-#include "exchange/frmLMExport.h"
-#include "exchange/frmLMImport.h"
-#include "list/frmViewAll.h"
-#include "shell/frmZEzore.h"
+#include "editing/AddContactWindow.h"
+#include "editing/ContactWindow.h"
+#include "exchange/ExportWindow.h"
+#include "exchange/ImportWindow.h"
+#include "list/ContactListWindow.h"
+#include "shell/MainWindow.h"
 
 #include <QComboBox>
 #include <QPointer>
@@ -20,19 +20,19 @@ namespace {
 // Print Label is shown again, with its state, by the next command that opens it.
 struct LoadedWindows
 {
-    QPointer<frmEdDelViewContact> contact;
+    QPointer<ContactWindow> contact;
 };
 
-frmEdDelViewContact* contactWindow(frmZEzore& main, LoadedWindows& loaded)
+ContactWindow* contactWindow(MainWindow& main, LoadedWindows& loaded)
 {
     if (!loaded.contact)
-        loaded.contact = new frmEdDelViewContact(main.session(), main.platform(), main);
+        loaded.contact = new ContactWindow(main.session(), main.platform(), main);
     return loaded.contact;
 }
 
-void showContactWindow(frmZEzore& main, LoadedWindows& loaded, bool focusFindBox)
+void showContactWindow(MainWindow& main, LoadedWindows& loaded, bool focusFindBox)
 {
-    frmEdDelViewContact* window = contactWindow(main, loaded);
+    ContactWindow* window = contactWindow(main, loaded);
     main.openWindow(window);
     if (focusFindBox) {
         if (auto* findBox = window->findChild<QComboBox*>(QStringLiteral("cboFindContact")))
@@ -40,21 +40,21 @@ void showContactWindow(frmZEzore& main, LoadedWindows& loaded, bool focusFindBox
     }
 }
 
-void addContact(frmZEzore& main)
+void addContact(MainWindow& main)
 {
-    if (frmNewContact* window = frmNewContact::quickAdd(main.session(), main.platform(), main))
+    if (AddContactWindow* window = AddContactWindow::quickAdd(main.session(), main.platform(), main))
         main.openWindow(window);
 }
 
-void openContactList(frmZEzore& main)
+void openContactList(MainWindow& main)
 {
-    auto* list = new frmViewAll(main.session(), main.platform(), main);
+    auto* list = new ContactListWindow(main.session(), main.platform(), main);
     main.openWindow(list);
     list->startFromMenu();
 }
 
 // The import and export windows are loaded anew each time and live until closed.
-void openExchangeWindow(frmZEzore& main, QWidget* window)
+void openExchangeWindow(MainWindow& main, QWidget* window)
 {
     window->setAttribute(Qt::WA_DeleteOnClose);
     main.openWindow(window);
@@ -62,7 +62,7 @@ void openExchangeWindow(frmZEzore& main, QWidget* window)
 
 } // namespace
 
-void registerContactWindows(frmZEzore& main)
+void registerContactWindows(MainWindow& main)
 {
     auto loaded = std::make_shared<LoadedWindows>();
     main.setContactCommand(ContactCommand::AddContact, [&main] { addContact(main); });
@@ -70,13 +70,13 @@ void registerContactWindows(frmZEzore& main)
     main.setContactCommand(ContactCommand::ContactWindow, [&main, loaded] { showContactWindow(main, *loaded, false); });
     main.setContactCommand(ContactCommand::ContactList, [&main] { openContactList(main); });
     main.setContactCommand(ContactCommand::Import, [&main] {
-        openExchangeWindow(main, new frmLMImport(main.session(), main.platform(), main));
+        openExchangeWindow(main, new ImportWindow(main.session(), main.platform(), main));
     });
     main.setContactCommand(ContactCommand::Export, [&main] {
-        openExchangeWindow(main, new frmLMExport(main.session(), main.platform(), main));
+        openExchangeWindow(main, new ExportWindow(main.session(), main.platform(), main));
     });
     main.setContactWindowOpener([&main, loaded](int recordNumber) {
-        frmEdDelViewContact* window = contactWindow(main, *loaded);
+        ContactWindow* window = contactWindow(main, *loaded);
         window->show();
         window->activateWindow();
         window->openRecord(recordNumber);

@@ -7,7 +7,7 @@
 #include <memory>
 
 namespace Ui {
-class frmLMImport;
+class ImportWindow;
 }
 
 namespace quillet {
@@ -18,12 +18,12 @@ struct Platform;
 
 // The Import Contacts window: picks a CSV file and imports it into the open
 // contacts file through importContacts().
-class frmLMImport : public QMainWindow
+class ImportWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    frmLMImport(Session& session, Platform& platform, WindowHost& host, QWidget* parent = nullptr);
-    ~frmLMImport() override;
+    ImportWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent = nullptr);
+    ~ImportWindow() override;
 
     // The chosen CSV file: full path and name without folder (empty until one is picked).
     QString csvPath() const { return m_csvPath; }
@@ -43,7 +43,7 @@ private:
     // The error box; Cancel closes the window.
     void reportFailure(const AppError& error);
 
-    std::unique_ptr<Ui::frmLMImport> m_ui;
+    std::unique_ptr<Ui::ImportWindow> m_ui;
     Session& m_session;
     Platform& m_platform;
     WindowHost& m_host;

@@ -5,7 +5,7 @@
 #include <memory>
 
 namespace Ui {
-class frmEdDelViewContact;
+class ContactWindow;
 }
 
 namespace quillet {
@@ -21,12 +21,12 @@ struct Platform;
 // details page. The contact on show is the session's CurrentRecord. The window
 // deletes itself when closed, and also, unseen, when the contacts file it was
 // opened on is closed or replaced.
-class frmEdDelViewContact : public QMainWindow
+class ContactWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    frmEdDelViewContact(Session& session, Platform& platform, WindowHost& host, QWidget* parent = nullptr);
-    ~frmEdDelViewContact() override;
+    ContactWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent = nullptr);
+    ~ContactWindow() override;
 
     // The list's hand-over: shows record `number` in enabled fields, makes it the
     // CurrentRecord, refills the find box and puts the focus there.
@@ -60,7 +60,7 @@ private:
     Session& m_session;
     Platform& m_platform;
     WindowHost& m_host;
-    std::unique_ptr<Ui::frmEdDelViewContact> m_ui;
+    std::unique_ptr<Ui::ContactWindow> m_ui;
     ContactFields* m_fields = nullptr;
     QString m_filePath; // the file the window was opened on
     bool m_unloadingUnseen = false;

@@ -1,6 +1,6 @@
 // File > New, Open, Close and the birthday reminder switch of the main window.
-#include "shell/frmZEzore.h"
-#include "ui_frmZEzore.h"
+#include "shell/MainWindow.h"
+#include "ui_MainWindow.h"
 
 #include "common/ProgramFolder.h"
 #include "shell/FileCommands.h"
@@ -8,7 +8,7 @@
 
 namespace quillet {
 
-void frmZEzore::runFileCommand(FileCommand command)
+void MainWindow::runFileCommand(FileCommand command)
 {
     const FileCommandOutcome outcome = quillet::runFileCommand(command, m_session, m_platform.fileDialogs,
                                                                programFolder(), m_platform.desktop.today());
@@ -22,7 +22,7 @@ void frmZEzore::runFileCommand(FileCommand command)
 
 // Retry leaves the command with the file closed, and the window then shows the
 // no-file state, so no command can run against a file that is not open.
-void frmZEzore::showErrorBox(const Status& status)
+void MainWindow::showErrorBox(const Status& status)
 {
     const MessageResult chosen = m_platform.prompter.message(errorBoxText(status.error()), errorBoxTitle,
                                                              MessageIcon::None, MessageButtons::RetryCancel);
@@ -31,12 +31,12 @@ void frmZEzore::showErrorBox(const Status& status)
         close();
 }
 
-void frmZEzore::closeFile()
+void MainWindow::closeFile()
 {
     m_session.closeFile();
 }
 
-void frmZEzore::switchReminders(bool on)
+void MainWindow::switchReminders(bool on)
 {
     if (!m_session.hasFile())
         return;

@@ -1,15 +1,15 @@
-#include "editing/frmEdDelViewContact.h"
+#include "editing/ContactWindow.h"
 
 #include "editing/ContactDeletion.h"
 #include "editing/ContactPrinting.h"
 #include "editing/ContactValidation.h"
-#include "help/Help.h"
+#include "editing/ContactWindowFields.h"
 #include "editing/FindEntries.h"
-#include "editing/frmContactFields.h"
+#include "help/Help.h"
 #include "platform/Platform.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
-#include "ui_frmEdDelViewContact.h"
+#include "ui_ContactWindow.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -23,42 +23,40 @@ namespace {
 const QString savedText = QStringLiteral("S A V E D");
 }
 
-frmEdDelViewContact::frmEdDelViewContact(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
+ContactWindow::ContactWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
     : QMainWindow(parent), m_session(session), m_platform(platform), m_host(host),
-      m_ui(std::make_unique<Ui::frmEdDelViewContact>()), m_filePath(session.filePath())
+      m_ui(std::make_unique<Ui::ContactWindow>()), m_filePath(session.filePath())
 {
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     m_fields = new ContactFields(this);
 
-    connect(m_ui->cboFindContact, &QComboBox::activated, this, &frmEdDelViewContact::chooseFromFindBox);
-    connect(m_ui->cmdFirst, &QPushButton::clicked, this, &frmEdDelViewContact::stepFirst);
-    connect(m_ui->cmdPrevious, &QPushButton::clicked, this, &frmEdDelViewContact::stepPrevious);
-    connect(m_ui->cmdNext, &QPushButton::clicked, this, &frmEdDelViewContact::stepNext);
-    connect(m_ui->cmdLast, &QPushButton::clicked, this, &frmEdDelViewContact::stepLast);
-    connect(m_ui->cmdSave, &QPushButton::clicked, this, &frmEdDelViewContact::saveChanges);
-    connect(m_ui->cmdDelete, &QPushButton::clicked, this, &frmEdDelViewContact::deleteContact);
-    connect(m_ui->cmdPrintLabel, &QPushButton::clicked, this, &frmEdDelViewContact::printLabel);
-    connect(m_ui->cmdCancel, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_ui->cmdZipFinder, &QPushButton::clicked, this,
-            [this] { openZipCodeFinder(m_platform.desktop); });
-    connect(m_ui->cmdPeopleFind, &QPushButton::clicked, this,
-            [this] { openPeopleFinder(m_platform.desktop); });
-    connect(m_ui->mnuEDVPrint, &QAction::triggered, this, &frmEdDelViewContact::printDetails);
-    connect(m_ui->mnuEDVEdit, &QMenu::aboutToShow, this,
-            [this] { editMenu::update(this, m_ui->mnuEDVEditCut, m_ui->mnuEDVEditCopy); });
-    connect(m_ui->mnuEDVEditCut, &QAction::triggered, this, [this] { editMenu::cut(this); });
-    connect(m_ui->mnuEDVEditCopy, &QAction::triggered, this, [this] { editMenu::copy(this); });
-    connect(m_ui->mnuEDVEditPaste, &QAction::triggered, this, [this] { editMenu::paste(this); });
-    connect(m_ui->mnuEDVManual, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
-    connect(m_ui->mnuEDVAbout, &QAction::triggered, this, [this] { m_host.showAbout(); });
-    connect(&m_session, &Session::changed, this, &frmEdDelViewContact::onSessionChanged);
+    connect(m_ui->findContactCombo, &QComboBox::activated, this, &ContactWindow::chooseFromFindBox);
+    connect(m_ui->firstButton, &QPushButton::clicked, this, &ContactWindow::stepFirst);
+    connect(m_ui->previousButton, &QPushButton::clicked, this, &ContactWindow::stepPrevious);
+    connect(m_ui->nextButton, &QPushButton::clicked, this, &ContactWindow::stepNext);
+    connect(m_ui->lastButton, &QPushButton::clicked, this, &ContactWindow::stepLast);
+    connect(m_ui->saveButton, &QPushButton::clicked, this, &ContactWindow::saveChanges);
+    connect(m_ui->deleteButton, &QPushButton::clicked, this, &ContactWindow::deleteContact);
+    connect(m_ui->printLabelButton, &QPushButton::clicked, this, &ContactWindow::printLabel);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_ui->zipFinderButton, &QPushButton::clicked, this, [this] { openZipCodeFinder(m_platform.desktop); });
+    connect(m_ui->peopleFinderButton, &QPushButton::clicked, this, [this] { openPeopleFinder(m_platform.desktop); });
+    connect(m_ui->printAction, &QAction::triggered, this, &ContactWindow::printDetails);
+    connect(m_ui->editMenu, &QMenu::aboutToShow, this,
+            [this] { editMenu::update(this, m_ui->cutAction, m_ui->copyAction); });
+    connect(m_ui->cutAction, &QAction::triggered, this, [this] { editMenu::cut(this); });
+    connect(m_ui->copyAction, &QAction::triggered, this, [this] { editMenu::copy(this); });
+    connect(m_ui->pasteAction, &QAction::triggered, this, [this] { editMenu::paste(this); });
+    connect(m_ui->manualAction, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
+    connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });
+    connect(&m_session, &Session::changed, this, &ContactWindow::onSessionChanged);
     load();
 }
 
-frmEdDelViewContact::~frmEdDelViewContact() = default;
+ContactWindow::~ContactWindow() = default;
 
-void frmEdDelViewContact::load()
+void ContactWindow::load()
 {
     setWindowTitle(QStringLiteral("Contact Information  [") + m_session.fileTitle() + QStringLiteral("]"));
     if (Status filled = fillFindBox(); !filled) {
@@ -66,41 +64,41 @@ void frmEdDelViewContact::load()
         if (!retryAfterError(m_platform.prompter, filled.error()))
             QTimer::singleShot(0, this, &QWidget::close);
     }
-    m_ui->cboFindContact->setFocus();
+    m_ui->findContactCombo->setFocus();
     const ContactForm shown = m_fields->texts();
     if (shown[FormField::FirstName].isEmpty() && shown[FormField::LastName].isEmpty() &&
         shown[FormField::Email].isEmpty())
         setRecordControlsEnabled(false);
 }
 
-void frmEdDelViewContact::openRecord(int number)
+void ContactWindow::openRecord(int number)
 {
     if (!showRecord(number))
         return;
     m_session.setCurrentRecord(number);
     setRecordControlsEnabled(true);
     refillFindBox();
-    m_ui->cboFindContact->setFocus();
+    m_ui->findContactCombo->setFocus();
 }
 
-void frmEdDelViewContact::refillFindBox()
+void ContactWindow::refillFindBox()
 {
     if (Status filled = fillFindBox(); !filled)
         reportFailure(filled);
 }
 
-Status frmEdDelViewContact::fillFindBox()
+Status ContactWindow::fillFindBox()
 {
     QList<FindEntry> entries;
     const Status read = findEntries(m_session.file(), entries);
-    m_ui->cboFindContact->clear();
+    m_ui->findContactCombo->clear();
     for (const FindEntry& entry : entries)
-        m_ui->cboFindContact->addItem(entry.text, entry.record);
-    m_ui->cboFindContact->setCurrentIndex(-1);
+        m_ui->findContactCombo->addItem(entry.text, entry.record);
+    m_ui->findContactCombo->setCurrentIndex(-1);
     return read;
 }
 
-void frmEdDelViewContact::closeEvent(QCloseEvent* event)
+void ContactWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
     m_session.setCurrentRecord(0);
@@ -108,7 +106,7 @@ void frmEdDelViewContact::closeEvent(QCloseEvent* event)
         m_host.returnToMainWindow();
 }
 
-bool frmEdDelViewContact::showRecord(int number)
+bool ContactWindow::showRecord(int number)
 {
     ContactRecord record;
     if (Status read = m_session.file().readChecked(number, record); !read) {
@@ -119,24 +117,24 @@ bool frmEdDelViewContact::showRecord(int number)
     return true;
 }
 
-void frmEdDelViewContact::showEmptyFile()
+void ContactWindow::showEmptyFile()
 {
     m_fields->setTexts(ContactForm{});
     refillFindBox();
     m_session.setCurrentRecord(0);
 }
 
-void frmEdDelViewContact::setRecordControlsEnabled(bool enabled)
+void ContactWindow::setRecordControlsEnabled(bool enabled)
 {
     m_fields->setEnabled(enabled);
-    m_ui->cmdSave->setEnabled(enabled);
-    m_ui->cmdDelete->setEnabled(enabled);
-    m_ui->cmdPrintLabel->setEnabled(enabled);
+    m_ui->saveButton->setEnabled(enabled);
+    m_ui->deleteButton->setEnabled(enabled);
+    m_ui->printLabelButton->setEnabled(enabled);
 }
 
-void frmEdDelViewContact::chooseFromFindBox(int index)
+void ContactWindow::chooseFromFindBox(int index)
 {
-    const int number = m_ui->cboFindContact->itemData(index).toInt();
+    const int number = m_ui->findContactCombo->itemData(index).toInt();
     if (!showRecord(number))
         return;
     m_session.setCurrentRecord(number);
@@ -145,7 +143,7 @@ void frmEdDelViewContact::chooseFromFindBox(int index)
 
 // Stepping shows the record whether or not the fields are enabled, and never
 // changes that.
-void frmEdDelViewContact::stepTo(int number)
+void ContactWindow::stepTo(int number)
 {
     if (!showRecord(number))
         return;
@@ -153,7 +151,7 @@ void frmEdDelViewContact::stepTo(int number)
     m_session.setCurrentRecord(number);
 }
 
-void frmEdDelViewContact::stepFirst()
+void ContactWindow::stepFirst()
 {
     if (m_session.file().count() == 0)
         showEmptyFile();
@@ -161,7 +159,7 @@ void frmEdDelViewContact::stepFirst()
         stepTo(1);
 }
 
-void frmEdDelViewContact::stepLast()
+void ContactWindow::stepLast()
 {
     const int count = m_session.file().count();
     if (count == 0)
@@ -171,7 +169,7 @@ void frmEdDelViewContact::stepLast()
 }
 
 // The next record must be whole: the length is not rounded here as the count is.
-void frmEdDelViewContact::stepNext()
+void ContactWindow::stepNext()
 {
     const int next = m_session.currentRecord() + 1;
     if (QFileInfo(m_session.file().path()).size() >= qint64(next) * recordSize)
@@ -180,7 +178,7 @@ void frmEdDelViewContact::stepNext()
         m_platform.prompter.message(QStringLiteral("End of file."), QStringLiteral("No more contacts"));
 }
 
-void frmEdDelViewContact::stepPrevious()
+void ContactWindow::stepPrevious()
 {
     const int previous = m_session.currentRecord() - 1;
     if (previous >= 1)
@@ -190,7 +188,7 @@ void frmEdDelViewContact::stepPrevious()
 }
 
 // The find box keeps the old name until the next refill.
-void frmEdDelViewContact::saveChanges()
+void ContactWindow::saveChanges()
 {
     const ValidationResult result = validateContact(m_fields->texts(), saveChangesRules);
     m_fields->setTexts(result.form);
@@ -210,7 +208,7 @@ void frmEdDelViewContact::saveChanges()
     m_platform.prompter.message(savedText, QStringLiteral("Changes saved"));
 }
 
-void frmEdDelViewContact::deleteContact()
+void ContactWindow::deleteContact()
 {
     const int number = m_session.currentRecord();
     ContactRecord record;
@@ -221,7 +219,7 @@ void frmEdDelViewContact::deleteContact()
     if (m_platform.prompter.message(confirmDeletionText, confirmDeletionTitle, MessageIcon::None,
                                     MessageButtons::YesNo) != MessageResult::Yes) {
         m_platform.prompter.message(nothingDeletedText, nothingDeletedTitle);
-        m_ui->cmdCancel->setFocus();
+        m_ui->cancelButton->setFocus();
         return;
     }
     Status deleted;
@@ -243,14 +241,14 @@ void frmEdDelViewContact::deleteContact()
     close();
 }
 
-void frmEdDelViewContact::printLabel()
+void ContactWindow::printLabel()
 {
     const QStringList lines = labelLinesFor(m_fields->texts());
     hide();
     m_host.fillLabelLines(lines);
 }
 
-void frmEdDelViewContact::printDetails()
+void ContactWindow::printDetails()
 {
     const QLineEdit* focused = qobject_cast<QLineEdit*>(focusWidget());
     PrintDialogRequest request;
@@ -271,7 +269,7 @@ void frmEdDelViewContact::printDetails()
         m_platform.prompter.message(printerProblemText, printerErrorTitle, MessageIcon::Exclamation);
 }
 
-void frmEdDelViewContact::onSessionChanged()
+void ContactWindow::onSessionChanged()
 {
     if (m_session.hasFile() && m_session.filePath() == m_filePath)
         return;
@@ -280,7 +278,7 @@ void frmEdDelViewContact::onSessionChanged()
     close();
 }
 
-void frmEdDelViewContact::reportFailure(const Status& status)
+void ContactWindow::reportFailure(const Status& status)
 {
     if (!retryAfterError(m_platform.prompter, status.error()))
         close();

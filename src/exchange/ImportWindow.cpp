@@ -1,6 +1,6 @@
-#include "exchange/frmLMImport.h"
+#include "exchange/ImportWindow.h"
 
-#include "ui_frmLMImport.h"
+#include "ui_ImportWindow.h"
 
 #include "common/ProgramFolder.h"
 #include "exchange/CsvLineReader.h"
@@ -24,33 +24,33 @@ const QString instruction = QStringLiteral(
 const QString csvFilter = QStringLiteral("CSV Files (*.CSV)|*.CSV|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
 } // namespace
 
-frmLMImport::frmLMImport(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
-    : QMainWindow(parent), m_ui(std::make_unique<Ui::frmLMImport>()), m_session(session), m_platform(platform),
+ImportWindow::ImportWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::ImportWindow>()), m_session(session), m_platform(platform),
       m_host(host)
 {
     m_ui->setupUi(this);
-    m_ui->mnuITHelp->insertSeparator(m_ui->mnuITHelpAbout)->setObjectName(QStringLiteral("mnuITHelpBar0"));
-    m_ui->mnuITHelpAbout->setText(about::makerCaption());
+    m_ui->helpMenu->insertSeparator(m_ui->aboutAction)->setObjectName(QStringLiteral("mnuITHelpBar0"));
+    m_ui->aboutAction->setText(about::makerCaption());
     setWindowTitle(QStringLiteral("Import Contacts  [") + m_session.fileTitle() + u']');
-    m_ui->txtImpFilename->hide();
-    m_ui->cmdStartImport->setEnabled(false);
-    m_ui->lblImpHdr->setText(instruction);
+    m_ui->fileNameEdit->hide();
+    m_ui->importButton->setEnabled(false);
+    m_ui->headerLabel->setText(instruction);
 
-    connect(m_ui->cmdCsvOpen, &QPushButton::clicked, this, &frmLMImport::pickFile);
-    connect(m_ui->cmdStartImport, &QPushButton::clicked, this, &frmLMImport::startImport);
-    connect(m_ui->cmdImpCancel, &QPushButton::clicked, this, &frmLMImport::close);
-    connect(m_ui->mnuITFileExit, &QAction::triggered, this, &frmLMImport::exitProgram);
-    connect(m_ui->mnuITEdit, &QMenu::aboutToShow, this, &frmLMImport::updateEditMenu);
-    connect(m_ui->mnuITEditCut, &QAction::triggered, this, &frmLMImport::cutSelection);
-    connect(m_ui->mnuITEditCopy, &QAction::triggered, this, &frmLMImport::copySelection);
-    connect(m_ui->mnuITEditPaste, &QAction::triggered, this, &frmLMImport::pasteClipboard);
-    connect(m_ui->mnuITHelpUM, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
-    connect(m_ui->mnuITHelpAbout, &QAction::triggered, this, [this] { m_host.showAbout(); });
+    connect(m_ui->browseButton, &QPushButton::clicked, this, &ImportWindow::pickFile);
+    connect(m_ui->importButton, &QPushButton::clicked, this, &ImportWindow::startImport);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &ImportWindow::close);
+    connect(m_ui->exitAction, &QAction::triggered, this, &ImportWindow::exitProgram);
+    connect(m_ui->editMenu, &QMenu::aboutToShow, this, &ImportWindow::updateEditMenu);
+    connect(m_ui->cutAction, &QAction::triggered, this, &ImportWindow::cutSelection);
+    connect(m_ui->copyAction, &QAction::triggered, this, &ImportWindow::copySelection);
+    connect(m_ui->pasteAction, &QAction::triggered, this, &ImportWindow::pasteClipboard);
+    connect(m_ui->manualAction, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
+    connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });
 }
 
-frmLMImport::~frmLMImport() = default;
+ImportWindow::~ImportWindow() = default;
 
-void frmLMImport::closeEvent(QCloseEvent* event)
+void ImportWindow::closeEvent(QCloseEvent* event)
 {
     m_platform.prompter.setBusy(false);
     event->accept();
@@ -58,7 +58,7 @@ void frmLMImport::closeEvent(QCloseEvent* event)
         m_host.returnToMainWindow();
 }
 
-void frmLMImport::pickFile()
+void ImportWindow::pickFile()
 {
     const FileChoice choice = m_platform.fileDialogs.chooseFile({QStringLiteral("Open"), programFolder(), csvFilter});
     // Cancelling keeps the dialog's last pick, which is taken again as if chosen anew.
@@ -68,18 +68,18 @@ void frmLMImport::pickFile()
     } else if (m_csvPath.isEmpty()) {
         return;
     }
-    m_ui->txtImpFilename->setText(m_csvName);
+    m_ui->fileNameEdit->setText(m_csvName);
     QFile file(m_csvPath);
     if (Status opened = openForReading(file); !opened) {
         reportFailure(opened.error());
         return;
     }
-    m_ui->txtImpFilename->show();
+    m_ui->fileNameEdit->show();
     m_platform.prompter.setBusy(false);
-    m_ui->cmdStartImport->setEnabled(true);
+    m_ui->importButton->setEnabled(true);
 }
 
-void frmLMImport::startImport()
+void ImportWindow::startImport()
 {
     if (m_csvPath.isEmpty()) {
         m_platform.prompter.beep();
@@ -106,11 +106,11 @@ void frmLMImport::startImport()
         m_platform.prompter.message(importDoneText(summary.imported), importDoneTitle);
         break;
     }
-    m_ui->cmdStartImport->setEnabled(false);
-    m_ui->cmdImpCancel->setFocus();
+    m_ui->importButton->setEnabled(false);
+    m_ui->cancelButton->setFocus();
 }
 
-void frmLMImport::reportFailure(const AppError& error)
+void ImportWindow::reportFailure(const AppError& error)
 {
     const MessageResult answer = m_platform.prompter.message(errorBoxText(error, ErrorEnding::Quillet), errorBoxTitle,
                                                              MessageIcon::Critical, MessageButtons::RetryCancel);
@@ -118,7 +118,7 @@ void frmLMImport::reportFailure(const AppError& error)
         close();
 }
 
-void frmLMImport::exitProgram()
+void ImportWindow::exitProgram()
 {
     WindowHost& host = m_host;
     m_quitting = true;
@@ -126,17 +126,17 @@ void frmLMImport::exitProgram()
     host.quitProgram();
 }
 
-void frmLMImport::updateEditMenu()
+void ImportWindow::updateEditMenu()
 {
-    m_ui->mnuITEditCut->setEnabled(true);
-    m_ui->mnuITEditCopy->setEnabled(true);
+    m_ui->cutAction->setEnabled(true);
+    m_ui->copyAction->setEnabled(true);
     if (const auto* edit = qobject_cast<QLineEdit*>(focusWidget()); edit && edit->selectedText().isEmpty()) {
-        m_ui->mnuITEditCut->setEnabled(false);
-        m_ui->mnuITEditCopy->setEnabled(false);
+        m_ui->cutAction->setEnabled(false);
+        m_ui->copyAction->setEnabled(false);
     }
 }
 
-void frmLMImport::cutSelection()
+void ImportWindow::cutSelection()
 {
     auto* edit = qobject_cast<QLineEdit*>(focusWidget());
     if (!edit)
@@ -146,7 +146,7 @@ void frmLMImport::cutSelection()
         edit->del();
 }
 
-void frmLMImport::copySelection()
+void ImportWindow::copySelection()
 {
     const auto* edit = qobject_cast<QLineEdit*>(focusWidget());
     if (!edit)
@@ -155,7 +155,7 @@ void frmLMImport::copySelection()
     QGuiApplication::clipboard()->setText(edit->selectedText());
 }
 
-void frmLMImport::pasteClipboard()
+void ImportWindow::pasteClipboard()
 {
     if (auto* edit = qobject_cast<QLineEdit*>(focusWidget()))
         edit->insert(QGuiApplication::clipboard()->text());

@@ -2,10 +2,10 @@
 
 namespace quillet {
 
-class frmZEzore;
+class MainWindow;
 
 // Connects the main window's contact commands to the windows that carry them out:
 // Add Contact, the Contact Information window, the list, import and export.
-void registerContactWindows(frmZEzore& mainWindow);
+void registerContactWindows(MainWindow& mainWindow);
 
 } // namespace quillet

@@ -7,7 +7,7 @@
 #include <memory>
 
 namespace Ui {
-class frmNewContact;
+class AddContactWindow;
 }
 
 namespace quillet {
@@ -21,17 +21,18 @@ struct QuickAddResult;
 // The Add Contact window: sixteen fields checked, cleaned and appended to the open
 // contacts file as a new record. It deletes itself when closed and then brings the
 // main window back; the opener hides the main window when it shows it.
-class frmNewContact : public QMainWindow
+class AddContactWindow : public QMainWindow
 {
     Q_OBJECT
 public:
-    frmNewContact(Session& session, Platform& platform, WindowHost& host, QWidget* parent = nullptr);
-    ~frmNewContact() override;
+    AddContactWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent = nullptr);
+    ~AddContactWindow() override;
 
     // The main window's Add Contact command: parses the host's label lines into a
     // new window and shows it. Returns nullptr, after the beep and the message,
     // when line 1 holds text without a space.
-    static frmNewContact* quickAdd(Session& session, Platform& platform, WindowHost& host, QWidget* parent = nullptr);
+    static AddContactWindow* quickAdd(Session& session, Platform& platform, WindowHost& host,
+                                      QWidget* parent = nullptr);
 
     // Fills fields before the window is shown; fields the result leaves unset keep their text.
     void prefill(const QuickAddResult& parsed);
@@ -48,7 +49,7 @@ private:
     Session& m_session;
     Platform& m_platform;
     WindowHost& m_host;
-    std::unique_ptr<Ui::frmNewContact> m_ui;
+    std::unique_ptr<Ui::AddContactWindow> m_ui;
     ContactFields* m_fields = nullptr;
     bool m_loaded = false;
 };
