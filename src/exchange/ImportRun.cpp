@@ -99,6 +99,8 @@ Status importClassicLines(const QString& path, ImportLayout layout, ContactSink&
 
 ColumnMapping chosenMapping(const QStringList& headers, const ImportOptions& options)
 {
+    if (options.mapping && options.mapping->size() == std::size_t(headers.size()))
+        return *options.mapping;
     ColumnMapping mapping = suggestMapping(headers);
     for (const auto& [header, field] : options.columnChoices) {
         for (qsizetype i = 0; i < headers.size(); ++i) {
@@ -157,7 +159,8 @@ Status chooseReading(const QString& path, QStringView text, const ImportOptions&
 Status readContacts(const QString& path, QStringView text, const ImportOptions& options, ImportSummary& summary,
                     ContactSink& sink)
 {
-    const auto offer = [&sink](const ImportedContact& contact) { sink.offer(contactFromImported(contact)); };
+    // A failure stops the sink; the reader runs on without storing, and the status tells.
+    const auto offer = [&sink](const ImportedContact& contact) { (void)sink.offer(contactFromImported(contact)); };
     switch (summary.reading) {
     case ImportReading::Classic:
         return importClassicLines(path, summary.layout, sink);
@@ -223,21 +226,25 @@ Status importContacts(const QString& path, ContactsFile& file, const QString& re
     return importContacts(path, file, options, summary);
 }
 
-Status previewColumns(const QString& path, const ImportOptions& options, int samples, ColumnPreview& preview)
+Status previewColumns(const QString& path, const ImportOptions& options, int rows, ColumnPreview& preview)
 {
     preview = {};
     QString text;
     if (Status status = readImportText(path, text); !status)
         return status;
+    ImportSummary summary;
+    if (Status status = chooseReading(path, text, options, summary); !status)
+        return status;
+    preview.reading = summary.reading;
+    if (summary.reading != ImportReading::NameMatched && summary.reading != ImportReading::None)
+        return {};
+    preview.headers = summary.headers;
+    preview.mapping = summary.mapping;
     CsvRecords records(text, csvSeparator(firstLine(text)));
-    records.next(preview.headers);
-    preview.mapping = chosenMapping(preview.headers, options);
-    preview.samples.resize(std::size_t(preview.headers.size()));
     QStringList row;
-    for (int line = 0; line < samples && records.next(row); ++line) {
-        for (qsizetype i = 0; i < preview.headers.size(); ++i)
-            preview.samples[std::size_t(i)] << row.value(i);
-    }
+    records.next(row);
+    while (int(preview.rows.size()) < rows && records.next(row))
+        preview.rows.push_back(row);
     return {};
 }
 

@@ -48,6 +48,8 @@ struct ImportOptions
     QString reminderFlag = QStringLiteral("0");
     // Choices for a name-matched file's columns, by header: they replace the dictionary's.
     std::vector<std::pair<QString, ImportField>> columnChoices;
+    // The whole mapping of a name-matched file's columns, as the import window's preview sets it.
+    std::optional<ColumnMapping> mapping;
     bool dryRun = false; // nothing is written
     // Sees every contact stored (or, in a dry run, that would be).
     std::function<void(const ContactRecord&)> onContact;
@@ -65,15 +67,17 @@ Status importContacts(const QString& path, ContactsFile& file, const ImportOptio
 Status importContacts(const QString& path, ContactsFile& file, const QString& reminderFlag, ImportSummary& summary,
                       DuplicateTest* duplicates = nullptr);
 
-// The columns of a name-matched file with the dictionary's and the user's choices,
-// and each column's first `samples` values, for the mapping preview.
+// What the import window shows before anything is written: the reading, and for a
+// CSV file that is matched by name (or has no name or e-mail column, reading None)
+// its header, the dictionary's mapping with the options' choices, and its first lines.
 struct ColumnPreview
 {
+    ImportReading reading = ImportReading::None;
     QStringList headers;
     ColumnMapping mapping;
-    std::vector<QStringList> samples; // per column
+    std::vector<QStringList> rows;
 };
-Status previewColumns(const QString& path, const ImportOptions& options, int samples, ColumnPreview& preview);
+Status previewColumns(const QString& path, const ImportOptions& options, int rows, ColumnPreview& preview);
 
 // What the import window and the command line say.
 QString readingText(const ImportSummary& summary); // "Read as vCard 3.0", "Columns matched by name: …"

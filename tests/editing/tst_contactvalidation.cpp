@@ -75,7 +75,12 @@ private slots:
         row("street2 comma", true, F::Street2, "Apt 4,", "", "Apt 4");
         // Folded before the length check: the decomposed "ễ" takes three characters as typed, one as kept.
         row("folded, then 16", false, F::City, "Nguye\xcc\x82\xcc\x83nnnnnnnnnnn", "", "Nguyennnnnnnnnnn");
-        row("outside the code page", true, F::Notes, "\xc5\x81\xc3\xb3d\xc5\xba \xe4\xb8\xad", "", "L\xc3\xb3dz ?");
+        row("outside the code page", true, F::Notes,
+            "\xc5\x81\xc3\xb3"
+            "d\xc5\xba \xe4\xb8\xad",
+            "",
+            "L\xc3\xb3"
+            "dz ?");
         row("street2 16", true, F::Street2, "Abcdefghijklmnop", "Street address2 must be 15 characters or less.",
             "Abcdefghijklmnop");
         row("email 51 with comma: length first", false, F::Email, (QByteArray(45, 'a') + "@b,c.d").constData(),
