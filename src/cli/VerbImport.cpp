@@ -54,8 +54,8 @@ int reportOutcome(const Status& status, const ImportSummary& summary, bool dryRu
         return 1;
     }
     if (summary.outcome != ImportSummary::Outcome::Imported) {
-        printError(summary.headers.isEmpty() ? QStringLiteral("nothing to import.")
-                                             : noNameColumnText(summary.headers));
+        printError(QStringLiteral("the CSV file's header fits none of the import layouts, and ") +
+                   noNameColumnText(summary.headers));
         return 1;
     }
     printLine(dryRun ? QStringLiteral("%1 contacts would be imported.").arg(summary.imported)

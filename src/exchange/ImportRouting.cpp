@@ -60,20 +60,21 @@ bool quotedFieldsSplit(QStringView text)
 }
 
 // Runs the layout's line steps up to the fill without keeping anything: does any line fail?
-Status anyLineShort(CsvLineReader& reader, ImportLayout layout, const std::vector<MatchedRow>& rows, bool& shortLine)
+// A failure to read (a line past the length limit) is left for the import itself, which
+// keeps the contacts before it.
+bool anyLineShort(CsvLineReader& reader, ImportLayout layout, const std::vector<MatchedRow>& rows)
 {
-    shortLine = false;
     QString line;
     ContactRecord working;
-    while (!shortLine && reader.next(line)) {
+    while (reader.next(line)) {
         if (!prepareLine(layout, line))
             continue;
         const Columns data = splitColumns(line);
         bool skipped = false;
-        shortLine =
-            !skippedByColumns(layout, data, skipped).ok() || (!skipped && !fillFromColumns(rows, data, working).ok());
+        if (!skippedByColumns(layout, data, skipped).ok() || (!skipped && !fillFromColumns(rows, data, working).ok()))
+            return true;
     }
-    return reader.status();
+    return false;
 }
 
 } // namespace
@@ -99,10 +100,7 @@ Status classicLayoutFor(const QString& path, QStringView text, ImportLayout& lay
     const std::vector<MatchedRow> rows = matchHeader(candidate, columns);
     if (classicKeyFields(candidate, rows) < nameMatchedKeyFields(candidate, columns, rows) || quotedFieldsSplit(text))
         return {};
-    bool shortLine = false;
-    if (Status status = anyLineShort(reader, candidate, rows, shortLine); !status)
-        return status;
-    if (!shortLine)
+    if (!anyLineShort(reader, candidate, rows))
         layout = candidate;
     return {};
 }

@@ -15,7 +15,7 @@ namespace quillet {
 // - no quoted field holds the separator or a line break (the classic split would shift columns);
 // - of first name, last name, street, city, state, ZIP and e-mail it takes at least as
 //   many as matching by name finds in the columns the layout reads.
-// A failure reading the file (or a mail list header without "First Name,") is returned.
+// A failure to open or to read the header (or a mail list header without "First Name,") is returned.
 Status classicLayoutFor(const QString& path, QStringView text, ImportLayout& layout);
 
 } // namespace quillet

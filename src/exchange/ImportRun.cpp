@@ -289,7 +289,7 @@ QString skippedText(const ImportSummary& summary)
 QString noNameColumnText(const QStringList& headers)
 {
     return QStringLiteral("no column gives a name or an e-mail address; the file's columns are: ") +
-           headers.join(QStringLiteral(", "));
+           headers.join(QStringLiteral(", ")) + u'.';
 }
 
 } // namespace quillet
