@@ -126,7 +126,7 @@ Status exportContacts(const ContactsFile& file, ExportKind kind, const QString& 
     // so only the spaces around each value need to go.
     Status read = file.forEachBytes([&](int, QByteArrayView record) {
         if (kind == ExportKind::VCard)
-            appendVCard(pending, ContactRecord::fromBytes(record));
+            appendVCard(pending, record);
         else
             appendExportLine(pending, kind, record);
         ++summary.written;

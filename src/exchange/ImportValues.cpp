@@ -107,6 +107,11 @@ QString stored(int year, int month, int day)
 
 QString plain(const QString& value)
 {
+    bool clean = true;
+    for (const QChar c : value)
+        clean = clean && c != u'\r' && c != u'\n' && c != u'\t' && c != u'|' && c != u',';
+    if (clean)
+        return text::trimSpaces(value);
     QString text = value;
     text.replace(QStringLiteral("\r\n"), QStringLiteral(" ")); // one line break, one space
     for (QChar& c : text) {
@@ -169,16 +174,21 @@ QString email(const QString& value)
 
 QString birthdate(const QString& value)
 {
-    static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})(T.*)?$"));
-    static const QRegularExpression basic(QStringLiteral("^(\\d{4})(\\d{2})(\\d{2})(T.*)?$"));
-    static const QRegularExpression us(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"));
-    const QString text = value.trimmed();
-    if (auto m = iso.match(text); m.hasMatch())
-        return stored(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    if (auto m = basic.match(text); m.hasMatch())
-        return stored(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
-    if (auto m = us.match(text); m.hasMatch())
-        return stored(m.captured(3).toInt(), m.captured(1).toInt(), m.captured(2).toInt());
+    // 1951-03-14 (a time may follow after "T"), 19510314, or 03/14/1951 with one-digit month or day allowed.
+    QStringView text = QStringView(value).trimmed();
+    if (const qsizetype time = text.indexOf(u'T'); time >= 8)
+        text = text.first(time);
+    const QList<QStringView> dashed = text.split(u'-');
+    const QList<QStringView> slashed = text.split(u'/');
+    const auto number = [](QStringView part, int minimum, int maximum) {
+        return part.size() >= minimum && part.size() <= maximum && allDigits(part) ? part.toInt() : -1;
+    };
+    if (dashed.size() == 3)
+        return stored(number(dashed[0], 4, 4), number(dashed[1], 1, 2), number(dashed[2], 1, 2));
+    if (slashed.size() == 3)
+        return stored(number(slashed[2], 4, 4), number(slashed[0], 1, 2), number(slashed[1], 1, 2));
+    if (text.size() == 8 && allDigits(text))
+        return stored(text.first(4).toInt(), text.sliced(4, 2).toInt(), text.sliced(6, 2).toInt());
     return {};
 }
 

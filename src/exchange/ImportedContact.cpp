@@ -10,6 +10,13 @@ namespace iv = importvalues;
 
 namespace {
 
+// Google puts several values in one column, separated by " ::: ".
+QString firstValue(const QString& value)
+{
+    const qsizetype separator = value.indexOf(QStringLiteral(" ::: "));
+    return separator < 0 ? value : value.left(separator);
+}
+
 bool typeHas(const QString& type, QStringView word)
 {
     return type.contains(word, Qt::CaseInsensitive);
@@ -33,7 +40,7 @@ void placePhones(const ImportedContact& imported, ContactRecord& record)
 {
     QString home, cell, work, other;
     for (const auto& [group, phone] : imported.phones) {
-        const QString value = iv::phone(phone.value.section(QStringLiteral(" ::: "), 0, 0));
+        const QString value = iv::phone(firstValue(phone.value));
         if (value.isEmpty() || typeHas(phone.type, u"fax") || typeHas(phone.type, u"pager"))
             continue;
         QString& slot = typeHas(phone.type, u"cell") || typeHas(phone.type, u"mobile")     ? cell
@@ -53,7 +60,7 @@ QString chosenEmail(const ImportedContact& imported)
     QString chosen;
     int preference = 0;
     for (const auto& [group, email] : imported.emails) {
-        const QString value = iv::email(email.value.section(QStringLiteral(" ::: "), 0, 0));
+        const QString value = iv::email(firstValue(email.value));
         if (!value.isEmpty() && (chosen.isEmpty() || email.preference < preference)) {
             chosen = value;
             preference = email.preference;

@@ -140,9 +140,9 @@ struct CardBuilder
 };
 
 // The next unfolded line from `pos`; quoted-printable soft breaks ("=" at the end) join too.
-QString nextLine(QStringView text, qsizetype& pos)
+void nextLine(QStringView text, qsizetype& pos, QString& line)
 {
-    QString line;
+    line.clear(); // keeps its room for the next line
     while (pos < text.size()) {
         qsizetype end = pos;
         while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
@@ -165,7 +165,6 @@ QString nextLine(QStringView text, qsizetype& pos)
         }
         break;
     }
-    return line;
 }
 
 } // namespace
@@ -207,8 +206,9 @@ QString readVCards(QStringView text, const std::function<void(const ImportedCont
     QString version;
     std::optional<CardBuilder> builder;
     qsizetype pos = 0;
+    QString line;
     while (pos < text.size()) {
-        const QString line = nextLine(text, pos);
+        nextLine(text, pos, line);
         const Property property = parseProperty(line);
         const QString value = property.value.trimmed().toString();
         if (property.name == u"BEGIN" && value.compare(u"VCARD", Qt::CaseInsensitive) == 0) {

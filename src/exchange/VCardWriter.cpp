@@ -1,8 +1,6 @@
 #include "exchange/VCardWriter.h"
 
-#include "common/TextRules.h"
-
-#include <QStringList>
+#include "common/Cp1252.h"
 
 namespace quillet {
 
@@ -10,31 +8,52 @@ namespace {
 
 constexpr qsizetype maxOctets = 75;
 
-QString value(const ContactRecord& record, Field field)
+// A stored field without its surrounding spaces, in UTF-8, escaped.
+QByteArray escapedField(QByteArrayView record, Field field)
 {
-    return text::trimSpaces(record.value(field));
+    const FieldLayout layout = fieldLayout(field);
+    QByteArrayView bytes =
+        record.sliced(layout.offset, std::min<qsizetype>(layout.width, record.size() - layout.offset));
+    while (!bytes.isEmpty() && bytes.front() == ' ')
+        bytes = bytes.sliced(1);
+    while (!bytes.isEmpty() && bytes.back() == ' ')
+        bytes.chop(1);
+    QByteArray out;
+    out.reserve(bytes.size() + 8);
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\' || c == ',' || c == ';')
+            out += '\\';
+        if (c == '\n')
+            out += "\\n";
+        else if (byte >= 0x80)
+            out += QString(QChar(cp1252::charFor(byte))).toUtf8();
+        else if (c != '\r')
+            out += c;
+    }
+    return out;
 }
 
-void addLine(QByteArray& out, const QString& name, const QString& text)
+void addLine(QByteArray& out, QByteArrayView name, const QByteArray& value)
 {
-    out += foldedLine((name + u':' + text).toUtf8());
+    out += foldedLine(name.toByteArray() + ':' + value);
 }
 
-void addIfAny(QByteArray& out, const QString& name, const QString& text)
+void addIfAny(QByteArray& out, QByteArrayView name, const QByteArray& value)
 {
-    if (!text.isEmpty())
-        addLine(out, name, vcardEscape(text));
+    if (!value.isEmpty())
+        addLine(out, name, value);
 }
 
-QString isoBirthdate(const QString& stored)
+QByteArray isoBirthdate(const QByteArray& stored)
 {
     if (stored.size() != 8)
         return {};
-    for (const QChar c : stored) {
-        if (!c.isDigit())
+    for (const char c : stored) {
+        if (c < '0' || c > '9')
             return {};
     }
-    return stored.left(4) + u'-' + stored.mid(4, 2) + u'-' + stored.mid(6, 2);
+    return stored.left(4) + '-' + stored.mid(4, 2) + '-' + stored.mid(6, 2);
 }
 
 } // namespace
@@ -56,57 +75,64 @@ QString vcardEscape(const QString& value)
 
 QByteArray foldedLine(const QByteArray& line)
 {
+    if (line.size() <= maxOctets)
+        return line + "\r\n";
     QByteArray out;
+    out.reserve(line.size() + line.size() / 25 + 4);
     qsizetype start = 0;
     qsizetype room = maxOctets;
     while (line.size() - start > room) {
         qsizetype cut = start + room;
         while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
             --cut; // not inside a UTF-8 sequence
-        out += line.mid(start, cut - start) + "\r\n ";
+        out.append(line.constData() + start, cut - start);
+        out += "\r\n ";
         start = cut;
         room = maxOctets - 1; // the space that opens the continuation counts
     }
-    out += line.mid(start) + "\r\n";
+    out.append(line.constData() + start, line.size() - start);
+    out += "\r\n";
     return out;
 }
 
-void appendVCard(QByteArray& out, const ContactRecord& record)
+void appendVCard(QByteArray& out, QByteArrayView record)
 {
-    const QString first = value(record, Field::FirstName);
-    const QString mi = value(record, Field::MI);
-    const QString last = value(record, Field::LastName);
+    const QByteArray first = escapedField(record, Field::FirstName);
+    const QByteArray mi = escapedField(record, Field::MI);
+    const QByteArray last = escapedField(record, Field::LastName);
     out += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
-    addLine(out, QStringLiteral("N"),
-            vcardEscape(last) + u';' + vcardEscape(first) + u';' + vcardEscape(mi) + QStringLiteral(";;"));
-    QStringList whole;
-    for (const QString& part : {first, mi, last}) {
-        if (!part.isEmpty())
-            whole << part;
+    addLine(out, "N", last + ';' + first + ';' + mi + ";;");
+    QByteArray whole;
+    for (const QByteArray* part : {&first, &mi, &last}) {
+        if (!part->isEmpty())
+            whole += (whole.isEmpty() ? "" : " ") + *part;
     }
-    addLine(out, QStringLiteral("FN"), vcardEscape(whole.join(u' ')));
-    const QStringList address{value(record, Field::Street2), value(record, Field::Street1),
-                              value(record, Field::City),    value(record, Field::State),
-                              value(record, Field::Zip),     value(record, Field::Country)};
-    if (!address.join(QString()).isEmpty()) {
-        QString adr;
-        for (const QString& part : address)
-            adr += u';' + vcardEscape(part);
-        addLine(out, QStringLiteral("ADR;TYPE=home"), adr);
+    addLine(out, "FN", whole);
+    QByteArray adr;
+    bool anyAddress = false;
+    for (const Field field : {Field::Street2, Field::Street1, Field::City, Field::State, Field::Zip, Field::Country}) {
+        const QByteArray part = escapedField(record, field);
+        anyAddress = anyAddress || !part.isEmpty();
+        adr += ';' + part;
     }
-    addIfAny(out, QStringLiteral("TEL;TYPE=home"), value(record, Field::HomePhone));
-    addIfAny(out, QStringLiteral("TEL;TYPE=cell"), value(record, Field::CellPhone));
-    addIfAny(out, QStringLiteral("TEL;TYPE=work"), value(record, Field::WorkPhone));
-    addIfAny(out, QStringLiteral("EMAIL;TYPE=internet"), value(record, Field::Email));
-    const QString birthdate = isoBirthdate(value(record, Field::Birthdate));
-    if (!birthdate.isEmpty())
-        addLine(out, QStringLiteral("BDAY"), birthdate);
-    addIfAny(out, QStringLiteral("NOTE"), value(record, Field::Notes));
-    QStringList categories;
-    for (const QString& category : value(record, Field::Category).split(u';', Qt::SkipEmptyParts))
-        categories << vcardEscape(category.trimmed());
-    if (!categories.isEmpty())
-        addLine(out, QStringLiteral("CATEGORIES"), categories.join(u','));
+    if (anyAddress)
+        addLine(out, "ADR;TYPE=home", adr);
+    addIfAny(out, "TEL;TYPE=home", escapedField(record, Field::HomePhone));
+    addIfAny(out, "TEL;TYPE=cell", escapedField(record, Field::CellPhone));
+    addIfAny(out, "TEL;TYPE=work", escapedField(record, Field::WorkPhone));
+    addIfAny(out, "EMAIL;TYPE=internet", escapedField(record, Field::Email));
+    addIfAny(out, "BDAY", isoBirthdate(escapedField(record, Field::Birthdate)));
+    addIfAny(out, "NOTE", escapedField(record, Field::Notes));
+    // The stored ";" list, each category escaped, joined by commas.
+    QByteArray categories = escapedField(record, Field::Category);
+    categories.replace("\\;", ",");
+    while (categories.contains(",,"))
+        categories.replace(",,", ",");
+    if (categories.startsWith(','))
+        categories.remove(0, 1);
+    if (categories.endsWith(','))
+        categories.chop(1);
+    addIfAny(out, "CATEGORIES", categories);
     out += "END:VCARD\r\n";
 }
 

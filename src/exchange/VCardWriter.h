@@ -3,6 +3,7 @@
 #include "contacts/ContactRecord.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace quillet {
@@ -10,7 +11,8 @@ namespace quillet {
 // One contact as a vCard 3.0 in UTF-8 with CR LF line ends: N, FN, ADR;TYPE=home,
 // TEL with TYPE home, cell and work, EMAIL, BDAY, NOTE and CATEGORIES (the stored
 // ";" list written with commas); values escaped, lines folded at 75 octets.
-void appendVCard(QByteArray& out, const ContactRecord& record);
+// Works on the record's stored bytes, as the other exports do.
+void appendVCard(QByteArray& out, QByteArrayView record);
 
 // A text value with "\", ",", ";" and line breaks escaped.
 QString vcardEscape(const QString& value);
