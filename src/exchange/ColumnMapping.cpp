@@ -1,5 +1,7 @@
 #include "exchange/ColumnMapping.h"
 
+#include "contacts/FieldCatalogue.h"
+
 #include <QHash>
 #include <QRegularExpression>
 
@@ -52,12 +54,10 @@ constexpr Entry dictionary[] = {
     {"company name", F::Company, 0},
     // Addresses without a kind: spreadsheets and our own export.
     {"street", F::Street, 0},
-    {"street1", F::Street, 0},
     {"street 1", F::Street, 0},
     {"address", F::Street, 0},
     {"street address", F::Street, 0},
     {"address line 1", F::Street, 0},
-    {"street2", F::Street2, 0},
     {"street 2", F::Street2, 0},
     {"address line 2", F::Street2, 0},
     {"city", F::City, 0},
@@ -66,7 +66,6 @@ constexpr Entry dictionary[] = {
     {"province", F::State, 0},
     {"region", F::State, 0},
     {"state/province", F::State, 0},
-    {"zip", F::Zip, 0},
     {"zip code", F::Zip, 0},
     {"zipcode", F::Zip, 0},
     {"postal code", F::Zip, 0},
@@ -146,7 +145,6 @@ constexpr Entry dictionary[] = {
     {"e-mail 3 address", F::Email, 3},
     // The rest.
     {"birthday", F::Birthdate, 0},
-    {"birthdate", F::Birthdate, 0},
     {"birth date", F::Birthdate, 0},
     {"date of birth", F::Birthdate, 0},
     {"birth year", F::BirthYear, 0},
@@ -162,12 +160,26 @@ constexpr Entry dictionary[] = {
     {"comments", F::Notes, 0},
 };
 
+// The import fields that fill one record field each, and that field.
+constexpr std::pair<F, Field> recordFields[] = {{F::First, Field::FirstName},   {F::MI, Field::MI},
+                                                {F::Last, Field::LastName},     {F::Street, Field::Street1},
+                                                {F::Street2, Field::Street2},   {F::City, Field::City},
+                                                {F::State, Field::State},       {F::Zip, Field::Zip},
+                                                {F::Country, Field::Country},   {F::Home, Field::HomePhone},
+                                                {F::Cell, Field::CellPhone},    {F::Work, Field::WorkPhone},
+                                                {F::Email, Field::Email},       {F::Birthdate, Field::Birthdate},
+                                                {F::Category, Field::Category}, {F::Notes, Field::Notes}};
+
 const QHash<QString, ColumnTarget>& dictionaryTable()
 {
     static const QHash<QString, ColumnTarget> table = [] {
         QHash<QString, ColumnTarget> hash;
         for (const Entry& entry : dictionary)
             hash.insert(QString::fromLatin1(entry.header), ColumnTarget{entry.field, entry.group});
+        // Our own export's column names, as the catalogue gives them.
+        for (const auto& [importField, field] : recordFields)
+            hash.insert(QString::fromLatin1(fieldInfo(field).exportHeader).toLower(),
+                        ColumnTarget{importField, importField == F::Email ? 1 : 0});
         return hash;
     }();
     return table;
@@ -227,12 +239,33 @@ const std::vector<ImportField>& choosableFields()
 
 QString fieldKeyword(ImportField field)
 {
-    static const char* const words[] = {
-        "ignore",     "first",        "mi",         "last",        "name",     "company", "street",
-        "street2",    "city",         "state",      "zip",         "country",  "home",    "cell",
-        "work",       "email",        "birthdate",  "category",    "notes",    "phone",   "phone type",
-        "email type", "address type", "birth year", "birth month", "birth day"};
-    return QString::fromLatin1(words[static_cast<int>(field)]);
+    // A record field is named as its command-line option names it ("--first" -> "first").
+    for (const auto& [importField, recordField] : recordFields) {
+        if (importField == field)
+            return QString::fromLatin1(fieldInfo(recordField).cliOption).mid(2);
+    }
+    switch (field) {
+    case F::Name:
+        return QStringLiteral("name");
+    case F::Company:
+        return QStringLiteral("company");
+    case F::Phone:
+        return QStringLiteral("phone");
+    case F::PhoneType:
+        return QStringLiteral("phone type");
+    case F::EmailType:
+        return QStringLiteral("email type");
+    case F::AddressType:
+        return QStringLiteral("address type");
+    case F::BirthYear:
+        return QStringLiteral("birth year");
+    case F::BirthMonth:
+        return QStringLiteral("birth month");
+    case F::BirthDay:
+        return QStringLiteral("birth day");
+    default:
+        return QStringLiteral("ignore");
+    }
 }
 
 std::optional<ImportField> fieldFromKeyword(const QString& keyword)

@@ -70,8 +70,8 @@ bool anyLineShort(CsvLineReader& reader, ImportLayout layout, const std::vector<
         if (!prepareLine(layout, line))
             continue;
         const Columns data = splitColumns(line);
-        bool skipped = false;
-        if (!skippedByColumns(layout, data, skipped).ok() || (!skipped && !fillFromColumns(rows, data, working).ok()))
+        const Result<bool> skipped = skippedByColumns(layout, data);
+        if (!skipped || (!*skipped && !fillFromColumns(rows, data, working).ok()))
             return true;
     }
     return false;

@@ -37,10 +37,10 @@ public:
         // Compared as the record would hold the values.
         for (const Field field : allFields)
             working.set(field, cp1252::fold(working.value(field)));
-        bool duplicate = false;
-        if (m_status = m_duplicates.test(working, duplicate); !m_status)
-            return m_status;
-        if (duplicate) {
+        const Result<bool> duplicate = m_duplicates.test(working);
+        if (!duplicate)
+            return m_status = duplicate.status();
+        if (*duplicate) {
             ++m_summary.duplicates;
             return {};
         }
@@ -79,12 +79,11 @@ Status importClassicLines(const QString& path, ImportLayout layout, ContactSink&
         if (!prepareLine(layout, line))
             continue;
         const Columns data = splitColumns(line);
-        bool skipped = false;
-        if (Status status = skippedByColumns(layout, data, skipped); !status || skipped) {
-            if (!status)
-                return status;
+        const Result<bool> skipped = skippedByColumns(layout, data);
+        if (!skipped)
+            return skipped.status();
+        if (*skipped)
             continue;
-        }
         // A fresh contact for every line, so no value carries over from the line before.
         ContactRecord working;
         if (Status status = fillFromColumns(rows, data, working); !status)
