@@ -51,6 +51,9 @@ struct ColumnTarget
     bool operator==(const ColumnTarget&) const = default;
 };
 using ColumnMapping = std::vector<ColumnTarget>;
+// The groups of the named home and business address columns; the home one is chosen first.
+inline constexpr int homeAddressGroup = 1;
+inline constexpr int businessAddressGroup = 2;
 
 // The dictionary's target for a header, matched case-insensitively with the
 // surrounding spaces ignored; Ignore when it knows the header not.
@@ -71,7 +74,7 @@ int keyFieldCount(const ColumnMapping& mapping);
 // "First Name → first, E-mail 1 - Value → email (group 1), …" for the columns used.
 QString mappingDescription(const QStringList& headers, const ColumnMapping& mapping);
 
-// Adds one line's values to the contact the mapping describes.
+// The contact one line gives under the mapping (in ColumnRows.cpp).
 ImportedContact importedFromRow(const ColumnMapping& mapping, const QStringList& row);
 
 } // namespace quillet
