@@ -77,11 +77,27 @@ bool anyLineShort(CsvLineReader& reader, ImportLayout layout, const std::vector<
     return false;
 }
 
+// The header line as the classic reading finds it: lines end at CR when the text has
+// one anywhere, else at LF, and empty lines are passed over.
+QStringView classicHeader(QStringView text)
+{
+    const QChar end = text.contains(u'\r') ? u'\r' : u'\n';
+    qsizetype start = 0;
+    while (start < text.size() && (text[start] == end || (end == u'\r' && text[start] == u'\n')))
+        ++start;
+    const qsizetype stop = text.indexOf(end, start);
+    return text.sliced(start, (stop < 0 ? text.size() : stop) - start);
+}
+
 } // namespace
 
 Status classicLayoutFor(const QString& path, QStringView text, ImportLayout& layout)
 {
     layout = ImportLayout::None;
+    // Most files fit no layout: they need no second reading.
+    if (const QStringView header = classicHeader(text);
+        !header.isEmpty() && detectLayout(header.toString()) == ImportLayout::None)
+        return {};
     CsvLineReader reader;
     if (Status status = reader.open(path); !status)
         return status;
