@@ -41,12 +41,12 @@ const VerbRegistration registration{Verb{
     QStringLiteral("Usage: quillet-cli export FILE (--csv | --txt | --vcard)\n"
                    "Writes every contact of FILE, in record order, into the program's folder\n"
                    "($QUILLET_HOME, else Documents/Quillet) as the Export Contacts window does:\n"
-                   "  --csv  QLTC_<name>.csv, comma-separated\n"
-                   "  --txt  QLTT_<name>.txt, separated by \"|\"\n"
+                   "  --csv    QLTC_<name>.csv, comma-separated\n"
+                   "  --txt    QLTT_<name>.txt, separated by \"|\"\n"
                    "  --vcard  QLTV_<name>.vcf, vCard 3.0 in UTF-8, which other address books import\n"
                    "where <name> is FILE's name without its folder and without \".DAT\". Prints the path\n"
-                   "of the file written. A file without contacts gives a header-only file, the message\n"
-                   "and exit status 1.\n"),
+                   "of the file written. A file without contacts gives a header-only file (an empty one\n"
+                   "for --vcard), the message and exit status 1.\n"),
     runExport,
 }};
 
