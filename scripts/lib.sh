@@ -8,6 +8,8 @@ QUILLET_JOBS="${QUILLET_JOBS:-2}"
 # The packages a build and a full test run need.
 QUILLET_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-liberation2 libbenchmark-dev)
 QUILLET_TEST_PACKAGES=(cups printer-driver-cups-pdf poppler-utils)
+# The label sheet catalogue list labels can be printed on (the built-in sheet works without it).
+QUILLET_RUN_PACKAGES=(glabels-data)
 
 # The PDF-writing queue of the print tests, and where it puts its PDFs. The
 # queue's own cups-pdf configuration keeps our output apart from the user's.

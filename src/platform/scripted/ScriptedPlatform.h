@@ -28,10 +28,13 @@ struct ShownMessage
 class ScriptedPrompter : public Prompter
 {
 public:
-    MessageResult message(const QString& text, const QString& title, MessageIcon icon,
-                          MessageButtons buttons) override;
+    MessageResult message(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) override;
     QString input(const QString& prompt, const QString& title, const QString& proposed) override;
-    void beep() override { ++beeps; events << QStringLiteral("beep"); }
+    void beep() override
+    {
+        ++beeps;
+        events << QStringLiteral("beep");
+    }
     void setBusy(bool busy) override { this->busy = busy; }
 
     // Answers used in order; when empty, a message box answers with its first
@@ -103,7 +106,25 @@ public:
     int systemInfoStarts = 0;
 };
 
-// All five, ready to hand to a window.
+class ScriptedLabelDialogs : public LabelDialogs
+{
+public:
+    std::optional<QString> chooseSheet(const QString& current) override;
+    std::optional<int> askStartPosition(const SheetTemplate& sheet) override;
+    std::optional<PrinterOffsetChoice> askPrinterOffset() override;
+    void showPreview(const std::function<GridStream()>& makeStream) override;
+
+    // When empty: the sheet dialog and the offset dialog are cancelled, the start
+    // position is confirmed at 1.
+    QQueue<std::optional<QString>> sheetAnswers;
+    QQueue<std::optional<int>> startAnswers;
+    QQueue<std::optional<PrinterOffsetChoice>> offsetAnswers;
+    QStringList sheetRequests;    // the current sheet each time the dialog opened
+    QStringList startRequests;    // the sheet's name each time the start was asked
+    QList<GridDocument> previews; // what each preview showed
+};
+
+// All six, ready to hand to a window.
 class ScriptedPlatform
 {
 public:
@@ -112,8 +133,9 @@ public:
     ScriptedPrintDialog printDialog;
     RecordingPrintTarget printTarget;
     ScriptedDesktop desktop;
+    ScriptedLabelDialogs labelDialogs;
 
-    Platform platform() { return Platform{prompter, fileDialogs, printDialog, printTarget, desktop}; }
+    Platform platform() { return Platform{prompter, fileDialogs, printDialog, printTarget, desktop, labelDialogs}; }
 };
 
 } // namespace quillet
