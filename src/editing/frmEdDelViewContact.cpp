@@ -3,9 +3,9 @@
 #include "editing/ContactDeletion.h"
 #include "editing/ContactPrinting.h"
 #include "editing/ContactValidation.h"
-#include "help/Help.h"
 #include "editing/FindEntries.h"
 #include "editing/frmContactFields.h"
+#include "help/Help.h"
 #include "platform/Platform.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
@@ -40,10 +40,8 @@ frmEdDelViewContact::frmEdDelViewContact(Session& session, Platform& platform, W
     connect(m_ui->cmdDelete, &QPushButton::clicked, this, &frmEdDelViewContact::deleteContact);
     connect(m_ui->cmdPrintLabel, &QPushButton::clicked, this, &frmEdDelViewContact::printLabel);
     connect(m_ui->cmdCancel, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_ui->cmdZipFinder, &QPushButton::clicked, this,
-            [this] { openZipCodeFinder(m_platform.desktop); });
-    connect(m_ui->cmdPeopleFind, &QPushButton::clicked, this,
-            [this] { openPeopleFinder(m_platform.desktop); });
+    connect(m_ui->cmdZipFinder, &QPushButton::clicked, this, [this] { openZipCodeFinder(m_platform.desktop); });
+    connect(m_ui->cmdPeopleFind, &QPushButton::clicked, this, [this] { openPeopleFinder(m_platform.desktop); });
     connect(m_ui->mnuEDVPrint, &QAction::triggered, this, &frmEdDelViewContact::printDetails);
     connect(m_ui->mnuEDVEdit, &QMenu::aboutToShow, this,
             [this] { editMenu::update(this, m_ui->mnuEDVEditCut, m_ui->mnuEDVEditCopy); });

@@ -1,9 +1,9 @@
 #include "editing/frmNewContact.h"
 
 #include "editing/ContactValidation.h"
-#include "help/Help.h"
 #include "editing/QuickAddParser.h"
 #include "editing/frmContactFields.h"
+#include "help/Help.h"
 #include "platform/Platform.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
@@ -25,10 +25,8 @@ frmNewContact::frmNewContact(Session& session, Platform& platform, WindowHost& h
 
     connect(m_ui->cmdSave, &QPushButton::clicked, this, &frmNewContact::save);
     connect(m_ui->cmdCancel, &QPushButton::clicked, this, &QWidget::close);
-    connect(m_ui->cmdZipFinder, &QPushButton::clicked, this,
-            [this] { openZipCodeFinder(m_platform.desktop); });
-    connect(m_ui->cmdPeopleFind, &QPushButton::clicked, this,
-            [this] { openPeopleFinder(m_platform.desktop); });
+    connect(m_ui->cmdZipFinder, &QPushButton::clicked, this, [this] { openZipCodeFinder(m_platform.desktop); });
+    connect(m_ui->cmdPeopleFind, &QPushButton::clicked, this, [this] { openPeopleFinder(m_platform.desktop); });
     connect(m_ui->mnuNewEdit, &QMenu::aboutToShow, this,
             [this] { editMenu::update(this, m_ui->mnuNewEditCut, m_ui->mnuNewEditCopy); });
     connect(m_ui->mnuNewEditCut, &QAction::triggered, this, [this] { editMenu::cut(this); });

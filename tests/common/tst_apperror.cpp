@@ -13,8 +13,9 @@ class TestAppError : public QObject
 private slots:
     void errorBoxText_endings()
     {
-        QCOMPARE(errorBoxText(errors::fileNotFound()),
-                 QStringLiteral("An error has occurred. Error number 53 -- File not found.  Try again, or notify author."));
+        QCOMPARE(
+            errorBoxText(errors::fileNotFound()),
+            QStringLiteral("An error has occurred. Error number 53 -- File not found.  Try again, or notify author."));
         QCOMPARE(errorBoxText(errors::diskFull(), ErrorEnding::Quillet),
                  QStringLiteral("An error has occurred. Error number 61 -- Disk full.  Try again, or notify Quillet."));
     }

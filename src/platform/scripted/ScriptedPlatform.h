@@ -28,10 +28,13 @@ struct ShownMessage
 class ScriptedPrompter : public Prompter
 {
 public:
-    MessageResult message(const QString& text, const QString& title, MessageIcon icon,
-                          MessageButtons buttons) override;
+    MessageResult message(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons) override;
     QString input(const QString& prompt, const QString& title, const QString& proposed) override;
-    void beep() override { ++beeps; events << QStringLiteral("beep"); }
+    void beep() override
+    {
+        ++beeps;
+        events << QStringLiteral("beep");
+    }
     void setBusy(bool busy) override { this->busy = busy; }
 
     // Answers used in order; when empty, a message box answers with its first
