@@ -40,12 +40,4 @@ QStringList firstNames(const QString& path)
     return names;
 }
 
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
 } // namespace quillet::test

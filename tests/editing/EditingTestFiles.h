@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contacts/ContactsFile.h"
+#include "support/TestFiles.h"
 
 #include <QByteArray>
 #include <QString>
@@ -19,6 +20,9 @@ void writeContacts(const QString& path, const QList<ContactRecord>& records);
 // The trimmed first names of every record of the file on disk.
 QStringList firstNames(const QString& path);
 
-QByteArray fileBytes(const QString& path);
+inline QByteArray fileBytes(const QString& path)
+{
+    return readBytes(path);
+}
 
 } // namespace quillet::test

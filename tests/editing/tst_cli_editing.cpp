@@ -1,7 +1,7 @@
 #include "EditingTestFiles.h"
+#include "support/ChildRun.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -12,28 +12,12 @@ class TestCliEditing : public QObject
 {
     Q_OBJECT
 
-    struct Run
-    {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
+    using Run = ChildResult;
 
     QTemporaryDir m_dir;
     QString m_path;
 
-    Run cli(const QStringList& args)
-    {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(QUILLET_CLI), args);
-        if (!process.waitForFinished(30000))
-            return {};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-    }
+    static Run cli(const QStringList& args) { return runCli(args); }
     ContactRecord record(int number)
     {
         const QByteArray bytes = fileBytes(m_path);
@@ -41,6 +25,8 @@ class TestCliEditing : public QObject
     }
 
 private slots:
+    void initTestCase() { QVERIFY(prepareChildEnvironment(m_dir.path())); }
+
     void init()
     {
         m_path = QDir(m_dir.path()).filePath(QStringLiteral("CONTACTS.DAT"));

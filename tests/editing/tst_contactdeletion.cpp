@@ -8,8 +8,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <unistd.h>
-
 using namespace quillet;
 using namespace quillet::test;
 
@@ -37,11 +35,6 @@ private:
     qint64 m_limit;
     qint64 m_written = 0;
 };
-
-QStringList folderEntries(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-}
 
 } // namespace
 
@@ -182,12 +175,13 @@ private slots:
     {
         openWith(3);
         const QByteArray before = fileBytes(m_path);
-        QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        const bool unprotected = ::access(QFile::encodeName(m_dir.path()).constData(), W_OK) == 0;
-        const Status status = unprotected ? Status() : deleteRecord(m_file, 1);
-        QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        if (unprotected)
-            QSKIP("permissions do not bind this user");
+        Status status;
+        {
+            WriteProtection protection(m_dir.path());
+            if (!protection.ok())
+                QSKIP("cannot write-protect folders here");
+            status = deleteRecord(m_file, 1);
+        }
         QVERIFY(!status.ok());
         QCOMPARE(fileBytes(m_path), before);
         QVERIFY(m_file.isOpen());

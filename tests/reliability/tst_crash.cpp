@@ -1,5 +1,6 @@
-#include "ChildRun.h"
-#include "FaultFiles.h"
+#include "FaultRecords.h"
+#include "support/ChildRun.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -77,10 +78,10 @@ class TestCrash : public QObject
                      const QStringList& keep)
     {
         const QStringList calibrationArgs = prepare();
-        const ChildResult calibration = runChild(QStringLiteral(QUILLET_CLI), calibrationArgs);
+        const ChildResult calibration = runCli(calibrationArgs);
         Figures figures;
         if (calibration.exitCode != 0) {
-            qWarning("undisturbed run failed: %s", calibration.err.constData());
+            qWarning("undisturbed run failed: %s", qPrintable(calibration.err));
             figures.failed = true;
             return figures;
         }
@@ -91,7 +92,7 @@ class TestCrash : public QObject
             const QStringList args = prepare();
             const bool afterStart = figures.rounds % 2 == 1;
             const int delayUs = int(m_random.bounded(afterStart ? spanUs / 2 : spanUs));
-            BackgroundChild child(QStringLiteral(QUILLET_CLI), args);
+            BackgroundChild child(cliPath(), args);
             const bool writing = afterStart && waitForWriting(child, spanUs * 4);
             ::usleep(useconds_t(delayUs));
             const bool killed = child.killNow();
@@ -165,7 +166,7 @@ private slots:
         QVERIFY(writeBytes(csvPath, csv));
         const QStringList args{QStringLiteral("import"), m_path, csvPath};
         QVERIFY(writeBytes(m_path, old));
-        QCOMPARE(runChild(QStringLiteral(QUILLET_CLI), args).exitCode, 0);
+        QCOMPARE(runCli(args).exitCode, 0);
         const QByteArray complete = readBytes(m_path);
         QCOMPARE(complete.size(), (3 + 5000) * recordSize);
 
@@ -194,7 +195,7 @@ private slots:
         QVERIFY(writeBytes(m_path, people(20000)));
         QVERIFY(qputenv("QUILLET_HOME", QFile::encodeName(m_folder)));
         const QStringList args{QStringLiteral("export"), m_path, QStringLiteral("--csv")};
-        QCOMPARE(runChild(QStringLiteral(QUILLET_CLI), args).exitCode, 0);
+        QCOMPARE(runCli(args).exitCode, 0);
         const QByteArray complete = readBytes(exported);
         QVERIFY(complete.size() > 20000 * 20);
 

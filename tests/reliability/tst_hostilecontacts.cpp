@@ -1,4 +1,4 @@
-#include "ChildRun.h"
+#include "support/ChildRun.h"
 
 #include "common/Cp1252.h"
 #include "contacts/ContactRecord.h"
@@ -74,7 +74,7 @@ class TestHostileContacts : public QObject
     {
         ChildOptions options;
         options.timeoutMs = timeBoundMs;
-        return runChild(QStringLiteral(QUILLET_CLI), args, options);
+        return runCli(args, options);
     }
 
     QTemporaryDir m_dir;
@@ -137,11 +137,11 @@ private slots:
         QVERIFY(!run.timedOut);
         QCOMPARE(run.signal, 0);
         QCOMPARE(run.exitCode, exitCode);
-        const QStringList lines = QString::fromUtf8(exitCode == 0 ? run.out : run.err).split(u'\n');
+        const QStringList lines = (exitCode == 0 ? run.out : run.err).split(u'\n');
         if (expected.isEmpty())
             QCOMPARE(lines, QStringList{QString()});
         else
-            QVERIFY2(lines.contains(expected.replace(QStringLiteral("%1"), path)), run.out + run.err);
+            QVERIFY2(lines.contains(expected.replace(QStringLiteral("%1"), path)), qPrintable(run.out + run.err));
         QVERIFY(run.maxRssKb < memoryBoundKb);
     }
 
@@ -180,11 +180,11 @@ private slots:
         const ChildResult run = cli(args);
         QVERIFY2(!run.timedOut, "over a minute");
         QCOMPARE(run.exitCode, exitCode);
-        const QStringList lines = QString::fromUtf8(exitCode == 0 ? run.out : run.err).split(u'\n');
+        const QStringList lines = (exitCode == 0 ? run.out : run.err).split(u'\n');
         if (expected.isEmpty())
             QCOMPARE(lines, QStringList{QString()});
         else
-            QVERIFY2(lines.contains(expected.replace(QStringLiteral("%1"), path)), run.out + run.err);
+            QVERIFY2(lines.contains(expected.replace(QStringLiteral("%1"), path)), qPrintable(run.out + run.err));
         QVERIFY2(run.maxRssKb < memoryBoundKb, qPrintable(QString::number(run.maxRssKb)));
         qInfo("%s: %lld ms, %ld KiB peak", QTest::currentDataTag(), run.elapsedMs, run.maxRssKb);
     }
@@ -213,7 +213,7 @@ private slots:
         const ChildResult run = cli({QStringLiteral("import"), path, csv});
         QCOMPARE(run.signal, 0);
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.errText().contains(QStringLiteral("Error number 7 -- Out of memory.")), run.err);
+        QVERIFY2(run.err.contains(QStringLiteral("Error number 7 -- Out of memory.")), qPrintable(run.err));
         QCOMPARE(QFileInfo(path).size(), length);
         QVERIFY(run.maxRssKb < memoryBoundKb);
     }

@@ -1,4 +1,5 @@
-#include "FaultFiles.h"
+#include "FaultRecords.h"
+#include "support/TestFiles.h"
 
 #include "editing/frmEdDelViewContact.h"
 #include "editing/frmNewContact.h"

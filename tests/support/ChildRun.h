@@ -21,12 +21,10 @@ struct ChildResult
     bool timedOut = false;
     int exitCode = -1; // -1 when it did not exit on its own
     int signal = 0;    // the signal that ended it
-    QByteArray out;
-    QByteArray err;
+    QString out;       // standard output and error, read as UTF-8
+    QString err;
     long maxRssKb = 0; // peak resident memory of the child
     qint64 elapsedMs = 0;
-
-    QString errText() const { return QString::fromUtf8(err); }
 };
 
 // Points the children's runtime folder (XDG_RUNTIME_DIR, mode 0700) and program
@@ -36,6 +34,10 @@ bool prepareChildEnvironment(const QString& scratch);
 // Runs a program to its end with fork/exec (not QProcess) so that limits can be
 // set in the child and its own peak memory read from wait4().
 ChildResult runChild(const QString& program, const QStringList& args, const ChildOptions& options = {});
+
+// The built quillet-cli, and runChild() on it.
+QString cliPath();
+ChildResult runCli(const QStringList& args, const ChildOptions& options = {});
 
 // A child that runs in the background until killed; standard output and error go
 // to /dev/null. For the kill tests.

@@ -1,4 +1,4 @@
-#include "ChildRun.h"
+#include "support/ChildRun.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -49,10 +49,10 @@ struct Argv
     ::_exit(127);
 }
 
-QByteArray readBack(QTemporaryFile& file)
+QString readBack(QTemporaryFile& file)
 {
     file.seek(0);
-    return file.readAll();
+    return QString::fromUtf8(file.readAll());
 }
 
 } // namespace
@@ -106,6 +106,16 @@ ChildResult runChild(const QString& program, const QStringList& args, const Chil
     result.out = readBack(out);
     result.err = readBack(err);
     return result;
+}
+
+QString cliPath()
+{
+    return QStringLiteral(QUILLET_CLI);
+}
+
+ChildResult runCli(const QStringList& args, const ChildOptions& options)
+{
+    return runChild(cliPath(), args, options);
 }
 
 BackgroundChild::BackgroundChild(const QString& program, const QStringList& args)
