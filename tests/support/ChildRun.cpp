@@ -144,6 +144,30 @@ qint64 BackgroundChild::bytesWritten() const
     return -1;
 }
 
+void BackgroundChild::pause()
+{
+    if (m_pid <= 0 || m_reaped)
+        return;
+    ::kill(m_pid, SIGSTOP);
+    if (::waitpid(m_pid, &m_status, WUNTRACED) == m_pid && !WIFSTOPPED(m_status))
+        m_reaped = true;
+}
+
+QStringList BackgroundChild::openFiles() const
+{
+    QStringList files;
+    if (m_pid <= 0 || m_reaped)
+        return files;
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(m_pid));
+    for (const QString& fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        char target[4096];
+        const ssize_t length = ::readlink(QFile::encodeName(fds.filePath(fd)).constData(), target, sizeof target);
+        if (length > 0)
+            files << QFile::decodeName(QByteArray(target, length));
+    }
+    return files;
+}
+
 BackgroundChild::~BackgroundChild()
 {
     killNow();

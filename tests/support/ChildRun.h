@@ -52,6 +52,12 @@ public:
     bool started() const { return m_pid > 0; }
     // Bytes the child has written so far (the "wchar" of /proc/PID/io), -1 when unknown.
     qint64 bytesWritten() const;
+    // Stops it where it is (SIGSTOP), so that what it holds open can be looked at
+    // before killNow(). Reaps it instead when it has already ended.
+    void pause();
+    // The files it holds open (after pause(): at that moment); a file that has no
+    // name yet or any more reads as "FOLDER/#NUMBER (deleted)".
+    QStringList openFiles() const;
     // SIGKILL and reap. True when the signal ended it, false when it had
     // already finished on its own.
     bool killNow();
