@@ -5,8 +5,8 @@
 #include "platform/qt/QtPrintDialog.h"
 #include "platform/qt/QtPrintTarget.h"
 #include "platform/qt/QtPrompter.h"
-#include "shell/frmZEzore.h"
-#include "shell/frmZEzoreWindows.h"
+#include "shell/ContactWindowCommands.h"
+#include "shell/MainWindow.h"
 
 #include <QApplication>
 
@@ -26,12 +26,12 @@ int main(int argc, char* argv[])
     // then opens nothing.
     static_cast<void>(quillet::ensureManualInProgramFolder());
 
-    quillet::frmZEzore window(quillet::Platform{prompter, fileDialogs, printDialog, printTarget, desktop});
+    quillet::MainWindow window(quillet::Platform{prompter, fileDialogs, printDialog, printTarget, desktop});
     // The program ends when the main window's shutdown steps are done, even when
     // another window was showing in its place at the time.
     quillet::registerContactWindows(window);
     QApplication::setQuitOnLastWindowClosed(false);
-    QObject::connect(&window, &quillet::frmZEzore::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&window, &quillet::MainWindow::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window.start();
     return QApplication::exec();
 }

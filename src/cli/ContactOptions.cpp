@@ -9,48 +9,37 @@ namespace quillet::cli {
 
 namespace {
 
-struct FieldOption
+QString optionName(FormField field)
 {
-    const char* name;
-    FormField field;
-};
-
-constexpr FieldOption fieldOptions[] = {
-    {"--first", FormField::FirstName},     {"--mi", FormField::MiddleInitial}, {"--last", FormField::LastName},
-    {"--street", FormField::Street},       {"--street2", FormField::Street2},  {"--city", FormField::City},
-    {"--state", FormField::State},         {"--zip", FormField::Zip},          {"--country", FormField::Country},
-    {"--birthdate", FormField::Birthdate}, {"--home", FormField::HomePhone},   {"--cell", FormField::CellPhone},
-    {"--work", FormField::WorkPhone},      {"--email", FormField::Email},      {"--category", FormField::Category},
-    {"--notes", FormField::Notes},
-};
+    return QString::fromLatin1(formFieldInfo(field).cliOption);
+}
 
 } // namespace
 
 QStringList contactFieldOptions()
 {
     QStringList names;
-    for (const FieldOption& option : fieldOptions)
-        names << QString::fromLatin1(option.name);
+    for (FormField field : allFormFields())
+        names << optionName(field);
     return names;
 }
 
 void applyFieldOptions(const ParsedArgs& args, ContactForm& form)
 {
-    for (const FieldOption& option : fieldOptions) {
-        const QString name = QString::fromLatin1(option.name);
+    for (FormField field : allFormFields()) {
+        const QString name = optionName(field);
         if (args.values.contains(name))
-            form[option.field] = args.value(name);
+            form[field] = args.value(name);
     }
 }
 
 QString contactFieldOptionsHelp()
 {
     QString help;
-    for (const FieldOption& option : fieldOptions) {
-        const QString value =
-            option.field == FormField::Birthdate ? QStringLiteral("MM/DD/YYYY") : QStringLiteral("TEXT");
-        help += QStringLiteral("  %1 %2").arg(QString::fromLatin1(option.name), value).leftJustified(26) +
-                formFieldCaption(option.field) + u'\n';
+    for (FormField field : allFormFields()) {
+        const QString value = field == FormField::Birthdate ? QStringLiteral("MM/DD/YYYY") : QStringLiteral("TEXT");
+        help +=
+            QStringLiteral("  %1 %2").arg(optionName(field), value).leftJustified(26) + formFieldCaption(field) + u'\n';
     }
     return help;
 }

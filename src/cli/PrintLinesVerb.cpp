@@ -168,7 +168,7 @@ QString help()
 }
 
 VerbRegistration registration{
-    Verb{verbName, QStringLiteral("print typed lines on a label or an envelope"), help(), runPrintLines}};
+    Verb{verbName, QStringLiteral("Print typed lines on a label or an envelope"), help(), runPrintLines}};
 
 } // namespace
 } // namespace quillet::cli

@@ -49,7 +49,7 @@ const QString help = QStringLiteral(
     "Prints a sheet of 80 return-address labels (Avery 18167, 4 across and 20 down), each with the three\n"
     "lines, in Courier New 8 points. An empty line prints as an empty line.\n\n");
 
-VerbRegistration registration{Verb{verbName, QStringLiteral("print a sheet of 80 return-address labels"),
+VerbRegistration registration{Verb{verbName, QStringLiteral("Print a sheet of 80 return-address labels"),
                                    help + PrintOutput::helpText(), runReturnAddress}};
 
 } // namespace

@@ -25,7 +25,7 @@ void printOverview(QTextStream& out)
     std::sort(sorted.begin(), sorted.end(), [](const Verb& a, const Verb& b) { return a.name < b.name; });
     for (const Verb& verb : sorted)
         out << "  " << verb.name.leftJustified(16) << verb.synopsis << '\n';
-    out << "\nRun 'quillet-cli VERB --help' for a verb's options.\n";
+    out << "\nRun 'quillet-cli VERB --help' for a verb's options, 'quillet-cli --version' for the version.\n";
 }
 
 } // namespace
@@ -45,6 +45,11 @@ int main(int argc, char* argv[])
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         quillet::cli::printOverview(out);
         return args.isEmpty() ? 1 : 0;
+    }
+    if (args.first() == QLatin1String("--version")) {
+        out << "quillet-cli " << QUILLET_VERSION_MAJOR << '.' << QUILLET_VERSION_MINOR << '.' << QUILLET_VERSION_PATCH
+            << '\n';
+        return 0;
     }
     const QString name = args.takeFirst();
     for (const quillet::cli::Verb& verb : quillet::cli::verbs()) {

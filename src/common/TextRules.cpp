@@ -115,7 +115,16 @@ int positionOf(const QString& haystack, const QString& needle, int start, bool* 
     return static_cast<int>(haystack.indexOf(needle, start - 1) + 1);
 }
 
-double leadingNumber(const QString& text)
+namespace {
+
+// Numbers are read in the C locale whatever the user's locale; overflow gives infinity, underflow 0.
+locale_t cLocale()
+{
+    static const locale_t locale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    return locale;
+}
+
+double readLeadingNumber(const QString& text, bool withFraction)
 {
     // Gather the accepted characters without blanks, then let the C conversion read them.
     QByteArray number;
@@ -136,6 +145,8 @@ double leadingNumber(const QString& text)
     if (i < text.size() && (text.at(i) == u'+' || text.at(i) == u'-'))
         number.append(char(text.at(i++).unicode()));
     bool digits = takeDigits();
+    if (!withFraction)
+        return digits ? strtod_l(number.constData(), nullptr, cLocale()) : 0.0;
     if (i < text.size() && text.at(i) == u'.') {
         number.append('.');
         ++i;
@@ -156,9 +167,19 @@ double leadingNumber(const QString& text)
             number.truncate(kept);
         }
     }
-    // Read in the C locale whatever the user's locale; overflow gives infinity, underflow 0.
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    return strtod_l(number.constData(), nullptr, cLocale);
+    return strtod_l(number.constData(), nullptr, cLocale());
+}
+
+} // namespace
+
+double leadingNumber(const QString& text)
+{
+    return readLeadingNumber(text, true);
+}
+
+double leadingWholeNumber(const QString& text)
+{
+    return readLeadingNumber(text, false);
 }
 
 bool isNumeric(const QString& text)

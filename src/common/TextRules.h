@@ -35,6 +35,9 @@ int positionOf(const QString& haystack, const QString& needle, int start = 1, bo
 // and an optional exponent (E or D); reading stops at the first other character.
 // "  1 2.5x" -> 12.5, "-3" -> -3, "abc" -> 0.
 double leadingNumber(const QString& text);
+// The same without a fraction or an exponent: blanks, an optional sign and digits.
+// "0.5e1" -> 0, " 5 55-1234" -> 555.
+double leadingWholeNumber(const QString& text);
 
 // The general numeric-text test: optional surrounding blanks, an optional sign,
 // digits (',' allowed between digits as thousands separators) with at most one

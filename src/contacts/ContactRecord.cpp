@@ -7,53 +7,6 @@
 
 namespace quillet {
 
-namespace {
-
-struct FieldInfo
-{
-    FieldLayout layout;
-    const char* name;
-};
-
-// Offsets and widths of the record layout; a "|" follows every field but the last,
-// and CR LF ends the record at bytes 398-399.
-constexpr std::array<FieldInfo, fieldCount> fields{{
-    {{0, 11}, "FirstName"},
-    {{12, 1}, "MI"},
-    {{14, 16}, "LastName"},
-    {{31, 30}, "Street1"},
-    {{62, 15}, "Street2"},
-    {{78, 16}, "City"},
-    {{95, 2}, "State"},
-    {{98, 10}, "Zip"},
-    {{109, 19}, "Country"},
-    {{129, 15}, "HomePhone"},
-    {{145, 15}, "CellPhone"},
-    {{161, 13}, "WorkPhone"},
-    {{175, 50}, "Email"},
-    {{226, 8}, "Birthdate"},
-    {{235, 80}, "Category"},
-    {{316, 80}, "Notes"},
-    {{397, 1}, "ReminderFlag"},
-}};
-
-const FieldInfo& info(Field field)
-{
-    return fields[static_cast<int>(field)];
-}
-
-} // namespace
-
-FieldLayout fieldLayout(Field field)
-{
-    return info(field).layout;
-}
-
-QString fieldName(Field field)
-{
-    return QString::fromLatin1(info(field).name);
-}
-
 QByteArray encodeField(Field field, const QString& value)
 {
     const int width = fieldLayout(field).width;

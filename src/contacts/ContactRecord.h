@@ -1,5 +1,7 @@
 #pragma once
 
+#include "contacts/FieldCatalogue.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -7,42 +9,6 @@
 #include <array>
 
 namespace quillet {
-
-// The seventeen data fields of a contact, in their order in the record.
-enum class Field {
-    FirstName,
-    MI,
-    LastName,
-    Street1,
-    Street2,
-    City,
-    State,
-    Zip,
-    Country,
-    HomePhone,
-    CellPhone,
-    WorkPhone,
-    Email,
-    Birthdate, // stored form YYYYMMDD, or spaces
-    Category,
-    Notes,
-    ReminderFlag
-};
-inline constexpr int fieldCount = 17;
-inline constexpr int recordSize = 400;
-
-struct FieldLayout
-{
-    int offset;
-    int width;
-};
-FieldLayout fieldLayout(Field field);
-// The member's name as the record layout gives it ("FirstName", "MI", ...).
-QString fieldName(Field field);
-inline constexpr std::array<Field, fieldCount> allFields{
-    Field::FirstName, Field::MI,        Field::LastName, Field::Street1,   Field::Street2,     Field::City,
-    Field::State,     Field::Zip,       Field::Country,  Field::HomePhone, Field::CellPhone,   Field::WorkPhone,
-    Field::Email,     Field::Birthdate, Field::Category, Field::Notes,     Field::ReminderFlag};
 
 // The stored bytes of one field: leading spaces dropped, Windows-1252 ("?" for what
 // it cannot hold), cut or padded with spaces to the field's width.

@@ -4,36 +4,23 @@ namespace quillet {
 
 namespace {
 
-struct FormFieldInfo
+// The catalogue's rows in the windows' focus order.
+const std::array<const FieldInfo*, formFieldCount>& rowsInFocusOrder()
 {
-    const char* objectName;
-    const char* caption;
-    Field recordField;
-};
+    static const std::array<const FieldInfo*, formFieldCount> rows = [] {
+        std::array<const FieldInfo*, formFieldCount> byPosition{};
+        for (const FieldInfo& row : fieldCatalogue()) {
+            if (row.focusPosition >= 0)
+                byPosition[static_cast<std::size_t>(row.focusPosition)] = &row;
+        }
+        return byPosition;
+    }();
+    return rows;
+}
 
-// Indexed by FormField.
-constexpr std::array<FormFieldInfo, formFieldCount> infos{{
-    {"txtACFName", "First Name", Field::FirstName},
-    {"txtACMiddleInit", "Middle Initial", Field::MI},
-    {"txtACLName", "Last Name", Field::LastName},
-    {"txtACFStreet", "Street Address", Field::Street1},
-    {"txtACSStreet", "Additional Street Info/Apt", Field::Street2},
-    {"txtACCity", "City", Field::City},
-    {"txtACState", "State", Field::State},
-    {"txtACZip", "Zip Code", Field::Zip},
-    {"txtACCountry", "Country", Field::Country},
-    {"txtACBirthdate", "Birthdate (MM/DD/YYYY)", Field::Birthdate},
-    {"txtACHPhone", "Home Phone", Field::HomePhone},
-    {"txtACCPhone", "Cell Phone", Field::CellPhone},
-    {"txtACWPhone", "Work Phone", Field::WorkPhone},
-    {"txtACEmail", "Email Address", Field::Email},
-    {"txtACCategory", "Category", Field::Category},
-    {"txtACNotes", "Notes", Field::Notes},
-}};
-
-const FormFieldInfo& info(FormField field)
+const FieldInfo& info(FormField field)
 {
-    return infos[static_cast<std::size_t>(field)];
+    return *rowsInFocusOrder()[static_cast<std::size_t>(field)];
 }
 
 } // namespace
@@ -61,7 +48,12 @@ QString formFieldCaption(FormField field)
 
 Field recordField(FormField field)
 {
-    return info(field).recordField;
+    return info(field).field;
+}
+
+const FieldInfo& formFieldInfo(FormField field)
+{
+    return info(field);
 }
 
 ContactForm formFromRecord(const ContactRecord& record)

@@ -50,6 +50,8 @@ QString formFieldObjectName(FormField field);
 QString formFieldCaption(FormField field);
 // The record field a form field fills.
 Field recordField(FormField field);
+// The catalogue row of the record field a form field fills.
+const FieldInfo& formFieldInfo(FormField field);
 
 // A record as the windows show it: every field trimmed of spaces, the Birthdate in
 // display form (empty when the stored text does not read as a number above 1).

@@ -13,9 +13,15 @@ std::optional<Rejection> reject(const QString& message, FormField focus)
     return Rejection{message, incorrectEntryTitle, focus};
 }
 
-std::optional<Rejection> limit(const ContactForm& form, FormField field, int maximum, const QString& message)
+// The field's length limit, from the catalogue.
+int maximum(FormField field)
 {
-    if (form[field].length() > maximum)
+    return formFieldInfo(field).lengthLimit().value_or(0);
+}
+
+std::optional<Rejection> limit(const ContactForm& form, FormField field, const QString& message)
+{
+    if (form[field].length() > maximum(field))
         return reject(message, field);
     return std::nullopt;
 }
@@ -42,7 +48,7 @@ void cleanPhone(QString& phone)
 std::optional<Rejection> checkLastName(ContactForm& form, const SaveRules& rules)
 {
     const QString message = QStringLiteral("Enter last name, 16 characters or less.");
-    if (auto rejection = limit(form, F::LastName, 16, message))
+    if (auto rejection = limit(form, F::LastName, message))
         return rejection;
     if (rules.lastNameCommasRemovedBeforeCheck)
         removeCommas(form[F::LastName]);
@@ -55,7 +61,8 @@ std::optional<Rejection> checkLastName(ContactForm& form, const SaveRules& rules
 std::optional<Rejection> checkState(ContactForm& form, const SaveRules& rules)
 {
     const int length = form[F::State].length();
-    const bool wrong = rules.stateExactlyTwo ? (length != 0 && length != 2) : length > 2;
+    const int abbreviation = maximum(F::State);
+    const bool wrong = rules.stateExactlyTwo ? (length != 0 && length != abbreviation) : length > abbreviation;
     if (wrong)
         return reject(QStringLiteral("State must be 2 character abbreviation."), F::State);
     removeCommas(form[F::State]);
@@ -64,31 +71,30 @@ std::optional<Rejection> checkState(ContactForm& form, const SaveRules& rules)
 
 std::optional<Rejection> checkNameAndAddress(ContactForm& form, const SaveRules& rules)
 {
-    if (auto r = limit(form, F::FirstName, 11, QStringLiteral("First name must be 11 characters or less.")))
+    if (auto r = limit(form, F::FirstName, QStringLiteral("First name must be 11 characters or less.")))
         return r;
     removeCommas(form[F::FirstName]);
     removeCommas(form[F::MiddleInitial]);
     form[F::MiddleInitial].remove(u'.');
-    if (auto r = limit(form, F::MiddleInitial, 1, QStringLiteral("Enter only 1 character for middle initial.")))
+    if (auto r = limit(form, F::MiddleInitial, QStringLiteral("Enter only 1 character for middle initial.")))
         return r;
     if (auto r = checkLastName(form, rules))
         return r;
-    if (auto r = limit(form, F::Street, 30, QStringLiteral("Street address must be 30 characters or less.")))
+    if (auto r = limit(form, F::Street, QStringLiteral("Street address must be 30 characters or less.")))
         return r;
     removeCommas(form[F::Street]);
-    if (auto r = limit(form, F::Street2, 15, QStringLiteral("Street address2 must be 15 characters or less.")))
+    if (auto r = limit(form, F::Street2, QStringLiteral("Street address2 must be 15 characters or less.")))
         return r;
     removeCommas(form[F::Street2]);
     // The city's commas go only after every other check (see validateContact).
-    if (auto r = limit(form, F::City, 16, QStringLiteral("City must be 16 characters or less.")))
+    if (auto r = limit(form, F::City, QStringLiteral("City must be 16 characters or less.")))
         return r;
     if (auto r = checkState(form, rules))
         return r;
-    if (auto r = limit(form, F::Zip, 10, QStringLiteral("Zip Code must be 10 characters or less.")))
+    if (auto r = limit(form, F::Zip, QStringLiteral("Zip Code must be 10 characters or less.")))
         return r;
     removeCommas(form[F::Zip]);
-    if (auto r =
-            limit(form, F::Country, 19, QStringLiteral("Country must be 19 characters or less. For example, USA.")))
+    if (auto r = limit(form, F::Country, QStringLiteral("Country must be 19 characters or less. For example, USA.")))
         return r;
     if (rules.countryCommaToSpace)
         form[F::Country].replace(u',', u' ');
@@ -102,17 +108,16 @@ std::optional<Rejection> checkPhones(ContactForm& form)
     struct Phone
     {
         FormField field;
-        int maximum;
         const char* message;
     };
     static constexpr Phone phones[] = {
-        {F::HomePhone, 15, "Home Phone must be 15 characters or less."},
-        {F::CellPhone, 15, "Cell Phone must be 15 characters or less."},
-        {F::WorkPhone, 13, "Work Phone must be 13 characters or less."},
+        {F::HomePhone, "Home Phone must be 15 characters or less."},
+        {F::CellPhone, "Cell Phone must be 15 characters or less."},
+        {F::WorkPhone, "Work Phone must be 13 characters or less."},
     };
     for (const Phone& phone : phones) {
         cleanPhone(form[phone.field]);
-        if (auto r = limit(form, phone.field, phone.maximum, QString::fromLatin1(phone.message)))
+        if (auto r = limit(form, phone.field, QString::fromLatin1(phone.message)))
             return r;
         removeCommas(form[phone.field]);
     }
@@ -123,7 +128,7 @@ std::optional<Rejection> checkPhones(ContactForm& form)
 std::optional<Rejection> checkEmail(const ContactForm& form)
 {
     const QString& email = form[F::Email];
-    if (email.length() > 50)
+    if (email.length() > maximum(F::Email))
         return reject(QStringLiteral("Email address must be 50 characters or less."), F::Email);
     if (text::contains(email, QStringLiteral(",")))
         return reject(QStringLiteral("Email address cannot contain a comma."), F::Email);
@@ -138,10 +143,10 @@ std::optional<Rejection> checkEmail(const ContactForm& form)
 
 std::optional<Rejection> checkFreeTexts(ContactForm& form)
 {
-    if (auto r = limit(form, F::Category, 80, QStringLiteral("Category must be 80 characters or less.")))
+    if (auto r = limit(form, F::Category, QStringLiteral("Category must be 80 characters or less.")))
         return r;
     form[F::Category].replace(u',', u' ');
-    if (auto r = limit(form, F::Notes, 80, QStringLiteral("Notes must be 80 characters or less.")))
+    if (auto r = limit(form, F::Notes, QStringLiteral("Notes must be 80 characters or less.")))
         return r;
     form[F::Notes].replace(u',', u' ');
     return std::nullopt;

@@ -130,7 +130,7 @@ Status fillFromColumns(const std::vector<MatchedRow>& rows, const Columns& data,
     return {};
 }
 
-Status skippedByColumns(ImportLayout layout, const Columns& data, bool& skipped)
+Result<bool> skippedByColumns(ImportLayout layout, const Columns& data)
 {
     std::size_t first = 0;
     std::size_t second = 1;
@@ -138,13 +138,11 @@ Status skippedByColumns(ImportLayout layout, const Columns& data, bool& skipped)
         first = 2;
         second = 14;
     } else if (layout != ImportLayout::MailProgramList && layout != ImportLayout::NameAndEmail) {
-        skipped = false;
-        return {};
+        return false;
     }
     if (data.size() <= second)
         return errors::subscriptOutOfRange();
-    skipped = data[first].isEmpty() || data[second].isEmpty();
-    return {};
+    return data[first].isEmpty() || data[second].isEmpty();
 }
 
 } // namespace quillet

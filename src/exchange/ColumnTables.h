@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/AppError.h"
+#include "common/Result.h"
 #include "contacts/ContactRecord.h"
 #include "exchange/ImportLayout.h"
 
@@ -47,6 +48,6 @@ Status fillFromColumns(const std::vector<MatchedRow>& rows, const Columns& data,
 // The skip rules that look at columns: a mail program export needs its last name
 // (2) and e-mail (14), the name and e-mail lists their columns 0 and 1. Both
 // columns are read even when the first is empty, so a short line is a failure.
-Status skippedByColumns(ImportLayout layout, const Columns& data, bool& skipped);
+Result<bool> skippedByColumns(ImportLayout layout, const Columns& data);
 
 } // namespace quillet

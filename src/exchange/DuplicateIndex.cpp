@@ -110,12 +110,13 @@ bool DuplicateIndex::anyMatch(const Postings* candidates, const ComparedFields& 
     return false;
 }
 
-Status DuplicateIndex::test(const ContactRecord& working, bool& duplicate)
+Result<bool> DuplicateIndex::test(const ContactRecord& working)
 {
     const ComparedFields imported = comparedFields(working);
-    duplicate = !imported.email.isEmpty() && m_emails.contains(imported.email);
-    if (duplicate || (imported.firstName.isEmpty() && imported.lastName.isEmpty()))
-        return {};
+    if (!imported.email.isEmpty() && m_emails.contains(imported.email))
+        return true;
+    if (imported.firstName.isEmpty() && imported.lastName.isEmpty())
+        return false;
     // Names too short to index are checked against every record.
     bool absent = false;
     const Postings* candidates = nullptr;
@@ -123,8 +124,7 @@ Status DuplicateIndex::test(const ContactRecord& working, bool& duplicate)
         candidates = rarest(m_lastGrams, imported.lastName, absent);
     else if (imported.firstName.size() >= gramLength)
         candidates = rarest(m_firstGrams, imported.firstName, absent);
-    duplicate = !absent && anyMatch(candidates, imported);
-    return {};
+    return !absent && anyMatch(candidates, imported);
 }
 
 Status RereadDuplicateTest::start(const ContactsFile& file, int count)
@@ -134,18 +134,21 @@ Status RereadDuplicateTest::start(const ContactsFile& file, int count)
     return {};
 }
 
-Status RereadDuplicateTest::test(const ContactRecord& working, bool& duplicate)
+Result<bool> RereadDuplicateTest::test(const ContactRecord& working)
 {
-    duplicate = false;
     if (!m_file || m_count < 1)
-        return {};
+        return false;
     const ComparedFields imported = comparedFields(working);
-    return m_file->forEachBytes(
+    bool duplicate = false;
+    const Status read = m_file->forEachBytes(
         [&](int, QByteArrayView bytes) {
             duplicate = isDuplicateOf(fieldsFromBytes(bytes), imported) || duplicate;
             return true;
         },
         1, m_count);
+    if (!read)
+        return read;
+    return duplicate;
 }
 
 } // namespace quillet

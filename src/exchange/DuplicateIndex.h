@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/AppError.h"
+#include "common/Result.h"
 #include "contacts/ContactRecord.h"
 
 #include <QHash>
@@ -38,7 +39,8 @@ public:
     // Takes records 1 to `count` as they are now. The index refuses more than
     // maxRecordsInMemory records with "Out of memory".
     virtual Status start(const ContactsFile& file, int count) = 0;
-    virtual Status test(const ContactRecord& working, bool& duplicate) = 0;
+    // Whether `working` duplicates one of those records.
+    virtual Result<bool> test(const ContactRecord& working) = 0;
 };
 
 // Keeps the compared fields of the records in memory, with the e-mails in a hash
@@ -48,7 +50,7 @@ class DuplicateIndex : public DuplicateTest
 {
 public:
     Status start(const ContactsFile& file, int count) override;
-    Status test(const ContactRecord& working, bool& duplicate) override;
+    Result<bool> test(const ContactRecord& working) override;
 
 private:
     using Postings = std::vector<int>;
@@ -68,7 +70,7 @@ class RereadDuplicateTest : public DuplicateTest
 {
 public:
     Status start(const ContactsFile& file, int count) override;
-    Status test(const ContactRecord& working, bool& duplicate) override;
+    Result<bool> test(const ContactRecord& working) override;
 
 private:
     const ContactsFile* m_file = nullptr;

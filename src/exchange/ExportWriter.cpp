@@ -15,15 +15,11 @@ namespace {
 
 constexpr qsizetype flushSize = 256 * 1024;
 
-constexpr Field exportedFields[] = {
-    Field::FirstName, Field::MI,        Field::LastName, Field::Street1,   Field::Street2,   Field::City,
-    Field::State,     Field::Zip,       Field::Country,  Field::HomePhone, Field::CellPhone, Field::WorkPhone,
-    Field::Email,     Field::Birthdate, Field::Category, Field::Notes,
-};
-
-const char* const headerNames[] = {"First Name", "MI",        "Last Name", "Street1",    "Street2",    "City",
-                                   "State",      "Zip",       "Country",   "Home Phone", "Cell Phone", "Work Phone",
-                                   "Email",      "Birthdate", "Category",  "Notes"};
+// Whether the field has a column in an export file; the columns follow the record.
+bool exported(Field field)
+{
+    return *fieldInfo(field).exportHeader != '\0';
+}
 
 QChar separator(ExportKind kind)
 {
@@ -67,10 +63,12 @@ QString exportFileName(ExportKind kind, const QString& namePart)
 QString exportHeaderLine(ExportKind kind)
 {
     QString line;
-    for (const char* name : headerNames) {
+    for (const FieldInfo& row : fieldCatalogue()) {
+        if (!exported(row.field))
+            continue;
         if (!line.isEmpty())
             line += separator(kind);
-        line += QLatin1String(name);
+        line += QLatin1String(row.exportHeader);
     }
     return line;
 }
@@ -89,7 +87,9 @@ QByteArray exportBirthdate(QByteArrayView stored)
 
 void appendExportLine(QByteArray& out, ExportKind kind, QByteArrayView record)
 {
-    for (const Field field : exportedFields) {
+    for (const Field field : allFields) {
+        if (!exported(field))
+            continue;
         if (field != Field::FirstName)
             out += kind == ExportKind::Csv ? ',' : '|';
         const FieldLayout layout = fieldLayout(field);

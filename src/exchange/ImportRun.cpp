@@ -26,18 +26,18 @@ Status importLine(const Run& run, QString& line, ImportSummary& summary)
     if (!prepareLine(run.layout, line))
         return {};
     const Columns data = splitColumns(line);
-    bool skipped = false;
-    if (Status status = skippedByColumns(run.layout, data, skipped); !status || skipped)
-        return status;
+    const Result<bool> skipped = skippedByColumns(run.layout, data);
+    if (!skipped || *skipped)
+        return skipped.status();
     // A fresh contact for every line, so no value carries over from the line before.
     ContactRecord working;
     if (Status status = fillFromColumns(run.rows, data, working); !status)
         return status;
     applyCleaning(cleaningSteps(run.layout), working);
     clearFields(clearedFields(run.layout), working);
-    bool duplicate = false;
-    if (Status status = run.duplicates.test(working, duplicate); !status || duplicate)
-        return status;
+    const Result<bool> duplicate = run.duplicates.test(working);
+    if (!duplicate || *duplicate)
+        return duplicate.status();
     working.set(Field::ReminderFlag, run.reminderFlag);
     if (Status status = run.appended.append(working); !status)
         return status;

@@ -59,7 +59,7 @@ template <typename Fields> void appendNamePart(QString& line, const Fields& fiel
 
 template <typename Fields> void appendPhone(QString& line, const Fields& fields, Field field)
 {
-    if (text::leadingNumber(fields.text(field)) >= 1)
+    if (text::leadingWholeNumber(fields.text(field)) >= 1)
         fields.appendStored(line, field);
     else
         line.append(QString(22, QLatin1Char(' ')));

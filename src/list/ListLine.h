@@ -32,7 +32,8 @@ QString middleInitialPart(const QString& mi);
 
 // Seven tab-joined columns: name part, City, State, Zip, Home, Cell, Email. The
 // fields after the name keep their stored widths so the columns line up; a phone
-// whose leading number is below 1 ("(555) 123-4567", "0000") shows as 22 spaces.
+// whose leading whole number is below 1 ("(555) 123-4567", "0000", "0.5e1") shows
+// as 22 spaces.
 QString listLine(const ContactRecord& record, SortOrder order);
 // The same from a record's 400 bytes as read from the file.
 QString listLine(QByteArrayView recordBytes, SortOrder order);

@@ -8,26 +8,17 @@ namespace quillet {
 
 namespace {
 
+SearchFieldInfo row(SearchField field, Field stored, const char* inputTitle, const char* resultLabel)
+{
+    return {field, stored, QString::fromLatin1(fieldInfo(stored).searchKey), QString::fromLatin1(inputTitle),
+            QString::fromLatin1(resultLabel)};
+}
+
+// Every record matches a view of all contacts, so All searches no field; Category stands in.
 Field recordField(SearchField field)
 {
-    switch (field) {
-    case SearchField::FirstName:
-        return Field::FirstName;
-    case SearchField::LastName:
-        return Field::LastName;
-    case SearchField::City:
-        return Field::City;
-    case SearchField::State:
-        return Field::State;
-    case SearchField::Zip:
-        return Field::Zip;
-    case SearchField::Email:
-        return Field::Email;
-    case SearchField::Category:
-    case SearchField::All:
-        break;
-    }
-    return Field::Category;
+    const SearchFieldInfo* info = searchFieldInfo(field);
+    return info ? info->stored : Field::Category;
 }
 
 // The stored value of the searched field against the search text.
@@ -44,16 +35,13 @@ bool valueMatches(SearchField field, const QString& stored, const QString& text)
 const std::vector<SearchFieldInfo>& searchFields()
 {
     static const std::vector<SearchFieldInfo> fields{
-        {SearchField::FirstName, QStringLiteral("first"), QStringLiteral("First name Search"),
-         QStringLiteral("First name")},
-        {SearchField::LastName, QStringLiteral("last"), QStringLiteral("Last name Search"),
-         QStringLiteral("Last name")},
-        {SearchField::City, QStringLiteral("city"), QStringLiteral("City Search"), QStringLiteral("City")},
-        {SearchField::State, QStringLiteral("state"), QStringLiteral("State Search"), QStringLiteral("State")},
-        {SearchField::Zip, QStringLiteral("zip"), QStringLiteral("Zip code Search"), QStringLiteral("Zip")},
-        {SearchField::Email, QStringLiteral("email"), QStringLiteral("Email address Search"), QStringLiteral("Email")},
-        {SearchField::Category, QStringLiteral("category"), QStringLiteral("Category Search"),
-         QStringLiteral("Category")},
+        row(SearchField::FirstName, Field::FirstName, "First name Search", "First name"),
+        row(SearchField::LastName, Field::LastName, "Last name Search", "Last name"),
+        row(SearchField::City, Field::City, "City Search", "City"),
+        row(SearchField::State, Field::State, "State Search", "State"),
+        row(SearchField::Zip, Field::Zip, "Zip code Search", "Zip"),
+        row(SearchField::Email, Field::Email, "Email address Search", "Email"),
+        row(SearchField::Category, Field::Category, "Category Search", "Category"),
     };
     return fields;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/AppError.h"
+#include "contacts/FieldCatalogue.h"
 #include "list/ListLine.h"
 
 #include <QString>
@@ -20,7 +21,8 @@ enum class SearchField { FirstName = 0, LastName, City, State, Zip, Email, Categ
 struct SearchFieldInfo
 {
     SearchField field;
-    QString name;        // the command line's name ("first", "city", ...)
+    Field stored;        // the record field searched
+    QString name;        // the command line's name ("first", "city", ...), the catalogue's search key
     QString inputTitle;  // title of the window's "Search For: " box
     QString resultLabel; // "City" in "City = York"
 };

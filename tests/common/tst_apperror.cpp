@@ -1,5 +1,6 @@
 #include "common/AppError.h"
 #include "common/ProgramFolder.h"
+#include "common/Result.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -26,6 +27,18 @@ private slots:
         QVERIFY(!failed.ok());
         QCOMPARE(failed.error().number, 70);
         QVERIFY(Status::success().ok());
+    }
+
+    void result_holdsValueOrError()
+    {
+        const Result<QString> value = QStringLiteral("kept");
+        QVERIFY(value.ok());
+        QVERIFY(value.status().ok());
+        QCOMPARE(*value, QStringLiteral("kept"));
+        const Result<QString> failed = Status(errors::diskFull());
+        QVERIFY(!failed);
+        QCOMPARE(failed.status().error().number, 61);
+        QCOMPARE(failed.error().description, QStringLiteral("Disk full"));
     }
 
     void programFolder_honoursEnvironmentAndCreatesIt()

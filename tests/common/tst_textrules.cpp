@@ -193,6 +193,23 @@ private slots:
         QCOMPARE(text::leadingNumber(text), expected);
     }
 
+    void leadingWholeNumber_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("fraction and exponent stop") << "0.5e1" << 0.0;
+        QTest::newRow("leading point") << ".5" << 0.0;
+        QTest::newRow("phone") << " 5 55-123-4567" << 555.0;
+        QTest::newRow("sign") << "-12x" << -12.0;
+        QTest::newRow("exponent stops") << "1e3" << 1.0;
+    }
+    void leadingWholeNumber()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, expected);
+        QCOMPARE(text::leadingWholeNumber(text), expected);
+    }
+
     void leadingNumber_overflowIsInfinite() { QVERIFY(std::isinf(text::leadingNumber(QStringLiteral("1e999")))); }
 
     void isNumeric_data()

@@ -38,6 +38,17 @@ class TestCliContacts : public QObject
 private slots:
     void initTestCase() { QVERIFY(test::prepareChildEnvironment(m_dir.path())); }
 
+    void versionAndOverview()
+    {
+        const Run version = cli({QStringLiteral("--version")});
+        QCOMPARE(version.exitCode, 0);
+        QCOMPARE(version.out, QStringLiteral("quillet-cli 4.6.0\n"));
+        const Run overview = cli({QStringLiteral("--help")});
+        QVERIFY(
+            overview.out.contains(QStringLiteral("  print-lines     Print typed lines on a label or an envelope\n")));
+        QVERIFY(overview.out.contains(QStringLiteral("  return-address  Print a sheet of 80 return-address labels\n")));
+    }
+
     void newCreatesEmptyFile()
     {
         const QString path = pathOf(QStringLiteral("New.DAT"));

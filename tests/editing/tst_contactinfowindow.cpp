@@ -2,7 +2,7 @@
 #include "FakeWindowHost.h"
 
 #include "editing/ContactForm.h"
-#include "editing/frmEdDelViewContact.h"
+#include "editing/ContactWindow.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "printing/GridTranscript.h"
 #include "shell/Session.h"
@@ -34,7 +34,7 @@ private:
     std::unique_ptr<ScriptedPlatform> m_scripted;
     std::unique_ptr<Platform> m_platform;
     FakeWindowHost m_host;
-    QPointer<frmEdDelViewContact> m_window;
+    QPointer<ContactWindow> m_window;
 
     void openFile(const QString& name, const QList<ContactRecord>& records)
     {
@@ -45,7 +45,7 @@ private:
     }
     void openWindow()
     {
-        m_window = new frmEdDelViewContact(*m_session, *m_platform, m_host);
+        m_window = new ContactWindow(*m_session, *m_platform, m_host);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window));
     }

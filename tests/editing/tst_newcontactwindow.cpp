@@ -1,7 +1,7 @@
 #include "EditingTestFiles.h"
 #include "FakeWindowHost.h"
 
-#include "editing/frmNewContact.h"
+#include "editing/AddContactWindow.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "shell/Session.h"
 
@@ -32,11 +32,11 @@ private:
     std::unique_ptr<ScriptedPlatform> m_scripted;
     std::unique_ptr<Platform> m_platform;
     FakeWindowHost m_host;
-    QPointer<frmNewContact> m_window;
+    QPointer<AddContactWindow> m_window;
 
-    frmNewContact* openWindow()
+    AddContactWindow* openWindow()
     {
-        m_window = new frmNewContact(*m_session, *m_platform, m_host);
+        m_window = new AddContactWindow(*m_session, *m_platform, m_host);
         m_window->show();
         if (!QTest::qWaitForWindowActive(m_window))
             qWarning("window not active");
@@ -210,7 +210,7 @@ private slots:
     void quickAddFillsAndShows()
     {
         m_host.lines = {"John Q. Public", "123 Main Street Apt 4", "San Diego, CA 92101", "", ""};
-        m_window = frmNewContact::quickAdd(*m_session, *m_platform, m_host);
+        m_window = AddContactWindow::quickAdd(*m_session, *m_platform, m_host);
         QVERIFY(m_window);
         QVERIFY(QTest::qWaitForWindowActive(m_window));
         QCOMPARE(focusName(), QStringLiteral("txtACFName"));
@@ -226,7 +226,7 @@ private slots:
     void quickAddLineOneWithoutSpace()
     {
         m_host.lines = {"Madonna", "", "", "", ""};
-        QVERIFY(!frmNewContact::quickAdd(*m_session, *m_platform, m_host));
+        QVERIFY(!AddContactWindow::quickAdd(*m_session, *m_platform, m_host));
         QCOMPARE(m_scripted->prompter.events, (QStringList{"beep", "message:Line 1 must contain a space."}));
         QCOMPARE(m_scripted->prompter.messages.first().title, QStringLiteral("Incorrect entry"));
         QVERIFY(m_session->hasFile());

@@ -1,11 +1,11 @@
 #include "contacts/ContactsFile.h"
-#include "exchange/frmLMExport.h"
-#include "exchange/frmLMImport.h"
+#include "exchange/ExportWindow.h"
+#include "exchange/ImportWindow.h"
 #include "platform/scripted/ScriptedPlatform.h"
+#include "shell/ContactWindowCommands.h"
+#include "shell/MainWindow.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
-#include "shell/frmZEzore.h"
-#include "shell/frmZEzoreWindows.h"
 
 #include "ExchangeTestFiles.h"
 #include "support/TestSupport.h"
@@ -87,7 +87,7 @@ private slots:
     {
         openContacts("Club.DAT");
         Platform platform = m_scripted.platform();
-        frmLMImport window(*m_session, platform, m_host);
+        ImportWindow window(*m_session, platform, m_host);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), QStringLiteral("Import Contacts  [Club.DAT]"));
@@ -156,7 +156,7 @@ private slots:
                                             "Cell Phone,Work Phone,Email,Birthdate,Category,Notes\r\n"
                                             "A,,B,,,,,,,,,,,,,\r\nshort\r\n");
         Platform platform = m_scripted.platform();
-        frmLMImport window(*m_session, platform, m_host);
+        ImportWindow window(*m_session, platform, m_host);
         window.show();
         m_scripted.fileDialogs.answers.enqueue({csv, "short.csv"});
         QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
@@ -177,15 +177,15 @@ private slots:
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("windowClass");
         QTest::newRow("import") << "mnuImport"
-                                << "quillet::frmLMImport";
+                                << "quillet::ImportWindow";
         QTest::newRow("export") << "mnuExport"
-                                << "quillet::frmLMExport";
+                                << "quillet::ExportWindow";
     }
     void mainWindowCommands()
     {
         QFETCH(QString, command);
         QFETCH(QString, windowClass);
-        frmZEzore main(m_scripted.platform());
+        MainWindow main(m_scripted.platform());
         registerContactWindows(main);
         main.start();
         const QString path = m_dir.filePath("Main.DAT");
@@ -208,7 +208,7 @@ private slots:
         openContacts("Friends.DAT");
         test::appendContacts(m_session->file(), {"Ann|B|Cole", "Bob||Dee"});
         Platform platform = m_scripted.platform();
-        frmLMExport window(*m_session, platform, m_host);
+        ExportWindow window(*m_session, platform, m_host);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), QStringLiteral("Export Contacts  [Friends.DAT]"));
@@ -244,7 +244,7 @@ private slots:
     {
         openContacts("Empty.DAT");
         Platform platform = m_scripted.platform();
-        frmLMExport window(*m_session, platform, m_host);
+        ExportWindow window(*m_session, platform, m_host);
         window.show();
         auto* csv = child<QRadioButton>(window, "optExpCGCSV");
         QTest::mouseClick(csv, Qt::LeftButton, {}, QPoint(8, csv->height() / 2));

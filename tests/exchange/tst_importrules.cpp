@@ -281,11 +281,10 @@ private slots:
         QFETCH(int, layout);
         QFETCH(QString, line);
         QFETCH(QString, expected);
-        bool skipped = false;
-        const Status status =
-            quillet::skippedByColumns(static_cast<ImportLayout>(layout), quillet::splitColumns(line), skipped);
-        const QString got = !status ? QStringLiteral("<error %1>").arg(status.error().number)
-                                    : QString::fromLatin1(skipped ? "skip" : "keep");
+        const Result<bool> skipped =
+            quillet::skippedByColumns(static_cast<ImportLayout>(layout), quillet::splitColumns(line));
+        const QString got = !skipped ? QStringLiteral("<error %1>").arg(skipped.error().number)
+                                     : QString::fromLatin1(*skipped ? "skip" : "keep");
         QCOMPARE(got, expected);
     }
 
@@ -346,12 +345,11 @@ private slots:
         int duplicates = 0;
         for (int i = 0; i < 2000; ++i) {
             const ContactRecord working = contact(i % 2 == 0);
-            bool byIndex = false;
-            bool byReading = false;
-            QVERIFY(index.test(working, byIndex).ok());
-            QVERIFY(reread.test(working, byReading).ok());
-            QCOMPARE(byIndex, byReading);
-            duplicates += byIndex ? 1 : 0;
+            const Result<bool> byIndex = index.test(working);
+            const Result<bool> byReading = reread.test(working);
+            QVERIFY(byIndex.ok() && byReading.ok());
+            QCOMPARE(*byIndex, *byReading);
+            duplicates += *byIndex ? 1 : 0;
         }
         // Both answers occur often enough for the comparison to mean something.
         QVERIFY(duplicates > 200 && duplicates < 1800);

@@ -188,6 +188,33 @@ private slots:
         QVERIFY(m_file.open(contacts).ok());
     }
 
+    // The file is replaced while the run reads its CSV file, so the commit that would
+    // put the new records in place fails: nothing may be reported as imported.
+    void failedCommitImportsNothing()
+    {
+        struct ReplacingTest : DuplicateIndex
+        {
+            QString path;
+            Result<bool> test(const ContactRecord& working) override
+            {
+                const QString other = path + QStringLiteral(".other");
+                test::writeFile(other, "replacement");
+                QFile::remove(path);
+                QFile::rename(other, path);
+                return DuplicateIndex::test(working);
+            }
+        } replacing;
+        replacing.path = m_file.path();
+        ImportSummary summary;
+        const Status status =
+            importContacts(csv(quilletHeader + "A,,B,,,,,,,,,,a@x.org,,,\r\n"), m_file, "1", summary, &replacing);
+        QVERIFY(!status.ok());
+        QCOMPARE(summary.imported, 0);
+        QFile replaced(replacing.path);
+        QVERIFY(replaced.open(QIODevice::ReadOnly));
+        QCOMPARE(replaced.readAll(), QByteArray("replacement"));
+    }
+
     void missingCsvFile()
     {
         ImportSummary summary;

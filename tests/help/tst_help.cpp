@@ -1,7 +1,7 @@
+#include "help/AboutWindow.h"
 #include "help/Help.h"
 #include "help/SystemInfoTools.h"
 #include "help/UserManual.h"
-#include "help/frmLMAbout.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/scripted/ScriptedPlatform.h"
 #include "support/TestSupport.h"
@@ -57,7 +57,7 @@ private slots:
     {
         ScriptedPlatform scripted;
         Platform platform = scripted.platform();
-        frmLMAbout window(platform);
+        AboutWindow window(platform);
         window.show();
         QCOMPARE(window.windowTitle(), QStringLiteral("About Quillet"));
         QCOMPARE(labelText(&window, "lblTitle"), QStringLiteral("Quillet"));
@@ -83,13 +83,13 @@ private slots:
         Platform platform = scripted.platform();
         QWidget asker;
         asker.show();
-        frmLMAbout* first = frmLMAbout::showFrom(platform, &asker);
-        frmLMAbout* second = frmLMAbout::showFrom(platform, &asker);
+        AboutWindow* first = AboutWindow::showFrom(platform, &asker);
+        AboutWindow* second = AboutWindow::showFrom(platform, &asker);
         QVERIFY(first != second);
         QVERIFY(!first->isModal());
         QVERIFY(first->isVisible() && second->isVisible());
         QVERIFY(asker.isVisible());
-        QPointer<frmLMAbout> closed(first);
+        QPointer<AboutWindow> closed(first);
         QTest::mouseClick(first->findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(closed.isNull());
@@ -104,7 +104,7 @@ private slots:
         Platform platform = scripted.platform();
         auto* asker = new QWidget;
         asker->show();
-        QPointer<frmLMAbout> about(frmLMAbout::showFrom(platform, asker));
+        QPointer<AboutWindow> about(AboutWindow::showFrom(platform, asker));
         delete asker;
         QVERIFY(about.isNull());
     }
@@ -127,7 +127,7 @@ private slots:
         ScriptedPlatform scripted;
         scripted.desktop.systemInfoAvailable = toolFound;
         Platform platform = scripted.platform();
-        frmLMAbout window(platform);
+        AboutWindow window(platform);
         window.show();
         QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("cmdSysInfo")), Qt::LeftButton);
         QCOMPARE(scripted.desktop.systemInfoStarts, starts);

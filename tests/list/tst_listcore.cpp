@@ -85,6 +85,8 @@ private slots:
         QTest::newRow("phones without a number show blank")
             << Fields{{Field::HomePhone, QStringLiteral("(555) 123-4567")}, {Field::CellPhone, QStringLiteral("0000")}}
             << 0 << line(QStringLiteral(" "));
+        QTest::newRow("a fraction with an exponent is no number")
+            << Fields{{Field::HomePhone, QStringLiteral("0.5e1")}} << 0 << line(QStringLiteral(" "));
     }
     void listLine()
     {

@@ -2,6 +2,7 @@
 #include "printing/LabelPositionEntry.h"
 #include "printing/LabelSheet.h"
 #include "printing/PrintMargins.h"
+#include "printing/PrintOptionsChoice.h"
 
 #include <QtTest>
 
@@ -56,23 +57,21 @@ private slots:
         QCOMPARE(envelopes::presetOnChoosingEnvelope(size), onEnvelope);
     }
 
+    // Every position of the sheet against the printed sheet's own margins.
     void positionMargins_data()
     {
         QTest::addColumn<int>("position");
         QTest::addColumn<QString>("indents");
         QTest::addColumn<QString>("padRows");
-        QTest::newRow("1") << 1 << "2"
-                           << "3";
-        QTest::newRow("5") << 5 << "35"
-                           << "10";
-        QTest::newRow("16") << 16 << "2"
-                            << "36";
-        QTest::newRow("27") << 27 << "68"
-                            << "56";
-        QTest::newRow("28") << 28 << "2"
-                            << "63";
-        QTest::newRow("30") << 30 << "68"
-                            << "63";
+        const char* const expected[] = {
+            "2 3",   "35 3",  "68 3",  "2 10",  "35 10", "68 10", "2 16",  "35 16", "68 16", "2 23",
+            "35 23", "68 23", "2 30",  "35 30", "68 30", "2 36",  "35 36", "68 36", "2 43",  "35 43",
+            "68 43", "2 50",  "35 50", "68 50", "2 56",  "35 56", "68 56", "2 63",  "35 63", "68 63",
+        };
+        for (int position = 1; position <= 30; ++position) {
+            const QStringList margins = QString::fromLatin1(expected[position - 1]).split(u' ');
+            QTest::addRow("%d", position) << position << margins[0] << margins[1];
+        }
     }
     void positionMargins()
     {
@@ -141,6 +140,79 @@ private slots:
         QCOMPARE(result.messageTitle, messageTitle);
     }
 
+    // A run of choices, each step's preset margins put into the fields, and what the
+    // options show at the end: medium, orientation, EnvelopeSizeNo, list, Bold, caption.
+    void optionChoices_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("margins");
+        auto row = [](const char* name, const QString& steps, const char* shown, const char* margins) {
+            QTest::newRow(name) << steps.split(u' ') << QString::fromLatin1(shown) << QString::fromLatin1(margins);
+        };
+        row("start", "start", "none portrait '' list:no bold:no caption:no ''", "2/3");
+        row("label position 5", "start label 5", "label portrait '' list:no bold:no caption:yes 'Label Position 5'",
+            "35/10");
+        row("cancelled position", "start label empty", "none portrait '' list:no bold:no caption:no ''", "2/3");
+        row("asked again keeps label", "start label 31", "label portrait '' list:no bold:no caption:no ''", "2/3");
+        row("portrait after a position keeps the caption", "start label 5 landscape portrait",
+            "label portrait '' list:no bold:no caption:yes 'Label Position 5'", "2/3");
+        row("envelope without a size", "start envelope", "envelope landscape '0' list:yes bold:no caption:no ''",
+            "2/3");
+        row("size 2 shows Bold", "start envelope size2", "envelope landscape '2' list:yes bold:yes caption:no ''",
+            "23/32");
+        row("envelope again with size 2", "start envelope size2 envelope",
+            "envelope landscape '2' list:yes bold:yes caption:no ''", "28/39");
+        row("envelope empties the caption", "start label 5 envelope",
+            "envelope landscape '0' list:yes bold:no caption:yes ''", "35/10");
+        row("label after envelope", "start envelope size2 bold label 30",
+            "label portrait '2' list:no bold:no caption:yes 'Label Position 30'", "68/63");
+        row("clear form keeps the orientation", "start envelope size6 bold clear",
+            "none landscape '0' list:no bold:no caption:no ''", "2/3");
+    }
+    void optionChoices()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, shown);
+        QFETCH(QString, margins);
+        PrintOptionsChoice choice;
+        GridMargins fields{-1, -1};
+        const auto put = [&fields](const std::optional<GridMargins>& preset) {
+            if (preset)
+                fields = *preset;
+        };
+        for (const QString& step : steps) {
+            if (step == QLatin1String("start"))
+                put(choice.start());
+            else if (step == QLatin1String("label"))
+                put(choice.beginLabelStock());
+            else if (step == QLatin1String("envelope"))
+                put(choice.chooseEnvelope());
+            else if (step.startsWith(QLatin1String("size")))
+                put(choice.chooseEnvelopeSize(step.mid(4).toInt() - 1));
+            else if (step == QLatin1String("portrait"))
+                put(choice.choosePortrait());
+            else if (step == QLatin1String("landscape"))
+                choice.chooseLandscape();
+            else if (step == QLatin1String("bold"))
+                choice.setBold(true);
+            else if (step == QLatin1String("clear"))
+                put(choice.clear());
+            else
+                put(choice.answerPosition(step == QLatin1String("empty") ? QString() : step).margins);
+        }
+        const PrintOptionsState& s = choice.state();
+        const char* media[] = {"none", "label", "envelope"};
+        const auto yes = [](bool b) { return b ? QStringLiteral("yes") : QStringLiteral("no"); };
+        const QString bold = s.boldShown ? (s.bold ? QStringLiteral("checked") : QStringLiteral("yes")) : "no";
+        QCOMPARE(QStringLiteral("%1 %2 '%3' list:%4 bold:%5 caption:%6 '%7'")
+                     .arg(QLatin1String(media[int(s.media)]),
+                          s.orientation == PageOrientation::Portrait ? "portrait" : "landscape", s.envelopeSizeNo,
+                          yes(s.envelopeListShown), bold, yes(s.positionShown), s.positionCaption),
+                 shown);
+        QCOMPARE(fields.indentsText() + u'/' + fields.padRowsText(), margins);
+    }
+
     void marginField_data()
     {
         QTest::addColumn<QString>("text");
@@ -149,6 +221,7 @@ private slots:
         QTest::newRow("abc") << "abc" << std::optional<int>(0);
         QTest::newRow("2.5") << "2.5" << std::optional<int>(2);
         QTest::newRow("3.5") << "3.5" << std::optional<int>(4);
+        QTest::newRow("point and exponent") << ".5e1" << std::optional<int>(5);
         QTest::newRow("largest") << "32767" << std::optional<int>(32767);
         QTest::newRow("smallest") << "-32768" << std::optional<int>(-32768);
         QTest::newRow("rounds past the largest") << "32767.5" << std::optional<int>();

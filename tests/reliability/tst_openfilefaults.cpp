@@ -1,14 +1,14 @@
 #include "FaultRecords.h"
 #include "support/TestFiles.h"
 
-#include "editing/frmEdDelViewContact.h"
-#include "editing/frmNewContact.h"
-#include "exchange/frmLMExport.h"
-#include "exchange/frmLMImport.h"
+#include "editing/AddContactWindow.h"
+#include "editing/ContactWindow.h"
+#include "exchange/ExportWindow.h"
+#include "exchange/ImportWindow.h"
 #include "platform/scripted/ScriptedPlatform.h"
+#include "shell/MainWindow.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
-#include "shell/frmZEzore.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -122,7 +122,7 @@ private slots:
     void addContact()
     {
         QFETCH(Change, how);
-        QPointer<frmNewContact> window = new frmNewContact(*m_session, *m_platform, m_host);
+        QPointer<AddContactWindow> window = new AddContactWindow(*m_session, *m_platform, m_host);
         window->show();
         window->findChild<QLineEdit*>(QStringLiteral("txtACLName"))->setText(QStringLiteral("Late"));
         change(how);
@@ -136,7 +136,7 @@ private slots:
     void saveChanges()
     {
         QFETCH(Change, how);
-        QPointer<frmEdDelViewContact> window = new frmEdDelViewContact(*m_session, *m_platform, m_host);
+        QPointer<ContactWindow> window = new ContactWindow(*m_session, *m_platform, m_host);
         window->show();
         auto* find = window->findChild<QComboBox*>(QStringLiteral("cboFindContact"));
         emit find->activated(1);
@@ -152,7 +152,7 @@ private slots:
     void deleteContact()
     {
         QFETCH(Change, how);
-        QPointer<frmEdDelViewContact> window = new frmEdDelViewContact(*m_session, *m_platform, m_host);
+        QPointer<ContactWindow> window = new ContactWindow(*m_session, *m_platform, m_host);
         window->show();
         auto* find = window->findChild<QComboBox*>(QStringLiteral("cboFindContact"));
         emit find->activated(1);
@@ -173,7 +173,7 @@ private slots:
                                 "Cell Phone,Work Phone,Email,Birthdate,Category,Notes\r\n"
                                 "Late,,Comer,,,,,,,,,,late@example.org,,,\r\n"));
         m_scripted->fileDialogs.answers.enqueue({csv, QStringLiteral("new.csv")});
-        QPointer<frmLMImport> window = new frmLMImport(*m_session, *m_platform, m_host);
+        QPointer<ImportWindow> window = new ImportWindow(*m_session, *m_platform, m_host);
         window->show();
         window->findChild<QPushButton*>(QStringLiteral("cmdCsvOpen"))->click();
         change(how);
@@ -188,7 +188,7 @@ private slots:
     void exportContacts()
     {
         QFETCH(Change, how);
-        QPointer<frmLMExport> window = new frmLMExport(*m_session, *m_platform, m_host);
+        QPointer<ExportWindow> window = new ExportWindow(*m_session, *m_platform, m_host);
         window->show();
         window->findChild<QRadioButton*>(QStringLiteral("optExpCGCSV"))->click();
         change(how);
@@ -206,7 +206,7 @@ private slots:
     {
         QFETCH(Change, how);
         m_session.reset(); // the main window opens the file itself
-        frmZEzore window(m_scripted->platform());
+        MainWindow window(m_scripted->platform());
         window.start();
         m_scripted->fileDialogs.answers.enqueue({m_path, QStringLiteral("Friends.DAT")});
         window.findChild<QAction*>(QStringLiteral("mnuFileOpen"))->trigger();

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/scripted/ScriptedPlatform.h"
-#include "shell/frmZEzore.h"
+#include "shell/MainWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -25,7 +25,7 @@ public:
     MainWindowFixture()
     {
         qputenv("QUILLET_HOME", home.path().toUtf8());
-        window = std::make_unique<frmZEzore>(scripted.platform());
+        window = std::make_unique<MainWindow>(scripted.platform());
         window->start();
         // Focus and shortcuts need the window to be the active one.
         if (!QTest::qWaitForWindowActive(window.get()))
@@ -82,7 +82,7 @@ public:
 
     QTemporaryDir home;
     ScriptedPlatform scripted;
-    std::unique_ptr<frmZEzore> window;
+    std::unique_ptr<MainWindow> window;
 };
 
 } // namespace quillet::test

@@ -2,10 +2,10 @@
 
 #include "contacts/ContactRecord.h"
 #include "contacts/ContactsFile.h"
-#include "editing/frmEdDelViewContact.h"
-#include "editing/frmNewContact.h"
-#include "list/frmViewAll.h"
-#include "shell/frmZEzoreWindows.h"
+#include "editing/AddContactWindow.h"
+#include "editing/ContactWindow.h"
+#include "list/ContactListWindow.h"
+#include "shell/ContactWindowCommands.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>
@@ -83,7 +83,7 @@ private slots:
         ContactWindowsFixture f;
         QVERIFY(f.window->session().hasFile());
         f.window->findChild<QAction*>(command)->trigger();
-        auto* contact = f.shown<frmEdDelViewContact>();
+        auto* contact = f.shown<ContactWindow>();
         QVERIFY(contact);
         QVERIFY(!f.window->isVisible());
         QVERIFY(contact->close());
@@ -95,7 +95,7 @@ private slots:
     {
         ContactWindowsFixture f;
         f.click("cmdFindContact");
-        auto* contact = f.shown<frmEdDelViewContact>();
+        auto* contact = f.shown<ContactWindow>();
         QVERIFY(contact);
         QVERIFY(QTest::qWaitForWindowActive(contact));
         QCOMPARE(QApplication::focusWidget(), contact->findChild<QWidget*>(QStringLiteral("cboFindContact")));
@@ -106,7 +106,7 @@ private slots:
     {
         ContactWindowsFixture f;
         f.window->openContactWindow(2);
-        auto* contact = f.shown<frmEdDelViewContact>();
+        auto* contact = f.shown<ContactWindow>();
         QVERIFY(contact);
         QCOMPARE(f.window->session().currentRecord(), 2);
         QTest::mouseClick(contact->findChild<QPushButton*>(QStringLiteral("cmdPrintLabel")), Qt::LeftButton);
@@ -114,7 +114,7 @@ private slots:
         QVERIFY(f.window->isVisible());
         QCOMPARE(f.line(1)->text(), QStringLiteral("Bob Dee"));
         f.action("mnuViewOne")->trigger();
-        QCOMPARE(f.shown<frmEdDelViewContact>(), contact);
+        QCOMPARE(f.shown<ContactWindow>(), contact);
         QCOMPARE(f.window->session().currentRecord(), 2);
     }
 
@@ -123,7 +123,7 @@ private slots:
     {
         ContactWindowsFixture f;
         f.window->openContactWindow(3);
-        QPointer<frmEdDelViewContact> contact = f.shown<frmEdDelViewContact>();
+        QPointer<ContactWindow> contact = f.shown<ContactWindow>();
         QVERIFY(contact);
         QTest::mouseClick(contact->findChild<QPushButton*>(QStringLiteral("cmdPrintLabel")), Qt::LeftButton);
         f.action("mnuFileClose")->trigger();
@@ -143,7 +143,7 @@ private slots:
         QFETCH(QString, command);
         ContactWindowsFixture f;
         f.window->findChild<QAction*>(command)->trigger();
-        auto* list = f.shown<frmViewAll>();
+        auto* list = f.shown<ContactListWindow>();
         QVERIFY(list);
         QVERIFY(!f.window->isVisible());
         QVERIFY(list->findChild<QWidget*>(QStringLiteral("frSearch"))->isVisible());
@@ -160,7 +160,7 @@ private slots:
         f.type(2, QStringLiteral("12 Oak Street"));
         f.type(3, QStringLiteral("Springfield, IL 62701"));
         f.click("cmdAddContact");
-        auto* add = f.shown<frmNewContact>();
+        auto* add = f.shown<AddContactWindow>();
         QVERIFY(add);
         QVERIFY(!f.window->isVisible());
         QCOMPARE(add->fieldText(FormField::FirstName), QStringLiteral("John"));
@@ -174,7 +174,7 @@ private slots:
         ContactWindowsFixture f;
         f.type(1, QStringLiteral("Cher"));
         f.click("cmdAddContact");
-        QVERIFY(!f.shown<frmNewContact>());
+        QVERIFY(!f.shown<AddContactWindow>());
         QVERIFY(f.window->isVisible());
         QCOMPARE(f.scripted.prompter.messages.last().text, QStringLiteral("Line 1 must contain a space."));
     }
@@ -187,21 +187,21 @@ private slots:
         f.type(2, QStringLiteral("40 Birch Avenue Apt 3"));
         f.type(3, QStringLiteral("Columbus, OH 43004"));
         f.click("cmdAddContact");
-        auto* add = f.shown<frmNewContact>();
+        auto* add = f.shown<AddContactWindow>();
         QVERIFY(add);
         QVERIFY(QTest::qWaitForWindowExposed(add));
         QVERIFY(test::saveScreenshot(add, QStringLiteral("add-contact.png")));
         add->close();
 
         f.window->openContactWindow(2);
-        auto* contact = f.shown<frmEdDelViewContact>();
+        auto* contact = f.shown<ContactWindow>();
         QVERIFY(contact);
         QVERIFY(QTest::qWaitForWindowExposed(contact));
         QVERIFY(test::saveScreenshot(contact, QStringLiteral("contact-information.png")));
         contact->close();
 
         f.action("mnuViewAll")->trigger();
-        auto* list = f.shown<frmViewAll>();
+        auto* list = f.shown<ContactListWindow>();
         QVERIFY(list);
         QTest::mouseClick(list->findChild<QPushButton*>(QStringLiteral("cmdACGetReport")), Qt::LeftButton);
         QVERIFY(QTest::qWaitForWindowExposed(list));

@@ -1,6 +1,7 @@
 #include "platform/FileDialogMemory.h"
 #include "platform/FileFilter.h"
 #include "shell/FileCommands.h"
+#include "shell/MainCaption.h"
 #include "shell/WindowSettings.h"
 
 #include <QFile>
@@ -22,6 +23,12 @@ class TestFileCommands : public QObject
 {
     Q_OBJECT
 private slots:
+    void captions()
+    {
+        QCOMPARE(startupCaption(), QStringLiteral("Quillet - labels, envelopes and an address book"));
+        QCOMPARE(fileCaption(QStringLiteral("Friends")), QStringLiteral("Quillet  [Friends]"));
+    }
+
     void contactsFileTitle_data()
     {
         QTest::addColumn<QString>("name");

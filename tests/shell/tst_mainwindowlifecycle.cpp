@@ -1,8 +1,8 @@
 #include "MainWindowFixture.h"
 
+#include "help/AboutWindow.h"
 #include "help/Help.h"
 #include "help/UserManual.h"
-#include "help/frmLMAbout.h"
 
 #include <QSettings>
 #include <QStandardPaths>
@@ -127,9 +127,9 @@ private slots:
         MainWindowFixture f;
         f.action("mnuAbout")->trigger();
         f.action("mnuAbout")->trigger();
-        const QList<frmLMAbout*> abouts = f.window->findChildren<frmLMAbout*>();
+        const QList<AboutWindow*> abouts = f.window->findChildren<AboutWindow*>();
         QCOMPARE(abouts.size(), 2);
-        const QPointer<frmLMAbout> about = abouts.first();
+        const QPointer<AboutWindow> about = abouts.first();
         QVERIFY(about->isVisible());
         QVERIFY(f.window->isVisible());
         f.action("mnuFileExit")->trigger();

@@ -1,0 +1,110 @@
+#include "editing/AddContactWindow.h"
+
+#include "editing/ContactValidation.h"
+#include "editing/ContactWindowFields.h"
+#include "editing/QuickAddParser.h"
+#include "help/Help.h"
+#include "platform/Platform.h"
+#include "shell/Session.h"
+#include "shell/WindowHost.h"
+#include "ui_AddContactWindow.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+
+namespace quillet {
+
+AddContactWindow::AddContactWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
+    : QMainWindow(parent), m_session(session), m_platform(platform), m_host(host),
+      m_ui(std::make_unique<Ui::AddContactWindow>())
+{
+    m_ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("Add Contact  [") + m_session.fileTitle() + QStringLiteral("]"));
+    m_fields = new ContactFields(this);
+
+    connect(m_ui->saveButton, &QPushButton::clicked, this, &AddContactWindow::save);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_ui->zipFinderButton, &QPushButton::clicked, this, [this] { openZipCodeFinder(m_platform.desktop); });
+    connect(m_ui->peopleFinderButton, &QPushButton::clicked, this, [this] { openPeopleFinder(m_platform.desktop); });
+    connect(m_ui->editMenu, &QMenu::aboutToShow, this,
+            [this] { editMenu::update(this, m_ui->cutAction, m_ui->copyAction); });
+    connect(m_ui->cutAction, &QAction::triggered, this, [this] { editMenu::cut(this); });
+    connect(m_ui->copyAction, &QAction::triggered, this, [this] { editMenu::copy(this); });
+    connect(m_ui->pasteAction, &QAction::triggered, this, [this] { editMenu::paste(this); });
+    connect(m_ui->manualAction, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
+    connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });
+}
+
+AddContactWindow::~AddContactWindow() = default;
+
+AddContactWindow* AddContactWindow::quickAdd(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
+{
+    const QuickAddResult parsed = parseLabelLines(host.labelLines());
+    if (parsed.lineOneNeedsSpace) {
+        platform.prompter.beep();
+        platform.prompter.message(lineOneNeedsSpaceText, incorrectEntryTitle, MessageIcon::None, MessageButtons::Ok);
+        return nullptr;
+    }
+    auto* window = new AddContactWindow(session, platform, host, parent);
+    window->prefill(parsed);
+    window->show();
+    return window;
+}
+
+void AddContactWindow::prefill(const QuickAddResult& parsed)
+{
+    for (FormField field : allFormFields()) {
+        if (const std::optional<QString>& text = parsed.value(field))
+            setFieldText(field, *text);
+    }
+}
+
+void AddContactWindow::setFieldText(FormField field, const QString& text)
+{
+    m_fields->setText(field, text);
+}
+
+QString AddContactWindow::fieldText(FormField field) const
+{
+    return m_fields->editor(field)->text();
+}
+
+void AddContactWindow::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!m_loaded) {
+        m_loaded = true;
+        m_fields->editor(FormField::FirstName)->setFocus();
+    }
+}
+
+void AddContactWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    m_host.returnToMainWindow();
+}
+
+void AddContactWindow::save()
+{
+    const ValidationResult result = validateContact(m_fields->texts(), addContactRules);
+    m_fields->setTexts(result.form);
+    if (!result.ok()) {
+        m_fields->showRejection(m_platform.prompter, *result.rejection);
+        return;
+    }
+    const Status appended = m_session.file().append(recordFromForm(result.form, m_session.reminderFlag()));
+    if (!appended) {
+        if (!retryAfterError(m_platform.prompter, appended.error()))
+            close();
+        return;
+    }
+    // A record saved with reminders on makes "Disable Birthday Reminders" available.
+    if (m_session.remindersOn())
+        m_session.setReminderItems(m_session.reminderOnItemEnabled(), true);
+    m_platform.prompter.message(QStringLiteral("S A V E D"), QStringLiteral("Contact saved to file"), MessageIcon::None,
+                                MessageButtons::Ok);
+    close();
+}
+
+} // namespace quillet

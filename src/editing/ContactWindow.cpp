@@ -1,0 +1,287 @@
+#include "editing/ContactWindow.h"
+
+#include "editing/ContactDeletion.h"
+#include "editing/ContactPrinting.h"
+#include "editing/ContactValidation.h"
+#include "editing/ContactWindowFields.h"
+#include "editing/FindEntries.h"
+#include "help/Help.h"
+#include "platform/Platform.h"
+#include "shell/Session.h"
+#include "shell/WindowHost.h"
+#include "ui_ContactWindow.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTimer>
+
+namespace quillet {
+
+namespace {
+const QString savedText = QStringLiteral("S A V E D");
+}
+
+ContactWindow::ContactWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
+    : QMainWindow(parent), m_session(session), m_platform(platform), m_host(host),
+      m_ui(std::make_unique<Ui::ContactWindow>()), m_filePath(session.filePath())
+{
+    m_ui->setupUi(this);
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_fields = new ContactFields(this);
+
+    connect(m_ui->findContactCombo, &QComboBox::activated, this, &ContactWindow::chooseFromFindBox);
+    connect(m_ui->firstButton, &QPushButton::clicked, this, &ContactWindow::stepFirst);
+    connect(m_ui->previousButton, &QPushButton::clicked, this, &ContactWindow::stepPrevious);
+    connect(m_ui->nextButton, &QPushButton::clicked, this, &ContactWindow::stepNext);
+    connect(m_ui->lastButton, &QPushButton::clicked, this, &ContactWindow::stepLast);
+    connect(m_ui->saveButton, &QPushButton::clicked, this, &ContactWindow::saveChanges);
+    connect(m_ui->deleteButton, &QPushButton::clicked, this, &ContactWindow::deleteContact);
+    connect(m_ui->printLabelButton, &QPushButton::clicked, this, &ContactWindow::printLabel);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_ui->zipFinderButton, &QPushButton::clicked, this, [this] { openZipCodeFinder(m_platform.desktop); });
+    connect(m_ui->peopleFinderButton, &QPushButton::clicked, this, [this] { openPeopleFinder(m_platform.desktop); });
+    connect(m_ui->printAction, &QAction::triggered, this, &ContactWindow::printDetails);
+    connect(m_ui->editMenu, &QMenu::aboutToShow, this,
+            [this] { editMenu::update(this, m_ui->cutAction, m_ui->copyAction); });
+    connect(m_ui->cutAction, &QAction::triggered, this, [this] { editMenu::cut(this); });
+    connect(m_ui->copyAction, &QAction::triggered, this, [this] { editMenu::copy(this); });
+    connect(m_ui->pasteAction, &QAction::triggered, this, [this] { editMenu::paste(this); });
+    connect(m_ui->manualAction, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
+    connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });
+    connect(&m_session, &Session::changed, this, &ContactWindow::onSessionChanged);
+    load();
+}
+
+ContactWindow::~ContactWindow() = default;
+
+void ContactWindow::load()
+{
+    setWindowTitle(QStringLiteral("Contact Information  [") + m_session.fileTitle() + QStringLiteral("]"));
+    if (Status filled = fillFindBox(); !filled) {
+        // Nothing to show: Cancel brings the main window back instead of this one.
+        if (!retryAfterError(m_platform.prompter, filled.error()))
+            QTimer::singleShot(0, this, &QWidget::close);
+    }
+    m_ui->findContactCombo->setFocus();
+    const ContactForm shown = m_fields->texts();
+    if (shown[FormField::FirstName].isEmpty() && shown[FormField::LastName].isEmpty() &&
+        shown[FormField::Email].isEmpty())
+        setRecordControlsEnabled(false);
+}
+
+void ContactWindow::openRecord(int number)
+{
+    if (!showRecord(number))
+        return;
+    m_session.setCurrentRecord(number);
+    setRecordControlsEnabled(true);
+    refillFindBox();
+    m_ui->findContactCombo->setFocus();
+}
+
+void ContactWindow::refillFindBox()
+{
+    if (Status filled = fillFindBox(); !filled)
+        reportFailure(filled);
+}
+
+Status ContactWindow::fillFindBox()
+{
+    QList<FindEntry> entries;
+    const Status read = findEntries(m_session.file(), entries);
+    m_ui->findContactCombo->clear();
+    for (const FindEntry& entry : entries)
+        m_ui->findContactCombo->addItem(entry.text, entry.record);
+    m_ui->findContactCombo->setCurrentIndex(-1);
+    return read;
+}
+
+void ContactWindow::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    m_session.setCurrentRecord(0);
+    if (!m_unloadingUnseen)
+        m_host.returnToMainWindow();
+}
+
+bool ContactWindow::showRecord(int number)
+{
+    ContactRecord record;
+    if (Status read = m_session.file().readChecked(number, record); !read) {
+        reportFailure(read);
+        return false;
+    }
+    m_fields->setTexts(formFromRecord(record));
+    return true;
+}
+
+void ContactWindow::showEmptyFile()
+{
+    m_fields->setTexts(ContactForm{});
+    refillFindBox();
+    m_session.setCurrentRecord(0);
+}
+
+void ContactWindow::setRecordControlsEnabled(bool enabled)
+{
+    m_fields->setEnabled(enabled);
+    m_ui->saveButton->setEnabled(enabled);
+    m_ui->deleteButton->setEnabled(enabled);
+    m_ui->printLabelButton->setEnabled(enabled);
+}
+
+void ContactWindow::chooseFromFindBox(int index)
+{
+    const int number = m_ui->findContactCombo->itemData(index).toInt();
+    if (!showRecord(number))
+        return;
+    m_session.setCurrentRecord(number);
+    setRecordControlsEnabled(true);
+}
+
+// Stepping shows the record whether or not the fields are enabled, and never
+// changes that.
+void ContactWindow::stepTo(int number)
+{
+    if (!showRecord(number))
+        return;
+    refillFindBox();
+    m_session.setCurrentRecord(number);
+}
+
+void ContactWindow::stepFirst()
+{
+    if (m_session.file().count() == 0)
+        showEmptyFile();
+    else
+        stepTo(1);
+}
+
+void ContactWindow::stepLast()
+{
+    const int count = m_session.file().count();
+    if (count == 0)
+        showEmptyFile();
+    else
+        stepTo(count);
+}
+
+// The next record must be whole: the length is not rounded here as the count is.
+void ContactWindow::stepNext()
+{
+    const int next = m_session.currentRecord() + 1;
+    if (QFileInfo(m_session.file().path()).size() >= qint64(next) * recordSize)
+        stepTo(next);
+    else
+        m_platform.prompter.message(QStringLiteral("End of file."), QStringLiteral("No more contacts"));
+}
+
+void ContactWindow::stepPrevious()
+{
+    const int previous = m_session.currentRecord() - 1;
+    if (previous >= 1)
+        stepTo(previous);
+    else
+        m_platform.prompter.message(QStringLiteral("Beginning of file."), QStringLiteral("Start of file reached"));
+}
+
+// The find box keeps the old name until the next refill.
+void ContactWindow::saveChanges()
+{
+    const ValidationResult result = validateContact(m_fields->texts(), saveChangesRules);
+    m_fields->setTexts(result.form);
+    if (!result.ok()) {
+        m_fields->showRejection(m_platform.prompter, *result.rejection);
+        return;
+    }
+    const ContactRecord record = recordFromForm(result.form, m_session.reminderFlag());
+    const int number = m_session.currentRecord();
+    const Status written = number < 1 ? Status(errors::badRecordNumber()) : m_session.file().write(number, record);
+    if (!written) {
+        reportFailure(written);
+        return;
+    }
+    if (m_session.remindersOn())
+        m_session.setReminderItems(m_session.reminderOnItemEnabled(), true);
+    m_platform.prompter.message(savedText, QStringLiteral("Changes saved"));
+}
+
+void ContactWindow::deleteContact()
+{
+    const int number = m_session.currentRecord();
+    ContactRecord record;
+    if (Status read = m_session.file().readChecked(number, record); !read) {
+        reportFailure(read);
+        return;
+    }
+    if (m_platform.prompter.message(confirmDeletionText, confirmDeletionTitle, MessageIcon::None,
+                                    MessageButtons::YesNo) != MessageResult::Yes) {
+        m_platform.prompter.message(nothingDeletedText, nothingDeletedTitle);
+        m_ui->cancelButton->setFocus();
+        return;
+    }
+    Status deleted;
+    {
+        BusyCursor busy(m_platform.prompter);
+        deleted = deleteRecord(m_session.file(), number);
+    }
+    if (!deleted) {
+        const bool retry = retryAfterError(m_platform.prompter, deleted.error());
+        // Only a failed reopening after the rename leaves the file closed; the
+        // session follows, and that unloads this window.
+        if (!m_session.file().isOpen())
+            m_session.closeFile();
+        else if (!retry)
+            close();
+        return;
+    }
+    m_platform.prompter.message(contactDeletedText, contactDeletedTitle);
+    close();
+}
+
+void ContactWindow::printLabel()
+{
+    const QStringList lines = labelLinesFor(m_fields->texts());
+    hide();
+    m_host.fillLabelLines(lines);
+}
+
+void ContactWindow::printDetails()
+{
+    const QLineEdit* focused = qobject_cast<QLineEdit*>(focusWidget());
+    PrintDialogRequest request;
+    request.allowSelection = focused && focused->hasSelectedText();
+    const PrintChoice choice = m_platform.printDialog.ask(request);
+    if (choice.cancelled)
+        return;
+    GridDocument document;
+    if (choice.selectionOnly) {
+        if (!focused)
+            return;
+        document = selectionDocument(focused->selectedText());
+    } else {
+        const QString today = detailsDateText(m_platform.desktop.today());
+        document = contactDetailsDocument(m_fields->texts(), today, choice.copies);
+    }
+    if (!m_platform.printTarget.print(document, PrintJob{choice.printerName, QStringLiteral("Contact Details")}))
+        m_platform.prompter.message(printerProblemText, printerErrorTitle, MessageIcon::Exclamation);
+}
+
+void ContactWindow::onSessionChanged()
+{
+    if (m_session.hasFile() && m_session.filePath() == m_filePath)
+        return;
+    // The window must not outlive its file: saving or deleting would reach another one.
+    m_unloadingUnseen = isHidden();
+    close();
+}
+
+void ContactWindow::reportFailure(const Status& status)
+{
+    if (!retryAfterError(m_platform.prompter, status.error()))
+        close();
+}
+
+} // namespace quillet

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace Ui {
+class ContactWindow;
+}
+
+namespace quillet {
+
+class ContactFields;
+class Session;
+class Status;
+class WindowHost;
+struct Platform;
+
+// The Contact Information window: finds a contact by name, steps through the
+// file, saves changes in place, deletes the contact, and prints its label or its
+// details page. The contact on show is the session's CurrentRecord. The window
+// deletes itself when closed, and also, unseen, when the contacts file it was
+// opened on is closed or replaced.
+class ContactWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    ContactWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent = nullptr);
+    ~ContactWindow() override;
+
+    // The list's hand-over: shows record `number` in enabled fields, makes it the
+    // CurrentRecord, refills the find box and puts the focus there.
+    void openRecord(int number);
+    // Clears the find box and fills it again from every record.
+    void refillFindBox();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void load();
+    Status fillFindBox();
+    bool showRecord(int number);
+    void showEmptyFile();
+    void setRecordControlsEnabled(bool enabled);
+    void chooseFromFindBox(int index);
+    void stepTo(int number);
+    void stepFirst();
+    void stepPrevious();
+    void stepNext();
+    void stepLast();
+    void saveChanges();
+    void deleteContact();
+    void printLabel();
+    void printDetails();
+    void onSessionChanged();
+    // The error box; Cancel closes the window.
+    void reportFailure(const Status& status);
+
+    Session& m_session;
+    Platform& m_platform;
+    WindowHost& m_host;
+    std::unique_ptr<Ui::ContactWindow> m_ui;
+    ContactFields* m_fields = nullptr;
+    QString m_filePath; // the file the window was opened on
+    bool m_unloadingUnseen = false;
+};
+
+} // namespace quillet

@@ -1,0 +1,96 @@
+#include "exchange/ExportWindow.h"
+
+#include "ui_ExportWindow.h"
+
+#include "common/ProgramFolder.h"
+#include "exchange/ExportWriter.h"
+#include "help/Help.h"
+#include "platform/Platform.h"
+#include "shell/Session.h"
+#include "shell/WindowHost.h"
+
+#include <QCloseEvent>
+
+namespace quillet {
+
+namespace {
+const QString instruction =
+    QStringLiteral("Select type of export file to create, Comma Separated Values (csv) or Text (txt).\n"
+                   "Export file will contain First Name, Middle Initial, Last Name, Street Address1,\n"
+                   "Street Address 2, City, State, Zip Code, Country, Home Phone, Cell Phone,\n"
+                   "Work Phone, Email Address, Birthdate, Category, and Notes.\n"
+                   "The export file will be stored in your Quillet folder.");
+} // namespace
+
+ExportWindow::ExportWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::ExportWindow>()), m_session(session), m_platform(platform),
+      m_host(host)
+{
+    m_ui->setupUi(this);
+    m_ui->helpMenu->insertSeparator(m_ui->aboutAction)->setObjectName(QStringLiteral("mnuETHelpBar0"));
+    m_ui->aboutAction->setText(about::caption());
+    setWindowTitle(QStringLiteral("Export Contacts  [") + m_session.fileTitle() + u']');
+    m_ui->exportLabel->setText(instruction);
+    m_ui->createButton->setEnabled(false);
+
+    const auto enableCreate = [this] { m_ui->createButton->setEnabled(true); };
+    connect(m_ui->csvRadio, &QRadioButton::clicked, this, enableCreate);
+    connect(m_ui->textRadio, &QRadioButton::clicked, this, enableCreate);
+    connect(m_ui->createButton, &QPushButton::clicked, this, &ExportWindow::createExport);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &ExportWindow::close);
+    connect(m_ui->exitAction, &QAction::triggered, this, &ExportWindow::exitProgram);
+    connect(m_ui->manualAction, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
+    connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });
+}
+
+ExportWindow::~ExportWindow() = default;
+
+void ExportWindow::closeEvent(QCloseEvent* event)
+{
+    m_platform.prompter.setBusy(false);
+    event->accept();
+    if (!m_quitting)
+        m_host.returnToMainWindow();
+}
+
+void ExportWindow::createExport()
+{
+    ExportKind kind = ExportKind::Csv;
+    if (m_ui->textRadio->isChecked())
+        kind = ExportKind::Text;
+    else if (!m_ui->csvRadio->isChecked())
+        return;
+    ExportSummary summary;
+    Status status;
+    {
+        const BusyCursor busy(m_platform.prompter);
+        status = exportContacts(m_session.file(), kind, programFolder(), summary);
+    }
+    if (!status) {
+        reportFailure(status.error());
+        return;
+    }
+    if (summary.written == 0)
+        m_platform.prompter.message(exportNoContactsText, exportNoContactsTitle, MessageIcon::Information);
+    else
+        m_platform.prompter.message(exportDoneText(kind, summary.fileName), exportDoneTitle);
+    m_ui->cancelButton->setFocus();
+}
+
+void ExportWindow::reportFailure(const AppError& error)
+{
+    const MessageResult answer = m_platform.prompter.message(errorBoxText(error, ErrorEnding::Author), errorBoxTitle,
+                                                             MessageIcon::Critical, MessageButtons::RetryCancel);
+    if (answer == MessageResult::Cancel)
+        close();
+}
+
+void ExportWindow::exitProgram()
+{
+    WindowHost& host = m_host;
+    m_quitting = true;
+    close();
+    host.quitProgram();
+}
+
+} // namespace quillet

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "list/ListSearch.h"
+#include "platform/Platform.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class QRadioButton;
+
+namespace Ui {
+class ContactListWindow;
+}
+
+namespace quillet {
+
+class ListModel;
+class Session;
+class WindowHost;
+
+// The contact list: a one-shot query (search field and text, sort order) whose
+// "Get report" lists the matching contacts, then labels, a report, clipboard
+// commands and opening a contact from the list. It deletes itself when closed, so
+// every opening starts afresh. A dialog, so that Enter presses "Get report".
+class ContactListWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    ContactListWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent = nullptr);
+    ~ContactListWindow() override;
+
+    // What "All Contacts" and "Search Contacts" do after hiding the main window:
+    // show the window with the search frame, viewing all contacts, by first name.
+    void startFromMenu();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void connectControls();
+    void load();
+    void onSearchFieldClicked(QRadioButton* option, SearchField field);
+    void onSearchAllClicked();
+    void onSortClicked(QRadioButton* option, SortOrder order);
+    void getReport();
+    void showLoadResult(int found);
+    void printLabels();
+    void printReport();
+    void printSelection(const PrintChoice& choice);
+    void showPrinterProblem();
+
+    void updateEditMenu();
+    bool headerHasFocus() const;
+    QList<int> selectedRows() const;
+    void editCopy();
+    void editCut();
+    void editPaste();
+    void editSelectAll();
+    void openContact();
+    // The Retry/Cancel error box; Cancel clears the list and closes the window.
+    void showErrorBox(const AppError& error);
+
+    std::unique_ptr<Ui::ContactListWindow> m_ui;
+    Session& m_session;
+    Platform m_platform;
+    WindowHost& m_host;
+    ListModel* m_model = nullptr;
+    ListQuery m_query;
+    QString m_resultLabel;
+    bool m_partialLoad = false;
+    bool m_unloaded = false;
+};
+
+} // namespace quillet

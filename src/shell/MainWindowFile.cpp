@@ -1,0 +1,55 @@
+// File > New, Open, Close and the birthday reminder switch of the main window.
+#include "shell/MainWindow.h"
+#include "ui_MainWindow.h"
+
+#include "common/ProgramFolder.h"
+#include "shell/FileCommands.h"
+#include "shell/Reminders.h"
+
+namespace quillet {
+
+void MainWindow::runFileCommand(FileCommand command)
+{
+    const FileCommandOutcome outcome = quillet::runFileCommand(command, m_session, m_platform.fileDialogs,
+                                                               programFolder(), m_platform.desktop.today());
+    if (!outcome.status) {
+        showErrorBox(outcome.status);
+        return;
+    }
+    for (const QString& announcement : outcome.announcements)
+        m_platform.prompter.message(announcement, reminders::announcementTitle, MessageIcon::Information);
+}
+
+// Retry leaves the command with the file closed, and the window then shows the
+// no-file state, so no command can run against a file that is not open.
+void MainWindow::showErrorBox(const Status& status)
+{
+    const MessageResult chosen = m_platform.prompter.message(errorBoxText(status.error()), errorBoxTitle,
+                                                             MessageIcon::None, MessageButtons::RetryCancel);
+    m_session.closeFile();
+    if (chosen != MessageResult::Retry)
+        close();
+}
+
+void MainWindow::closeFile()
+{
+    m_session.closeFile();
+}
+
+void MainWindow::switchReminders(bool on)
+{
+    if (!m_session.hasFile())
+        return;
+    const Status written = reminders::setAll(m_session.file(), on);
+    if (!written) {
+        // The records before the failure have the new flag; the menu keeps the old switch.
+        m_platform.prompter.message(errorBoxText(written.error()), errorBoxTitle, MessageIcon::None);
+        return;
+    }
+    m_platform.prompter.message(on ? reminders::turnedOnText : reminders::turnedOffText,
+                                on ? reminders::turnedOnTitle : reminders::turnedOffTitle, MessageIcon::Information);
+    const reminders::MenuItems items = reminders::menuItemsFor(on);
+    m_session.setReminderItems(items.onItemEnabled, items.offItemEnabled);
+}
+
+} // namespace quillet

@@ -1,0 +1,421 @@
+#include "ListTestData.h"
+#include "list/ContactListWindow.h"
+#include "list/ListClipboard.h"
+#include "list/ListModel.h"
+#include "platform/scripted/ScriptedPlatform.h"
+#include "printing/GridTranscript.h"
+#include "shell/Session.h"
+#include "shell/WindowHost.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quillet;
+
+namespace {
+
+class FakeHost : public WindowHost
+{
+public:
+    void returnToMainWindow() override { ++returns; }
+    void quitProgram() override {}
+    void showAbout() override {}
+    QStringList labelLines() const override { return {}; }
+    void fillLabelLines(const QStringList&) override {}
+    void openContactWindow(int recordNumber) override { openedRecords << recordNumber; }
+
+    int returns = 0;
+    QList<int> openedRecords;
+};
+
+PrintChoice printed(int copies, bool selectionOnly = false)
+{
+    PrintChoice choice;
+    choice.cancelled = false;
+    choice.copies = copies;
+    choice.selectionOnly = selectionOnly;
+    return choice;
+}
+
+} // namespace
+
+class TestFrmViewAll : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        QVERIFY(m_dir.isValid());
+        m_path = QDir(m_dir.path()).filePath(QStringLiteral("Friends.DAT"));
+        QVERIFY(test::writeContactsFile(m_path,
+                                        {test::person("Zoe", "Adams", "New York"), test::person("al", "Brown", "YORK"),
+                                         test::person("Bea", "Cole", ""), test::person("Al", "Dunn", "Leeds")}));
+        m_session = std::make_unique<Session>();
+        QVERIFY(m_session->file().open(m_path).ok());
+        m_session->setOpenFile(m_path, QStringLiteral("Friends"));
+        m_platform = std::make_unique<ScriptedPlatform>();
+        m_host = FakeHost{};
+        m_platformBundle = std::make_unique<Platform>(m_platform->platform());
+        m_window = new ContactListWindow(*m_session, *m_platformBundle, m_host);
+        m_window->startFromMenu();
+        QApplication::setActiveWindow(m_window);
+    }
+    void cleanup()
+    {
+        delete m_window.data();
+        m_window.clear();
+    }
+
+    void opensReadyForAQuery()
+    {
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("All Contacts  [Friends]"));
+        QVERIFY(child<QWidget>("frSearch")->isVisible());
+        QVERIFY(child<QRadioButton>("optSearchAll")->isChecked());
+        QVERIFY(child<QRadioButton>("optFnameSort")->isChecked());
+        QVERIFY(!child<QPushButton>("cmdPrintLabels")->isEnabled());
+        QVERIFY(!child<QAction>("mnuPrint")->isEnabled());
+        QCOMPARE(m_window->focusWidget(), child<QWidget>("cmdACGetReport"));
+    }
+
+    void getReport_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<bool>("byLastName");
+        QTest::addColumn<QList<int>>("records");
+        QTest::addColumn<QString>("display");
+        QTest::newRow("all by first name") << "optSearchAll"
+                                           << "" << false << QList<int>{2, 4, 3, 1} << "";
+        QTest::newRow("all by last name") << "optSearchAll"
+                                          << "" << true << QList<int>{1, 2, 3, 4} << "";
+        QTest::newRow("city york") << "optSearchCity"
+                                   << "york" << false << QList<int>{2, 1} << "City = york";
+        QTest::newRow("cancelled city search: non-blank cities") << "optSearchCity"
+                                                                 << "" << false << QList<int>{2, 4, 1} << "City = ";
+        QTest::newRow("nothing found") << "optSearchLName"
+                                       << "zz" << false << QList<int>{} << " = zz";
+    }
+    void getReport()
+    {
+        QFETCH(QString, option);
+        QFETCH(QString, answer);
+        QFETCH(bool, byLastName);
+        QFETCH(QList<int>, records);
+        QFETCH(QString, display);
+        m_platform->prompter.inputAnswers << answer;
+        child<QRadioButton>(option)->click();
+        if (byLastName)
+            child<QRadioButton>("optLnameSort")->click();
+        QCOMPARE(m_window->focusWidget(), child<QWidget>("cmdACGetReport"));
+        QTest::keyClick(m_window, Qt::Key_Return); // the default button
+        QCOMPARE(recordsListed(), records);
+        QCOMPARE(child<QLabel>("lblTotContacts")->text(), QStringLiteral("Contacts Found = %1").arg(records.size()));
+        QCOMPARE(child<QLabel>("lblSearchDisplay")->isVisible(), option != QLatin1String("optSearchAll"));
+        if (option != QLatin1String("optSearchAll")) {
+            QCOMPARE(m_platform->prompter.inputPrompts, QStringList{"Search For: "});
+            QCOMPARE(child<QLabel>("lblSearchDisplay")->text(), display);
+        }
+        QVERIFY(!child<QWidget>("frSearch")->isVisible() && !child<QWidget>("frSortOrder")->isVisible());
+        // Nothing of the search frames is left over the list to take its clicks.
+        const QPoint listCorner = list()->viewport()->mapTo(m_window, QPoint(5, 5));
+        QCOMPARE(m_window->childAt(listCorner), list()->viewport());
+        QCOMPARE(child<QLineEdit>("txtViewAllHeader")->text(), listHeaderText);
+        QCOMPARE(child<QLineEdit>("txtViewAllHeader")->font().pointSize(), 12);
+        QVERIFY(child<QPushButton>("cmdPrintLabels")->isEnabled() && child<QAction>("mnuPrint")->isEnabled());
+        QCOMPARE(m_window->focusWidget(), child<QWidget>("cmdViewAllClose"));
+        // A load that found something is done; one that found nothing can be repeated.
+        QCOMPARE(child<QPushButton>("cmdACGetReport")->isEnabled(), records.isEmpty());
+        QCOMPARE(m_platform->prompter.messages.size(), records.isEmpty() ? 1 : 0);
+        if (records.isEmpty()) {
+            QCOMPARE(m_platform->prompter.messages[0].text, QStringLiteral("No contacts found."));
+            QCOMPARE(m_platform->prompter.messages[0].title, QStringLiteral("Contact file empty."));
+        }
+    }
+
+    void getReport_readFailure_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("retry leaves the window to try again") << false;
+        QTest::newRow("cancel closes it") << true;
+    }
+    void getReport_readFailure()
+    {
+        QFETCH(bool, cancel);
+        m_session->file().close();
+        if (cancel)
+            m_platform->prompter.messageAnswers << MessageResult::Cancel;
+        loadAll();
+        QCOMPARE(m_platform->prompter.messages.size(), 1);
+        QCOMPARE(m_platform->prompter.messages[0].title, errorBoxTitle);
+        QCOMPARE(m_platform->prompter.messages[0].buttons, MessageButtons::RetryCancel);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(m_window.isNull(), cancel);
+        QCOMPARE(m_host.returns, cancel ? 1 : 0);
+        if (cancel)
+            return;
+        QVERIFY(child<QPushButton>("cmdACGetReport")->isEnabled());
+        // Whatever a failed load left in the list, trying again lists each contact once.
+        QGuiApplication::clipboard()->setText(QStringLiteral("left over"));
+        focusList();
+        child<QAction>("mnuVAEditPaste")->trigger();
+        QVERIFY(m_session->file().open(m_path).ok());
+        loadAll();
+        QCOMPARE(recordsListed(), (QList<int>{2, 4, 3, 1}));
+    }
+
+    void searchOption_asksWithItsTitle()
+    {
+        m_platform->prompter.inputAnswers << "x"
+                                          << "k1a";
+        child<QRadioButton>("optSearchCat")->click();
+        child<QRadioButton>("optSearchZip")->click();
+        QCOMPARE(m_platform->prompter.inputTitles, (QStringList{"Category Search", "Zip code Search"}));
+        QCOMPARE(child<QLabel>("lblSearchDisplay")->text(), QStringLiteral("k1a"));
+    }
+
+    void close_returnsToMainWindow()
+    {
+        child<QPushButton>("cmdViewAllClose")->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(m_window.isNull());
+        QCOMPARE(m_host.returns, 1);
+        QVERIFY(m_host.openedRecords.isEmpty());
+    }
+
+    void doubleClick_opensTheContactAndClosesTheList()
+    {
+        loadAll();
+        doubleClickRow(rowOfRecord(3));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(m_window.isNull());
+        QCOMPARE(m_session->currentRecord(), 3);
+        QCOMPARE(m_host.openedRecords, QList<int>{3});
+        QCOMPARE(m_host.returns, 0);
+        QVERIFY(m_session->file().isOpen());
+    }
+
+    void doubleClick_pastedLine_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("retry keeps the window") << false;
+        QTest::newRow("cancel closes it") << true;
+    }
+    void doubleClick_pastedLine()
+    {
+        QFETCH(bool, cancel);
+        loadAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
+        focusList();
+        child<QAction>("mnuVAEditPaste")->trigger();
+        if (cancel)
+            m_platform->prompter.messageAnswers << MessageResult::Cancel;
+        doubleClickRow(rowOfRecord(0));
+        QCOMPARE(m_platform->prompter.messages.size(), 1);
+        QCOMPARE(m_platform->prompter.messages[0].text, errorBoxText(errors::badRecordNumber()));
+        QCOMPARE(m_platform->prompter.messages[0].buttons, MessageButtons::RetryCancel);
+        QCOMPARE(m_session->currentRecord(), 0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(m_window.isNull(), cancel);
+        QCOMPARE(m_host.returns, cancel ? 1 : 0);
+        if (!cancel)
+            QCOMPARE(model()->rowCount(), 5);
+    }
+
+    void copyCutPaste()
+    {
+        loadAll();
+        const QStringList lines = model()->lines();
+        focusList();
+        select({0, 2});
+        child<QAction>("mnuVAEditCopy")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("\r\n") + lines[0] + "\r\n" + lines[2]);
+        child<QAction>("mnuVAEditPaste")->trigger();
+        QCOMPARE(model()->rowCount(), 7);
+        QCOMPARE(model()->entry(0).text, QString()); // the piece before the first CR LF
+        QCOMPARE(model()->entry(0).recordNumber, 0);
+        QFile file(m_path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray before = file.readAll();
+        select({0, 3, 6});
+        const QStringList cut = model()->lines({0, 3, 6});
+        child<QAction>("mnuVAEditCut")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), clipboardTextFor(cut));
+        QStringList remaining = lines + QStringList{lines[0], lines[2]};
+        for (const QString& line : cut)
+            remaining.removeOne(line);
+        std::sort(remaining.begin(), remaining.end(),
+                  [this](auto& a, auto& b) { return model()->order().lessThan(a, b); });
+        QCOMPARE(model()->lines(), remaining);
+        file.seek(0);
+        QCOMPARE(file.readAll(), before);
+    }
+
+    void copyWithNothingSelected_emptiesClipboard()
+    {
+        loadAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("old"));
+        focusList();
+        child<QAction>("mnuVAEditCopy")->trigger();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+    }
+
+    void editMenuEnabling_data()
+    {
+        QTest::addColumn<bool>("onHeader");
+        QTest::addColumn<bool>("headerSelection");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("header, nothing selected") << true << false << false;
+        QTest::newRow("header, text selected") << true << true << true;
+        QTest::newRow("list, nothing selected") << false << false << true;
+    }
+    void editMenuEnabling()
+    {
+        QFETCH(bool, onHeader);
+        QFETCH(bool, headerSelection);
+        QFETCH(bool, enabled);
+        loadAll();
+        auto* header = child<QLineEdit>("txtViewAllHeader");
+        if (headerSelection)
+            header->setSelection(0, 4);
+        onHeader ? header->setFocus() : focusList();
+        emit child<QMenu>("mnuVAEdit")->aboutToShow();
+        QCOMPARE(child<QAction>("mnuVAEditCut")->isEnabled(), enabled);
+        QCOMPARE(child<QAction>("mnuVAEditCopy")->isEnabled(), enabled);
+        QVERIFY(child<QAction>("mnuVAEditPaste")->isEnabled() && child<QAction>("mnuVAEditSelAll")->isEnabled());
+    }
+
+    void selectAll_fromAButtonSelectsEveryLine()
+    {
+        loadAll();
+        child<QPushButton>("cmdViewAllClose")->setFocus();
+        child<QAction>("mnuVAEditSelAll")->trigger();
+        QCOMPARE(list()->selectionModel()->selectedRows().size(), 4);
+    }
+
+    void printLabels_data()
+    {
+        QTest::addColumn<bool>("cutAll");
+        QTest::addColumn<bool>("paste");
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<int>("jobs");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("two copies, two jobs") << false << false << 2 << 2 << "";
+        QTest::newRow("cancelled") << false << false << 0 << 0 << "";
+        QTest::newRow("every line cut") << true << false << 1 << 0 << "Empty list, no labels to print.";
+        QTest::newRow("pasted line") << false << true << 1 << 0 << printerProblemText;
+    }
+    void printLabels()
+    {
+        QFETCH(bool, cutAll);
+        QFETCH(bool, paste);
+        QFETCH(int, copies);
+        QFETCH(int, jobs);
+        QFETCH(QString, message);
+        loadAll();
+        focusList();
+        if (cutAll) {
+            child<QAction>("mnuVAEditSelAll")->trigger();
+            child<QAction>("mnuVAEditCut")->trigger();
+        }
+        if (paste) {
+            QGuiApplication::clipboard()->setText(QStringLiteral("x"));
+            focusList();
+            child<QAction>("mnuVAEditPaste")->trigger();
+        }
+        m_platform->printDialog.answers << (copies ? printed(copies) : PrintChoice{});
+        child<QPushButton>("cmdPrintLabels")->click();
+        QCOMPARE(m_platform->printDialog.requests.size(), cutAll ? 0 : 1);
+        QCOMPARE(m_platform->printTarget.jobs.size(), jobs);
+        QCOMPARE(m_platform->prompter.messages.isEmpty() ? QString() : m_platform->prompter.messages.last().text,
+                 message);
+        if (jobs == 2)
+            QCOMPARE(gridTranscript(m_platform->printTarget.jobs[1].document),
+                     gridTranscript(m_platform->printTarget.jobs[0].document));
+    }
+
+    void report_data()
+    {
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<bool>("selectionOnly");
+        QTest::addColumn<int>("jobs");
+        QTest::addColumn<QString>("firstPage");
+        QTest::newRow("whole report, two copies") << QList<int>{} << false << 2 << "page 1 landscape";
+        QTest::newRow("selection once whatever the copies") << QList<int>{1, 3} << true << 1 << "page 1 portrait";
+    }
+    void report()
+    {
+        QFETCH(QList<int>, selected);
+        QFETCH(bool, selectionOnly);
+        QFETCH(int, jobs);
+        QFETCH(QString, firstPage);
+        loadAll();
+        focusList();
+        select(selected);
+        m_platform->printDialog.answers << printed(2, selectionOnly);
+        child<QAction>("mnuPrint")->trigger();
+        const PrintDialogRequest request = m_platform->printDialog.requests.value(0);
+        QCOMPARE(request.allowSelection, !selected.isEmpty());
+        QCOMPARE(request.fromPage, 1);
+        QCOMPARE(request.toPage, 1);
+        QCOMPARE(m_platform->printTarget.jobs.size(), jobs);
+        const QStringList pages = gridTranscript(m_platform->printTarget.jobs[0].document).split('\n');
+        QCOMPARE(pages[0], firstPage);
+        if (selectionOnly)
+            QCOMPARE(pages.filter(QStringLiteral("\t")), QStringList({pages[3], pages[4]}));
+    }
+
+private:
+    template <typename T> T* child(const QString& name)
+    {
+        T* found = m_window->findChild<T*>(name);
+        if (!found)
+            qFatal("no child %s", qPrintable(name));
+        return found;
+    }
+    QListView* list() { return child<QListView>("lstAllContacts"); }
+    ListModel* model() { return qobject_cast<ListModel*>(list()->model()); }
+    void loadAll() { child<QPushButton>("cmdACGetReport")->click(); }
+    void focusList() { list()->setFocus(); }
+    QList<int> recordsListed()
+    {
+        QList<int> numbers;
+        for (const ListEntry& entry : model()->entries())
+            numbers << entry.recordNumber;
+        return numbers;
+    }
+    int rowOfRecord(int number) { return recordsListed().indexOf(number); }
+    void select(const QList<int>& rows)
+    {
+        list()->clearSelection();
+        for (int row : rows)
+            list()->selectionModel()->select(model()->index(row), QItemSelectionModel::Select);
+    }
+    void doubleClickRow(int row)
+    {
+        const QPoint centre = list()->visualRect(model()->index(row)).center();
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, centre);
+    }
+
+    QTemporaryDir m_dir;
+    QString m_path;
+    std::unique_ptr<Session> m_session;
+    std::unique_ptr<ScriptedPlatform> m_platform;
+    std::unique_ptr<Platform> m_platformBundle;
+    FakeHost m_host;
+    QPointer<ContactListWindow> m_window;
+};
+
+QTEST_MAIN(TestFrmViewAll)
+#include "tst_contactlistwindow.moc"
