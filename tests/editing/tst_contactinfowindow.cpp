@@ -3,9 +3,9 @@
 
 #include "editing/ContactForm.h"
 #include "editing/ContactWindow.h"
-#include "platform/scripted/ScriptedPlatform.h"
 #include "printing/GridTranscript.h"
 #include "shell/Session.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QAction>
 #include <QApplication>

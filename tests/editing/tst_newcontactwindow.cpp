@@ -2,8 +2,8 @@
 #include "FakeWindowHost.h"
 
 #include "editing/AddContactWindow.h"
-#include "platform/scripted/ScriptedPlatform.h"
 #include "shell/Session.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,11 +1,11 @@
 #include "contacts/ContactsFile.h"
 #include "exchange/ExportWindow.h"
 #include "exchange/ImportWindow.h"
-#include "platform/scripted/ScriptedPlatform.h"
 #include "shell/ContactWindowCommands.h"
 #include "shell/MainWindow.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
+#include "support/ScriptedPlatform.h"
 
 #include "ExchangeTestFiles.h"
 #include "support/TestSupport.h"

@@ -2,10 +2,10 @@
 #include "list/ContactListWindow.h"
 #include "list/ListClipboard.h"
 #include "list/ListModel.h"
-#include "platform/scripted/ScriptedPlatform.h"
 #include "printing/GridTranscript.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QAction>
 #include <QApplication>

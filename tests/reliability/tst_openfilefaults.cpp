@@ -5,10 +5,10 @@
 #include "editing/ContactWindow.h"
 #include "exchange/ExportWindow.h"
 #include "exchange/ImportWindow.h"
-#include "platform/scripted/ScriptedPlatform.h"
 #include "shell/MainWindow.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/scripted/ScriptedPlatform.h"
 #include "shell/MainWindow.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QAction>
 #include <QCheckBox>
