@@ -182,7 +182,7 @@ private slots:
             else if (after.at(i) != before.at(i))
                 QFAIL(qPrintable(QStringLiteral("byte %1 changed").arg(i)));
         }
-        QCOMPARE(reminders::menuItemsAtOpening(file), reminders::menuItemsFor(on));
+        QCOMPARE(reminders::menuItemsAtOpening(file), (reminders::MenuItems{!on, on}));
     }
 
     void switchOnReadOnlyFileChangesNothing()

@@ -17,7 +17,7 @@ private slots:
     {
         MainWindowFixture f;
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
-        QCOMPARE(f.window->windowTitle(), startupCaption());
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Quillet - labels, envelopes and an address book"));
         QCOMPARE(f.get<QLabel>("lblLMInstruct")->text(),
                  QStringLiteral("Quillet prints labels (compatible with Avery 5160 and 8160 labels) and envelopes.\r\n"
                                 "Power tip: click 'Search Contacts' to print labels for a specific subset of your "
