@@ -1,5 +1,5 @@
 #include "EditingTestFiles.h"
-#include "FakeWindowHost.h"
+#include "support/WindowFixture.h"
 
 #include "editing/ContactForm.h"
 #include "editing/ContactWindow.h"
@@ -24,24 +24,19 @@ using F = FormField;
 
 Q_DECLARE_METATYPE(quillet::MessageResult)
 
-class TestContactInfoWindow : public QObject
+class TestContactInfoWindow : public QObject, WindowFixture
 {
     Q_OBJECT
 private:
     QTemporaryDir m_dir;
     QString m_path;
-    std::unique_ptr<Session> m_session;
-    std::unique_ptr<ScriptedPlatform> m_scripted;
-    std::unique_ptr<Platform> m_platform;
-    FakeWindowHost m_host;
     QPointer<ContactWindow> m_window;
 
     void openFile(const QString& name, const QList<ContactRecord>& records)
     {
         m_path = QDir(m_dir.path()).filePath(name);
         writeContacts(m_path, records);
-        QVERIFY(m_session->file().open(m_path).ok());
-        m_session->setOpenFile(m_path, QStringLiteral("CONTACTS"));
+        QVERIFY(openContacts(m_path, QStringLiteral("CONTACTS")));
     }
     void openWindow()
     {
@@ -92,10 +87,7 @@ private:
 private slots:
     void init()
     {
-        m_session = std::make_unique<Session>();
-        m_scripted = std::make_unique<ScriptedPlatform>();
-        m_platform = std::make_unique<Platform>(m_scripted->platform());
-        m_host = FakeWindowHost{};
+        resetWindowFixture();
         QList<ContactRecord> records{contact("Zed", "Adams", "Z"), contact("amy", "Baker"), contact("Bob", "Carter")};
         records[1].set(Field::Birthdate, QStringLiteral("19800410"));
         openFile(QStringLiteral("CONTACTS.DAT"), records);

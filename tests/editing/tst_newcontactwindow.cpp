@@ -1,5 +1,5 @@
 #include "EditingTestFiles.h"
-#include "FakeWindowHost.h"
+#include "support/WindowFixture.h"
 
 #include "editing/AddContactWindow.h"
 #include "shell/Session.h"
@@ -22,16 +22,12 @@ using F = FormField;
 
 Q_DECLARE_METATYPE(quillet::MessageResult)
 
-class TestNewContactWindow : public QObject
+class TestNewContactWindow : public QObject, WindowFixture
 {
     Q_OBJECT
 private:
     QTemporaryDir m_dir;
     QString m_path;
-    std::unique_ptr<Session> m_session;
-    std::unique_ptr<ScriptedPlatform> m_scripted;
-    std::unique_ptr<Platform> m_platform;
-    FakeWindowHost m_host;
     QPointer<AddContactWindow> m_window;
 
     AddContactWindow* openWindow()
@@ -55,13 +51,9 @@ private slots:
     {
         m_path = QDir(m_dir.path()).filePath(QStringLiteral("CONTACTS.DAT"));
         writeContacts(m_path, 3);
-        m_session = std::make_unique<Session>();
-        QVERIFY(m_session->file().open(m_path).ok());
-        m_session->setOpenFile(m_path, QStringLiteral("CONTACTS"));
+        resetWindowFixture();
+        QVERIFY(openContacts(m_path, QStringLiteral("CONTACTS")));
         m_session->setReminderItems(false, false); // as a file whose record 1 says nothing
-        m_scripted = std::make_unique<ScriptedPlatform>();
-        m_platform = std::make_unique<Platform>(m_scripted->platform());
-        m_host = FakeWindowHost{};
     }
     void cleanup()
     {

@@ -3,9 +3,7 @@
 #include "list/ListClipboard.h"
 #include "list/ListModel.h"
 #include "printing/GridTranscript.h"
-#include "shell/Session.h"
-#include "shell/WindowHost.h"
-#include "support/ScriptedPlatform.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,20 +23,6 @@ using namespace quillet;
 
 namespace {
 
-class FakeHost : public WindowHost
-{
-public:
-    void returnToMainWindow() override { ++returns; }
-    void quitProgram() override {}
-    void showAbout() override {}
-    QStringList labelLines() const override { return {}; }
-    void fillLabelLines(const QStringList&) override {}
-    void openContactWindow(int recordNumber) override { openedRecords << recordNumber; }
-
-    int returns = 0;
-    QList<int> openedRecords;
-};
-
 PrintChoice printed(int copies, bool selectionOnly = false)
 {
     PrintChoice choice;
@@ -50,7 +34,7 @@ PrintChoice printed(int copies, bool selectionOnly = false)
 
 } // namespace
 
-class TestFrmViewAll : public QObject
+class TestContactListWindow : public QObject, test::WindowFixture
 {
     Q_OBJECT
 private slots:
@@ -61,13 +45,9 @@ private slots:
         QVERIFY(test::writeContactsFile(m_path,
                                         {test::person("Zoe", "Adams", "New York"), test::person("al", "Brown", "YORK"),
                                          test::person("Bea", "Cole", ""), test::person("Al", "Dunn", "Leeds")}));
-        m_session = std::make_unique<Session>();
-        QVERIFY(m_session->file().open(m_path).ok());
-        m_session->setOpenFile(m_path, QStringLiteral("Friends"));
-        m_platform = std::make_unique<ScriptedPlatform>();
-        m_host = FakeHost{};
-        m_platformBundle = std::make_unique<Platform>(m_platform->platform());
-        m_window = new ContactListWindow(*m_session, *m_platformBundle, m_host);
+        resetWindowFixture();
+        QVERIFY(openContacts(m_path, QStringLiteral("Friends")));
+        m_window = new ContactListWindow(*m_session, *m_platform, m_host);
         m_window->startFromMenu();
         QApplication::setActiveWindow(m_window);
     }
@@ -113,7 +93,7 @@ private slots:
         QFETCH(bool, byLastName);
         QFETCH(QList<int>, records);
         QFETCH(QString, display);
-        m_platform->prompter.inputAnswers << answer;
+        m_scripted->prompter.inputAnswers << answer;
         child<QRadioButton>(option)->click();
         if (byLastName)
             child<QRadioButton>("optLnameSort")->click();
@@ -123,7 +103,7 @@ private slots:
         QCOMPARE(child<QLabel>("lblTotContacts")->text(), QStringLiteral("Contacts Found = %1").arg(records.size()));
         QCOMPARE(child<QLabel>("lblSearchDisplay")->isVisible(), option != QLatin1String("optSearchAll"));
         if (option != QLatin1String("optSearchAll")) {
-            QCOMPARE(m_platform->prompter.inputPrompts, QStringList{"Search For: "});
+            QCOMPARE(m_scripted->prompter.inputPrompts, QStringList{"Search For: "});
             QCOMPARE(child<QLabel>("lblSearchDisplay")->text(), display);
         }
         QVERIFY(!child<QWidget>("frSearch")->isVisible() && !child<QWidget>("frSortOrder")->isVisible());
@@ -136,10 +116,10 @@ private slots:
         QCOMPARE(m_window->focusWidget(), child<QWidget>("cmdViewAllClose"));
         // A load that found something is done; one that found nothing can be repeated.
         QCOMPARE(child<QPushButton>("cmdACGetReport")->isEnabled(), records.isEmpty());
-        QCOMPARE(m_platform->prompter.messages.size(), records.isEmpty() ? 1 : 0);
+        QCOMPARE(m_scripted->prompter.messages.size(), records.isEmpty() ? 1 : 0);
         if (records.isEmpty()) {
-            QCOMPARE(m_platform->prompter.messages[0].text, QStringLiteral("No contacts found."));
-            QCOMPARE(m_platform->prompter.messages[0].title, QStringLiteral("Contact file empty."));
+            QCOMPARE(m_scripted->prompter.messages[0].text, QStringLiteral("No contacts found."));
+            QCOMPARE(m_scripted->prompter.messages[0].title, QStringLiteral("Contact file empty."));
         }
     }
 
@@ -154,11 +134,11 @@ private slots:
         QFETCH(bool, cancel);
         m_session->file().close();
         if (cancel)
-            m_platform->prompter.messageAnswers << MessageResult::Cancel;
+            m_scripted->prompter.messageAnswers << MessageResult::Cancel;
         loadAll();
-        QCOMPARE(m_platform->prompter.messages.size(), 1);
-        QCOMPARE(m_platform->prompter.messages[0].title, errorBoxTitle);
-        QCOMPARE(m_platform->prompter.messages[0].buttons, MessageButtons::RetryCancel);
+        QCOMPARE(m_scripted->prompter.messages.size(), 1);
+        QCOMPARE(m_scripted->prompter.messages[0].title, errorBoxTitle);
+        QCOMPARE(m_scripted->prompter.messages[0].buttons, MessageButtons::RetryCancel);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(m_window.isNull(), cancel);
         QCOMPARE(m_host.returns, cancel ? 1 : 0);
@@ -176,11 +156,11 @@ private slots:
 
     void searchOption_asksWithItsTitle()
     {
-        m_platform->prompter.inputAnswers << "x"
+        m_scripted->prompter.inputAnswers << "x"
                                           << "k1a";
         child<QRadioButton>("optSearchCat")->click();
         child<QRadioButton>("optSearchZip")->click();
-        QCOMPARE(m_platform->prompter.inputTitles, (QStringList{"Category Search", "Zip code Search"}));
+        QCOMPARE(m_scripted->prompter.inputTitles, (QStringList{"Category Search", "Zip code Search"}));
         QCOMPARE(child<QLabel>("lblSearchDisplay")->text(), QStringLiteral("k1a"));
     }
 
@@ -219,13 +199,13 @@ private slots:
         focusList();
         child<QAction>("mnuVAEditPaste")->trigger();
         if (cancel)
-            m_platform->prompter.messageAnswers << MessageResult::Cancel;
+            m_scripted->prompter.messageAnswers << MessageResult::Cancel;
         doubleClickRow(rowOfRecord(0));
-        QCOMPARE(m_platform->prompter.messages.size(), 1);
-        QCOMPARE(m_platform->prompter.messages[0].text,
+        QCOMPARE(m_scripted->prompter.messages.size(), 1);
+        QCOMPARE(m_scripted->prompter.messages[0].text,
                  QStringLiteral("An error has occurred. Error number 63 -- Bad record number.  Try again, or notify "
                                 "author."));
-        QCOMPARE(m_platform->prompter.messages[0].buttons, MessageButtons::RetryCancel);
+        QCOMPARE(m_scripted->prompter.messages[0].buttons, MessageButtons::RetryCancel);
         QCOMPARE(m_session->currentRecord(), 0);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCOMPARE(m_window.isNull(), cancel);
@@ -330,15 +310,15 @@ private slots:
             focusList();
             child<QAction>("mnuVAEditPaste")->trigger();
         }
-        m_platform->printDialog.answers << (copies ? printed(copies) : PrintChoice{});
+        m_scripted->printDialog.answers << (copies ? printed(copies) : PrintChoice{});
         child<QPushButton>("cmdPrintLabels")->click();
-        QCOMPARE(m_platform->printDialog.requests.size(), cutAll ? 0 : 1);
-        QCOMPARE(m_platform->printTarget.jobs.size(), jobs);
-        QCOMPARE(m_platform->prompter.messages.isEmpty() ? QString() : m_platform->prompter.messages.last().text,
+        QCOMPARE(m_scripted->printDialog.requests.size(), cutAll ? 0 : 1);
+        QCOMPARE(m_scripted->printTarget.jobs.size(), jobs);
+        QCOMPARE(m_scripted->prompter.messages.isEmpty() ? QString() : m_scripted->prompter.messages.last().text,
                  message);
         if (jobs == 2)
-            QCOMPARE(gridTranscript(m_platform->printTarget.jobs[1].document),
-                     gridTranscript(m_platform->printTarget.jobs[0].document));
+            QCOMPARE(gridTranscript(m_scripted->printTarget.jobs[1].document),
+                     gridTranscript(m_scripted->printTarget.jobs[0].document));
     }
 
     void report_data()
@@ -359,14 +339,14 @@ private slots:
         loadAll();
         focusList();
         select(selected);
-        m_platform->printDialog.answers << printed(2, selectionOnly);
+        m_scripted->printDialog.answers << printed(2, selectionOnly);
         child<QAction>("mnuPrint")->trigger();
-        const PrintDialogRequest request = m_platform->printDialog.requests.value(0);
+        const PrintDialogRequest request = m_scripted->printDialog.requests.value(0);
         QCOMPARE(request.allowSelection, !selected.isEmpty());
         QCOMPARE(request.fromPage, 1);
         QCOMPARE(request.toPage, 1);
-        QCOMPARE(m_platform->printTarget.jobs.size(), jobs);
-        const QStringList pages = gridTranscript(m_platform->printTarget.jobs[0].document).split('\n');
+        QCOMPARE(m_scripted->printTarget.jobs.size(), jobs);
+        const QStringList pages = gridTranscript(m_scripted->printTarget.jobs[0].document).split('\n');
         QCOMPARE(pages[0], firstPage);
         if (selectionOnly)
             QCOMPARE(pages.filter(QStringLiteral("\t")), QStringList({pages[3], pages[4]}));
@@ -407,12 +387,8 @@ private:
 
     QTemporaryDir m_dir;
     QString m_path;
-    std::unique_ptr<Session> m_session;
-    std::unique_ptr<ScriptedPlatform> m_platform;
-    std::unique_ptr<Platform> m_platformBundle;
-    FakeHost m_host;
     QPointer<ContactListWindow> m_window;
 };
 
-QTEST_MAIN(TestFrmViewAll)
+QTEST_MAIN(TestContactListWindow)
 #include "tst_contactlistwindow.moc"
