@@ -89,6 +89,7 @@ private slots:
         QCOMPARE(f.line(from)->text(), QStringLiteral("ab"));
     }
 
+    // The margins of every position are the printing options test's; these rows check what the window asks.
     void labelPosition_data()
     {
         QTest::addColumn<QStringList>("answers");
@@ -101,12 +102,6 @@ private slots:
         QTest::newRow("5") << QStringList{"5"} << "35"
                            << "10"
                            << "Label Position 5" << QStringList{ask};
-        QTest::newRow("30") << QStringList{"30"} << "68"
-                            << "63"
-                            << "Label Position 30" << QStringList{ask};
-        QTest::newRow("28") << QStringList{"28"} << "2"
-                            << "63"
-                            << "Label Position 28" << QStringList{ask};
         QTest::newRow("05") << QStringList{"05"} << "35"
                             << "10"
                             << "Label Position 5" << QStringList{ask};
@@ -155,6 +150,7 @@ private slots:
         QCOMPARE(f.scripted.prompter.beeps, 2);
     }
 
+    // The presets of every size are the printing options test's; these rows show the window applies them.
     void envelopePresets_data()
     {
         QTest::addColumn<int>("size");
@@ -162,26 +158,10 @@ private slots:
         QTest::addColumn<QString>("sizeTop");
         QTest::addColumn<QString>("envelopeLeft");
         QTest::addColumn<QString>("envelopeTop");
-        QTest::newRow("#10") << 1 << "38"
-                             << "33"
-                             << "43"
-                             << "39";
         QTest::newRow("#6 3/4") << 2 << "23"
                                 << "32"
                                 << "28"
                                 << "39";
-        QTest::newRow("#A2") << 3 << "20"
-                             << "32"
-                             << "24"
-                             << "37";
-        QTest::newRow("#A7") << 4 << "28"
-                             << "30"
-                             << "34"
-                             << "36";
-        QTest::newRow("#A8") << 5 << "30"
-                             << "30"
-                             << "36"
-                             << "36";
         QTest::newRow("#A10") << 6 << "36"
                               << "25"
                               << "44"
