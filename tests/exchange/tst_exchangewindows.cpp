@@ -22,15 +22,7 @@
 
 using namespace quillet;
 
-namespace {
-template <typename T> T* child(QWidget& window, const char* name)
-{
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-} // namespace
+using test::child;
 
 class TestExchangeWindows : public QObject, test::WindowFixture
 {

@@ -1,8 +1,8 @@
 #include "ListTestData.h"
 #include "list/ContactListWindow.h"
-#include "list/ListClipboard.h"
 #include "list/ListModel.h"
 #include "printing/GridTranscript.h"
+#include "support/TestSupport.h"
 #include "support/WindowFixture.h"
 
 #include <QAction>
@@ -94,7 +94,7 @@ private slots:
         QFETCH(QList<int>, records);
         QFETCH(QString, display);
         m_scripted->prompter.inputAnswers << answer;
-        child<QRadioButton>(option)->click();
+        child<QRadioButton>(qPrintable(option))->click();
         if (byLastName)
             child<QRadioButton>("optLnameSort")->click();
         QCOMPARE(m_window->focusWidget(), child<QWidget>("cmdACGetReport"));
@@ -353,13 +353,7 @@ private slots:
     }
 
 private:
-    template <typename T> T* child(const QString& name)
-    {
-        T* found = m_window->findChild<T*>(name);
-        if (!found)
-            qFatal("no child %s", qPrintable(name));
-        return found;
-    }
+    template <typename T = QWidget> T* child(const char* name) { return test::child<T>(*m_window, name); }
     QListView* list() { return child<QListView>("lstAllContacts"); }
     ListModel* model() { return qobject_cast<ListModel*>(list()->model()); }
     void loadAll() { child<QPushButton>("cmdACGetReport")->click(); }
