@@ -20,9 +20,4 @@ void writeContacts(const QString& path, const QList<ContactRecord>& records);
 // The trimmed first names of every record of the file on disk.
 QStringList firstNames(const QString& path);
 
-inline QByteArray fileBytes(const QString& path)
-{
-    return readBytes(path);
-}
-
 } // namespace quillet::test

@@ -20,7 +20,7 @@ class TestCliEditing : public QObject
     static Run cli(const QStringList& args) { return runCli(args); }
     ContactRecord record(int number)
     {
-        const QByteArray bytes = fileBytes(m_path);
+        const QByteArray bytes = readBytes(m_path);
         return ContactRecord::fromBytes(bytes.mid((number - 1) * recordSize, recordSize));
     }
 
@@ -69,12 +69,12 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QString, message);
         args.replace(1, m_path);
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = readBytes(m_path);
         const Run run = cli(args);
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.err.split(u'\n').filter(QStringLiteral("quillet-cli")),
                  QStringList{QStringLiteral("quillet-cli: ") + message});
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
     }
 
     void editKeepsOtherFieldsAndUsesSaveChangesRules()
@@ -92,11 +92,11 @@ private slots:
 
     void deleteNeedsYes()
     {
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = readBytes(m_path);
         QCOMPARE(cli({"delete", m_path, "2"}).exitCode, 1);
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
         QCOMPARE(cli({"delete", m_path, "4", "--yes"}).exitCode, 1);
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
         const Run run = cli({"delete", m_path, "2", "--yes"});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(firstNames(m_path), (QStringList{"First1", "First3"}));
@@ -121,7 +121,7 @@ private slots:
         QCOMPARE(dry.out, QStringLiteral("First Name: John\nMiddle Initial: Q\nLast Name: Public\n"
                                          "Street Address: 123 Main Street\nAdditional Street Info/Apt: Apt 4\n"
                                          "City: San Diego\nState: CA\nZip Code: 92101\n"));
-        QCOMPARE(fileBytes(m_path).size(), 1200);
+        QCOMPARE(readBytes(m_path).size(), 1200);
         const Run saved = cli(QStringList{"quick-add", m_path} + lines);
         QCOMPARE(saved.exitCode, 0);
         QVERIFY(saved.out.endsWith(QStringLiteral("Saved as record 4\n")));

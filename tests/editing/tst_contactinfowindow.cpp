@@ -196,11 +196,11 @@ private slots:
         openWindow();
         choose(QStringLiteral("Bob  Carter"));
         field(F::LastName)->clear();
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = readBytes(m_path);
         button("cmdSave")->click();
         QCOMPARE(messages(), QStringList{"Incorrect entry: Enter last name, 16 characters or less."});
         QCOMPARE(QApplication::focusWidget(), field(F::LastName));
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
     }
 
     void closeResetsCurrentRecord()
@@ -217,7 +217,7 @@ private slots:
     {
         openWindow();
         choose(QStringLiteral("amy  Baker"));
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = readBytes(m_path);
         m_scripted->prompter.messageAnswers << MessageResult::No;
         button("cmdDelete")->click();
         QCOMPARE(m_scripted->prompter.messages.first().text,
@@ -226,7 +226,7 @@ private slots:
         QCOMPARE(m_scripted->prompter.messages.first().buttons, MessageButtons::YesNo);
         QCOMPARE(messages().last(), QStringLiteral("Deletion not performed.: Nothing deleted..."));
         QCOMPARE(QApplication::focusWidget(), button("cmdCancel"));
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
         QVERIFY(m_window->isVisible());
     }
 
@@ -259,12 +259,12 @@ private slots:
         openFile(QString(250, u'c') + QStringLiteral(".DAT"), {contact("Ann", "One"), contact("Bob", "Two")});
         openWindow();
         choose(QStringLiteral("Ann  One"));
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = readBytes(m_path);
         m_scripted->prompter.messageAnswers << MessageResult::Yes << answer;
         button("cmdDelete")->click();
         QCOMPARE(m_scripted->prompter.messages.last().title, QStringLiteral("Error"));
         QVERIFY(!messages().contains(QStringLiteral("Contact deleted.: Contact deleted!")));
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
         QVERIFY(m_session->file().isOpen());
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
         if (answer == MessageResult::Retry) {

@@ -87,7 +87,7 @@ private slots:
         const QString cliFile = m_dir.filePath(QStringLiteral("CLI.DAT"));
         writeContacts(cliFile, 0);
         QCOMPARE(cli(QStringList{"add", cliFile} + addArgs), QStringLiteral("Saved as record 1\n"));
-        m_fromCli = fileBytes(cliFile);
+        m_fromCli = readBytes(cliFile);
 
         m_shown = cli({"show", formFile, "1"}).split(u'\n');
         m_exportHeader = exportHeaderLine(ExportKind::Csv).split(u',');

@@ -133,7 +133,7 @@ private slots:
         type(F::LastName, QStringLiteral("Smith"));
         type(F::Zip, QStringLiteral("92,101"));
         type(F::Email, QStringLiteral("a,b@c.d"));
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = readBytes(m_path);
         button("cmdSave")->click();
 
         QCOMPARE(m_scripted->prompter.messages.size(), 1);
@@ -144,7 +144,7 @@ private slots:
         QCOMPARE(focusName(), QStringLiteral("txtACEmail"));
         QCOMPARE(field(F::FirstName)->text(), QStringLiteral("John"));
         QCOMPARE(field(F::Zip)->text(), QStringLiteral("92101"));
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
         QVERIFY(!m_window.isNull());
         QVERIFY(m_window->isVisible());
     }
@@ -188,7 +188,7 @@ private slots:
             QTRY_VERIFY(m_window.isNull());
             QCOMPARE(m_host.returns, 1);
         }
-        QCOMPARE(fileBytes(m_path).size(), 1200);
+        QCOMPARE(readBytes(m_path).size(), 1200);
     }
 
     void closeReturnsToMainWindow()
