@@ -5,9 +5,12 @@
 #include "list/ListLine.h"
 #include "list/ListModel.h"
 #include "list/ListOrder.h"
+#include "list/ListReport.h"
 #include "list/ListSearch.h"
+#include "list/SheetLabels.h"
 #include "printing/GridDocument.h"
 #include "printing/PdfPrintTarget.h"
+#include "printing/SheetCatalogue.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +19,8 @@
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
 
 #include <algorithm>
 #include <memory>
@@ -119,29 +124,86 @@ void getReportLiteral(benchmark::State& state)
 }
 BENCHMARK(getReportLiteral)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
-// "Print labels" for a listed file into a PDF: records read back by number, composed, laid out and painted.
-void labelsToPdf(benchmark::State& state)
+double peakMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024;
+}
+
+struct Listed
 {
     ContactsFile file;
-    if (!file.open(contactsFile(int(state.range(0)))).ok())
-        state.SkipWithError("cannot open the contacts file");
     ListModel model;
-    std::vector<ListEntry> entries;
-    if (!loadList(file, ListQuery{}, model.order(), entries).ok())
-        state.SkipWithError("read failed");
     QList<int> numbers;
+};
+
+// A listed file as "Get report" leaves it.
+bool listFile(Listed& listed, int count)
+{
+    std::vector<ListEntry> entries;
+    if (!listed.file.open(contactsFile(count)).ok() ||
+        !loadList(listed.file, ListQuery{}, listed.model.order(), entries).ok())
+        return false;
     for (const ListEntry& entry : entries)
-        numbers << entry.recordNumber;
+        listed.numbers << entry.recordNumber;
+    listed.model.addSorted(std::move(entries));
+    return true;
+}
+
+// "Print labels" for a listed file into a PDF: every record read back by number
+// and checked, then a sheet at a time composed, laid out and painted. Argument 1:
+// an A4 catalogue sheet instead of the built-in one. Run one at a time
+// (--benchmark_filter) for a peak memory of that job alone.
+void labelsToPdf(benchmark::State& state)
+{
+    Listed listed;
+    if (!listFile(listed, int(state.range(0))))
+        state.SkipWithError("cannot list the contacts file");
+    const SheetTemplate* catalogue = SheetCatalogue::system().find(QStringLiteral("Avery L7160"));
+    if (state.range(1) == 1 && !catalogue)
+        state.SkipWithError("the label template catalogue is not installed");
+    const SheetTemplate sheet = state.range(1) == 1 && catalogue ? *catalogue : builtInSheet();
     const QString pdf = QDir(workDir().path()).filePath(QStringLiteral("labels.pdf"));
     for (auto _ : state) {
-        GridDocument document;
         PdfPrintTarget target(pdf);
-        if (!composeListLabels(file, numbers, document).ok() || !target.print(document, PrintJob{}).ok())
+        const Result<ListLabelsJob> job = prepareListLabels(listed.file, listed.numbers, sheet, 1);
+        if (!job) {
+            state.SkipWithError("reading failed");
+            break;
+        }
+        GridStream stream = job->stream();
+        if (!target.printStream(stream, PrintJob{}).ok())
             state.SkipWithError("printing failed");
     }
     state.counters["pdf_bytes"] = double(QFile(pdf).size());
+    state.counters["peak_MB"] = peakMegabytes();
 }
-BENCHMARK(labelsToPdf)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(labelsToPdf)
+    ->Args({1000, 0})
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+// File > Print of the whole list as a report into a PDF: every line checked, then
+// streamed.
+void reportToPdf(benchmark::State& state)
+{
+    Listed listed;
+    if (!listFile(listed, int(state.range(0))))
+        state.SkipWithError("cannot list the contacts file");
+    const QString pdf = QDir(workDir().path()).filePath(QStringLiteral("report.pdf"));
+    const QStringList lines = listed.model.lines();
+    for (auto _ : state) {
+        PdfPrintTarget target(pdf);
+        GridStream stream = reportStream(lines, QStringLiteral("Bench"));
+        if (!checkReportLines(lines).ok() || !target.printStream(stream, PrintJob{}).ok())
+            state.SkipWithError("printing failed");
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(reportToPdf)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

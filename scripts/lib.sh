@@ -8,8 +8,9 @@ QUILLET_JOBS="${QUILLET_JOBS:-2}"
 # The packages a build needs; without them nothing runs.
 QUILLET_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev fonts-liberation2)
 # Installed when possible, else left out: without them the benchmarks are not
-# built and there is no printing; the tests that need them skip themselves.
-QUILLET_OPTIONAL_PACKAGES=(libbenchmark-dev cups cups-client printer-driver-cups-pdf)
+# built, there is no printing and only the built-in label sheet (no catalogue);
+# the tests that need them skip themselves.
+QUILLET_OPTIONAL_PACKAGES=(libbenchmark-dev cups cups-client printer-driver-cups-pdf glabels-data)
 # What the tests read PDFs with; optional in the same way.
 QUILLET_TEST_PACKAGES=(poppler-utils)
 

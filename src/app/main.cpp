@@ -2,6 +2,7 @@
 #include "help/UserManual.h"
 #include "platform/qt/QtDesktop.h"
 #include "platform/qt/QtFileDialogs.h"
+#include "platform/qt/QtLabelDialogs.h"
 #include "platform/qt/QtPrintDialog.h"
 #include "platform/qt/QtPrintTarget.h"
 #include "platform/qt/QtPrompter.h"
@@ -22,11 +23,13 @@ int main(int argc, char* argv[])
     quillet::QtPrintDialog printDialog;
     quillet::QtPrintTarget printTarget;
     quillet::QtDesktop desktop;
+    quillet::QtLabelDialogs labelDialogs;
     // A manual that cannot be copied is no reason not to start; Help > User Manual
     // then opens nothing.
     static_cast<void>(quillet::ensureManualInProgramFolder());
 
-    quillet::MainWindow window(quillet::Platform{prompter, fileDialogs, printDialog, printTarget, desktop});
+    quillet::MainWindow window(
+        quillet::Platform{prompter, fileDialogs, printDialog, printTarget, desktop, labelDialogs});
     // The program ends when the main window's shutdown steps are done, even when
     // another window was showing in its place at the time.
     quillet::registerContactWindows(window);

@@ -34,8 +34,9 @@ bool parseSort(const QString& value, ListQuery& query, QString& error)
     return error.isEmpty();
 }
 
-// "--name VALUE" or "--name=VALUE" at args[index]; advances index past it.
-std::optional<QString> takeValue(const QString& name, const QStringList& args, qsizetype& index, QString& error)
+} // namespace
+
+std::optional<QString> takeOptionValue(const QString& name, const QStringList& args, qsizetype& index, QString& error)
 {
     const QString& arg = args.at(index);
     if (arg.startsWith(name + QLatin1Char('='))) {
@@ -52,28 +53,35 @@ std::optional<QString> takeValue(const QString& name, const QStringList& args, q
     return args.at(index - 1);
 }
 
+namespace {
+
 bool takeListOption(const QStringList& args, qsizetype& index, ListQuery& query, QString& error)
 {
-    if (const auto search = takeValue(QStringLiteral("--search"), args, index, error))
+    if (const auto search = takeOptionValue(QStringLiteral("--search"), args, index, error))
         return parseSearch(*search, query, error);
     if (!error.isEmpty())
         return false;
-    if (const auto sort = takeValue(QStringLiteral("--sort"), args, index, error))
+    if (const auto sort = takeOptionValue(QStringLiteral("--sort"), args, index, error))
         return parseSort(*sort, query, error);
     return false;
 }
 
 } // namespace
 
-std::optional<ListCommand> parseListCommand(const QString& verb, const QStringList& args, bool printing)
+std::optional<ListCommand> parseListCommand(const QString& verb, const QStringList& args, bool printing,
+                                            const VerbOptionTaker& own, bool offset)
 {
     ListCommand command;
+    if (offset)
+        command.output.acceptOffset();
     QStringList positional;
     QString error;
     for (qsizetype index = 0; index < args.size() && error.isEmpty();) {
         if (printing && command.output.take(args, index, error))
             continue;
         if (error.isEmpty() && takeListOption(args, index, command.query, error))
+            continue;
+        if (error.isEmpty() && own && own(args, index, error))
             continue;
         if (!error.isEmpty())
             break;

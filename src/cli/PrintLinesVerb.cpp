@@ -130,6 +130,7 @@ std::optional<PrintRejection> buildRequest(const PrintLinesOptions& options, Typ
 int runPrintLines(const QStringList& args)
 {
     PrintLinesOptions options;
+    options.output.acceptOffset();
     const QString error = parse(args, options);
     if (!error.isEmpty())
         return reportUsageError(verbName, error);
@@ -147,7 +148,7 @@ QString help()
 {
     return QStringLiteral("Usage: quillet-cli print-lines [--label N | --envelope SIZE] [--portrait|--landscape]\n"
                           "         [--left-justified|--centered] [--bold] [--indents L] [--pad-rows T] [--copies K]\n"
-                          "         (--printer NAME | --pdf FILE | --grid) LINE1 [LINE2 ... LINE5]\n"
+                          "         [--offset X,Y] (--printer NAME | --pdf FILE | --grid) LINE1 [LINE2 ... LINE5]\n"
                           "Prints up to five typed lines on one label of a 30-label sheet or on an envelope,\n"
                           "with the presets, checks and messages of the main window.\n\n"
                           "  --label N        label position 1 to 30, checked as the position box checks it\n"
@@ -164,7 +165,8 @@ QString help()
                           "  --bold           bold type (envelopes only)\n"
                           "  --indents L      left margin in character columns, as typed in the field\n"
                           "  --pad-rows T     top margin in text lines, as typed in the field\n") +
-           PrintOutput::helpText() + QStringLiteral("Use -- before lines that begin with \"--\".\n");
+           PrintOutput::helpText() + PrintOutput::offsetHelpText() +
+           QStringLiteral("Use -- before lines that begin with \"--\".\n");
 }
 
 VerbRegistration registration{

@@ -2,9 +2,12 @@
 
 #include "platform/qt/QtPrintTarget.h"
 #include "printing/PdfPrintTarget.h"
+#include "printing/PrintPreferences.h"
 #include "printing/TranscriptPrintTarget.h"
 
 #include <QTextStream>
+
+#include <cmath>
 
 namespace quillet::cli {
 
@@ -56,6 +59,12 @@ bool PrintOutput::take(const QStringList& args, qsizetype& index, QString& error
             error = QStringLiteral("--pdf needs a file name");
         return true;
     }
+    if (m_acceptsOffset && takeValue(args, index, QStringLiteral("--offset"), value, error)) {
+        m_offset = parseOffset(value);
+        if (error.isEmpty() && !m_offset)
+            error = QStringLiteral("--offset takes X,Y in millimetres, each from -10 to 10");
+        return true;
+    }
     if (takeValue(args, index, QStringLiteral("--copies"), value, error)) {
         bool ok = false;
         m_copies = value.toInt(&ok);
@@ -81,6 +90,7 @@ PrintChoice PrintOutput::choice() const
     choice.cancelled = false;
     choice.printerName = m_printer;
     choice.copies = m_copies;
+    choice.offsetMm = m_offset;
     return choice;
 }
 
@@ -118,10 +128,31 @@ int PrintOutput::run(const std::function<Status(const PrintChoice&, PrintTarget&
 
 QString PrintOutput::helpText()
 {
-    return QStringLiteral("  --printer NAME   print on the CUPS queue NAME\n"
-                          "  --pdf FILE       write a PDF file (US Letter); further copies go to FILE-2.pdf, ...\n"
-                          "  --grid           write the text-grid transcript on standard output\n"
-                          "  --copies K       print K copies, each its own job (default 1)\n");
+    return QStringLiteral(
+        "  --printer NAME   print on the CUPS queue NAME\n"
+        "  --pdf FILE       write a PDF file on the job's paper; further copies go to FILE-2.pdf, ...\n"
+        "  --grid           write the text-grid transcript on standard output\n"
+        "  --copies K       print K copies, each its own job (default 1)\n");
+}
+
+QString PrintOutput::offsetHelpText()
+{
+    return QStringLiteral("  --offset X,Y     shift the whole page X mm right and Y mm down (each -10 to 10);\n"
+                          "                   without it a printer job takes the printer's stored offset\n");
+}
+
+std::optional<QPointF> parseOffset(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 2)
+        return std::nullopt;
+    bool okX = false;
+    bool okY = false;
+    const QPointF offset(parts[0].trimmed().toDouble(&okX), parts[1].trimmed().toDouble(&okY));
+    if (!okX || !okY || std::abs(offset.x()) > printprefs::maxOffsetMm ||
+        std::abs(offset.y()) > printprefs::maxOffsetMm)
+        return std::nullopt;
+    return offset;
 }
 
 int reportRejection(const PrintRejection& rejection)

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace quillet {
 class PrintTarget;
@@ -21,6 +22,9 @@ class PrintOutput
 {
 public:
     enum class Destination { None, Printer, Pdf, Grid };
+
+    // Whether the verb takes --offset X,Y (labels, envelopes, return addresses).
+    void acceptOffset() { m_acceptsOffset = true; }
 
     // Consumes args[index] (and its value) when it is one of the shared options,
     // advancing `index` past it. Returns false when it is not one; sets `error`
@@ -41,6 +45,7 @@ public:
 
     // Lines for a verb's --help.
     static QString helpText();
+    static QString offsetHelpText();
 
 private:
     Destination m_destination = Destination::None;
@@ -48,7 +53,12 @@ private:
     QString m_printer;
     QString m_pdf;
     int m_copies = 1;
+    bool m_acceptsOffset = false;
+    std::optional<QPointF> m_offset;
 };
+
+// "X,Y" in millimetres, each from -10 to 10; nothing when it is not that.
+std::optional<QPointF> parseOffset(const QString& text);
 
 // Writes a rejection's message on standard error; returns exit status 1.
 int reportRejection(const PrintRejection& rejection);

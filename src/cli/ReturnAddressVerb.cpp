@@ -12,6 +12,7 @@ const QString verbName = QStringLiteral("return-address");
 int runReturnAddress(const QStringList& args)
 {
     PrintOutput output;
+    output.acceptOffset();
     QStringList lines;
     QString error;
     bool optionsEnded = false;
@@ -45,12 +46,13 @@ int runReturnAddress(const QStringList& args)
 }
 
 const QString help = QStringLiteral(
-    "Usage: quillet-cli return-address [--copies K] (--printer NAME | --pdf FILE | --grid) LINE1 LINE2 LINE3\n"
+    "Usage: quillet-cli return-address [--copies K] [--offset X,Y] (--printer NAME | --pdf FILE | --grid) LINE1 LINE2 "
+    "LINE3\n"
     "Prints a sheet of 80 return-address labels (Avery 18167, 4 across and 20 down), each with the three\n"
     "lines, in Courier New 8 points. An empty line prints as an empty line.\n\n");
 
 VerbRegistration registration{Verb{verbName, QStringLiteral("Print a sheet of 80 return-address labels"),
-                                   help + PrintOutput::helpText(), runReturnAddress}};
+                                   help + PrintOutput::helpText() + PrintOutput::offsetHelpText(), runReturnAddress}};
 
 } // namespace
 } // namespace quillet::cli

@@ -44,7 +44,7 @@ int runDetails(const QStringList& args)
     // The copies are pages of one document, as the window prints them.
     return output.run([&](const PrintChoice& choice, PrintTarget& target) {
         return target.print(contactDetailsDocument(form, today, choice.copies),
-                            PrintJob{choice.printerName, QStringLiteral("Contact Details")});
+                            PrintJob::from(choice, QStringLiteral("Contact Details")));
     });
 }
 

@@ -26,12 +26,11 @@ int runReport(const QStringList& args)
     lines.reserve(static_cast<qsizetype>(entries->size()));
     for (const ListEntry& entry : *entries)
         lines << entry.text;
+    const QString title = contactsFileTitle(QFileInfo(command->path).fileName());
     return command->output.run([&](const PrintChoice& choice, PrintTarget& target) {
-        GridDocument document;
-        if (Status composed = composeReport(lines, contactsFileTitle(QFileInfo(command->path).fileName()), document);
-            !composed)
-            return composed;
-        return printCopies(document, choice, target);
+        if (Status checked = checkReportLines(lines); !checked)
+            return checked;
+        return printStreamCopies([&](int) { return reportStream(lines, title); }, choice, target);
     });
 }
 

@@ -265,7 +265,7 @@ void ContactWindow::printDetails()
         const QString today = detailsDateText(m_platform.desktop.today());
         document = contactDetailsDocument(m_fields->texts(), today, choice.copies);
     }
-    if (!m_platform.printTarget.print(document, PrintJob{choice.printerName, QStringLiteral("Contact Details")}))
+    if (!m_platform.printTarget.print(document, PrintJob::from(choice, QStringLiteral("Contact Details"))))
         m_platform.prompter.message(printerProblemText, printerErrorTitle, MessageIcon::Exclamation);
 }
 

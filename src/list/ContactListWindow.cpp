@@ -112,6 +112,9 @@ void ContactListWindow::connectControls()
     connect(m_ui->printLabelsButton, &QPushButton::clicked, this, &ContactListWindow::printLabels);
     connect(m_ui->closeButton, &QPushButton::clicked, this, &ContactListWindow::close);
     connect(m_ui->printAction, &QAction::triggered, this, &ContactListWindow::printReport);
+    connect(m_ui->reportPreviewAction, &QAction::triggered, this, &ContactListWindow::previewReport);
+    connect(m_ui->labelsPreviewAction, &QAction::triggered, this, &ContactListWindow::previewLabels);
+    connect(m_ui->labelSheetAction, &QAction::triggered, this, &ContactListWindow::chooseLabelSheet);
     connect(m_ui->editMenu, &QMenu::aboutToShow, this, &ContactListWindow::updateEditMenu);
     connect(m_ui->copyAction, &QAction::triggered, this, &ContactListWindow::editCopy);
     connect(m_ui->cutAction, &QAction::triggered, this, &ContactListWindow::editCut);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "common/Result.h"
 #include "list/ListSearch.h"
 #include "platform/Platform.h"
 
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
 class QRadioButton;
 
@@ -18,6 +20,8 @@ namespace quillet {
 class ListModel;
 class Session;
 class WindowHost;
+struct ListLabelsJob;
+struct SheetTemplate;
 
 // The contact list: a one-shot query (search field and text, sort order) whose
 // "Get report" lists the matching contacts, then labels, a report, clipboard
@@ -46,7 +50,13 @@ private:
     void onSortClicked(QRadioButton* option, SortOrder order);
     void getReport();
     void showLoadResult(int found);
+    // ContactListWindowLabels.cpp: labels on the chosen sheet, previews, the sheet dialog.
     void printLabels();
+    std::optional<int> askLabelStart(const SheetTemplate& sheet);
+    Result<ListLabelsJob> readLabels(const SheetTemplate& sheet, int start);
+    void previewLabels();
+    void previewReport();
+    void chooseLabelSheet();
     void printReport();
     void printSelection(const PrintChoice& choice);
     void showPrinterProblem();

@@ -18,36 +18,6 @@
 
 namespace quillet {
 
-void ContactListWindow::printLabels()
-{
-    if (m_model->rowCount() == 0) {
-        m_platform.prompter.message(QStringLiteral("Empty list, no labels to print."),
-                                    QStringLiteral("No contacts found"));
-        m_ui->closeButton->setFocus();
-        return;
-    }
-    const PrintChoice choice = m_platform.printDialog.ask(PrintDialogRequest{});
-    if (choice.cancelled)
-        return;
-    QList<int> numbers;
-    numbers.reserve(m_model->rowCount());
-    for (const ListEntry& line : m_model->entries())
-        numbers << line.recordNumber;
-    GridDocument document;
-    Status printed;
-    {
-        BusyCursor busy(m_platform.prompter);
-        printed = composeListLabels(m_session.file(), numbers, document);
-        if (printed)
-            printed = printCopies(document, choice, m_platform.printTarget);
-    }
-    if (!printed) {
-        showPrinterProblem();
-        return;
-    }
-    m_ui->closeButton->setFocus();
-}
-
 void ContactListWindow::printReport()
 {
     PrintDialogRequest request;
@@ -61,10 +31,11 @@ void ContactListWindow::printReport()
         printSelection(choice);
         return;
     }
-    GridDocument document;
-    Status printed = composeReport(m_model->lines(), m_session.fileTitle(), document);
+    const QStringList lines = m_model->lines();
+    Status printed = checkReportLines(lines);
     if (printed)
-        printed = printCopies(document, choice, m_platform.printTarget);
+        printed = printStreamCopies([&](int) { return reportStream(lines, m_session.fileTitle()); }, choice,
+                                    m_platform.printTarget);
     if (!printed)
         showPrinterProblem();
 }

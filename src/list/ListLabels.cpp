@@ -4,6 +4,8 @@
 #include "contacts/ContactsFile.h"
 #include "printing/GridDocument.h"
 
+#include <algorithm>
+
 namespace quillet {
 
 namespace {
@@ -53,20 +55,18 @@ LabelTexts labelTexts(const ContactRecord& record)
     return texts;
 }
 
-Status composeListLabels(const ContactsFile& file, const QList<int>& recordNumbers, GridDocument& document)
+namespace {
+
+// The slots [from, to) of a run that starts with `blanks` blank labels; `from`
+// starts a row, so the row buffer starts empty.
+void composeSlots(GridDocument& document, const std::vector<LabelTexts>& labels, qsizetype blanks, qsizetype from,
+                  qsizetype to)
 {
-    document.setFont(labelFont, 10);
-    document.setOrientation(PageOrientation::Portrait);
-    printTopMargin(document);
-    document.setFont(labelFont, 10);
     std::array<LabelTexts, 3> row;
     int filled = 0;
-    const qsizetype last = recordNumbers.size() - 1;
-    for (qsizetype index = 0; index <= last; ++index) {
-        ContactRecord record;
-        if (Status read = file.readChecked(recordNumbers[index], record); !read)
-            return read;
-        row[filled++] = labelTexts(record);
+    const qsizetype last = blanks + qsizetype(labels.size()) - 1;
+    for (qsizetype index = from; index < to; ++index) {
+        row[filled++] = index >= blanks ? labels[std::size_t(index - blanks)] : LabelTexts{};
         if (filled == 3) {
             printSlots(document, row, 3);
             printRowGap(document);
@@ -79,7 +79,61 @@ Status composeListLabels(const ContactsFile& file, const QList<int>& recordNumbe
             printTopMargin(document);
         }
     }
+}
+
+} // namespace
+
+GridStream listLabelsStream(const std::vector<LabelTexts>& labels, int start)
+{
+    // The labels before the start stay blank slots, so the first contact lands on its label.
+    const qsizetype blanks = std::clamp(start, 1, labelsPerPage) - 1;
+    const qsizetype total = blanks + qsizetype(labels.size());
+    GridStream stream;
+    stream.takesPrinterOffset = true;
+    stream.next = [&labels, blanks, total, from = qsizetype(-1)](GridDocument& chunk) mutable {
+        if (from < 0) {
+            chunk.setFont(labelFont, 10);
+            chunk.setOrientation(PageOrientation::Portrait);
+            printTopMargin(chunk);
+            chunk.setFont(labelFont, 10);
+            from = 0;
+        } else if (from >= total) {
+            return false;
+        }
+        const qsizetype to = std::min(from + labelsPerPage, total);
+        composeSlots(chunk, labels, blanks, from, to);
+        from = to;
+        return true;
+    };
+    return stream;
+}
+
+GridDocument composeListLabels(const std::vector<LabelTexts>& labels, int start)
+{
+    GridStream stream = listLabelsStream(labels, start);
+    return wholeDocument(stream);
+}
+
+Status composeListLabels(const ContactsFile& file, const QList<int>& recordNumbers, GridDocument& document, int start)
+{
+    const Result<std::vector<LabelTexts>> labels = readLabelTexts(file, recordNumbers);
+    if (!labels)
+        return labels.status();
+    document = composeListLabels(*labels, start);
     return Status::success();
+}
+
+Result<std::vector<LabelTexts>> readLabelTexts(const ContactsFile& file, const QList<int>& recordNumbers)
+{
+    std::vector<LabelTexts> labels;
+    labels.reserve(std::size_t(recordNumbers.size()));
+    for (const int number : recordNumbers) {
+        ContactRecord record;
+        if (Status read = file.readChecked(number, record); !read)
+            return read;
+        labels.push_back(labelTexts(record));
+    }
+    return labels;
 }
 
 } // namespace quillet

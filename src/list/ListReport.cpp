@@ -3,6 +3,8 @@
 #include "common/TextRules.h"
 #include "printing/GridDocument.h"
 
+#include <algorithm>
+
 namespace quillet {
 
 namespace {
@@ -58,24 +60,57 @@ int estimatedReportPages(int lineCount)
     return static_cast<int>(text::roundHalfEven(lineCount / 54.0 + 1));
 }
 
+Status checkReportLines(const QStringList& lines)
+{
+    GridDocument scratch;
+    for (const QString& line : lines) {
+        if (Status printed = printReportLine(line, scratch); !printed)
+            return printed;
+        scratch = GridDocument();
+    }
+    return Status::success();
+}
+
+GridStream reportStream(const QStringList& lines, const QString& fileTitle)
+{
+    constexpr qsizetype linesPerChunk = 500;
+    GridStream stream;
+    stream.next = [&lines, fileTitle, next = qsizetype(-1)](GridDocument& chunk) mutable {
+        if (next < 0) {
+            chunk.setFont(reportFont, 10);
+            chunk.setOrientation(PageOrientation::Landscape);
+            chunk.printEmptyLine();
+            chunk.setFontSize(24);
+            chunk.printLine(18, QStringLiteral("Quillet"));
+            chunk.setFontSize(10);
+            chunk.printEmptyLine();
+            chunk.printLine(48, QStringLiteral("File: ") + fileTitle);
+            chunk.printEmptyLine();
+            chunk.printLine(headerItems());
+            next = 0;
+            return true;
+        }
+        if (next > lines.size())
+            return false;
+        const qsizetype end = std::min(next + linesPerChunk, lines.size());
+        for (; next < end; ++next)
+            static_cast<void>(printReportLine(lines[next], chunk)); // checked before
+        if (next == lines.size()) {
+            chunk.printEmptyLine();
+            chunk.newPage();
+            ++next;
+        }
+        return true;
+    };
+    return stream;
+}
+
 Status composeReport(const QStringList& lines, const QString& fileTitle, GridDocument& document)
 {
-    document.setFont(reportFont, 10);
-    document.setOrientation(PageOrientation::Landscape);
-    document.printEmptyLine();
-    document.setFontSize(24);
-    document.printLine(18, QStringLiteral("Quillet"));
-    document.setFontSize(10);
-    document.printEmptyLine();
-    document.printLine(48, QStringLiteral("File: ") + fileTitle);
-    document.printEmptyLine();
-    document.printLine(headerItems());
-    for (const QString& line : lines) {
-        if (Status printed = printReportLine(line, document); !printed)
-            return printed;
-    }
-    document.printEmptyLine();
-    document.newPage();
+    if (Status checked = checkReportLines(lines); !checked)
+        return checked;
+    GridStream stream = reportStream(lines, fileTitle);
+    document = wholeDocument(stream);
     return Status::success();
 }
 

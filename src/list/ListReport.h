@@ -10,6 +10,7 @@
 namespace quillet {
 
 class GridDocument;
+struct GridStream;
 
 struct ReportColumn
 {
@@ -27,6 +28,10 @@ int estimatedReportPages(int lineCount);
 // trimming ends its printed line; a line of more than seven columns has no place
 // to print its eighth and is an error.
 Status composeReport(const QStringList& lines, const QString& fileTitle, GridDocument& document);
+// The same in pieces, for long lists: check every line first, then stream the
+// report; the stream reads `lines` while it runs.
+Status checkReportLines(const QStringList& lines);
+GridStream reportStream(const QStringList& lines, const QString& fileTitle);
 
 // "Print only the selection" with the header box focused: its selected text.
 void composeHeaderSelection(const QString& selectedText, GridDocument& document);

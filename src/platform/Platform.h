@@ -2,6 +2,7 @@
 
 #include "platform/Desktop.h"
 #include "platform/FileDialogs.h"
+#include "platform/LabelDialogs.h"
 #include "platform/PrintDialog.h"
 #include "platform/PrintTarget.h"
 #include "platform/Prompter.h"
@@ -17,6 +18,7 @@ struct Platform
     PrintDialog& printDialog;
     PrintTarget& printTarget;
     Desktop& desktop;
+    LabelDialogs& labelDialogs;
 };
 
 } // namespace quillet

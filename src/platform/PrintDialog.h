@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QPointF>
 #include <QString>
+#include <QStringList>
+
+#include <optional>
 
 namespace quillet {
 
@@ -14,12 +18,27 @@ struct PrintDialogRequest
     int toPage = 0;
 };
 
+// What the user chose for the printer itself, kept for the job instead of the
+// queue's defaults. The paper is not among them: every job fixes its own.
+struct PrinterSettings
+{
+    std::optional<int> duplex;      // QPrinter::DuplexMode
+    std::optional<int> paperSource; // QPrinter::PaperSource (the tray)
+    std::optional<int> colorMode;   // QPrinter::ColorMode
+    QStringList cupsOptions;        // the printer's own options: name, value, name, value, ...
+    friend bool operator==(const PrinterSettings&, const PrinterSettings&) = default;
+};
+
 struct PrintChoice
 {
     bool cancelled = true;
     QString printerName; // CUPS queue name; empty means the default printer
     int copies = 1;
     bool selectionOnly = false;
+    PrinterSettings settings;
+    // A shift of the whole page in millimetres given for this job; none: the
+    // printer's stored offset, for jobs that take it.
+    std::optional<QPointF> offsetMm;
 };
 
 // The print dialog. Printing to a file is never offered.

@@ -65,4 +65,60 @@ void GridDocument::newPage()
     m_ops.push_back(std::move(op));
 }
 
+void GridDocument::placeText(QPointF baseline, const QString& text)
+{
+    Op op;
+    op.kind = Op::Kind::Text;
+    op.area = QRectF(baseline, QSizeF());
+    op.text = text;
+    m_ops.push_back(std::move(op));
+}
+
+void GridDocument::drawOutline(const QRectF& rect, double radius)
+{
+    Op op;
+    op.kind = Op::Kind::Outline;
+    op.area = rect;
+    op.radius = radius;
+    m_ops.push_back(std::move(op));
+}
+
+void GridDocument::drawCross(const QRectF& bounds)
+{
+    Op op;
+    op.kind = Op::Kind::Cross;
+    op.area = bounds;
+    m_ops.push_back(std::move(op));
+}
+
+void GridDocument::append(const GridDocument& other)
+{
+    m_ops.insert(m_ops.end(), other.m_ops.begin(), other.m_ops.end());
+    for (const Op& op : other.m_ops)
+        if (op.kind == Op::Kind::Font)
+            m_font = op.font;
+}
+
+GridStream streamOf(std::shared_ptr<const GridDocument> document)
+{
+    GridStream stream{document->paper(), document->takesPrinterOffset(), {}};
+    stream.next = [document, done = false](GridDocument& chunk) mutable {
+        if (done)
+            return false;
+        chunk = *document;
+        return done = true;
+    };
+    return stream;
+}
+
+GridDocument wholeDocument(GridStream& stream)
+{
+    GridDocument document;
+    document.setPaper(stream.paper);
+    document.setTakesPrinterOffset(stream.takesPrinterOffset);
+    for (GridDocument chunk; stream.next && stream.next(chunk); chunk = GridDocument())
+        document.append(chunk);
+    return document;
+}
+
 } // namespace quillet

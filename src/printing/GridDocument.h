@@ -1,8 +1,14 @@
 #pragma once
 
+#include "printing/Paper.h"
+
 #include <QList>
+#include <QPointF>
+#include <QRectF>
 #include <QString>
 
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace quillet {
@@ -34,11 +40,14 @@ class GridDocument
 public:
     struct Op
     {
-        enum class Kind { Font, Orientation, Line, NewPage };
+        enum class Kind { Font, Orientation, Line, NewPage, Text, Outline, Cross };
         Kind kind = Kind::Line;
         GridFont font;                                           // Kind::Font
         PageOrientation orientation = PageOrientation::Portrait; // Kind::Orientation
         QList<GridItem> items;                                   // Kind::Line; empty: an empty line
+        QString text;                                            // Kind::Text
+        QRectF area;       // Kind::Text: baseline origin; Outline: the rectangle; Cross: its bounds
+        double radius = 0; // Kind::Outline: corner radius
     };
 
     void setFont(const GridFont& font);
@@ -51,6 +60,23 @@ public:
     void printEmptyLine();
     void newPage();
 
+    // Off the grid, in points from the paper's top-left corner: text in the current
+    // font with its baseline starting at `baseline`, a label's outline, a cross.
+    void placeText(QPointF baseline, const QString& text);
+    void drawOutline(const QRectF& rect, double radius);
+    void drawCross(const QRectF& bounds);
+
+    // The paper the job is printed on, whatever the printer's default (US Letter).
+    void setPaper(const Paper& paper) { m_paper = paper; }
+    const Paper& paper() const { return m_paper; }
+    // Whether a printer's stored offset shifts the job (labels, envelopes,
+    // return-address sheets), not reports or details pages.
+    void setTakesPrinterOffset(bool takes) { m_takesPrinterOffset = takes; }
+    bool takesPrinterOffset() const { return m_takesPrinterOffset; }
+
+    // Adds another document's operations after this one's.
+    void append(const GridDocument& other);
+
     const std::vector<Op>& ops() const { return m_ops; }
     bool isEmpty() const { return m_ops.empty(); }
     GridFont currentFont() const { return m_font; }
@@ -58,6 +84,24 @@ public:
 private:
     std::vector<Op> m_ops;
     GridFont m_font;
+    Paper m_paper;
+    bool m_takesPrinterOffset = false;
 };
+
+// A document made in pieces, for jobs too long to hold whole: `next` fills a fresh
+// chunk and returns false once nothing is left. The pieces played one after the
+// other are the document.
+struct GridStream
+{
+    Paper paper;
+    bool takesPrinterOffset = false;
+    std::function<bool(GridDocument& chunk)> next;
+};
+
+// A stream of one whole document, shared with whoever else holds it.
+GridStream streamOf(std::shared_ptr<const GridDocument> document);
+
+// All the pieces of a stream as one document.
+GridDocument wholeDocument(GridStream& stream);
 
 } // namespace quillet

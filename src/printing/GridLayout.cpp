@@ -7,6 +7,7 @@
 #include <QHash>
 #include <QPageSize>
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 
@@ -25,6 +26,12 @@ QSizeF PageGeometry::size(PageOrientation orientation) const
 PageGeometry PageGeometry::pdfLetter()
 {
     return fromPageLayout(pdfPageLayout());
+}
+
+PageGeometry PageGeometry::forPaper(const Paper& paper)
+{
+    const QSizeF portrait(paper.width - 2 * layoutMargin, paper.height - 2 * layoutMargin);
+    return PageGeometry{portrait, portrait.transposed()};
 }
 
 PageGeometry PageGeometry::fromPageLayout(const QPageLayout& layout)
@@ -66,6 +73,7 @@ GridFontMetrics gridFontMetrics(const QString& family, bool bold)
     result.advance = metrics.horizontalAdvance(QLatin1Char('M')) / probe;
     result.ascent = metrics.ascent() / probe;
     result.descent = metrics.descent() / probe;
+    result.lineSpacing = metrics.lineSpacing() / probe;
     cache.insert(key, result);
     return result;
 }
@@ -79,23 +87,41 @@ bool sameFont(const GridFont& a, const GridFont& b)
     return a.pointSize == b.pointSize && a.bold == b.bold && a.family == b.family;
 }
 
-// Plays the operations in order, keeping the print position.
+} // namespace
+
+// Plays the operations in order, keeping the print position, and hands each page
+// on once it is complete. A page left blank is held back until a page with text
+// follows it, so that a document never ends with one.
 class Layouter
 {
 public:
-    explicit Layouter(const PageGeometry& geometry) : m_geometry(geometry) { setFont(GridFont{}); }
+    Layouter(const PageGeometry& geometry, GridLayoutStream::PageSink sink)
+        : m_geometry(geometry), m_sink(std::move(sink))
+    {
+        setFont(GridFont{});
+    }
 
-    GridLayout run(const GridDocument& document)
+    void feed(const GridDocument& document)
     {
         for (const GridDocument::Op& op : document.ops())
             play(op);
-        m_layout.pages.push_back(std::move(m_page));
-        while (!m_layout.pages.empty() && !m_layout.pages.back().hasText)
-            m_layout.pages.pop_back();
-        return std::move(m_layout);
     }
 
+    void finish() { emitPage(); }
+
 private:
+    void emitPage()
+    {
+        if (!m_page.hasText) {
+            m_blankPages.push_back(std::move(m_page));
+            return;
+        }
+        for (LaidOutPage& blank : m_blankPages)
+            m_sink(std::move(blank), m_fonts);
+        m_blankPages.clear();
+        m_sink(std::move(m_page), m_fonts);
+    }
+
     void play(const GridDocument::Op& op)
     {
         switch (op.kind) {
@@ -115,15 +141,27 @@ private:
         case GridDocument::Op::Kind::NewPage:
             startPage();
             break;
+        case GridDocument::Op::Kind::Text:
+        case GridDocument::Op::Kind::Outline:
+        case GridDocument::Op::Kind::Cross:
+            m_page.placed.push_back(
+                PlacedFree{op.kind, op.area.translated(-layoutMargin, -layoutMargin), op.radius, m_font, op.text});
+            m_page.hasText = true;
+            break;
         }
     }
 
     void setFont(const GridFont& font)
     {
-        if (!m_layout.fonts.empty() && sameFont(m_layout.fonts[std::size_t(m_font)], font))
+        if (!m_fonts.empty() && sameFont(m_fonts[std::size_t(m_font)], font))
             return;
-        m_layout.fonts.push_back(font);
-        m_font = int(m_layout.fonts.size()) - 1;
+        // A font used before keeps its index, so the table stays as small as the
+        // number of fonts however often a long job switches between them.
+        const auto known = std::find_if(m_fonts.begin(), m_fonts.end(),
+                                        [&font](const GridFont& other) { return sameFont(other, font); });
+        m_font = int(known - m_fonts.begin());
+        if (known == m_fonts.end())
+            m_fonts.push_back(font);
         const GridFontMetrics metrics = gridFontMetrics(font.family, font.bold);
         m_advance = metrics.advance * font.pointSize;
         m_lineHeight = gridLineHeight(font.pointSize);
@@ -183,7 +221,7 @@ private:
 
     void startPage()
     {
-        m_layout.pages.push_back(std::move(m_page));
+        emitPage();
         m_page = LaidOutPage{};
         m_page.orientation = m_orientation;
         m_y = 0;
@@ -192,8 +230,10 @@ private:
 
     double pageHeight() const { return m_geometry.size(m_page.orientation).height(); }
 
-    const PageGeometry& m_geometry;
-    GridLayout m_layout;
+    const PageGeometry m_geometry;
+    GridLayoutStream::PageSink m_sink;
+    std::vector<GridFont> m_fonts;
+    std::vector<LaidOutPage> m_blankPages;
     LaidOutPage m_page;
     PlacedLine m_line;
     PageOrientation m_orientation = PageOrientation::Portrait;
@@ -206,11 +246,33 @@ private:
     int m_lineNumber = 1;
 };
 
-} // namespace
+GridLayoutStream::GridLayoutStream(const PageGeometry& geometry, PageSink sink)
+    : m_layouter(std::make_unique<Layouter>(geometry, std::move(sink)))
+{}
+
+GridLayoutStream::~GridLayoutStream() = default;
+
+void GridLayoutStream::feed(const GridDocument& chunk)
+{
+    m_layouter->feed(chunk);
+}
+
+void GridLayoutStream::finish()
+{
+    m_layouter->finish();
+}
 
 GridLayout layoutGrid(const GridDocument& document, const PageGeometry& geometry)
 {
-    return Layouter(geometry).run(document);
+    GridLayout layout;
+    layout.paper = document.paper();
+    GridLayoutStream stream(geometry, [&layout](LaidOutPage&& page, const std::vector<GridFont>& fonts) {
+        layout.pages.push_back(std::move(page));
+        layout.fonts = fonts;
+    });
+    stream.feed(document);
+    stream.finish();
+    return layout;
 }
 
 } // namespace quillet

@@ -6,6 +6,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <functional>
+#include <memory>
 #include <vector>
 
 namespace quillet {
@@ -25,6 +27,8 @@ struct PageGeometry
     QSizeF size(PageOrientation orientation) const;
     // US Letter less 0.25 inch on every side: what Quillet's PDF output uses.
     static PageGeometry pdfLetter();
+    // The paper less 0.25 inch on every side: where every job is laid out.
+    static PageGeometry forPaper(const Paper& paper);
     // The paint rectangle of `layout` in both orientations.
     static PageGeometry fromPageLayout(const QPageLayout& layout);
 };
@@ -35,9 +39,10 @@ QPageLayout pdfPageLayout(PageOrientation orientation = PageOrientation::Portrai
 // How wide a column is and where the baseline sits, per point of font size.
 struct GridFontMetrics
 {
-    double advance = 0.6; // character advance / size
-    double ascent = 0.83; // ascent / size
-    double descent = 0.3; // descent / size
+    double advance = 0.6;      // character advance / size
+    double ascent = 0.83;      // ascent / size
+    double descent = 0.3;      // descent / size
+    double lineSpacing = 1.13; // the font's own line spacing / size
 };
 
 // The metrics of a font family (cached; needs a QGuiApplication).
@@ -62,15 +67,28 @@ struct PlacedLine
     std::vector<PlacedText> texts;
 };
 
+// Text or a shape placed off the grid, in points from the top-left of the area
+// the grid is laid out in.
+struct PlacedFree
+{
+    GridDocument::Op::Kind kind = GridDocument::Op::Kind::Text;
+    QRectF area; // Text: its baseline origin
+    double radius = 0;
+    int font = 0;
+    QString text;
+};
+
 struct LaidOutPage
 {
     PageOrientation orientation = PageOrientation::Portrait;
     std::vector<PlacedLine> lines;
+    std::vector<PlacedFree> placed;
     bool hasText = false; // false only for a page an explicit new page left blank
 };
 
 struct GridLayout
 {
+    Paper paper;
     std::vector<GridFont> fonts;
     std::vector<LaidOutPage> pages;
 };
@@ -82,5 +100,26 @@ struct GridLayout
 // with a page on which nothing was printed. Blank lines below the printable area
 // are not kept.
 GridLayout layoutGrid(const GridDocument& document, const PageGeometry& geometry);
+
+class Layouter;
+
+// The same layout fed a document in pieces, one after the other as if they were
+// one document, handing each page on as soon as it is complete; so a long job
+// never holds more than a page of layout.
+class GridLayoutStream
+{
+public:
+    // Receives each page with the fonts its texts index (the table only grows).
+    using PageSink = std::function<void(LaidOutPage&& page, const std::vector<GridFont>& fonts)>;
+
+    GridLayoutStream(const PageGeometry& geometry, PageSink sink);
+    ~GridLayoutStream();
+    void feed(const GridDocument& chunk);
+    // Hands on the last page; blank pages at the end are dropped.
+    void finish();
+
+private:
+    std::unique_ptr<Layouter> m_layouter;
+};
 
 } // namespace quillet

@@ -8,14 +8,21 @@ class QPainter;
 
 namespace quillet {
 
-// Paints a laid-out document on a paged device (QPrinter, QPdfWriter, or the
-// printer a QPrintPreviewDialog hands to paintRequested). The layout is made for
-// the device's own printable area, so preview, print and PDF show the same pages.
-// Begins and ends the painter itself; fails when the device cannot be painted on.
-Status renderGrid(const GridDocument& document, QPagedPaintDevice& device);
+// Paints a document on a paged device (QPrinter, QPdfWriter, or the printer a
+// QPrintPreviewDialog hands to paintRequested): sets the device to the document's
+// paper, lays the document out on that paper less a quarter inch on every side and
+// puts every character at its place on the paper, wherever the device's own
+// printable area begins; so preview, print and PDF show the same pages. `offset`
+// (points) shifts the whole page. Begins and ends the painter itself; fails when
+// the device cannot be painted on.
+Status renderGrid(const GridDocument& document, QPagedPaintDevice& device, QPointF offset = {});
+
+// The same for a document made in pieces: each page is laid out and painted as
+// soon as it is complete, so a long job never holds more than a page of layout.
+Status renderGridStream(GridStream& stream, QPagedPaintDevice& device, QPointF offset = {});
 
 // Paints pages already laid out on a painter that is active on `device`, which
-// must have the geometry the layout was made for. Used by renderGrid.
-void paintGridPages(const GridLayout& layout, QPagedPaintDevice& device, QPainter& painter);
+// must be set to the layout's paper. Used by renderGrid.
+void paintGridPages(const GridLayout& layout, QPagedPaintDevice& device, QPainter& painter, QPointF offset = {});
 
 } // namespace quillet

@@ -24,6 +24,29 @@ QString lineText(const PlacedLine& line)
     return QString::fromStdU32String(text);
 }
 
+QString points(double value)
+{
+    return QString::number(value + layoutMargin, 'f', 1);
+}
+
+// Text and shapes off the grid, at their place on the paper in points.
+QString placedText(const GridLayout& layout, const PlacedFree& placed)
+{
+    const QString at = points(placed.area.x()) + QLatin1Char(',') + points(placed.area.y());
+    switch (placed.kind) {
+    case GridDocument::Op::Kind::Text:
+        return QStringLiteral("at ") + at + QLatin1Char(' ') +
+               QString::number(layout.fonts[std::size_t(placed.font)].pointSize) + QStringLiteral(" |") + placed.text +
+               QLatin1Char('\n');
+    case GridDocument::Op::Kind::Outline:
+        return QStringLiteral("outline ") + at + QLatin1Char(' ') + QString::number(placed.area.width(), 'f', 1) +
+               QLatin1Char('x') + QString::number(placed.area.height(), 'f', 1) + QLatin1Char('\n');
+    default:
+        return QStringLiteral("cross ") + points(placed.area.center().x()) + QLatin1Char(',') +
+               points(placed.area.center().y()) + QLatin1Char('\n');
+    }
+}
+
 } // namespace
 
 QString gridTranscript(const GridLayout& layout)
@@ -41,13 +64,15 @@ QString gridTranscript(const GridLayout& layout)
                    (font.bold ? QStringLiteral("b") : QString()) + QStringLiteral(" |") + lineText(line) +
                    QLatin1Char('\n');
         }
+        for (const PlacedFree& placed : page.placed)
+            out += placedText(layout, placed);
     }
     return out;
 }
 
 QString gridTranscript(const GridDocument& document)
 {
-    return gridTranscript(layoutGrid(document, PageGeometry::pdfLetter()));
+    return gridTranscript(layoutGrid(document, PageGeometry::forPaper(document.paper())));
 }
 
 } // namespace quillet

@@ -3,6 +3,7 @@
 #include "common/SaveFiles.h"
 #include "printing/GridLayout.h"
 #include "printing/GridRenderer.h"
+#include "printing/PrintPreferences.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,6 +25,18 @@ QString PdfPrintTarget::pathForJob(int job) const
 
 Status PdfPrintTarget::print(const GridDocument& document, const PrintJob& job)
 {
+    return write(
+        job, [&document](QPagedPaintDevice& device, QPointF offset) { return renderGrid(document, device, offset); });
+}
+
+Status PdfPrintTarget::printStream(GridStream& stream, const PrintJob& job)
+{
+    return write(
+        job, [&stream](QPagedPaintDevice& device, QPointF offset) { return renderGridStream(stream, device, offset); });
+}
+
+Status PdfPrintTarget::write(const PrintJob& job, const std::function<Status(QPagedPaintDevice&, QPointF)>& render)
+{
     const QString path = pathForJob(++m_jobs);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
@@ -38,7 +51,8 @@ Status PdfPrintTarget::print(const GridDocument& document, const PrintJob& job)
         writer.setResolution(1200);
         writer.setTitle(job.documentName);
         writer.setCreator(QStringLiteral("Quillet"));
-        status = renderGrid(document, writer);
+        // A file is shifted only by the offset given for the job, never by a printer's.
+        status = render(writer, mmToPoints(job.offsetMm.value_or(QPointF())));
     }
     if (!status) {
         file.cancelWriting();

@@ -5,13 +5,18 @@
 
 namespace quillet {
 
+Status PrintTarget::printStream(GridStream& stream, const PrintJob& job)
+{
+    return print(wholeDocument(stream), job);
+}
+
 namespace {
 template <typename DocumentOf>
 Status runCopies(DocumentOf documentOf, const PrintChoice& choice, PrintTarget& target, const QString& documentName)
 {
     if (choice.cancelled)
         return Status::success();
-    const PrintJob job{choice.printerName, documentName};
+    const PrintJob job = PrintJob::from(choice, documentName);
     for (int copy = 1; copy <= choice.copies; ++copy) {
         Status status = target.print(documentOf(copy), job);
         if (!status)
@@ -25,6 +30,20 @@ Status printCopies(const GridDocument& document, const PrintChoice& choice, Prin
                    const QString& documentName)
 {
     return runCopies([&document](int) -> const GridDocument& { return document; }, choice, target, documentName);
+}
+
+Status printStreamCopies(const std::function<GridStream(int copy)>& makeStream, const PrintChoice& choice,
+                         PrintTarget& target, const QString& documentName)
+{
+    if (choice.cancelled)
+        return Status::success();
+    const PrintJob job = PrintJob::from(choice, documentName);
+    for (int copy = 1; copy <= choice.copies; ++copy) {
+        GridStream stream = makeStream(copy);
+        if (Status status = target.printStream(stream, job); !status)
+            return status;
+    }
+    return Status::success();
 }
 
 Status printCopies(const std::function<GridDocument(int copy)>& makeDocument, const PrintChoice& choice,

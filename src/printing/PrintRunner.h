@@ -10,6 +10,7 @@
 namespace quillet {
 
 class GridDocument;
+struct GridStream;
 class PrintTarget;
 
 // Prints `document` on the printer chosen in the dialog, once per copy asked for,
@@ -22,5 +23,10 @@ Status printCopies(const GridDocument& document, const PrintChoice& choice, Prin
 // The same with a document built afresh for each copy (`copy` runs from 1).
 Status printCopies(const std::function<GridDocument(int copy)>& makeDocument, const PrintChoice& choice,
                    PrintTarget& target, const QString& documentName = QStringLiteral("Quillet"));
+
+// The same with a document made in pieces, afresh for each copy: targets that paint
+// stream it page by page.
+Status printStreamCopies(const std::function<GridStream(int copy)>& makeStream, const PrintChoice& choice,
+                         PrintTarget& target, const QString& documentName = QStringLiteral("Quillet"));
 
 } // namespace quillet

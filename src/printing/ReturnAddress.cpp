@@ -18,6 +18,7 @@ GridDocument compose(const std::array<QString, 5>& lines)
 {
     const QString courierNew = QStringLiteral("Courier New");
     GridDocument document;
+    document.setTakesPrinterOffset(true);
     document.setOrientation(PageOrientation::Portrait);
     document.setFont(courierNew, fontSize, false);
     for (int i = 0; i < 5; ++i)

@@ -43,6 +43,7 @@ std::optional<GridDocument> composeTypedLines(const TypedLinesRequest& request)
 
     const bool portrait = request.orientation == PageOrientation::Portrait;
     GridDocument document;
+    document.setTakesPrinterOffset(true);
     document.setOrientation(request.orientation);
     document.setFont(courierNew, portrait ? portraitSize : landscapeSize, false);
     document.printEmptyLine();

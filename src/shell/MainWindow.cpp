@@ -61,6 +61,10 @@ void MainWindow::connectCommands()
     connect(m_ui->remindersOffAction, &QAction::triggered, this, [this] { switchReminders(false); });
     connect(m_ui->printAction, &QAction::triggered, this, &MainWindow::printLines);
     connect(m_ui->printPreviewAction, &QAction::triggered, this, &MainWindow::previewLines);
+    connect(m_ui->returnAddressPreviewAction, &QAction::triggered, this, &MainWindow::previewReturnAddresses);
+    connect(m_ui->labelSheetAction, &QAction::triggered, this, &MainWindow::chooseLabelSheet);
+    connect(m_ui->printerOffsetAction, &QAction::triggered, this, &MainWindow::setPrinterOffset);
+    connect(m_ui->calibrationPageAction, &QAction::triggered, this, &MainWindow::printCalibrationPage);
     connect(m_ui->exitAction, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->editMenu, &QMenu::aboutToShow, this, &MainWindow::updateEditMenu);
     connect(m_ui->cutAction, &QAction::triggered, this, [this] { cutSelection(focusWidget()); });

@@ -107,6 +107,10 @@ private:
     void printLines();
     void printReturnAddresses();
     void previewLines();
+    void previewReturnAddresses();
+    void chooseLabelSheet();
+    void setPrinterOffset();
+    void printCalibrationPage();
 
     // MainWindowFile.cpp: File > New, Open, Close and the reminder switch
     void runFileCommand(FileCommand command);

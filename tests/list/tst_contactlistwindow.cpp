@@ -16,6 +16,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -38,6 +39,8 @@ class TestContactListWindow : public QObject, test::WindowFixture
 {
     Q_OBJECT
 private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void init()
     {
         QVERIFY(m_dir.isValid());
@@ -319,6 +322,37 @@ private slots:
         if (jobs == 2)
             QCOMPARE(gridTranscript(m_scripted->printTarget.jobs[1].document),
                      gridTranscript(m_scripted->printTarget.jobs[0].document));
+    }
+
+    // The start position is asked on the chosen sheet before the print dialog; the
+    // preview shows what Print sends.
+    void printLabels_startPosition_data()
+    {
+        QTest::addColumn<std::optional<int>>("start");
+        QTest::addColumn<int>("dialogs");
+        QTest::newRow("label 5") << std::optional<int>(5) << 1;
+        QTest::newRow("cancelled") << std::optional<int>() << 0;
+    }
+    void printLabels_startPosition()
+    {
+        QFETCH(std::optional<int>, start);
+        QFETCH(int, dialogs);
+        loadAll();
+        m_scripted->labelDialogs.startAnswers << start << start;
+        child<QPushButton>("cmdPrintLabels")->click();
+        child<QAction>("mnuVALabelsPreview")->trigger();
+        QCOMPARE(m_scripted->labelDialogs.startRequests,
+                 QStringList(2, QStringLiteral("Quillet 30 labels (Avery 5160/8160 compatible)")));
+        QCOMPARE(m_scripted->printDialog.requests.size(), dialogs);
+        QCOMPARE(m_scripted->printTarget.jobs.size(), dialogs);
+        QCOMPARE(m_scripted->labelDialogs.previews.size(), dialogs);
+        if (dialogs == 0)
+            return;
+        const QString transcript = gridTranscript(m_scripted->printTarget.jobs[0].document);
+        QCOMPARE(transcript.section('\n', 12, 12), QStringLiteral("12 10 |") + QString(34, ' ') +
+                                                       QStringLiteral("al Brown") + QString(24, ' ') +
+                                                       QStringLiteral("Al Dunn"));
+        QCOMPARE(gridTranscript(m_scripted->labelDialogs.previews[0]), transcript);
     }
 
     void report_data()

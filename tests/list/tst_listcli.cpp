@@ -1,5 +1,7 @@
 #include "ListTestData.h"
+#include "printing/SheetCatalogue.h"
 #include "support/ChildRun.h"
+#include "support/PdfWords.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -54,6 +56,17 @@ private slots:
         QTest::newRow("no destination") << QStringList{"labels", "F.DAT"} << "labels";
         QTest::newRow("nothing listed") << QStringList{"labels", "%1", "--search", "zip=1", "--grid"}
                                         << "Empty list, no labels to print.";
+        QTest::newRow("start beyond the sheet")
+            << QStringList{"labels", "%1", "--start", "31", "--grid"} << "--start takes a label position from 1 to 30";
+        QTest::newRow("unknown sheet") << QStringList{"labels", "%1", "--sheet", "Nobody 1", "--grid"}
+                                       << "no label sheet named 'Nobody 1'";
+        QTest::newRow("offset too far") << QStringList{"labels", "%1", "--offset", "10.5,0", "--grid"}
+                                        << "--offset takes X,Y in millimetres, each from -10 to 10";
+        QTest::newRow("no offset for reports")
+            << QStringList{"report", "%1", "--offset", "1,1", "--grid"} << "unknown option --offset";
+        if (SheetCatalogue::system().found())
+            QTest::newRow("grid of a catalogue sheet")
+                << QStringList{"labels", "%1", "--sheet", "Avery L7160", "--grid"} << "write --pdf FILE";
     }
     void rejections()
     {
@@ -77,6 +90,31 @@ private slots:
         QVERIFY(report.out.startsWith(QStringLiteral("page 1 landscape\n")));
         QVERIFY(report.out.contains(QStringLiteral("File: Friends\n")));
         QCOMPARE(report.out.count(QStringLiteral("York")), 2);
+    }
+
+    void catalogueSheet()
+    {
+        if (!SheetCatalogue::system().found() || !test::pdftotextAvailable())
+            QSKIP("needs the label template catalogue (glabels-data) and pdftotext");
+        const QString pdf = QDir(m_dir.path()).filePath(QStringLiteral("sheet.pdf"));
+        const Run run = runCli({"labels", m_path, "--sheet", "Avery L7160", "--start", "5", "--pdf", pdf});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(test::pdfPageSizes(pdf).value(0).toSize(), QSize(595, 842));
+        // In list order on labels 5, 6 and 7 (21.2 + 187.2 x column, 43.9 + 108 x row; 181.4 x 108).
+        const QList<test::PdfWord> words = test::pdfWords(pdf);
+        const QList<std::pair<QString, QPointF>> labels{
+            {"al", {208.4, 151.9}}, {"Bea", {395.6, 151.9}}, {"Zoe", {21.2, 259.9}}};
+        for (const auto& [name, corner] : labels) {
+            const auto word = std::find_if(words.begin(), words.end(), [&](const auto& w) { return w.text == name; });
+            QVERIFY2(word != words.end(), qPrintable(name));
+            const QRectF label(corner, QSizeF(181.4, 108));
+            QVERIFY2(label.contains(QPointF(word->xMin, word->yMin)) && label.contains(QPointF(word->xMax, word->yMax)),
+                     qPrintable(name));
+        }
+
+        const Run sheets = runCli({"sheets", "avery", "L7160"});
+        QCOMPARE(sheets.exitCode, 0);
+        QCOMPARE(sheets.out, QStringLiteral("Avery L7160  Mailing labels  63.994 x 38.1 mm  3 x 7  A4\n"));
     }
 
 private:

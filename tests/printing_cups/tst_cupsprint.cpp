@@ -66,6 +66,18 @@ QStringList waitForPdfs(const QString& folder, const QString& title, int count)
     return arrivedPdfs(folder, title);
 }
 
+// "595 x 842" from pdfinfo's "Page size:" line.
+QString pdfPageSize(const QString& path)
+{
+    QProcess pdfinfo;
+    pdfinfo.start(QStringLiteral("pdfinfo"), {path});
+    if (!pdfinfo.waitForFinished(30000) || pdfinfo.exitCode() != 0)
+        return {};
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("Page size:\\s+([0-9.]+ x [0-9.]+)"))
+                                              .match(QString::fromUtf8(pdfinfo.readAllStandardOutput()));
+    return match.captured(1);
+}
+
 int pdfPages(const QString& path)
 {
     QProcess pdfinfo;
@@ -130,6 +142,30 @@ private slots:
         QCOMPARE(pdfs.size(), 2);
         for (const QString& pdf : pdfs)
             QCOMPARE(pdfPages(pdf), 1);
+    }
+
+    // The job's paper, not the queue's default, reaches the printer.
+    void jobPaper_arrives_data()
+    {
+        QTest::addColumn<bool>("a4");
+        QTest::addColumn<QString>("size");
+        QTest::newRow("A4") << true << "595 x 842";
+        QTest::newRow("Letter") << false << "612 x 792";
+    }
+    void jobPaper_arrives()
+    {
+        QFETCH(bool, a4);
+        QFETCH(QString, size);
+        const QString title = uniqueTitle(a4 ? "a4" : "letter");
+        GridDocument document = labelDocument();
+        document.setPaper(a4 ? Paper::a4() : Paper::letter());
+        QtPrintTarget target;
+        const Status status = target.print(document, PrintJob{m_queue, title});
+        QVERIFY2(status.ok(), qPrintable(status.error().description));
+        const QStringList pdfs = waitForPdfs(m_out, title, 1);
+        m_arrived << pdfs;
+        QCOMPARE(pdfs.size(), 1);
+        QCOMPARE(pdfPageSize(pdfs.first()), size);
     }
 
     void missingQueue_fails()

@@ -60,9 +60,10 @@ private slots:
         QStringList names;
         for (QAction* item : f.get<QMenu>("mnuFile")->actions())
             names << (item->isSeparator() ? QStringLiteral("-") : item->objectName());
-        QCOMPARE(names,
-                 QStringList({"mnuFileNew", "mnuFileOpen", "mnuFileClose", "-", "mnuFileBdayOn", "mnuFileBdayOff", "-",
-                              "mnuFilePrint", "mnuFilePrintPreview", "-", "mnuFileExit"}));
+        QCOMPARE(names, QStringList({"mnuFileNew", "mnuFileOpen", "mnuFileClose", "-", "mnuFileBdayOn",
+                                     "mnuFileBdayOff", "-", "mnuFilePrint", "mnuFilePrintPreview",
+                                     "mnuFileReturnAddressPreview", "-", "mnuFileLabelSheet", "mnuFilePrinterOffset",
+                                     "mnuFileCalibrationPage", "-", "mnuFileExit"}));
     }
 
     void enterKey_data()

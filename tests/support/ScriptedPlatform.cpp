@@ -1,5 +1,7 @@
 #include "support/ScriptedPlatform.h"
 
+#include "printing/SheetTemplate.h"
+
 namespace quillet {
 
 namespace {
@@ -84,6 +86,29 @@ bool ScriptedDesktop::startSystemInfo()
         return false;
     ++systemInfoStarts;
     return true;
+}
+
+std::optional<QString> ScriptedLabelDialogs::chooseSheet(const QString& current)
+{
+    sheetRequests << current;
+    return sheetAnswers.isEmpty() ? std::nullopt : sheetAnswers.dequeue();
+}
+
+std::optional<int> ScriptedLabelDialogs::askStartPosition(const SheetTemplate& sheet)
+{
+    startRequests << sheet.name();
+    return startAnswers.isEmpty() ? std::optional<int>(1) : startAnswers.dequeue();
+}
+
+std::optional<PrinterOffsetChoice> ScriptedLabelDialogs::askPrinterOffset()
+{
+    return offsetAnswers.isEmpty() ? std::nullopt : offsetAnswers.dequeue();
+}
+
+void ScriptedLabelDialogs::showPreview(const std::function<GridStream()>& makeStream)
+{
+    GridStream stream = makeStream();
+    previews << wholeDocument(stream);
 }
 
 } // namespace quillet

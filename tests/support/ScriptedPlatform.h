@@ -106,7 +106,25 @@ public:
     int systemInfoStarts = 0;
 };
 
-// All five, ready to hand to a window.
+class ScriptedLabelDialogs : public LabelDialogs
+{
+public:
+    std::optional<QString> chooseSheet(const QString& current) override;
+    std::optional<int> askStartPosition(const SheetTemplate& sheet) override;
+    std::optional<PrinterOffsetChoice> askPrinterOffset() override;
+    void showPreview(const std::function<GridStream()>& makeStream) override;
+
+    // When empty: the sheet dialog and the offset dialog are cancelled, the start
+    // position is confirmed at 1.
+    QQueue<std::optional<QString>> sheetAnswers;
+    QQueue<std::optional<int>> startAnswers;
+    QQueue<std::optional<PrinterOffsetChoice>> offsetAnswers;
+    QStringList sheetRequests;    // the current sheet each time the dialog opened
+    QStringList startRequests;    // the sheet's name each time the start was asked
+    QList<GridDocument> previews; // what each preview showed
+};
+
+// All six, ready to hand to a window.
 class ScriptedPlatform
 {
 public:
@@ -115,8 +133,9 @@ public:
     ScriptedPrintDialog printDialog;
     RecordingPrintTarget printTarget;
     ScriptedDesktop desktop;
+    ScriptedLabelDialogs labelDialogs;
 
-    Platform platform() { return Platform{prompter, fileDialogs, printDialog, printTarget, desktop}; }
+    Platform platform() { return Platform{prompter, fileDialogs, printDialog, printTarget, desktop, labelDialogs}; }
 };
 
 } // namespace quillet

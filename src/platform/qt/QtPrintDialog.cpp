@@ -1,14 +1,31 @@
 #include "platform/qt/QtPrintDialog.h"
 
+#include "platform/qt/PrinterSettingsAccess.h"
+#include "printing/PrintPreferences.h"
+
 #include <QApplication>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace quillet {
+
+namespace {
+
+// Opens on the printer chosen last, while it still exists.
+void chooseLastPrinter(QPrinter& printer)
+{
+    const QString last = printprefs::lastPrinter();
+    if (!last.isEmpty() && !QPrinterInfo::printerInfo(last).isNull())
+        printer.setPrinterName(last);
+}
+
+} // namespace
 
 PrintChoice QtPrintDialog::ask(const PrintDialogRequest& request)
 {
     QPrinter printer;
+    chooseLastPrinter(printer);
     printer.setCopyCount(qMax(1, request.copies));
     QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintShowPageSize;
     if (request.allowSelection)
@@ -31,6 +48,8 @@ PrintChoice QtPrintDialog::ask(const PrintDialogRequest& request)
     choice.printerName = printer.printerName();
     choice.copies = qMax(1, printer.copyCount());
     choice.selectionOnly = printer.printRange() == QPrinter::Selection;
+    choice.settings = readPrinterSettings(printer);
+    printprefs::setLastPrinter(choice.printerName);
     return choice;
 }
 

@@ -2,6 +2,12 @@
 
 #include "platform/PrintTarget.h"
 
+#include <QPointF>
+
+#include <functional>
+
+class QPrinter;
+
 namespace quillet {
 
 // Prints a job on a CUPS queue through QPrinter (the default printer when the job
@@ -12,6 +18,10 @@ class QtPrintTarget : public PrintTarget
 {
 public:
     Status print(const GridDocument& document, const PrintJob& job) override;
+    Status printStream(GridStream& stream, const PrintJob& job) override;
+
+private:
+    Status send(const PrintJob& job, bool takesPrinterOffset, const std::function<Status(QPrinter&, QPointF)>& render);
 };
 
 } // namespace quillet

@@ -1,4 +1,4 @@
-#include "PdfWords.h"
+#include "support/PdfWords.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -43,6 +43,22 @@ QList<PdfWord> pdfWords(const QString& path, int* pages)
     if (pages)
         *pages = page;
     return words;
+}
+
+QList<QSizeF> pdfPageSizes(const QString& path)
+{
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return {};
+    QList<QSizeF> sizes;
+    QXmlStreamReader xml(process.readAllStandardOutput());
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == QLatin1String("page"))
+            sizes << QSizeF(xml.attributes().value(QLatin1String("width")).toDouble(),
+                            xml.attributes().value(QLatin1String("height")).toDouble());
+    }
+    return sizes;
 }
 
 QList<GridWord> transcriptWords(const QString& transcript)

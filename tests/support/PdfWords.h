@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSizeF>
 #include <QString>
 
 namespace quillet::test {
@@ -19,6 +20,9 @@ struct PdfWord
 bool pdftotextAvailable();
 // The words of a PDF file; `pages` receives the page count. Empty on failure.
 QList<PdfWord> pdfWords(const QString& path, int* pages = nullptr);
+
+// The size of every page of a PDF file, in points.
+QList<QSizeF> pdfPageSizes(const QString& path);
 
 // A word of a grid transcript: its page, text line and first column.
 struct GridWord

@@ -1,0 +1,99 @@
+// The list window's labels on the chosen sheet, its previews and the Label Sheet
+// dialog.
+#include "list/ContactListWindow.h"
+
+#include "list/ListModel.h"
+#include "list/ListReport.h"
+#include "list/SheetLabels.h"
+#include "printing/PrintPreferences.h"
+#include "printing/PrintRunner.h"
+#include "printing/SheetCatalogue.h"
+#include "shell/Session.h"
+#include "ui_ContactListWindow.h"
+
+namespace quillet {
+
+// The start position on the chosen sheet; nothing when the list is empty (said
+// so) or the question is cancelled.
+std::optional<int> ContactListWindow::askLabelStart(const SheetTemplate& sheet)
+{
+    if (m_model->rowCount() == 0) {
+        m_platform.prompter.message(QStringLiteral("Empty list, no labels to print."),
+                                    QStringLiteral("No contacts found"));
+        m_ui->closeButton->setFocus();
+        return std::nullopt;
+    }
+    return m_platform.labelDialogs.askStartPosition(sheet);
+}
+
+// Reads every listed contact before anything is printed, and says once when some
+// text does not fit.
+Result<ListLabelsJob> ContactListWindow::readLabels(const SheetTemplate& sheet, int start)
+{
+    QList<int> numbers;
+    numbers.reserve(m_model->rowCount());
+    for (const ListEntry& line : m_model->entries())
+        numbers << line.recordNumber;
+    auto read = [&] {
+        BusyCursor busy(m_platform.prompter);
+        return prepareListLabels(m_session.file(), numbers, sheet, start);
+    }();
+    if (read && read->cut())
+        m_platform.prompter.message(sheetLabelsCutWarning(), QStringLiteral("Print labels"));
+    return read;
+}
+
+void ContactListWindow::printLabels()
+{
+    const SheetTemplate sheet = chosenLabelSheet();
+    const std::optional<int> start = askLabelStart(sheet);
+    if (!start)
+        return;
+    const PrintChoice choice = m_platform.printDialog.ask(PrintDialogRequest{});
+    if (choice.cancelled)
+        return;
+    const Result<ListLabelsJob> job = readLabels(sheet, *start);
+    Status printed = job.status();
+    if (printed) {
+        BusyCursor busy(m_platform.prompter);
+        printed = printStreamCopies([&job](int) { return job->stream(); }, choice, m_platform.printTarget);
+    }
+    if (!printed) {
+        showPrinterProblem();
+        return;
+    }
+    m_ui->closeButton->setFocus();
+}
+
+void ContactListWindow::previewLabels()
+{
+    const SheetTemplate sheet = chosenLabelSheet();
+    const std::optional<int> start = askLabelStart(sheet);
+    if (!start)
+        return;
+    Result<ListLabelsJob> read = readLabels(sheet, *start);
+    if (!read) {
+        showPrinterProblem();
+        return;
+    }
+    const auto job = std::make_shared<const ListLabelsJob>(std::move(*read));
+    m_platform.labelDialogs.showPreview([job] { return job->stream(); });
+}
+
+void ContactListWindow::previewReport()
+{
+    const auto document = std::make_shared<GridDocument>();
+    if (!composeReport(m_model->lines(), m_session.fileTitle(), *document)) {
+        showPrinterProblem();
+        return;
+    }
+    m_platform.labelDialogs.showPreview([document] { return streamOf(document); });
+}
+
+void ContactListWindow::chooseLabelSheet()
+{
+    if (const std::optional<QString> chosen = m_platform.labelDialogs.chooseSheet(printprefs::labelSheet()))
+        printprefs::setLabelSheet(*chosen);
+}
+
+} // namespace quillet
