@@ -54,11 +54,12 @@ void openWithRemindersChunked(benchmark::State& state)
         ContactsFile file;
         if (!file.open(path).ok())
             state.SkipWithError("open failed");
-        benchmark::DoNotOptimize(reminders::menuItemsAtOpening(file));
-        QStringList announcements;
-        if (!reminders::runPass(file, today, announcements).ok())
+        benchmark::DoNotOptimize(reminders::switchAtOpening(file));
+        const Result<QStringList> announcements = reminders::runPass(file, today);
+        if (!announcements)
             state.SkipWithError("pass failed");
-        announced = announcements.size();
+        else
+            announced = announcements->size();
     }
     state.counters["announced"] = double(announced);
 }

@@ -123,12 +123,13 @@ void runImport(benchmark::State& state, const QString& csv, int lines, bool rere
         ContactsFile file;
         (void)file.open(f.work);
         RereadDuplicateTest rereading;
-        ImportSummary summary;
         state.ResumeTiming();
-        const Status status = importContacts(csv, file, QStringLiteral("1"), summary, reread ? &rereading : nullptr);
-        if (!status)
+        const Result<ImportSummary> summary =
+            importContacts(csv, file, QStringLiteral("1"), reread ? &rereading : nullptr);
+        if (!summary || summary->stoppedBy)
             state.SkipWithError("import failed");
-        imported = summary.imported;
+        else
+            imported = summary->imported;
     }
     state.counters["lines"] = lines;
     state.counters["imported"] = imported;
@@ -151,10 +152,11 @@ void BM_Export(benchmark::State& state)
     (void)file.open(f.big);
     int written = 0;
     for (auto _ : state) {
-        ExportSummary summary;
-        if (!exportContacts(file, ExportKind::Csv, f.dir.path(), summary))
+        const Result<ExportSummary> summary = exportContacts(file, ExportKind::Csv, f.dir.path());
+        if (!summary)
             state.SkipWithError("export failed");
-        written = summary.written;
+        else
+            written = summary->written;
     }
     state.counters["contacts"] = written;
 }

@@ -143,12 +143,11 @@ QString checkListing(const ContactsFile& file)
         (void)gridTranscript(labels);
         // A field holding a tab can give its line an eighth column, which the report
         // refuses once it gets that far; nothing else may stop it.
-        GridDocument report;
-        const Status reported = composeReport(lines, QStringLiteral("fuzz"), report);
-        if (reported.ok() == extraColumns)
-            return QStringLiteral("report %1 with extra columns %2").arg(reported.ok()).arg(extraColumns);
-        if (reported)
-            (void)gridTranscript(report);
+        const Result<GridDocument> report = composeReport(lines, QStringLiteral("fuzz"));
+        if (report.ok() == extraColumns)
+            return QStringLiteral("report %1 with extra columns %2").arg(report.ok()).arg(extraColumns);
+        if (report)
+            (void)gridTranscript(*report);
     }
     return {};
 }
@@ -156,13 +155,13 @@ QString checkListing(const ContactsFile& file)
 QString checkExport(const ContactsFile& file)
 {
     for (ExportKind kind : {ExportKind::Csv, ExportKind::Text}) {
-        ExportSummary summary;
-        if (Status status = exportContacts(file, kind, scratchFolder(), summary); !status)
-            return QStringLiteral("export failed: ") + status.error().description;
-        if (summary.written != file.count())
+        const Result<ExportSummary> summary = exportContacts(file, kind, scratchFolder());
+        if (!summary)
+            return QStringLiteral("export failed: ") + summary.error().description;
+        if (summary->written != file.count())
             return mismatch(QStringLiteral("exported lines"), QString::number(file.count()),
-                            QString::number(summary.written));
-        const QByteArray exported = readScratch(summary.path);
+                            QString::number(summary->written));
+        const QByteArray exported = readScratch(summary->path);
         if (!exported.startsWith(exportHeaderLine(kind).toLatin1() + "\r\n") || !exported.endsWith("\r\n"))
             return QStringLiteral("export file without its header or its last line end");
     }
@@ -208,9 +207,8 @@ QString contactsFile(const uint8_t* data, size_t size)
     if (QString broken = checkRecords(file); !broken.isEmpty())
         return broken;
     for (const QDate& today : {QDate(2024, 2, 20), QDate(2023, 12, 31)}) {
-        QStringList announcements;
-        if (Status status = reminders::runPass(file, today, announcements); !status)
-            return QStringLiteral("reminder pass failed: ") + status.error().description;
+        if (const Result<QStringList> announcements = reminders::runPass(file, today); !announcements)
+            return QStringLiteral("reminder pass failed: ") + announcements.error().description;
     }
     if (QString broken = checkStepping(file); !broken.isEmpty())
         return broken;

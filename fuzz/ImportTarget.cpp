@@ -55,14 +55,14 @@ QString importCsv(const uint8_t* data, size_t size)
     ContactsFile file;
     if (Status status = file.open(contactsPath); !status)
         return QStringLiteral("open failed: ") + status.error().description;
-    ImportSummary summary;
-    const Status status = importContacts(csvPath, file, QStringLiteral("1"), summary);
-    if (status && summary.outcome != ImportSummary::Outcome::Imported && summary.imported != 0)
-        return QStringLiteral("%1 contacts imported from a file that was not imported").arg(summary.imported);
-    if (!status && status.error().description.isEmpty())
+    const Result<ImportSummary> summary = importContacts(csvPath, file, QStringLiteral("1"));
+    if (summary && summary->outcome != ImportSummary::Outcome::Imported && summary->imported != 0)
+        return QStringLiteral("%1 contacts imported from a file that was not imported").arg(summary->imported);
+    const std::optional<AppError> failure = summary ? summary->stoppedBy : summary.error();
+    if (failure && failure->description.isEmpty())
         return QStringLiteral("a failure without a description");
     file.close();
-    return checkAppended(before, readScratch(contactsPath), summary.imported);
+    return checkAppended(before, readScratch(contactsPath), summary ? summary->imported : 0);
 }
 
 } // namespace quillet::fuzz

@@ -52,8 +52,7 @@ int reportRefusal(const Rejection& rejection)
 
 QString reminderFlagFor(const ContactsFile& file)
 {
-    // Reminders count as on while "Enable Birthday Reminders" would be disabled.
-    return reminders::menuItemsAtOpening(file).onItemEnabled ? QStringLiteral("0") : QStringLiteral("1");
+    return reminders::flagFor(reminders::switchAtOpening(file));
 }
 
 int addContact(ContactsFile& file, const ContactForm& form)

@@ -36,10 +36,10 @@ int runDetails(const QStringList& args)
     const std::optional<int> number = openAtRecord(verbName, positional.at(0), positional.at(1), file);
     if (!number)
         return 1;
-    ContactRecord record;
-    if (Status read = file.readChecked(*number, record); !read)
-        return fileError(QStringLiteral("cannot read contacts file"), positional.at(0), read.error());
-    const ContactForm form = formFromRecord(record);
+    const Result<ContactRecord> record = file.readChecked(*number);
+    if (!record)
+        return fileError(QStringLiteral("cannot read contacts file"), positional.at(0), record.error());
+    const ContactForm form = formFromRecord(*record);
     const QString today = detailsDateText(QDate::currentDate());
     // The copies are pages of one document, as the window prints them.
     return output.run([&](const PrintChoice& choice, PrintTarget& target) {

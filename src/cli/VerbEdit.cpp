@@ -19,11 +19,11 @@ int runEdit(const QStringList& args)
     const std::optional<int> number = openAtRecord(verb, path, parsed->positional.at(1), file);
     if (!number)
         return 1;
-    ContactRecord record;
-    if (Status read = file.readChecked(*number, record); !read)
-        return fileError(QStringLiteral("cannot read contacts file"), path, read.error());
+    const Result<ContactRecord> record = file.readChecked(*number);
+    if (!record)
+        return fileError(QStringLiteral("cannot read contacts file"), path, record.error());
     // The fields as the Contact Information window shows them, then the changes.
-    ContactForm form = formFromRecord(record);
+    ContactForm form = formFromRecord(*record);
     applyFieldOptions(*parsed, form);
     const ValidationResult result = validateContact(form, saveChangesRules);
     if (!result.ok())

@@ -20,11 +20,12 @@ int runExport(const QStringList& args)
     ContactsFile file;
     if (!openContactsFile(file, parsed->positional.first(), OpenMode::ExistingOnly))
         return 1;
-    ExportSummary summary;
-    if (Status status = exportContacts(file, kind, programFolder(), summary); !status)
-        return fileError(QStringLiteral("cannot write export file"), summary.path, status.error());
-    printLine(summary.path);
-    if (summary.written == 0) {
+    const Result<ExportSummary> summary = exportContacts(file, kind, programFolder());
+    if (!summary)
+        return fileError(QStringLiteral("cannot write export file"), exportPath(kind, file.path(), programFolder()),
+                         summary.error());
+    printLine(summary->path);
+    if (summary->written == 0) {
         printError(exportNoContactsText);
         return 1;
     }

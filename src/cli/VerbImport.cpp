@@ -17,19 +17,21 @@ int runImport(const QStringList& args)
     if (!openContactsFile(file, parsed->positional.at(0), OpenMode::ExistingOnly))
         return 1;
     // New records carry the reminder switch as File > Open would set it for this file.
-    const bool remindersOn = !reminders::menuItemsAtOpening(file).onItemEnabled;
-    ImportSummary summary;
-    const Status status = importContacts(parsed->positional.at(1), file,
-                                         remindersOn ? QStringLiteral("1") : QStringLiteral("0"), summary);
-    if (summary.layout != ImportLayout::None)
-        printLine(QStringLiteral("Recognised %1").arg(layoutDescription(summary.layout)));
-    if (!status) {
-        printError(errorBoxText(status.error(), ErrorEnding::Quillet));
-        if (summary.imported > 0)
-            printError(QStringLiteral("%1 contacts were imported before the failure.").arg(summary.imported));
+    const Result<ImportSummary> summary =
+        importContacts(parsed->positional.at(1), file, reminders::flagFor(reminders::switchAtOpening(file)));
+    if (!summary) {
+        printError(errorBoxText(summary.error(), ErrorEnding::Quillet));
         return 1;
     }
-    switch (summary.outcome) {
+    if (summary->layout != ImportLayout::None)
+        printLine(QStringLiteral("Recognised %1").arg(layoutDescription(summary->layout)));
+    if (summary->stoppedBy) {
+        printError(errorBoxText(*summary->stoppedBy, ErrorEnding::Quillet));
+        if (summary->imported > 0)
+            printError(QStringLiteral("%1 contacts were imported before the failure.").arg(summary->imported));
+        return 1;
+    }
+    switch (summary->outcome) {
     case ImportSummary::Outcome::NoLayout:
         printError(QStringLiteral("the CSV file's header fits none of the import layouts; nothing imported."));
         return 1;
@@ -39,7 +41,7 @@ int runImport(const QStringList& args)
     case ImportSummary::Outcome::Imported:
         break;
     }
-    printLine(importedCountText(summary.imported));
+    printLine(importedCountText(summary->imported));
     return 0;
 }
 

@@ -6,12 +6,16 @@
 namespace quillet::cli {
 namespace {
 
-QString switchText(const reminders::MenuItems& items)
+QString switchText(reminders::Switch state)
 {
-    if (items == reminders::menuItemsFor(true))
+    switch (state) {
+    case reminders::Switch::On:
         return QStringLiteral("on");
-    if (items == reminders::menuItemsFor(false))
+    case reminders::Switch::Off:
         return QStringLiteral("off");
+    case reminders::Switch::None:
+        break;
+    }
     return QStringLiteral("none");
 }
 
@@ -25,7 +29,7 @@ int runInfo(const QStringList& args)
     if (!openContactsFile(file, parsed->positional.first(), OpenMode::ExistingOnly))
         return 1;
     printLine(QStringLiteral("Records: %1").arg(file.count()));
-    printLine(QStringLiteral("Reminders: %1").arg(switchText(reminders::menuItemsAtOpening(file))));
+    printLine(QStringLiteral("Reminders: %1").arg(switchText(reminders::switchAtOpening(file))));
     if (file.isReadOnly())
         printLine(QStringLiteral("Read-only: yes"));
     return 0;

@@ -42,10 +42,10 @@ int runReminders(const QStringList& args)
         return 1;
     if (parsed->has(on) || parsed->has(off))
         return switchReminders(file, parsed->has(on));
-    QStringList announcements;
-    if (Status status = reminders::runPass(file, today, announcements); !status)
-        return fileError(QStringLiteral("cannot read contacts file"), file.path(), status.error());
-    for (const QString& text : announcements)
+    const Result<QStringList> announcements = reminders::runPass(file, today);
+    if (!announcements)
+        return fileError(QStringLiteral("cannot read contacts file"), file.path(), announcements.error());
+    for (const QString& text : *announcements)
         printLine(text);
     return 0;
 }

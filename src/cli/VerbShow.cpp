@@ -17,12 +17,12 @@ int runShow(const QStringList& args)
     const std::optional<int> number = openAtRecord(verb, path, parsed->positional.at(1), file);
     if (!number)
         return 1;
-    ContactRecord record;
-    if (Status status = file.readChecked(*number, record); !status)
-        return fileError(QStringLiteral("cannot read contacts file"), path, status.error());
+    const Result<ContactRecord> record = file.readChecked(*number);
+    if (!record)
+        return fileError(QStringLiteral("cannot read contacts file"), path, record.error());
     for (Field field : allFields) {
         const QString value =
-            field == Field::Birthdate ? birthdateToDisplay(record.value(field)) : record.trimmed(field);
+            field == Field::Birthdate ? birthdateToDisplay(record->value(field)) : record->trimmed(field);
         printLine(fieldName(field) + QStringLiteral(": ") + value);
     }
     return 0;

@@ -151,17 +151,18 @@ int ContactsFile::count() const
 
 ContactRecord ContactsFile::read(int number) const
 {
-    ContactRecord record;
-    (void)readChecked(number, record);
-    return record;
+    Result<ContactRecord> record = readChecked(number);
+    return record ? std::move(record).value() : ContactRecord::fromBytes(QByteArray());
 }
 
-Status ContactsFile::readChecked(int number, ContactRecord& record) const
+Result<ContactRecord> ContactsFile::readChecked(int number) const
 {
+    if (number < 1)
+        return errors::badRecordNumber();
     QByteArray bytes(recordSize, ' ');
-    Status status = number < 1 ? Status(errors::badRecordNumber()) : readAt(offsetOf(number), bytes.data(), recordSize);
-    record = ContactRecord::fromBytes(status ? bytes : QByteArray());
-    return status;
+    if (Status read = readAt(offsetOf(number), bytes.data(), recordSize); !read)
+        return read;
+    return ContactRecord::fromBytes(bytes);
 }
 
 Status ContactsFile::forEach(const std::function<bool(int, const ContactRecord&)>& visit, int first, int last) const

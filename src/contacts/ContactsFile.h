@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/AppError.h"
+#include "common/Result.h"
 #include "contacts/ContactRecord.h"
 
 #include <QByteArrayView>
@@ -42,7 +43,7 @@ public:
     // Reading past the end is no failure: missing bytes read as spaces.
     // A number below 1 is "Bad record number".
     ContactRecord read(int number) const;
-    Status readChecked(int number, ContactRecord& record) const;
+    Result<ContactRecord> readChecked(int number) const;
 
     // Reads records first..last (last 0: up to count()) in one pass, in large chunks
     // and never the whole file at once (fast path for lists, export, reminders).

@@ -100,8 +100,7 @@ void AddContactWindow::save()
         return;
     }
     // A record saved with reminders on makes "Disable Birthday Reminders" available.
-    if (m_session.remindersOn())
-        m_session.setReminderItems(m_session.reminderOnItemEnabled(), true);
+    m_session.noteRecordWritten();
     m_platform.prompter.message(QStringLiteral("S A V E D"), QStringLiteral("Contact saved to file"), MessageIcon::None,
                                 MessageButtons::Ok);
     close();

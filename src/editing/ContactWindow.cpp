@@ -108,12 +108,12 @@ void ContactWindow::closeEvent(QCloseEvent* event)
 
 bool ContactWindow::showRecord(int number)
 {
-    ContactRecord record;
-    if (Status read = m_session.file().readChecked(number, record); !read) {
-        reportFailure(read);
+    const Result<ContactRecord> record = m_session.file().readChecked(number);
+    if (!record) {
+        reportFailure(record.status());
         return false;
     }
-    m_fields->setTexts(formFromRecord(record));
+    m_fields->setTexts(formFromRecord(*record));
     return true;
 }
 
@@ -203,17 +203,15 @@ void ContactWindow::saveChanges()
         reportFailure(written);
         return;
     }
-    if (m_session.remindersOn())
-        m_session.setReminderItems(m_session.reminderOnItemEnabled(), true);
+    m_session.noteRecordWritten();
     m_platform.prompter.message(savedText, QStringLiteral("Changes saved"));
 }
 
 void ContactWindow::deleteContact()
 {
     const int number = m_session.currentRecord();
-    ContactRecord record;
-    if (Status read = m_session.file().readChecked(number, record); !read) {
-        reportFailure(read);
+    if (const Result<ContactRecord> record = m_session.file().readChecked(number); !record) {
+        reportFailure(record.status());
         return;
     }
     if (m_platform.prompter.message(confirmDeletionText, confirmDeletionTitle, MessageIcon::None,

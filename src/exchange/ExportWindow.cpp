@@ -60,20 +60,18 @@ void ExportWindow::createExport()
         kind = ExportKind::Text;
     else if (!m_ui->csvRadio->isChecked())
         return;
-    ExportSummary summary;
-    Status status;
-    {
+    const Result<ExportSummary> summary = [&] {
         const BusyCursor busy(m_platform.prompter);
-        status = exportContacts(m_session.file(), kind, programFolder(), summary);
-    }
-    if (!status) {
-        reportFailure(status.error());
+        return exportContacts(m_session.file(), kind, programFolder());
+    }();
+    if (!summary) {
+        reportFailure(summary.error());
         return;
     }
-    if (summary.written == 0)
+    if (summary->written == 0)
         m_platform.prompter.message(exportNoContactsText, exportNoContactsTitle, MessageIcon::Information);
     else
-        m_platform.prompter.message(exportDoneText(kind, summary.fileName), exportDoneTitle);
+        m_platform.prompter.message(exportDoneText(kind, summary->fileName), exportDoneTitle);
     m_ui->cancelButton->setFocus();
 }
 

@@ -60,6 +60,11 @@ QString exportFileName(ExportKind kind, const QString& namePart)
                                    : QStringLiteral("QLTT_") + namePart + QStringLiteral(".txt");
 }
 
+QString exportPath(ExportKind kind, const QString& contactsPath, const QString& folder)
+{
+    return QDir(folder).filePath(exportFileName(kind, exportNamePart(contactsPath)));
+}
+
 QString exportHeaderLine(ExportKind kind)
 {
     QString line;
@@ -102,13 +107,13 @@ void appendExportLine(QByteArray& out, ExportKind kind, QByteArrayView record)
     out += "\r\n";
 }
 
-Status exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder, ExportSummary& summary)
+Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder)
 {
-    summary = {};
     if (!file.isOpen())
         return errors::badFileNameOrNumber();
-    summary.fileName = exportFileName(kind, exportNamePart(file.path()));
-    summary.path = QDir(folder).filePath(summary.fileName);
+    ExportSummary summary;
+    summary.path = exportPath(kind, file.path(), folder);
+    summary.fileName = QFileInfo(summary.path).fileName();
     QSaveFile out(summary.path);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return errorFromFileDevice(out);
@@ -133,7 +138,7 @@ Status exportContacts(const ContactsFile& file, ExportKind kind, const QString& 
         return written;
     if (!out.commit())
         return errorFromFileDevice(out);
-    return {};
+    return summary;
 }
 
 QString exportDoneText(ExportKind kind, const QString& fileName)

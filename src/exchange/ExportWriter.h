@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/AppError.h"
+#include "common/Result.h"
 #include "contacts/ContactRecord.h"
 
 #include <QByteArray>
@@ -19,6 +20,8 @@ enum class ExportKind { Csv, Text };
 QString exportNamePart(const QString& contactsPath);
 // "QLTC_" + name part + ".csv" or "QLTT_" + name part + ".txt".
 QString exportFileName(ExportKind kind, const QString& namePart);
+// Where the export of the contacts file at `contactsPath` goes in `folder`.
+QString exportPath(ExportKind kind, const QString& contactsPath, const QString& folder);
 
 QString exportHeaderLine(ExportKind kind);
 // Appends one record's line: the 16 fields with spaces trimmed, joined by the
@@ -39,7 +42,7 @@ struct ExportSummary
 // export file name, in Windows-1252 with CR LF line ends, replacing an older
 // export. The file is written under a temporary name and renamed into place only
 // when complete, so a failure leaves the older export (or none), never half a file.
-Status exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder, ExportSummary& summary);
+Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder);
 
 QString exportDoneText(ExportKind kind, const QString& fileName);
 inline const QString exportDoneTitle = QStringLiteral("Export file created");

@@ -21,7 +21,7 @@ struct Run
     QString reminderFlag;
 };
 
-Status importLine(const Run& run, QString& line, ImportSummary& summary)
+Status importLine(const Run& run, QString& line)
 {
     if (!prepareLine(run.layout, line))
         return {};
@@ -39,17 +39,14 @@ Status importLine(const Run& run, QString& line, ImportSummary& summary)
     if (!duplicate || *duplicate)
         return duplicate.status();
     working.set(Field::ReminderFlag, run.reminderFlag);
-    if (Status status = run.appended.append(working); !status)
-        return status;
-    ++summary.imported;
-    return {};
+    return run.appended.append(working);
 }
 
-Status importLines(const Run& run, CsvLineReader& reader, ImportSummary& summary)
+Status importLines(const Run& run, CsvLineReader& reader)
 {
     QString line;
     while (reader.next(line)) {
-        if (Status status = importLine(run, line, summary); !status)
+        if (Status status = importLine(run, line); !status)
             return status;
     }
     return reader.status();
@@ -64,10 +61,10 @@ Status readHeader(CsvLineReader& reader, QString& header)
 
 } // namespace
 
-Status importContacts(const QString& csvPath, ContactsFile& file, const QString& reminderFlag, ImportSummary& summary,
-                      DuplicateTest* duplicates)
+Result<ImportSummary> importContacts(const QString& csvPath, ContactsFile& file, const QString& reminderFlag,
+                                     DuplicateTest* duplicates)
 {
-    summary = {};
+    ImportSummary summary;
     if (!file.isOpen())
         return errors::badFileNameOrNumber();
     const int existing = file.count();
@@ -79,13 +76,13 @@ Status importContacts(const QString& csvPath, ContactsFile& file, const QString&
         return status;
     summary.layout = detectLayout(header);
     if (summary.layout == ImportLayout::None)
-        return {};
+        return summary;
     PreparedHeader prepared;
     if (Status status = prepareHeader(summary.layout, header, prepared); !status)
         return status;
     if (!prepared.compatible) {
         summary.outcome = ImportSummary::Outcome::NotCompatible;
-        return {};
+        return summary;
     }
     DuplicateIndex index;
     AppendTransaction appended(file);
@@ -95,15 +92,15 @@ Status importContacts(const QString& csvPath, ContactsFile& file, const QString&
         return status;
     if (Status status = appended.begin(); !status)
         return status;
-    Status status = importLines(run, reader, summary);
+    const Status stopped = importLines(run, reader);
     // The contacts read before a failure in the CSV file are kept; a failed write keeps none.
-    const Status committed = appended.commit();
-    summary.imported = committed.ok() ? appended.appended() : 0;
-    if (status.ok())
-        status = committed;
-    if (status)
-        summary.outcome = ImportSummary::Outcome::Imported;
-    return status;
+    if (Status committed = appended.commit(); !committed)
+        return committed;
+    summary.outcome = ImportSummary::Outcome::Imported;
+    summary.imported = appended.appended();
+    if (!stopped)
+        summary.stoppedBy = stopped.error();
+    return summary;
 }
 
 QString importedCountText(int count)

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "common/AppError.h"
+#include "common/Result.h"
 #include "exchange/ImportLayout.h"
 
 #include <QString>
+
+#include <optional>
 
 namespace quillet {
 
@@ -13,15 +16,17 @@ class DuplicateTest;
 struct ImportSummary
 {
     enum class Outcome {
-        Imported,      // the file was read to its end
+        Imported,      // the file was read to its end, or up to stoppedBy
         NoLayout,      // the header fits no layout: nothing happens, no message
         NotCompatible, // a name and e-mail list without an e-mail column
     };
     Outcome outcome = Outcome::NoLayout;
     ImportLayout layout = ImportLayout::None;
-    // Records appended, also when a failure in the CSV file stopped the run: they
-    // stay on file. A failure to write appends none.
+    // Records appended, also when a failure stopped the run: those found before a
+    // failure in the CSV file stay on file; a failure to write appends none.
     int imported = 0;
+    // The failure that ended the run before the end of the CSV file, if any.
+    std::optional<AppError> stoppedBy;
 };
 
 // Imports a CSV file into the open contacts file: recognises the layout from the
@@ -31,9 +36,11 @@ struct ImportSummary
 // AppendTransaction): a failure in the CSV file leaves those found before it on
 // file, a failure to write (or the process killed) leaves the file as it was, and
 // never part of a record. The open file is reopened when records were added.
-// `duplicates` replaces the in-memory duplicate index (tests and benchmarks).
-Status importContacts(const QString& csvPath, ContactsFile& file, const QString& reminderFlag, ImportSummary& summary,
-                      DuplicateTest* duplicates = nullptr);
+// A failure before the run, or in putting the new records in place, gives no
+// summary: nothing was imported. `duplicates` replaces the in-memory duplicate
+// index (tests and benchmarks).
+Result<ImportSummary> importContacts(const QString& csvPath, ContactsFile& file, const QString& reminderFlag,
+                                     DuplicateTest* duplicates = nullptr);
 
 // What the import window and the command line say.
 QString importedCountText(int count); // "N contacts successfully imported."

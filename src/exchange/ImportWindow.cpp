@@ -86,24 +86,22 @@ void ImportWindow::startImport()
         m_platform.prompter.message(noCsvChosenText, noCsvChosenTitle, MessageIcon::Information);
         return;
     }
-    ImportSummary summary;
-    Status status;
-    {
+    const Result<ImportSummary> summary = [&] {
         const BusyCursor busy(m_platform.prompter);
-        status = importContacts(m_csvPath, m_session.file(), m_session.reminderFlag(), summary);
-    }
-    if (!status) {
-        reportFailure(status.error());
+        return importContacts(m_csvPath, m_session.file(), m_session.reminderFlag());
+    }();
+    if (!summary || summary->stoppedBy) {
+        reportFailure(summary ? *summary->stoppedBy : summary.error());
         return;
     }
-    switch (summary.outcome) {
+    switch (summary->outcome) {
     case ImportSummary::Outcome::NoLayout:
         return;
     case ImportSummary::Outcome::NotCompatible:
         m_platform.prompter.message(notCompatibleText, notCompatibleTitle, MessageIcon::Information);
         break;
     case ImportSummary::Outcome::Imported:
-        m_platform.prompter.message(importDoneText(summary.imported), importDoneTitle);
+        m_platform.prompter.message(importDoneText(summary->imported), importDoneTitle);
         break;
     }
     m_ui->importButton->setEnabled(false);

@@ -142,9 +142,8 @@ void ContactListWindow::openContact()
         return;
     }
     const int number = m_model->entry(current.row()).recordNumber;
-    ContactRecord record;
-    if (Status read = file.readChecked(number, record); !read) {
-        showErrorBox(read.error());
+    if (const Result<ContactRecord> record = file.readChecked(number); !record) {
+        showErrorBox(record.error());
         return;
     }
     m_session.setCurrentRecord(number);

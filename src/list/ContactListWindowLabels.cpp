@@ -82,11 +82,12 @@ void ContactListWindow::previewLabels()
 
 void ContactListWindow::previewReport()
 {
-    const auto document = std::make_shared<GridDocument>();
-    if (!composeReport(m_model->lines(), m_session.fileTitle(), *document)) {
+    Result<GridDocument> report = composeReport(m_model->lines(), m_session.fileTitle());
+    if (!report) {
         showPrinterProblem();
         return;
     }
+    const auto document = std::make_shared<GridDocument>(std::move(report).value());
     m_platform.labelDialogs.showPreview([document] { return streamOf(document); });
 }
 

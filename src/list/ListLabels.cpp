@@ -128,10 +128,10 @@ Result<std::vector<LabelTexts>> readLabelTexts(const ContactsFile& file, const Q
     std::vector<LabelTexts> labels;
     labels.reserve(std::size_t(recordNumbers.size()));
     for (const int number : recordNumbers) {
-        ContactRecord record;
-        if (Status read = file.readChecked(number, record); !read)
-            return read;
-        labels.push_back(labelTexts(record));
+        const Result<ContactRecord> record = file.readChecked(number);
+        if (!record)
+            return record.status();
+        labels.push_back(labelTexts(*record));
     }
     return labels;
 }

@@ -105,13 +105,12 @@ GridStream reportStream(const QStringList& lines, const QString& fileTitle)
     return stream;
 }
 
-Status composeReport(const QStringList& lines, const QString& fileTitle, GridDocument& document)
+Result<GridDocument> composeReport(const QStringList& lines, const QString& fileTitle)
 {
     if (Status checked = checkReportLines(lines); !checked)
         return checked;
     GridStream stream = reportStream(lines, fileTitle);
-    document = wholeDocument(stream);
-    return Status::success();
+    return wholeDocument(stream);
 }
 
 void composeHeaderSelection(const QString& selectedText, GridDocument& document)

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "common/AppError.h"
+#include "common/Result.h"
+#include "printing/GridDocument.h"
 
 #include <QString>
 #include <QStringList>
@@ -9,7 +11,6 @@
 
 namespace quillet {
 
-class GridDocument;
 struct GridStream;
 
 struct ReportColumn
@@ -27,7 +28,7 @@ int estimatedReportPages(int lineCount);
 // and each line's columns trimmed at their columns. A column that is empty before
 // trimming ends its printed line; a line of more than seven columns has no place
 // to print its eighth and is an error.
-Status composeReport(const QStringList& lines, const QString& fileTitle, GridDocument& document);
+Result<GridDocument> composeReport(const QStringList& lines, const QString& fileTitle);
 // The same in pieces, for long lists: check every line first, then stream the
 // report; the stream reads `lines` while it runs.
 Status checkReportLines(const QStringList& lines);

@@ -55,6 +55,7 @@ std::optional<GridMargins> PrintOptionsChoice::chooseEnvelope()
     m_state.media = PrintMedia::Envelope;
     m_state.orientation = PageOrientation::Landscape;
     m_state.envelopeListShown = true;
+    m_state.positionCaption.clear();
     const int sizeNo = m_state.envelopeIndex + 1;
     m_state.envelopeSizeNo = QString::number(sizeNo);
     return envelopes::presetOnChoosingEnvelope(sizeNo);

@@ -21,11 +21,6 @@ Status renameIfPresent(const QString& from, const QString& to)
     return Status::success();
 }
 
-void setReminderItems(Session& session, const reminders::MenuItems& items)
-{
-    session.setReminderItems(items.onItemEnabled, items.offItemEnabled);
-}
-
 } // namespace
 
 QString contactsFileTitle(const QString& fileName)
@@ -81,14 +76,17 @@ FileCommandOutcome runFileCommand(FileCommand command, Session& session, FileDia
     session.setOpenFile(choice.path, contactsFileTitle(choice.title));
     if (command == FileCommand::New) {
         // A new file starts with reminders on, whatever an existing file's flags say.
-        setReminderItems(session, reminders::menuItemsFor(true));
+        session.setReminderSwitch(reminders::Switch::On);
         outcome.status = restoreInstallerDataFile(programFolder);
         return outcome;
     }
     if (outcome.status = restoreInstallerDataFile(programFolder); !outcome.status)
         return outcome;
-    setReminderItems(session, reminders::menuItemsAtOpening(session.file()));
-    outcome.status = reminders::runPass(session.file(), today, outcome.announcements);
+    session.setReminderSwitch(reminders::switchAtOpening(session.file()));
+    Result<QStringList> announcements = reminders::runPass(session.file(), today);
+    outcome.status = announcements.status();
+    if (announcements)
+        outcome.announcements = std::move(announcements).value();
     return outcome;
 }
 

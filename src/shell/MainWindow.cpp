@@ -43,13 +43,10 @@ void MainWindow::start()
 {
     show();
     m_ui->instructionsLabel->setText(instructions);
-    selectPortrait();
+    setMargins(m_options.start());
+    showOptions();
     m_ui->leftJustifyRadio->setChecked(true);
     focusFirstLine(); // the Left-Justified option's own step
-    setMargins(defaultMargins);
-    m_ui->envelopeSizeCombo->hide();
-    focusFirstLine();
-    uncheckAndHideBold();
 }
 
 void MainWindow::connectCommands()
@@ -107,8 +104,9 @@ void MainWindow::refreshFromSession()
          {m_ui->addContactAction, m_ui->editContactAction, m_ui->findContactAction, m_ui->deleteContactAction,
           m_ui->searchContactsAction, m_ui->importAction, m_ui->exportAction, m_ui->viewOneAction, m_ui->viewAllAction})
         item->setEnabled(hasFile);
-    m_ui->remindersOnAction->setEnabled(hasFile && m_session.reminderOnItemEnabled());
-    m_ui->remindersOffAction->setEnabled(hasFile && m_session.reminderOffItemEnabled());
+    const reminders::MenuItems reminderItems = reminders::menuItemsFor(m_session.reminderSwitch());
+    m_ui->remindersOnAction->setEnabled(hasFile && reminderItems.onItemEnabled);
+    m_ui->remindersOffAction->setEnabled(hasFile && reminderItems.offItemEnabled);
 }
 
 // Worked out only when the menu drops down; the shortcuts keep the last state.
@@ -122,30 +120,15 @@ void MainWindow::updateEditMenu()
 
 void MainWindow::clearForm()
 {
-    uncheckAndHideBold();
+    setMargins(m_options.clear());
+    showOptions();
     setLabelLines({});
-    deselectMedia();
-    m_ui->labelPositionLabel->hide();
-    m_ui->envelopeSizeCombo->hide();
-    m_ui->labelPositionLabel->clear();
-    m_envelopeSizeNo = QStringLiteral("0");
-    setMargins(defaultMargins);
     focusFirstLine();
 }
 
 void MainWindow::focusFirstLine()
 {
     m_ui->line1Edit->setFocus();
-}
-
-// An exclusive pair of options can only be cleared with exclusivity switched off.
-void MainWindow::deselectMedia()
-{
-    for (QRadioButton* option : {m_ui->labelStockRadio, m_ui->envelopeRadio}) {
-        option->setAutoExclusive(false);
-        option->setChecked(false);
-        option->setAutoExclusive(true);
-    }
 }
 
 QStringList MainWindow::labelLines() const
@@ -163,8 +146,8 @@ void MainWindow::setLabelLines(const QStringList& lines)
 
 void MainWindow::uncheckAndHideBold()
 {
-    m_ui->boldCheck->setChecked(false);
-    m_ui->boldCheck->hide();
+    m_options.hideBold();
+    showOptions();
 }
 
 void MainWindow::setContactCommand(ContactCommand command, std::function<void()> run)

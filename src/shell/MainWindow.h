@@ -2,6 +2,7 @@
 
 #include "platform/Platform.h"
 #include "printing/PrintMargins.h"
+#include "printing/PrintOptionsChoice.h"
 #include "printing/TypedLines.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
@@ -84,7 +85,6 @@ private:
     void updateEditMenu();
     void clearForm();
     void focusFirstLine();
-    void deselectMedia();
     void runContactCommand(ContactCommand command);
     void closeOtherWindows();
 
@@ -94,9 +94,10 @@ private:
     void chooseEnvelope();
     void chooseEnvelopeSize(int index);
     void choosePortrait();
-    void selectPortrait();
-    void selectLandscape();
-    void setMargins(const GridMargins& margins);
+    void chooseLandscape();
+    // Shows the options' state in the option buttons, the envelope list, Bold and the position caption.
+    void showOptions();
+    void setMargins(const std::optional<GridMargins>& margins);
 
     // MainWindowPrint.cpp: printing the lines and return-address sheets, preview
     TypedLinesRequest typedLinesRequest() const;
@@ -124,7 +125,7 @@ private:
     std::unique_ptr<Ui::MainWindow> m_ui;
     Platform m_platform;
     Session m_session;
-    QString m_envelopeSizeNo; // EnvelopeSizeNo: "1" to "7", "0" or empty for none
+    PrintOptionsChoice m_options;
     std::map<ContactCommand, std::function<void()>> m_contactCommands;
     std::function<void(int recordNumber)> m_openContactWindow;
     ShownWindows* m_shownWindows; // child of this window

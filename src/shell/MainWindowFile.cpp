@@ -48,8 +48,7 @@ void MainWindow::switchReminders(bool on)
     }
     m_platform.prompter.message(on ? reminders::turnedOnText : reminders::turnedOffText,
                                 on ? reminders::turnedOnTitle : reminders::turnedOffTitle, MessageIcon::Information);
-    const reminders::MenuItems items = reminders::menuItemsFor(on);
-    m_session.setReminderItems(items.onItemEnabled, items.offItemEnabled);
+    m_session.setReminderSwitch(on ? reminders::Switch::On : reminders::Switch::Off);
 }
 
 } // namespace quillet

@@ -16,13 +16,12 @@ TypedLinesRequest MainWindow::typedLinesRequest() const
 {
     TypedLinesRequest request;
     request.lines = typedLines();
-    request.media = m_ui->labelStockRadio->isChecked() ? PrintMedia::Label
-                    : m_ui->envelopeRadio->isChecked() ? PrintMedia::Envelope
-                                                       : PrintMedia::None;
-    request.envelopeSizeNo = m_envelopeSizeNo;
-    request.orientation = m_ui->portraitRadio->isChecked() ? PageOrientation::Portrait : PageOrientation::Landscape;
+    const PrintOptionsState& options = m_options.state();
+    request.media = options.media;
+    request.envelopeSizeNo = options.envelopeSizeNo;
+    request.orientation = options.orientation;
     request.alignment = m_ui->centerRadio->isChecked() ? LineAlignment::Centered : LineAlignment::LeftJustified;
-    request.bold = m_ui->boldCheck->isChecked();
+    request.bold = options.bold;
     request.leftPadText = m_ui->leftPadEdit->text();
     request.topPadText = m_ui->topPadEdit->text();
     return request;

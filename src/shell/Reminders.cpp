@@ -51,16 +51,29 @@ std::optional<QString> announce(const QString& storedBirthdate, const QDate& tod
 
 } // namespace
 
-MenuItems menuItemsFor(bool remindersOn)
-{
-    return remindersOn ? MenuItems{false, true} : MenuItems{true, false};
-}
-
-MenuItems menuItemsAtOpening(const ContactsFile& file)
+Switch switchAtOpening(const ContactsFile& file)
 {
     if (file.count() < 1)
-        return {false, false};
-    return menuItemsFor(file.read(1).value(Field::ReminderFlag) == flagOn);
+        return Switch::None;
+    return file.read(1).value(Field::ReminderFlag) == flagOn ? Switch::On : Switch::Off;
+}
+
+QString flagFor(Switch state)
+{
+    return state == Switch::Off ? QStringLiteral("0") : flagOn;
+}
+
+MenuItems menuItemsFor(Switch state)
+{
+    switch (state) {
+    case Switch::On:
+        return {false, true};
+    case Switch::Off:
+        return {true, false};
+    case Switch::None:
+        break;
+    }
+    return {false, false};
 }
 
 std::optional<QString> announcementFor(const ContactRecord& record, const QDate& today)
@@ -84,14 +97,17 @@ std::optional<QString> announcementFor(QByteArrayView recordBytes, const QDate& 
     });
 }
 
-Status runPass(const ContactsFile& file, const QDate& today, QStringList& announcements)
+Result<QStringList> runPass(const ContactsFile& file, const QDate& today)
 {
-    announcements.clear();
-    return file.forEachBytes([&](int, QByteArrayView bytes) {
+    QStringList announcements;
+    const Status read = file.forEachBytes([&](int, QByteArrayView bytes) {
         if (std::optional<QString> text = announcementFor(bytes, today))
             announcements.append(*text);
         return true;
     });
+    if (!read)
+        return read;
+    return announcements;
 }
 
 Status setAll(ContactsFile& file, bool on)

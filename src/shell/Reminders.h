@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/AppError.h"
+#include "common/Result.h"
 #include "contacts/ContactRecord.h"
 
 #include <QByteArrayView>
@@ -23,19 +24,25 @@ inline const QString turnedOnTitle = QStringLiteral("Birthday reminders enabled"
 inline const QString turnedOffText = QStringLiteral("Birthday Reminders have been turned off.");
 inline const QString turnedOffTitle = QStringLiteral("Birthday reminders disabled");
 
+// The file-wide reminder switch. A file without records has no setting yet; new
+// records then carry "1", as with reminders on.
+enum class Switch { None, On, Off };
+// As File > Open sets it: None for a file without records, else record 1's
+// ReminderFlag decides ("1" on, anything else off). File > New sets On.
+Switch switchAtOpening(const ContactsFile& file);
+// The ReminderFlag a new or changed record stores: "0" only when switched off.
+QString flagFor(Switch state);
+
 // The enabled states of "Enable Birthday Reminders" (mnuFileBdayOn) and
-// "Disable Birthday Reminders" (mnuFileBdayOff).
+// "Disable Birthday Reminders" (mnuFileBdayOff) that show the switch: on disables
+// Enable, off disables Disable, none disables both.
 struct MenuItems
 {
     bool onItemEnabled = false;
     bool offItemEnabled = false;
     bool operator==(const MenuItems&) const = default;
 };
-// Reminders on: Enable disabled, Disable enabled; off: the reverse.
-MenuItems menuItemsFor(bool remindersOn);
-// As File > Open sets them: both disabled for a file without records, else record
-// 1's ReminderFlag decides ("1" on, anything else off). File > New uses menuItemsFor(true).
-MenuItems menuItemsAtOpening(const ContactsFile& file);
+MenuItems menuItemsFor(Switch state);
 
 // The announcement for one record, if its birthday is due: ReminderFlag "1" and the
 // birthday this year 1 to 15 days after `today` (the year does not wrap).
@@ -47,7 +54,7 @@ std::optional<QString> announcementFor(QByteArrayView recordBytes, const QDate& 
 // The reminder pass File > Open runs: the announcements of records 1 to count(),
 // in record order. A record whose Birthdate is not a date is skipped and the pass
 // goes on; only a failure to read the file stops it.
-Status runPass(const ContactsFile& file, const QDate& today, QStringList& announcements);
+Result<QStringList> runPass(const ContactsFile& file, const QDate& today);
 
 // Enable/Disable Birthday Reminders: writes "1" or "0" into every record's
 // ReminderFlag and changes no other byte.

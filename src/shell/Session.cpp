@@ -16,17 +16,21 @@ void Session::closeFile()
     m_file.close();
     m_path.clear();
     m_title.clear();
-    m_bdayOnEnabled = false;
-    m_bdayOffEnabled = false;
+    m_reminders = reminders::Switch::None;
     m_currentRecord = 0;
     emit changed();
 }
 
-void Session::setReminderItems(bool onItemEnabled, bool offItemEnabled)
+void Session::setReminderSwitch(reminders::Switch state)
 {
-    m_bdayOnEnabled = onItemEnabled;
-    m_bdayOffEnabled = offItemEnabled;
+    m_reminders = state;
     emit changed();
+}
+
+void Session::noteRecordWritten()
+{
+    if (m_reminders == reminders::Switch::None)
+        setReminderSwitch(reminders::Switch::On);
 }
 
 void Session::setCurrentRecord(int number)

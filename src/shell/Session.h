@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contacts/ContactsFile.h"
+#include "shell/Reminders.h"
 
 #include <QObject>
 #include <QString>
@@ -29,15 +30,16 @@ public:
     // Closes the file and returns to the no-file state.
     void closeFile();
 
-    // The reminder switch, as the enabled states of "Enable Birthday Reminders"
-    // (mnuFileBdayOn) and "Disable Birthday Reminders" (mnuFileBdayOff).
-    bool reminderOnItemEnabled() const { return m_bdayOnEnabled; }
-    bool reminderOffItemEnabled() const { return m_bdayOffEnabled; }
-    void setReminderItems(bool onItemEnabled, bool offItemEnabled);
-    // Reminders count as on while "Enable Birthday Reminders" is disabled.
-    bool remindersOn() const { return !m_bdayOnEnabled; }
+    // The file's birthday-reminder switch; the main window's reminder menu items
+    // show it (reminders::menuItemsFor).
+    reminders::Switch reminderSwitch() const { return m_reminders; }
+    void setReminderSwitch(reminders::Switch state);
+    // Reminders count as on unless switched off: a file without a setting yet too.
+    bool remindersOn() const { return m_reminders != reminders::Switch::Off; }
     // The ReminderFlag a writer of a new or changed record stores.
-    QString reminderFlag() const { return remindersOn() ? QStringLiteral("1") : QStringLiteral("0"); }
+    QString reminderFlag() const { return reminders::flagFor(m_reminders); }
+    // A contact window wrote a record: a file without a setting now has reminders on.
+    void noteRecordWritten();
 
     int currentRecord() const { return m_currentRecord; }
     void setCurrentRecord(int number);
@@ -50,8 +52,7 @@ private:
     ContactsFile m_file;
     QString m_path;
     QString m_title;
-    bool m_bdayOnEnabled = false;
-    bool m_bdayOffEnabled = false;
+    reminders::Switch m_reminders = reminders::Switch::None;
     int m_currentRecord = 0;
 };
 

@@ -55,14 +55,6 @@ class TestContactRecord : public QObject
 {
     Q_OBJECT
 private slots:
-    void layoutMatchesTable()
-    {
-        for (const Slot& slot : layoutTable) {
-            QCOMPARE(fieldLayout(slot.field).offset, slot.offset);
-            QCOMPARE(fieldLayout(slot.field).width, slot.width);
-        }
-    }
-
     void fullRecordByteForByte()
     {
         const QHash<Field, QByteArray> values{

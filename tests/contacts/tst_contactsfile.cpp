@@ -133,11 +133,11 @@ private slots:
         const QString path = makeFile(QStringLiteral("one.DAT"), 1);
         ContactsFile file;
         QVERIFY(file.open(path).ok());
-        ContactRecord record;
-        QVERIFY(file.readChecked(5, record).ok());
+        const Result<ContactRecord> record = file.readChecked(5);
+        QVERIFY(record.ok());
         for (Field field : allFields)
-            QCOMPARE(record.value(field), QString(fieldLayout(field).width, u' '));
-        QCOMPARE(file.readChecked(0, record).error().number, 63);
+            QCOMPARE(record->value(field), QString(fieldLayout(field).width, u' '));
+        QCOMPARE(file.readChecked(0).error().number, 63);
         QCOMPARE(file.read(-3).trimmed(Field::FirstName), QString());
     }
 

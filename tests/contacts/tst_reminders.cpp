@@ -113,35 +113,38 @@ private slots:
         });
         ContactsFile file;
         QVERIFY(file.open(path).ok());
-        QStringList announcements{QStringLiteral("left over")};
-        QVERIFY(reminders::runPass(file, QDate(2023, 2, 27), announcements).ok());
-        QCOMPARE(announcements, (QStringList{QStringLiteral("Zoe Adams has a birthday coming up on 03/05"),
-                                             QStringLiteral("Al Brown has a birthday coming up on 03/02")}));
+        const Result<QStringList> announcements = reminders::runPass(file, QDate(2023, 2, 27));
+        QVERIFY(announcements.ok());
+        QCOMPARE(*announcements, (QStringList{QStringLiteral("Zoe Adams has a birthday coming up on 03/05"),
+                                              QStringLiteral("Al Brown has a birthday coming up on 03/02")}));
     }
 
     void passOverEmptyFileAnnouncesNothing()
     {
         ContactsFile file;
         QVERIFY(file.open(writeFile({})).ok());
-        QStringList announcements;
-        QVERIFY(reminders::runPass(file, QDate(2023, 1, 1), announcements).ok());
-        QVERIFY(announcements.isEmpty());
+        const Result<QStringList> announcements = reminders::runPass(file, QDate(2023, 1, 1));
+        QVERIFY(announcements.ok() && announcements->isEmpty());
     }
 
-    void menuItemsAtOpening_data()
+    // The switch a file opens with, the flag new records then carry, and the enabled
+    // states of "Enable" and "Disable Birthday Reminders" that show it.
+    void switchAtOpening_data()
     {
         QTest::addColumn<QStringList>("flags");
+        QTest::addColumn<QString>("flag");
         QTest::addColumn<bool>("onEnabled");
         QTest::addColumn<bool>("offEnabled");
-        QTest::newRow("no records") << QStringList() << false << false;
-        QTest::newRow("record 1 on") << QStringList{"1", "0"} << false << true;
-        QTest::newRow("record 1 off") << QStringList{"0", "1"} << true << false;
-        QTest::newRow("record 1 blank") << QStringList{" "} << true << false;
-        QTest::newRow("record 1 other") << QStringList{"Y"} << true << false;
+        QTest::newRow("no records") << QStringList() << "1" << false << false;
+        QTest::newRow("record 1 on") << QStringList{"1", "0"} << "1" << false << true;
+        QTest::newRow("record 1 off") << QStringList{"0", "1"} << "0" << true << false;
+        QTest::newRow("record 1 blank") << QStringList{" "} << "0" << true << false;
+        QTest::newRow("record 1 other") << QStringList{"Y"} << "0" << true << false;
     }
-    void menuItemsAtOpening()
+    void switchAtOpening()
     {
         QFETCH(QStringList, flags);
+        QFETCH(QString, flag);
         QFETCH(bool, onEnabled);
         QFETCH(bool, offEnabled);
         QList<ContactRecord> records;
@@ -149,7 +152,9 @@ private slots:
             records.append(contact(QStringLiteral("A"), QStringLiteral("B"), {}, flag));
         ContactsFile file;
         QVERIFY(file.open(writeFile(records)).ok());
-        QCOMPARE(reminders::menuItemsAtOpening(file), (reminders::MenuItems{onEnabled, offEnabled}));
+        const reminders::Switch state = reminders::switchAtOpening(file);
+        QCOMPARE(reminders::flagFor(state), flag);
+        QCOMPARE(reminders::menuItemsFor(state), (reminders::MenuItems{onEnabled, offEnabled}));
     }
 
     void switchRewritesOnlyTheFlag_data()
@@ -182,7 +187,7 @@ private slots:
             else if (after.at(i) != before.at(i))
                 QFAIL(qPrintable(QStringLiteral("byte %1 changed").arg(i)));
         }
-        QCOMPARE(reminders::menuItemsAtOpening(file), (reminders::MenuItems{!on, on}));
+        QCOMPARE(int(reminders::switchAtOpening(file)), int(on ? reminders::Switch::On : reminders::Switch::Off));
     }
 
     void switchOnReadOnlyFileChangesNothing()

@@ -306,7 +306,7 @@ private slots:
         openWindow();
         choose(QStringLiteral("Zed Z Adams"));
         button("cmdPrintLabel")->click();
-        m_session->setReminderItems(true, false); // no file change: the window stays
+        m_session->setReminderSwitch(reminders::Switch::Off); // no file change: the window stays
         QVERIFY(!m_window.isNull());
         if (closeOnly) {
             m_session->closeFile();

@@ -33,7 +33,7 @@ private:
     void openContacts(const QString& name)
     {
         QVERIFY(WindowFixture::openContacts(m_dir.filePath(name), name));
-        m_session->setReminderItems(false, true); // reminders on
+        m_session->setReminderSwitch(reminders::Switch::On);
     }
 
 private slots:

@@ -69,34 +69,35 @@ private slots:
         test::appendContacts(file, {QString::fromUtf8("  Renée |Q|Dupré|1 Rue, Haute||Paris||75001|FRANCE|||||"
                                                       "19800410|A|x"),
                                     "Bob||Dee"});
-        ExportSummary csv;
-        QVERIFY(exportContacts(file, ExportKind::Csv, m_dir.path(), csv).ok());
-        QCOMPARE(csv.written, 2);
-        QCOMPARE(csv.path, m_dir.filePath("QLTC_Club.csv"));
-        QCOMPARE(readBytes(csv.path),
+        const Result<ExportSummary> csv = exportContacts(file, ExportKind::Csv, m_dir.path());
+        QVERIFY(csv.ok());
+        QCOMPARE(csv->written, 2);
+        QCOMPARE(csv->path, m_dir.filePath("QLTC_Club.csv"));
+        QCOMPARE(readBytes(csv->path),
                  "First Name,MI,Last Name,Street1,Street2,City,State,Zip,Country,Home Phone,Cell Phone,Work Phone,"
                  "Email,Birthdate,Category,Notes\r\n" +
                      cp1252::encode(QString::fromUtf8("Renée,Q,Dupré,1 Rue, Haute,,Paris,,75001,FRANCE,,,,,"
                                                       "04-10-1980,A,x\r\n")) +
                      "Bob,,Dee,,,,,,,,,,,,,\r\n");
-        ExportSummary text;
-        QVERIFY(exportContacts(file, ExportKind::Text, m_dir.path(), text).ok());
-        QCOMPARE(text.fileName, QStringLiteral("QLTT_Club.txt"));
-        QCOMPARE(readBytes(text.path).split('\n').at(2), QByteArray("Bob||Dee|||||||||||||\r"));
-        QVERIFY(readBytes(text.path).startsWith("First Name|MI|Last Name|Street1|"));
+        const Result<ExportSummary> text = exportContacts(file, ExportKind::Text, m_dir.path());
+        QVERIFY(text.ok());
+        QCOMPARE(text->fileName, QStringLiteral("QLTT_Club.txt"));
+        QCOMPARE(readBytes(text->path).split('\n').at(2), QByteArray("Bob||Dee|||||||||||||\r"));
+        QVERIFY(readBytes(text->path).startsWith("First Name|MI|Last Name|Street1|"));
     }
 
     void emptyFileAndReplacing()
     {
         ContactsFile file;
         QVERIFY(file.open(m_dir.filePath("Empty.DAT")).ok());
-        ExportSummary summary;
-        QVERIFY(exportContacts(file, ExportKind::Csv, m_dir.path(), summary).ok());
-        QCOMPARE(summary.written, 0);
-        QCOMPARE(readBytes(summary.path).count('\n'), 1);
+        Result<ExportSummary> summary = exportContacts(file, ExportKind::Csv, m_dir.path());
+        QVERIFY(summary.ok());
+        QCOMPARE(summary->written, 0);
+        QCOMPARE(readBytes(summary->path).count('\n'), 1);
         test::appendContacts(file, {"Al||Bo"});
-        QVERIFY(exportContacts(file, ExportKind::Csv, m_dir.path(), summary).ok());
-        QCOMPARE(readBytes(summary.path).count('\n'), 2);
+        summary = exportContacts(file, ExportKind::Csv, m_dir.path());
+        QVERIFY(summary.ok());
+        QCOMPARE(readBytes(summary->path).count('\n'), 2);
         QCOMPARE(QDir(m_dir.path()).entryList({"QLTC_Empty*"}), QStringList{"QLTC_Empty.csv"});
     }
 
@@ -105,12 +106,10 @@ private slots:
         ContactsFile file;
         QVERIFY(file.open(m_dir.filePath("Lost.DAT")).ok());
         test::appendContacts(file, {"Al||Bo"});
-        ExportSummary summary;
-        const Status status = exportContacts(file, ExportKind::Csv, m_dir.filePath("no/such/folder"), summary);
-        QVERIFY(!status.ok());
-        QVERIFY(!QFileInfo::exists(summary.path));
+        QVERIFY(!exportContacts(file, ExportKind::Csv, m_dir.filePath("no/such/folder")).ok());
+        QVERIFY(!QFileInfo::exists(m_dir.filePath("no/such/folder/QLTC_Lost.csv")));
         ContactsFile closed;
-        QCOMPARE(exportContacts(closed, ExportKind::Csv, m_dir.path(), summary).error().number, 52);
+        QCOMPARE(exportContacts(closed, ExportKind::Csv, m_dir.path()).error().number, 52);
     }
 
     // A write that fails halfway leaves the earlier export as it was, and no other file.
@@ -125,11 +124,10 @@ private slots:
         file.close();
         const int exitStatus = test::runWithFileSizeLimit(1000, [&] {
             ContactsFile child;
-            ExportSummary summary;
             if (!child.open(dir.filePath("Many.DAT")).ok())
                 return 3;
-            const Status status = exportContacts(child, ExportKind::Csv, dir.path(), summary);
-            return status.ok() ? 1 : status.error().number == 61 ? 0 : 2;
+            const Result<ExportSummary> summary = exportContacts(child, ExportKind::Csv, dir.path());
+            return summary.ok() ? 1 : summary.error().number == 61 ? 0 : 2;
         });
         QCOMPARE(exitStatus, 0);
         QCOMPARE(readBytes(earlier), QByteArray("earlier export\r\n"));
@@ -147,13 +145,13 @@ private slots:
             QString::fromUtf8("José||Núñez||||||MÉXICO|||ext|jose@example.com||Café €5|"),
             "Ann|B|Cole|1 Main St||Reno|NV|89501-1234||||||20011231||"};
         test::appendContacts(source, contacts);
-        ExportSummary summary;
-        QVERIFY(exportContacts(source, ExportKind::Csv, m_dir.path(), summary).ok());
+        const Result<ExportSummary> summary = exportContacts(source, ExportKind::Csv, m_dir.path());
+        QVERIFY(summary.ok());
         ContactsFile target;
         QVERIFY(target.open(m_dir.filePath("Target.DAT")).ok());
-        ImportSummary imported;
-        QVERIFY(importContacts(summary.path, target, "1", imported).ok());
-        QCOMPARE(layoutNumber(imported.layout), 4);
+        const Result<ImportSummary> imported = importContacts(summary->path, target, "1");
+        QVERIFY(imported.ok());
+        QCOMPARE(layoutNumber(imported->layout), 4);
         QCOMPARE(test::storedContacts(target), contacts);
     }
 };

@@ -108,7 +108,7 @@ private slots:
         m_session = std::make_unique<Session>();
         QVERIFY(m_session->file().open(m_path).ok());
         m_session->setOpenFile(m_path, QStringLiteral("Friends"));
-        m_session->setReminderItems(false, true);
+        m_session->setReminderSwitch(reminders::Switch::On);
         m_scripted = std::make_unique<ScriptedPlatform>();
         m_platform = std::make_unique<Platform>(m_scripted->platform());
         m_scripted->prompter.messageAnswers << MessageResult::Retry;
