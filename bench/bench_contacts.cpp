@@ -52,7 +52,7 @@ void openWithRemindersChunked(benchmark::State& state)
     qsizetype announced = 0;
     for (auto _ : state) {
         ContactsFile file;
-        if (!file.open(path).ok())
+        if (!file.open(path, quillet::Creation::CreateIfMissing).ok())
             state.SkipWithError("open failed");
         benchmark::DoNotOptimize(reminders::switchAtOpening(file));
         const Result<QStringList> announcements = reminders::runPass(file, today);
@@ -94,7 +94,7 @@ BENCHMARK(openWithRemindersRecordAtATime)->Unit(benchmark::kMillisecond);
 void forEachDecoded(benchmark::State& state)
 {
     ContactsFile file;
-    if (!file.open(sampleFile()).ok())
+    if (!file.open(sampleFile(), quillet::Creation::CreateIfMissing).ok())
         state.SkipWithError("open failed");
     for (auto _ : state) {
         qsizetype characters = 0;

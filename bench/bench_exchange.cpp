@@ -57,7 +57,7 @@ void writeContacts(const QString& path, int count)
 {
     QFile::remove(path);
     ContactsFile file;
-    (void)file.open(path);
+    (void)file.open(path, quillet::Creation::CreateIfMissing);
     QFile raw(path);
     (void)raw.open(QIODevice::WriteOnly);
     QByteArray bytes;
@@ -121,7 +121,7 @@ void runImport(benchmark::State& state, const QString& csv, int lines, bool rere
         QFile::remove(f.work);
         QFile::copy(f.base, f.work);
         ContactsFile file;
-        (void)file.open(f.work);
+        (void)file.open(f.work, quillet::Creation::CreateIfMissing);
         RereadDuplicateTest rereading;
         state.ResumeTiming();
         const Result<ImportSummary> summary =
@@ -149,7 +149,7 @@ void BM_Export(benchmark::State& state)
 {
     Fixture& f = fixture();
     ContactsFile file;
-    (void)file.open(f.big);
+    (void)file.open(f.big, quillet::Creation::CreateIfMissing);
     int written = 0;
     for (auto _ : state) {
         const Result<ExportSummary> summary = exportContacts(file, ExportKind::Csv, f.dir.path());
@@ -161,6 +161,79 @@ void BM_Export(benchmark::State& state)
     state.counters["contacts"] = written;
 }
 
+// The duplicate test alone, 10,000 lines against 100,000 contacts, where names are
+// alike: lines of a surname 20,000 contacts share, and names of two letters only.
+constexpr int crowdedContacts = 100000;
+constexpr int crowdedLines = 10000;
+
+QString twoLetters(int seed)
+{
+    return QString(QChar(u'A' + seed % 26)) + QChar(u'a' + (seed / 26) % 26);
+}
+
+ContactRecord crowdedContact(bool twoLetterNames, int i)
+{
+    ContactRecord record;
+    record.set(Field::FirstName, twoLetterNames ? twoLetters(i * 7 + 3) : nameFor(i * 7 + 3, 2 + i % 2));
+    const QString last = i % 5 == 0 ? QStringLiteral("Smith") : nameFor(i * 13 + 5, 4);
+    record.set(Field::LastName, twoLetterNames ? twoLetters(i * 11 + 1) : last);
+    record.set(Field::Email, QStringLiteral("person%1@example.com").arg(i));
+    return record;
+}
+
+struct CrowdedFile
+{
+    QTemporaryDir dir;
+    ContactsFile file;
+    explicit CrowdedFile(bool twoLetterNames)
+    {
+        const QString path = dir.filePath("crowded.DAT");
+        QByteArray bytes;
+        for (int i = 0; i < crowdedContacts; ++i)
+            bytes += crowdedContact(twoLetterNames, i).toBytes();
+        QFile raw(path);
+        (void)raw.open(QIODevice::WriteOnly);
+        raw.write(bytes);
+        raw.close();
+        (void)file.open(path);
+    }
+};
+
+void runCrowded(benchmark::State& state, bool twoLetterNames)
+{
+    static CrowdedFile smiths(false);
+    static CrowdedFile twoLetter(true);
+    const ContactsFile& file = twoLetterNames ? twoLetter.file : smiths.file;
+    int duplicates = 0;
+    for (auto _ : state) {
+        DuplicateIndex index;
+        if (!index.start(file, crowdedContacts))
+            state.SkipWithError("reading failed");
+        duplicates = 0;
+        for (int i = 0; i < crowdedLines; ++i) {
+            ContactRecord line;
+            line.set(Field::FirstName, twoLetterNames ? twoLetters(i * 5 + 2) : nameFor(i * 17 + 9, 2 + i % 3));
+            line.set(Field::LastName, twoLetterNames ? twoLetters(i * 3 + 7) : QStringLiteral("Smith"));
+            line.set(Field::Email, QStringLiteral("new%1@example.net").arg(i));
+            const Result<bool> duplicate = index.test(line);
+            duplicates += duplicate.ok() && *duplicate ? 1 : 0;
+        }
+    }
+    state.counters["lines"] = crowdedLines;
+    state.counters["duplicates"] = duplicates;
+}
+
+void BM_DuplicatesCommonSurname(benchmark::State& state)
+{
+    runCrowded(state, false);
+}
+void BM_DuplicatesTwoLetterNames(benchmark::State& state)
+{
+    runCrowded(state, true);
+}
+
+BENCHMARK(BM_DuplicatesCommonSurname)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_DuplicatesTwoLetterNames)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 BENCHMARK(BM_ImportWithIndex)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 BENCHMARK(BM_ImportRereadingEveryLine)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();

@@ -75,7 +75,7 @@ QString contactsFile(int count)
 void getReport(benchmark::State& state)
 {
     ContactsFile file;
-    if (!file.open(contactsFile(int(state.range(0)))).ok())
+    if (!file.open(contactsFile(int(state.range(0))), quillet::Creation::CreateIfMissing).ok())
         state.SkipWithError("cannot open the contacts file");
     for (auto _ : state) {
         auto model = std::make_unique<ListModel>();
@@ -97,7 +97,7 @@ BENCHMARK(getReport)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 void getReportLiteral(benchmark::State& state)
 {
     ContactsFile file;
-    if (!file.open(contactsFile(int(state.range(0)))).ok())
+    if (!file.open(contactsFile(int(state.range(0))), quillet::Creation::CreateIfMissing).ok())
         state.SkipWithError("cannot open the contacts file");
     const ListOrder order;
     for (auto _ : state) {

@@ -199,7 +199,7 @@ QString contactsFile(const uint8_t* data, size_t size)
     if (!writeScratch(path, bytesOf(data, size)))
         return QStringLiteral("cannot write the scratch file");
     ContactsFile file;
-    if (Status status = file.open(path); !status)
+    if (Status status = file.open(path, quillet::Creation::CreateIfMissing); !status)
         return QStringLiteral("open failed: ") + status.error().description;
     if (file.count() != ContactsFile::countForLength(qint64(size)))
         return mismatch(QStringLiteral("count"), QString::number(ContactsFile::countForLength(qint64(size))),

@@ -53,7 +53,7 @@ QString importCsv(const uint8_t* data, size_t size)
     if (!writeScratch(contactsPath, before) || !writeScratch(csvPath, bytesOf(data, size)))
         return QStringLiteral("cannot write the scratch files");
     ContactsFile file;
-    if (Status status = file.open(contactsPath); !status)
+    if (Status status = file.open(contactsPath, quillet::Creation::CreateIfMissing); !status)
         return QStringLiteral("open failed: ") + status.error().description;
     const Result<ImportSummary> summary = importContacts(csvPath, file, QStringLiteral("1"));
     if (summary && summary->outcome != ImportSummary::Outcome::Imported && summary->imported != 0)

@@ -2,7 +2,6 @@
 
 #include "contacts/ContactsFile.h"
 
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace quillet::cli {
@@ -75,17 +74,22 @@ int fileError(const QString& what, const QString& path, const AppError& error)
 
 bool openContactsFile(ContactsFile& file, const QString& path, OpenMode mode)
 {
-    if (mode == OpenMode::ExistingOnly && !QFileInfo::exists(path)) {
-        fileError(QStringLiteral("cannot open contacts file"), path, errors::fileNotFound());
-        return false;
-    }
-    if (Status status = file.open(path); !status) {
+    const Creation creation = mode == OpenMode::ExistingOnly ? Creation::ExistingOnly : Creation::CreateIfMissing;
+    if (Status status = file.open(path, creation); !status) {
         fileError(mode == OpenMode::ExistingOnly ? QStringLiteral("cannot open contacts file")
                                                  : QStringLiteral("cannot open or create contacts file"),
                   path, status.error());
         return false;
     }
     return true;
+}
+
+int rewriteError(const QString& what, const QString& path, const AppError& error)
+{
+    fileError(what, path, error);
+    if (error.number == errors::fileHasLinks().number && error.description == errors::fileHasLinks().description)
+        printError(QStringLiteral("add --force to rewrite it anyway; the other names keep the old contents"));
+    return 1;
 }
 
 std::optional<int> parseRecordNumber(const QString& text)

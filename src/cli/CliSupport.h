@@ -43,6 +43,10 @@ int usageError(const QString& verb, const QString& message);
 // Prints "quillet-cli: <what> '<path>': <description> (error N)"; returns exit status 1.
 int fileError(const QString& what, const QString& path, const AppError& error);
 
+// fileError for a whole-file rewrite (delete, import, reminders --on/--off); a file
+// with hard links also gets the hint that --force rewrites it anyway.
+int rewriteError(const QString& what, const QString& path, const AppError& error);
+
 enum class OpenMode { ExistingOnly, CreateIfMissing };
 // Opens a contacts file the way File > New / Open do. On failure prints a message
 // naming the file and the reason and returns false. ExistingOnly refuses a missing

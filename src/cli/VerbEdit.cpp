@@ -19,16 +19,18 @@ int runEdit(const QStringList& args)
     const std::optional<int> number = openAtRecord(verb, path, parsed->positional.at(1), file);
     if (!number)
         return 1;
-    const Result<ContactRecord> record = file.readChecked(*number);
-    if (!record)
-        return fileError(QStringLiteral("cannot read contacts file"), path, record.error());
+    const Result<QByteArray> shown = file.readBytes(*number);
+    if (!shown)
+        return fileError(QStringLiteral("cannot read contacts file"), path, shown.error());
     // The fields as the Contact Information window shows them, then the changes.
-    ContactForm form = formFromRecord(*record);
+    ContactForm form = formFromRecord(ContactRecord::fromBytes(*shown));
     applyFieldOptions(*parsed, form);
     const ValidationResult result = validateContact(form, saveChangesRules);
     if (!result.ok())
         return reportRefusal(*result.rejection);
-    if (Status written = file.write(*number, recordFromForm(result.form, reminderFlagFor(file))); !written)
+    // Written only over the record read: another program may have moved or changed it since.
+    const ContactRecord changed = recordFromForm(result.form, reminderFlagFor(file));
+    if (Status written = file.writeIfUnchanged(*number, *shown, changed); !written)
         return fileError(QStringLiteral("cannot write contacts file"), path, written.error());
     printLine(QStringLiteral("Saved record %1").arg(*number));
     return 0;

@@ -10,17 +10,20 @@ namespace {
 int runImport(const QStringList& args)
 {
     QString error;
-    const std::optional<ParsedArgs> parsed = parseArgs(args, {}, {}, 2, 2, &error);
+    const std::optional<ParsedArgs> parsed = parseArgs(args, {QStringLiteral("--force")}, {}, 2, 2, &error);
     if (!parsed)
         return usageError(QStringLiteral("import"), error);
     ContactsFile file;
     if (!openContactsFile(file, parsed->positional.at(0), OpenMode::ExistingOnly))
         return 1;
+    file.setSplittingLinksAllowed(parsed->has(QStringLiteral("--force")));
     // New records carry the reminder switch as File > Open would set it for this file.
     const Result<ImportSummary> summary =
         importContacts(parsed->positional.at(1), file, reminders::flagFor(reminders::switchAtOpening(file)));
     if (!summary) {
         printError(errorBoxText(summary.error(), ErrorEnding::Quillet));
+        if (summary.error().description == errors::fileHasLinks().description)
+            printError(QStringLiteral("add --force to rewrite it anyway; the other names keep the old contents"));
         return 1;
     }
     if (summary->layout != ImportLayout::None)
@@ -48,14 +51,15 @@ int runImport(const QStringList& args)
 const VerbRegistration registration{Verb{
     QStringLiteral("import"),
     QStringLiteral("Import contacts from a CSV file"),
-    QStringLiteral("Usage: quillet-cli import FILE CSVFILE\n"
+    QStringLiteral("Usage: quillet-cli import FILE CSVFILE [--force]\n"
                    "Appends the contacts of CSVFILE to the contacts file FILE as the Import Contacts window does:\n"
                    "the layout is recognised from the header line (five layouts: a web portal's address book,\n"
                    "a mail program's address book or name list, Quillet's own CSV export, a list of names with\n"
                    "e-mail addresses), values are cleaned, and contacts that look like ones already on file are\n"
                    "left out. Prints the layout recognised and the number of contacts imported. Exits with 1\n"
                    "and the message when no layout fits or the import fails; contacts imported before a\n"
-                   "failure stay in the file.\n"),
+                   "failure stay in the file. A file with other names (hard links) is refused unless\n"
+                   "--force is given.\n"),
     runImport,
 }};
 

@@ -13,7 +13,7 @@ const QString verbName = QStringLiteral("reminders");
 int switchReminders(ContactsFile& file, bool on)
 {
     if (Status status = reminders::setAll(file, on); !status)
-        return fileError(QStringLiteral("cannot write contacts file"), file.path(), status.error());
+        return rewriteError(QStringLiteral("cannot write contacts file"), file.path(), status.error());
     printLine(on ? reminders::turnedOnText : reminders::turnedOffText);
     return 0;
 }
@@ -24,7 +24,8 @@ int runReminders(const QStringList& args)
     const QString off = QStringLiteral("--off");
     const QString todayOption = QStringLiteral("--today");
     QString error;
-    const std::optional<ParsedArgs> parsed = parseArgs(args, {on, off}, {todayOption}, 1, 1, &error);
+    const std::optional<ParsedArgs> parsed =
+        parseArgs(args, {on, off, QStringLiteral("--force")}, {todayOption}, 1, 1, &error);
     if (!parsed)
         return usageError(verbName, error);
     const int modes = int(parsed->has(on)) + int(parsed->has(off)) + int(parsed->has(todayOption));
@@ -40,6 +41,7 @@ int runReminders(const QStringList& args)
     ContactsFile file;
     if (!openContactsFile(file, parsed->positional.first(), OpenMode::ExistingOnly))
         return 1;
+    file.setSplittingLinksAllowed(parsed->has(QStringLiteral("--force")));
     if (parsed->has(on) || parsed->has(off))
         return switchReminders(file, parsed->has(on));
     const Result<QStringList> announcements = reminders::runPass(file, today);
@@ -54,10 +56,11 @@ const VerbRegistration registration{Verb{
     verbName,
     QStringLiteral("List due birthday reminders, or switch reminders on or off"),
     QStringLiteral("Usage: quillet-cli reminders FILE [--today YYYY-MM-DD]\n"
-                   "       quillet-cli reminders FILE --on|--off\n"
+                   "       quillet-cli reminders FILE --on|--off [--force]\n"
                    "Without a switch, prints the birthday announcements File > Open would show, one per\n"
                    "line in record order (birthdays 1 to 15 days after today, this year).\n"
-                   "--on and --off write ReminderFlag 1 or 0 into every record, as the File menu does.\n"),
+                   "--on and --off write ReminderFlag 1 or 0 into every record, as the File menu does,\n"
+                   "all at once; a file with other names (hard links) is refused unless --force is given.\n"),
     runReminders,
 }};
 

@@ -1,4 +1,5 @@
 #include "cli/Verb.h"
+#include "common/NativePath.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -40,7 +41,11 @@ int main(int argc, char* argv[])
     QGuiApplication app(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("Quillet"));
 
-    QStringList args = QCoreApplication::arguments().mid(1);
+    // The raw bytes of every argument, so that a file name that is not valid text
+    // still names the file it names (see NativePath).
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << quillet::pathFromNative(QByteArrayView(argv[i]));
     QTextStream out(stdout);
     if (args.isEmpty() || args.first() == QLatin1String("--help") || args.first() == QLatin1String("-h")) {
         quillet::cli::printOverview(out);

@@ -51,10 +51,59 @@ AppError badFileNameOrNumber()
 {
     return {52, QStringLiteral("Bad file name or number")};
 }
+AppError tooManyFiles()
+{
+    return {67, QStringLiteral("Too many files")};
+}
+AppError fileAlreadyExists()
+{
+    return {58, QStringLiteral("File already exists")};
+}
+AppError renameAcrossDrives()
+{
+    return {74, QStringLiteral("Can't rename with different drive")};
+}
+AppError fileInUse()
+{
+    return {70, fileInUseText};
+}
+AppError recordChanged()
+{
+    return {75, recordChangedText};
+}
+AppError nameNotText()
+{
+    return {52, nameNotTextText};
+}
+AppError fileHasLinks()
+{
+    return {75, QStringLiteral("The contacts file has more than one name (hard links); rewriting it would "
+                               "leave the other names with the old contacts")};
+}
+AppError notRegularFile()
+{
+    return {75, QStringLiteral("Path/File access error: not a regular file")};
+}
+AppError linkNotFollowed()
+{
+    return {75, QStringLiteral("Path/File access error: the name is a link, which is not followed")};
+}
+AppError recordCapReached()
+{
+    return {7, QStringLiteral("Out of memory: a contacts file holds at most 500,000 contacts")};
+}
 } // namespace errors
+
+bool isOwnMessage(const AppError& error)
+{
+    return error.description == fileInUseText || error.description == recordChangedText ||
+           error.description == nameNotTextText;
+}
 
 QString errorBoxText(const AppError& error, ErrorEnding ending)
 {
+    if (isOwnMessage(error))
+        return error.description;
     const QString who = ending == ErrorEnding::Quillet ? QStringLiteral("Quillet") : QStringLiteral("author");
     return QStringLiteral("An error has occurred. Error number %1 -- %2.  Try again, or notify %3.")
         .arg(error.number)

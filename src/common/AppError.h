@@ -31,7 +31,24 @@ AppError subscriptOutOfRange();
 AppError outOfMemory();
 AppError inputPastEndOfFile();
 AppError badFileNameOrNumber();
+AppError tooManyFiles();
+AppError fileAlreadyExists();
+AppError renameAcrossDrives();
+// Failures with a message of their own, shown as they are rather than in the error box.
+AppError fileInUse();     // another program holds the contacts file's lock
+AppError recordChanged(); // the record on file is no longer the one on show
+AppError nameNotText();   // a file name Qt's text cannot carry
+AppError fileHasLinks();  // a whole-file rewrite would split the file's hard links
+AppError recordCapReached();
+AppError notRegularFile();  // a device, a FIFO or a folder where a file belongs
+AppError linkNotFollowed(); // a symbolic link where the program writes its own file
 } // namespace errors
+
+inline const QString fileInUseText = QStringLiteral("The contacts file is in use by another program. Try again.");
+inline const QString recordChangedText = QStringLiteral("This contact was changed by another program. Reload it?");
+inline const QString nameNotTextText = QStringLiteral("Rename the file; its name is not valid text");
+// Whether the error's description is a message of its own, shown alone.
+bool isOwnMessage(const AppError& error);
 
 // Success, or the error that stopped an operation. Writers return this and never
 // report success they did not have.

@@ -1,25 +1,37 @@
 #include "contacts/AppendTransaction.h"
 
-#include "common/FileErrors.h"
-#include "common/SaveFiles.h"
 #include "contacts/ContactsFile.h"
-
-#include <QFileInfo>
 
 #include <algorithm>
 
 namespace quillet {
 
-AppendTransaction::AppendTransaction(ContactsFile& file) : m_file(file), m_out(file.path()) {}
+AppendTransaction::AppendTransaction(ContactsFile& file) : m_file(file), m_out(file.nativePath()) {}
+
+AppendTransaction::~AppendTransaction()
+{
+    release();
+}
+
+void AppendTransaction::release()
+{
+    m_out.cancel();
+    if (m_locked)
+        m_file.unlock();
+    m_locked = false;
+}
 
 Status AppendTransaction::begin()
 {
-    if (Status writable = m_file.checkWritable(); !writable)
-        return writable;
-    // Unbuffered, a failed write shows at once rather than at commit.
-    if (!m_out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return errorFromFileDevice(m_out);
-    const qint64 length = QFileInfo(m_file.path()).size();
+    if (Status locked = m_file.lock(LockKind::Exclusive); !locked)
+        return locked;
+    m_locked = true;
+    if (Status rewritable = m_file.checkRewritable(); !rewritable)
+        return rewritable;
+    if (Status opened = m_out.open(); !opened)
+        return opened;
+    const qint64 length = m_file.byteSize();
+    m_existing = m_file.count();
     Status written;
     const Status read = m_file.forEachBytes([&](int number, QByteArrayView bytes) {
         const qint64 present = std::clamp<qint64>(length - qint64(number - 1) * recordSize, 0, recordSize);
@@ -31,6 +43,10 @@ Status AppendTransaction::begin()
 
 Status AppendTransaction::append(const ContactRecord& record)
 {
+    if (!m_failed && qint64(m_existing) + m_appended >= maxRecordsInMemory) {
+        m_failed = true;
+        return errors::recordCapReached();
+    }
     if (Status written = write(record.toBytes()); !written)
         return written;
     ++m_appended;
@@ -39,30 +55,25 @@ Status AppendTransaction::append(const ContactRecord& record)
 
 Status AppendTransaction::commit()
 {
-    if (m_failed || m_appended == 0) {
-        m_out.cancelWriting();
+    if (m_failed || m_appended == 0 || !m_locked) {
+        release();
         m_appended = 0;
         return {};
     }
-    // The path must still lead to the file the records were copied from.
-    if (Status writable = m_file.checkWritable(); !writable) {
-        m_out.cancelWriting();
-        return writable;
-    }
-    if (Status committed = commitSaveFile(m_out); !committed)
-        return committed;
-    const QString path = m_file.path();
-    m_file.close();
-    return m_file.open(path);
+    const Status replaced = m_file.replaceWith(m_out);
+    release();
+    if (!replaced)
+        m_appended = 0;
+    return replaced;
 }
 
 Status AppendTransaction::write(QByteArrayView bytes)
 {
-    if (!m_failed && m_out.write(bytes.data(), bytes.size()) == bytes.size())
-        return {};
-    m_failed = true;
-    // A short write without an error is a full disk.
-    return m_out.error() == QFileDevice::NoError ? Status(errors::diskFull()) : Status(errorFromFileDevice(m_out));
+    if (m_failed)
+        return errors::diskFull();
+    Status written = m_out.write(bytes);
+    m_failed = !written.ok();
+    return written;
 }
 
 } // namespace quillet

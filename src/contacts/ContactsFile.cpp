@@ -1,13 +1,15 @@
 #include "contacts/ContactsFile.h"
 
 #include "common/FileErrors.h"
+#include "common/NativePath.h"
+#include "common/ReplacementFile.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include <QDir>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstring>
 
 #include <fcntl.h>
@@ -52,6 +54,29 @@ int openFile(const QByteArray& path, int flags)
     return retry([&] { return ::open(path.constData(), flags | O_CLOEXEC | O_NONBLOCK, 0666); });
 }
 
+// A write past the file-size limit (ulimit -f) then fails with EFBIG, and the torn
+// record is cut off, instead of the process being killed half way through it.
+void ignoreFileSizeSignal()
+{
+    static const bool ignored = [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        return true;
+    }();
+    (void)ignored;
+}
+
+QByteArray absoluteNative(const QString& path)
+{
+    const QByteArray native = nativePath(path);
+    if (native.startsWith('/'))
+        return native;
+    return nativePath(QDir::currentPath()) + '/' + native;
+}
+
+// Opening the same file again after it was replaced: a few rounds at most, unless
+// another program keeps replacing it.
+constexpr int maxReopenings = 8;
+
 } // namespace
 
 ContactsFile::ContactsFile() = default;
@@ -61,14 +86,26 @@ ContactsFile::~ContactsFile()
     close();
 }
 
-Status ContactsFile::open(const QString& path)
+Status ContactsFile::open(const QString& path, Creation creation)
 {
     close();
+    ignoreFileSizeSignal();
     if (path.isEmpty())
         return errors::fileNotFound();
-    const QByteArray native = QFile::encodeName(QFileInfo(path).absoluteFilePath());
+    const QByteArray native = absoluteNative(path);
+    if (Status opened = openNative(native, creation); !opened)
+        return opened;
+    m_path = path;
+    m_nativePath = native;
+    removeLeftovers();
+    return {};
+}
+
+Status ContactsFile::openNative(const QByteArray& native, Creation creation) const
+{
     bool readOnly = false;
-    int fd = openFile(native, O_RDWR | O_CREAT);
+    const int create = creation == Creation::CreateIfMissing ? O_CREAT : 0;
+    int fd = openFile(native, O_RDWR | create);
     if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) {
         // An existing file we may not write still opens, for reading.
         const int writeError = errno;
@@ -77,8 +114,15 @@ Status ContactsFile::open(const QString& path)
             return errorFromErrno(errno == ENOENT ? writeError : errno);
         readOnly = true;
     }
+    if (fd < 0 && errno == ENOENT) {
+        struct stat folder
+        {
+        };
+        const bool folderThere = ::stat(nativeFolder(native).constData(), &folder) == 0;
+        return create || !folderThere ? errors::pathNotFound() : errors::fileNotFound();
+    }
     if (fd < 0)
-        return errno == ENOENT ? errors::pathNotFound() : errorFromErrno(errno);
+        return errorFromErrno(errno);
     // O_NONBLOCK kept a FIFO from hanging the open; only regular files are contacts files.
     struct stat info
     {
@@ -88,10 +132,148 @@ Status ContactsFile::open(const QString& path)
         return errors::pathFileAccess();
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (m_fd >= 0)
+        ::close(m_fd);
     m_fd = fd;
-    m_path = path;
-    m_nativePath = native;
     m_readOnly = readOnly;
+    m_device = info.st_dev;
+    m_inode = info.st_ino;
+    m_lockDepth = 0;
+    return {};
+}
+
+Status ContactsFile::reopen() const
+{
+    return openNative(m_nativePath, Creation::ExistingOnly);
+}
+
+void ContactsFile::removeLeftovers() const
+{
+    // Only while no one else writes: a running rewrite holds the exclusive lock.
+    if (m_readOnly || !tryLockDescriptor(m_fd, LockKind::Exclusive))
+        return;
+    bool same = false;
+    if (pathNamesOpenFile(same) && same)
+        ReplacementFile::removeLeftovers(m_nativePath);
+    unlockDescriptor(m_fd);
+}
+
+Status ContactsFile::pathNamesOpenFile(bool& same) const
+{
+    struct stat info
+    {
+    };
+    same = false;
+    if (::stat(m_nativePath.constData(), &info) != 0)
+        return errorFromErrno(errno);
+    same = quint64(info.st_dev) == m_device && quint64(info.st_ino) == m_inode;
+    return {};
+}
+
+Status ContactsFile::lock(LockKind kind) const
+{
+    if (m_fd < 0)
+        return errors::pathFileAccess();
+    if (kind == LockKind::Exclusive && m_readOnly)
+        return errors::permissionDenied();
+    if (m_lockDepth > 0) {
+        if (kind == LockKind::Exclusive && m_lockKind == LockKind::Shared) {
+            if (Status converted = lockDescriptor(m_fd, kind, lockWaitMs()); !converted)
+                return converted;
+            m_lockKind = kind;
+        }
+        ++m_lockDepth;
+        return {};
+    }
+    for (int round = 0; round < maxReopenings; ++round) {
+        if (Status locked = lockDescriptor(m_fd, kind, lockWaitMs()); !locked)
+            return locked;
+        bool same = false;
+        const Status named = pathNamesOpenFile(same);
+        if (named && same) {
+            m_lockDepth = 1;
+            m_lockKind = kind;
+            return {};
+        }
+        unlockDescriptor(m_fd);
+        if (!named)
+            return named;
+        // Replaced by rename: carry on with the file that has the name now.
+        if (Status reopened = reopen(); !reopened)
+            return reopened;
+        if (kind == LockKind::Exclusive && m_readOnly)
+            return errors::permissionDenied();
+    }
+    return errors::fileInUse();
+}
+
+void ContactsFile::unlock() const
+{
+    if (m_lockDepth == 0 || --m_lockDepth > 0)
+        return;
+    if (m_fd >= 0)
+        unlockDescriptor(m_fd);
+}
+
+Status ContactsFile::refresh() const
+{
+    if (m_fd < 0)
+        return errors::pathFileAccess();
+    if (m_lockDepth > 0)
+        return {};
+    bool same = false;
+    if (Status named = pathNamesOpenFile(same); !named || same)
+        return named;
+    return reopen();
+}
+
+int ContactsFile::linkCount() const
+{
+    struct stat info
+    {
+    };
+    if (m_fd < 0 || ::fstat(m_fd, &info) != 0)
+        return 0;
+    return int(info.st_nlink);
+}
+
+FileIdentity ContactsFile::identity() const
+{
+    return {m_device, m_inode, count()};
+}
+
+Status ContactsFile::checkRewritable() const
+{
+    if (m_lockDepth == 0 || m_lockKind != LockKind::Exclusive)
+        return errors::invalidProcedureCall();
+    if (Status writable = checkWritable(); !writable)
+        return writable;
+    if (!m_splitLinks && linkCount() > 1)
+        return errors::fileHasLinks();
+    return {};
+}
+
+Status ContactsFile::replaceWith(ReplacementFile& replacement)
+{
+    if (m_lockDepth == 0 || m_lockKind != LockKind::Exclusive)
+        return errors::invalidProcedureCall();
+    // A program that does not lock may have put another file at the path: the
+    // replacement, made from this one, must not take the newcomer's place.
+    bool same = false;
+    if (Status named = pathNamesOpenFile(same); !named || !same)
+        return named ? Status(errors::pathFileAccess()) : named;
+    if (Status committed = replacement.commit(m_fd); !committed)
+        return committed;
+    const int fd = replacement.releaseDescriptor();
+    struct stat info
+    {
+    };
+    if (fd < 0 || ::fstat(fd, &info) != 0)
+        return errors::pathFileAccess();
+    // Closing the old descriptor releases its lock: a waiting program then finds the
+    // path naming the new file, whose lock this object holds.
+    ::close(m_fd);
+    m_fd = fd;
     m_device = info.st_dev;
     m_inode = info.st_ino;
     return {};
@@ -106,6 +288,9 @@ void ContactsFile::close()
     m_nativePath.clear();
     m_readOnly = false;
     m_device = m_inode = 0;
+    m_lockDepth = 0;
+    m_splitLinks = false;
+    forgetShownRecord();
 }
 
 bool ContactsFile::isOpen() const
@@ -157,12 +342,38 @@ ContactRecord ContactsFile::read(int number) const
 
 Result<ContactRecord> ContactsFile::readChecked(int number) const
 {
+    const Result<QByteArray> bytes = readBytes(number);
+    if (!bytes)
+        return bytes.status();
+    return ContactRecord::fromBytes(*bytes);
+}
+
+Result<QByteArray> ContactsFile::readBytes(int number) const
+{
+    QByteArray bytes;
+    const Status read = readUnremembered(number, bytes);
+    m_shownNumber = read ? number : 0;
+    m_shownBytes = read ? bytes : QByteArray();
+    if (!read)
+        return read;
+    return bytes;
+}
+
+void ContactsFile::forgetShownRecord() const
+{
+    m_shownNumber = 0;
+    m_shownBytes.clear();
+}
+
+Status ContactsFile::readUnremembered(int number, QByteArray& bytes) const
+{
+    bytes = QByteArray(recordSize, ' ');
     if (number < 1)
         return errors::badRecordNumber();
-    QByteArray bytes(recordSize, ' ');
-    if (Status read = readAt(offsetOf(number), bytes.data(), recordSize); !read)
-        return read;
-    return ContactRecord::fromBytes(bytes);
+    const ContactsFileLock locked(*this, LockKind::Shared);
+    if (!locked.status())
+        return locked.status();
+    return readAt(offsetOf(number), bytes.data(), recordSize);
 }
 
 Status ContactsFile::forEach(const std::function<bool(int, const ContactRecord&)>& visit, int first, int last) const
@@ -177,6 +388,9 @@ Status ContactsFile::forEachBytes(const std::function<bool(int, QByteArrayView)>
         return errors::pathFileAccess();
     if (first < 1)
         return errors::badRecordNumber();
+    const ContactsFileLock locked(*this, LockKind::Shared);
+    if (!locked.status())
+        return locked.status();
     if (last == 0)
         last = count();
     QByteArray buffer(std::min<qint64>(chunkRecords, std::max(0, last - first + 1)) * recordSize, Qt::Uninitialized);
@@ -196,13 +410,47 @@ Status ContactsFile::write(int number, const ContactRecord& record)
 {
     if (number < 1)
         return errors::badRecordNumber();
+    const ContactsFileLock locked(*this, LockKind::Exclusive);
+    if (!locked.status())
+        return locked.status();
     if (Status status = checkWritable(); !status)
         return status;
-    return putRecord(offsetOf(number), record.toBytes(), false, true);
+    if (number == m_shownNumber) {
+        QByteArray now;
+        if (Status read = readUnremembered(number, now); !read)
+            return read;
+        if (now != m_shownBytes)
+            return errors::recordChanged();
+    }
+    const QByteArray bytes = record.toBytes();
+    if (Status written = putRecord(offsetOf(number), bytes, false, true); !written)
+        return written;
+    if (number == m_shownNumber)
+        m_shownBytes = bytes;
+    return {};
+}
+
+Status ContactsFile::writeIfUnchanged(int number, const QByteArray& shown, const ContactRecord& record)
+{
+    const ContactsFileLock locked(*this, LockKind::Exclusive);
+    if (!locked.status())
+        return locked.status();
+    QByteArray now;
+    if (Status read = readUnremembered(number, now); !read)
+        return read;
+    // A record past the end reads as spaces, which no record shown can be.
+    if (now != shown || number > count())
+        return errors::recordChanged();
+    m_shownNumber = number;
+    m_shownBytes = shown;
+    return write(number, record);
 }
 
 Status ContactsFile::append(const ContactRecord& record, int* newNumber)
 {
+    const ContactsFileLock locked(*this, LockKind::Exclusive);
+    if (!locked.status())
+        return locked.status();
     if (Status status = checkWritable(); !status)
         return status;
     const int number = count();
@@ -220,6 +468,9 @@ Status ContactsFile::writeField(int number, Field field, const QString& value)
 {
     if (number < 1)
         return errors::badRecordNumber();
+    const ContactsFileLock locked(*this, LockKind::Exclusive);
+    if (!locked.status())
+        return locked.status();
     if (Status status = checkWritable(); !status)
         return status;
     return putField(number, field, encodeField(field, value), true);
@@ -227,6 +478,9 @@ Status ContactsFile::writeField(int number, Field field, const QString& value)
 
 Status ContactsFile::writeFieldInAll(Field field, const QString& value)
 {
+    const ContactsFileLock locked(*this, LockKind::Exclusive);
+    if (!locked.status())
+        return locked.status();
     if (Status status = checkWritable(); !status)
         return status;
     const QByteArray bytes = encodeField(field, value);

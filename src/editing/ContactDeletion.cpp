@@ -1,11 +1,10 @@
 #include "editing/ContactDeletion.h"
 
 #include "common/FileErrors.h"
-#include "common/SaveFiles.h"
+#include "common/ReplacementFile.h"
 #include "contacts/ContactsFile.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QFileDevice>
 
 namespace quillet {
 
@@ -23,13 +22,31 @@ Status passed(const DeletionCheckpoint& checkpoint, DeletionStep step)
     return checkpoint ? checkpoint(step) : Status::success();
 }
 
+// The checks a deletion makes under the lock, before it writes anything.
+Status checkDeletable(const ContactsFile& file, int number, QByteArray shown)
+{
+    if (shown.isEmpty() && file.shownRecord() == number)
+        shown = file.shownBytes();
+    if (number < 1 || number > file.count())
+        return shown.isEmpty() ? Status(errors::badRecordNumber()) : Status(errors::recordChanged());
+    if (Status rewritable = file.checkRewritable(); !rewritable)
+        return rewritable;
+    if (shown.isEmpty())
+        return {};
+    const Result<QByteArray> now = file.readBytes(number);
+    file.forgetShownRecord();
+    if (!now)
+        return now.status();
+    return *now == shown ? Status() : Status(errors::recordChanged());
+}
+
 } // namespace
 
-Status writeCompacted(const ContactsFile& file, int skipped, QIODevice& out)
+Status writeCompacted(const ContactsFile& file, int skipped, const RecordSink& out)
 {
     // Every byte of the file is kept, even a short last record that the rounded
     // record count would leave out.
-    const qint64 length = QFileInfo(file.path()).size();
+    const qint64 length = file.byteSize();
     const int last = static_cast<int>((length + recordSize - 1) / recordSize);
     if (last == 0)
         return Status::success();
@@ -43,48 +60,51 @@ Status writeCompacted(const ContactsFile& file, int skipped, QIODevice& out)
             QByteArray completed;
             if (const qint64 present = length - qint64(number - 1) * recordSize; present < recordSize)
                 bytes = completed = completedRecord(bytes.first(present));
-            if (out.write(bytes.data(), bytes.size()) != bytes.size()) {
-                written = writeFailure(out);
-                return false;
-            }
-            return true;
+            written = out(bytes);
+            return written.ok();
         },
         1, last);
     return read.ok() ? written : read;
 }
 
-Status deleteRecord(ContactsFile& file, int number, const DeletionCheckpoint& checkpoint)
+Status writeCompacted(const ContactsFile& file, int skipped, QIODevice& out)
+{
+    return writeCompacted(file, skipped, [&out](QByteArrayView bytes) {
+        return out.write(bytes.data(), bytes.size()) == bytes.size() ? Status() : writeFailure(out);
+    });
+}
+
+Status deleteRecord(ContactsFile& file, int number, const DeletionCheckpoint& checkpoint, const QByteArray& shown)
 {
     if (!file.isOpen())
         return errors::pathFileAccess();
-    if (number < 1 || number > file.count())
-        return errors::badRecordNumber();
-    // The compacted copy is made from the open file and put at its path: if the path
-    // now leads elsewhere, that would resurrect a removed file or overwrite a new one.
-    if (Status writable = file.checkWritable(); !writable)
-        return writable;
-    const QString path = file.path();
+    // Held from reading the records to the rename: no other program's write falls
+    // between them, and one that replaced the file before is followed to the new one.
+    const ContactsFileLock locked(file, LockKind::Exclusive);
+    if (!locked.status())
+        return locked.status();
+    if (Status deletable = checkDeletable(file, number, shown); !deletable)
+        return deletable;
     if (Status step = passed(checkpoint, DeletionStep::OpenTemporary); !step)
         return step;
-    // QSaveFile writes a fresh temporary file in the same folder and renames it over
-    // the contacts file on commit; until then the contacts file is untouched, and a
-    // QSaveFile that is not committed removes its temporary file.
-    QSaveFile compacted(path);
-    if (!compacted.open(QIODevice::WriteOnly))
-        return errorFromFileDevice(compacted);
+    ReplacementFile compacted(file.nativePath());
+    if (Status opened = compacted.open(); !opened)
+        return opened;
     if (Status step = passed(checkpoint, DeletionStep::CopyRecords); !step)
         return step;
-    if (Status copied = writeCompacted(file, number, compacted); !copied)
+    if (Status copied = writeCompacted(file, number, [&](QByteArrayView bytes) { return compacted.write(bytes); });
+        !copied)
         return copied;
     if (Status step = passed(checkpoint, DeletionStep::Commit); !step)
         return step;
-    if (Status committed = commitSaveFile(compacted); !committed)
-        return committed;
-    // The handle still points at the replaced file; only the path leads to the new one.
-    file.close();
-    if (Status step = passed(checkpoint, DeletionStep::Reopen); !step)
+    if (Status replaced = file.replaceWith(compacted); !replaced)
+        return replaced;
+    file.forgetShownRecord();
+    if (Status step = passed(checkpoint, DeletionStep::Reopen); !step) {
+        file.close();
         return step;
-    return file.open(path);
+    }
+    return {};
 }
 
 } // namespace quillet

@@ -2,6 +2,8 @@
 
 #include "common/AppError.h"
 
+#include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <functional>
@@ -29,14 +31,19 @@ using DeletionCheckpoint = std::function<Status(DeletionStep)>;
 // deletion marker to `out`, unchanged and in order. A short last record (a file
 // whose length is not a multiple of 400) is kept, completed with the bytes of a
 // blank record as appending completes it.
+using RecordSink = std::function<Status(QByteArrayView bytes)>;
+Status writeCompacted(const ContactsFile& file, int skipped, const RecordSink& out);
 Status writeCompacted(const ContactsFile& file, int skipped, QIODevice& out);
 
 // Removes record `number` from the open file: the records after it move down by
-// one. The shortened file is built beside the contacts file, starting empty, and
-// takes its name in one atomic rename; the open file is then reopened. On any
-// failure before the rename the contacts file is left byte for byte as it was and
-// still open, and no temporary file remains. If only the reopening fails, the
-// shortened file is in place and `file` is closed.
-Status deleteRecord(ContactsFile& file, int number, const DeletionCheckpoint& checkpoint = {});
+// one. Under the file's exclusive lock the shortened file is built beside it,
+// starting empty, and takes its name in one atomic rename; `file` carries on with
+// it. On any failure before the rename the contacts file is left byte for byte as
+// it was and still open, and no temporary file remains. If only the carrying on
+// fails, the shortened file is in place and `file` is closed.
+// With `shown` (the record's bytes as a window read them), a record that changed
+// since is not deleted: "This contact was changed by another program. Reload it?".
+Status deleteRecord(ContactsFile& file, int number, const DeletionCheckpoint& checkpoint = {},
+                    const QByteArray& shown = {});
 
 } // namespace quillet

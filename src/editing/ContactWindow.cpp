@@ -7,6 +7,7 @@
 #include "editing/FindEntries.h"
 #include "help/Help.h"
 #include "platform/Platform.h"
+#include "shell/FileCommands.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
 #include "ui_ContactWindow.h"
@@ -108,12 +109,13 @@ void ContactWindow::closeEvent(QCloseEvent* event)
 
 bool ContactWindow::showRecord(int number)
 {
-    const Result<ContactRecord> record = m_session.file().readChecked(number);
-    if (!record) {
-        reportFailure(record.status());
+    const Result<QByteArray> read = m_session.file().readBytes(number);
+    if (!read) {
+        reportFailure(read.status());
         return false;
     }
-    m_fields->setTexts(formFromRecord(*record));
+    m_shownBytes = *read;
+    m_fields->setTexts(formFromRecord(ContactRecord::fromBytes(m_shownBytes)));
     return true;
 }
 
@@ -198,11 +200,15 @@ void ContactWindow::saveChanges()
     }
     const ContactRecord record = recordFromForm(result.form, m_session.reminderFlag());
     const int number = m_session.currentRecord();
-    const Status written = number < 1 ? Status(errors::badRecordNumber()) : m_session.file().write(number, record);
+    const Status written = number < 1 ? Status(errors::badRecordNumber())
+                                      : m_session.file().writeIfUnchanged(number, m_shownBytes, record);
+    if (handledOutsideChange(written, number))
+        return;
     if (!written) {
         reportFailure(written);
         return;
     }
+    m_shownBytes = record.toBytes();
     m_session.noteRecordWritten();
     m_platform.prompter.message(savedText, QStringLiteral("Changes saved"));
 }
@@ -210,10 +216,12 @@ void ContactWindow::saveChanges()
 void ContactWindow::deleteContact()
 {
     const int number = m_session.currentRecord();
-    if (const Result<ContactRecord> record = m_session.file().readChecked(number); !record) {
-        reportFailure(record.status());
+    if (number < 1) {
+        reportFailure(errors::badRecordNumber());
         return;
     }
+    if (!allowRewriteOfLinkedFile(m_session.file(), m_platform.prompter))
+        return;
     if (m_platform.prompter.message(confirmDeletionText, confirmDeletionTitle, MessageIcon::None,
                                     MessageButtons::YesNo) != MessageResult::Yes) {
         m_platform.prompter.message(nothingDeletedText, nothingDeletedTitle);
@@ -223,8 +231,11 @@ void ContactWindow::deleteContact()
     Status deleted;
     {
         BusyCursor busy(m_platform.prompter);
-        deleted = deleteRecord(m_session.file(), number);
+        deleted = deleteRecord(m_session.file(), number, {}, m_shownBytes);
+        m_session.file().setSplittingLinksAllowed(false);
     }
+    if (handledOutsideChange(deleted, number))
+        return;
     if (!deleted) {
         const bool retry = retryAfterError(m_platform.prompter, deleted.error());
         // Only a failed reopening after the rename leaves the file closed; the
@@ -274,6 +285,24 @@ void ContactWindow::onSessionChanged()
     // The window must not outlive its file: saving or deleting would reach another one.
     m_unloadingUnseen = isHidden();
     close();
+}
+
+bool ContactWindow::handledOutsideChange(const Status& status, int number)
+{
+    if (status.ok())
+        return false;
+    if (status.error().description == recordChangedText) {
+        // Yes shows the record as it is now; No keeps what the user typed.
+        if (m_platform.prompter.message(recordChangedText, QStringLiteral("Contact changed"), MessageIcon::None,
+                                        MessageButtons::YesNo) == MessageResult::Yes)
+            showRecord(number);
+        return true;
+    }
+    if (status.error().number != errors::fileNotFound().number)
+        return false;
+    m_platform.prompter.message(errorBoxText(status.error()), errorBoxTitle);
+    m_session.closeFile(); // the window goes with its file
+    return true;
 }
 
 void ContactWindow::reportFailure(const Status& status)

@@ -56,6 +56,9 @@ private:
     void onSessionChanged();
     // The error box; Cancel closes the window.
     void reportFailure(const Status& status);
+    // Another program changed the record on show, or the file is gone: says so and
+    // returns true. Reloading the record is offered; a gone file ends the file-open state.
+    bool handledOutsideChange(const Status& status, int number);
 
     Session& m_session;
     Platform& m_platform;
@@ -63,6 +66,9 @@ private:
     std::unique_ptr<Ui::ContactWindow> m_ui;
     ContactFields* m_fields = nullptr;
     QString m_filePath; // the file the window was opened on
+    // The bytes of the record on show as read: it is written or deleted only while
+    // the file still holds them.
+    QByteArray m_shownBytes;
     bool m_unloadingUnseen = false;
 };
 

@@ -53,8 +53,9 @@ Status openForReading(QFile& file)
     const QFileInfo info(file.fileName());
     if (!info.exists())
         return info.dir().exists() ? errors::fileNotFound() : errors::pathNotFound();
-    if (info.isDir())
-        return errors::pathFileAccess();
+    // A FIFO, a device or a folder would hang the reading or never end it.
+    if (!info.isFile())
+        return errors::notRegularFile();
     if (!file.open(QIODevice::ReadOnly))
         return errorFromFileDevice(file);
     return {};

@@ -3,23 +3,33 @@
 #include "common/TextRules.h"
 #include "contacts/ContactsFile.h"
 
+#include <algorithm>
+
 namespace quillet {
 
 namespace {
 
-constexpr qsizetype gramLength = 3;
+// Names are indexed by their two- and three-character pieces; a needle is looked up
+// by pieces of its own length up to three. A one-character name is not indexed.
+constexpr qsizetype longestGram = 3;
+constexpr qsizetype shortestGram = 2;
 
-quint64 gramKey(const QString& text, qsizetype at)
+quint64 gramKey(const QString& text, qsizetype at, qsizetype length)
 {
-    return quint64(text.at(at).unicode()) << 32 | quint64(text.at(at + 1).unicode()) << 16 | text.at(at + 2).unicode();
+    quint64 key = quint64(length) << 48;
+    for (qsizetype i = 0; i < length; ++i)
+        key |= quint64(text.at(at + i).unicode()) << (16 * (length - 1 - i));
+    return key;
 }
 
 void addGrams(QHash<quint64, std::vector<int>>& grams, const QString& text, int record)
 {
-    for (qsizetype at = 0; at + gramLength <= text.size(); ++at) {
-        std::vector<int>& postings = grams[gramKey(text, at)];
-        if (postings.empty() || postings.back() != record)
-            postings.push_back(record);
+    for (qsizetype length = shortestGram; length <= longestGram; ++length) {
+        for (qsizetype at = 0; at + length <= text.size(); ++at) {
+            std::vector<int>& postings = grams[gramKey(text, at, length)];
+            if (postings.empty() || postings.back() != record)
+                postings.push_back(record);
+        }
     }
 }
 
@@ -76,14 +86,18 @@ void DuplicateIndex::add(const ComparedFields& fields)
     m_records.push_back(fields);
 }
 
-// The shortest posting list among the needle's pieces: every record containing the
-// needle is on it. `absent` when some piece occurs nowhere, so nothing can match.
+// The shortest posting list among the needle's pieces: every record whose name
+// contains the needle is on it. Null when the needle is too short to narrow the
+// search (every record is a candidate); `absent` when some piece occurs nowhere.
 const DuplicateIndex::Postings* DuplicateIndex::rarest(const QHash<quint64, Postings>& grams, const QString& needle,
                                                        bool& absent) const
 {
+    if (needle.size() < shortestGram)
+        return nullptr;
+    const qsizetype length = std::min(needle.size(), longestGram);
     const Postings* best = nullptr;
-    for (qsizetype at = 0; at + gramLength <= needle.size(); ++at) {
-        const auto found = grams.constFind(gramKey(needle, at));
+    for (qsizetype at = 0; at + length <= needle.size(); ++at) {
+        const auto found = grams.constFind(gramKey(needle, at, length));
         if (found == grams.cend()) {
             absent = true;
             return nullptr;
@@ -94,17 +108,25 @@ const DuplicateIndex::Postings* DuplicateIndex::rarest(const QHash<quint64, Post
     return best;
 }
 
-bool DuplicateIndex::anyMatch(const Postings* candidates, const ComparedFields& imported) const
+// The records on both lists (either null: every record), tested in record order
+// until one matches. The shorter list leads; the longer is searched forward, so a
+// common surname costs no more than the rarer first name.
+bool DuplicateIndex::anyMatch(const Postings* first, const Postings* last, const ComparedFields& imported) const
 {
-    if (!candidates) {
-        for (const ComparedFields& existing : m_records) {
-            if (isDuplicateOf(existing, imported))
-                return true;
-        }
-        return false;
-    }
-    for (const int record : *candidates) {
-        if (isDuplicateOf(m_records[record], imported))
+    const auto matches = [&](int record) { return isDuplicateOf(m_records[size_t(record)], imported); };
+    if (!first && !last)
+        return std::any_of(m_records.begin(), m_records.end(),
+                           [&](const ComparedFields& existing) { return isDuplicateOf(existing, imported); });
+    if (!first || !last)
+        return std::any_of((first ? first : last)->begin(), (first ? first : last)->end(), matches);
+    const Postings& lead = first->size() <= last->size() ? *first : *last;
+    const Postings& other = first->size() <= last->size() ? *last : *first;
+    auto from = other.begin();
+    for (const int record : lead) {
+        from = std::lower_bound(from, other.end(), record);
+        if (from == other.end())
+            return false;
+        if (*from == record && matches(record))
             return true;
     }
     return false;
@@ -117,14 +139,10 @@ Result<bool> DuplicateIndex::test(const ContactRecord& working)
         return true;
     if (imported.firstName.isEmpty() && imported.lastName.isEmpty())
         return false;
-    // Names too short to index are checked against every record.
     bool absent = false;
-    const Postings* candidates = nullptr;
-    if (imported.lastName.size() >= gramLength)
-        candidates = rarest(m_lastGrams, imported.lastName, absent);
-    else if (imported.firstName.size() >= gramLength)
-        candidates = rarest(m_firstGrams, imported.firstName, absent);
-    return !absent && anyMatch(candidates, imported);
+    const Postings* last = rarest(m_lastGrams, imported.lastName, absent);
+    const Postings* first = absent ? nullptr : rarest(m_firstGrams, imported.firstName, absent);
+    return !absent && anyMatch(first, last, imported);
 }
 
 Status RereadDuplicateTest::start(const ContactsFile& file, int count)

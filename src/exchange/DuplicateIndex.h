@@ -44,8 +44,10 @@ public:
 };
 
 // Keeps the compared fields of the records in memory, with the e-mails in a hash
-// set and the names indexed by their three-character pieces, so a line costs a few
-// candidate checks instead of a pass over the file.
+// set and the first and last names indexed by their two- and three-character
+// pieces; a line is checked against the records on both names' rarest pieces, so
+// it costs a few candidate checks instead of a pass over the file, even when
+// thousands share its surname.
 class DuplicateIndex : public DuplicateTest
 {
 public:
@@ -56,7 +58,7 @@ private:
     using Postings = std::vector<int>;
     void add(const ComparedFields& fields);
     const Postings* rarest(const QHash<quint64, Postings>& grams, const QString& needle, bool& absent) const;
-    bool anyMatch(const Postings* candidates, const ComparedFields& imported) const;
+    bool anyMatch(const Postings* first, const Postings* last, const ComparedFields& imported) const;
 
     std::vector<ComparedFields> m_records;
     QSet<QString> m_emails;

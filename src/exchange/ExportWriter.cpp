@@ -1,13 +1,17 @@
 #include "exchange/ExportWriter.h"
 
 #include "common/FileErrors.h"
+#include "common/NativePath.h"
+#include "common/ReplacementFile.h"
 #include "contacts/ContactsFile.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
+
+#include <sys/stat.h>
 
 namespace quillet {
 
@@ -35,13 +39,19 @@ QByteArrayView trimmedSpaces(QByteArrayView bytes)
     return bytes;
 }
 
-// Unbuffered, a write that runs out of room returns the bytes it placed without
-// raising an error; a buffered one would even lose them silently at commit.
-Status writeAll(QSaveFile& out, const QByteArray& bytes)
+// The export goes into the program's folder, where anyone who can write there could
+// plant a link under its name: the program writes its own file and follows no link.
+// The new file replaces the name by rename, so nothing is ever written through it.
+Status checkOwnFileName(const QByteArray& path)
 {
-    if (out.write(bytes) == bytes.size())
-        return {};
-    return out.error() == QFileDevice::NoError ? Status(errors::diskFull()) : Status(errorFromFileDevice(out));
+    struct stat info
+    {
+    };
+    if (::lstat(path.constData(), &info) != 0)
+        return errno == ENOENT ? Status() : Status(errorFromErrno(errno));
+    if (S_ISLNK(info.st_mode))
+        return errors::linkNotFollowed();
+    return S_ISREG(info.st_mode) ? Status() : Status(errors::notRegularFile());
 }
 
 } // namespace
@@ -114,9 +124,16 @@ Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, 
     ExportSummary summary;
     summary.path = exportPath(kind, file.path(), folder);
     summary.fileName = QFileInfo(summary.path).fileName();
-    QSaveFile out(summary.path);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return errorFromFileDevice(out);
+    const QByteArray target = nativePath(summary.path);
+    if (Status own = checkOwnFileName(target); !own)
+        return own;
+    // A consistent reading: no other program's write falls into the middle of it.
+    const ContactsFileLock locked(file, LockKind::Shared);
+    if (!locked.status())
+        return locked.status();
+    ReplacementFile out(target);
+    if (Status opened = out.open(); !opened)
+        return opened;
     QByteArray pending = exportHeaderLine(kind).toLatin1() + "\r\n";
     Status written;
     // Fields are copied as stored bytes: the file and the export share the code page,
@@ -125,7 +142,7 @@ Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, 
         appendExportLine(pending, kind, record);
         ++summary.written;
         if (pending.size() >= flushSize) {
-            written = writeAll(out, pending);
+            written = out.write(pending);
             pending.clear();
         }
         return written.ok();
@@ -133,11 +150,11 @@ Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, 
     if (!read)
         return read;
     if (written.ok())
-        written = writeAll(out, pending);
+        written = out.write(pending);
     if (!written)
         return written;
-    if (!out.commit())
-        return errorFromFileDevice(out);
+    if (Status committed = out.commit(); !committed)
+        return committed;
     return summary;
 }
 

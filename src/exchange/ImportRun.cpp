@@ -67,7 +67,6 @@ Result<ImportSummary> importContacts(const QString& csvPath, ContactsFile& file,
     ImportSummary summary;
     if (!file.isOpen())
         return errors::badFileNameOrNumber();
-    const int existing = file.count();
     CsvLineReader reader;
     QString header;
     if (Status status = reader.open(csvPath); !status)
@@ -84,6 +83,12 @@ Result<ImportSummary> importContacts(const QString& csvPath, ContactsFile& file,
         summary.outcome = ImportSummary::Outcome::NotCompatible;
         return summary;
     }
+    // From the duplicate test's reading to the commit no other program writes, so
+    // the records compared are those the new ones are appended to.
+    const ContactsFileLock locked(file, LockKind::Exclusive);
+    if (!locked.status())
+        return locked.status();
+    const int existing = file.count();
     DuplicateIndex index;
     AppendTransaction appended(file);
     Run run{summary.layout, matchHeader(summary.layout, splitColumns(prepared.text)), duplicates ? *duplicates : index,

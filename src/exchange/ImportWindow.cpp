@@ -7,6 +7,7 @@
 #include "exchange/ImportRun.h"
 #include "help/Help.h"
 #include "platform/Platform.h"
+#include "shell/FileCommands.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
 
@@ -86,9 +87,13 @@ void ImportWindow::startImport()
         m_platform.prompter.message(noCsvChosenText, noCsvChosenTitle, MessageIcon::Information);
         return;
     }
+    if (!allowRewriteOfLinkedFile(m_session.file(), m_platform.prompter))
+        return;
     const Result<ImportSummary> summary = [&] {
         const BusyCursor busy(m_platform.prompter);
-        return importContacts(m_csvPath, m_session.file(), m_session.reminderFlag());
+        Result<ImportSummary> run = importContacts(m_csvPath, m_session.file(), m_session.reminderFlag());
+        m_session.file().setSplittingLinksAllowed(false);
+        return run;
     }();
     if (!summary || summary->stoppedBy) {
         reportFailure(summary ? *summary->stoppedBy : summary.error());

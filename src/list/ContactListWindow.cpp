@@ -196,7 +196,9 @@ void ContactListWindow::getReport()
     Status loaded;
     {
         BusyCursor busy(m_platform.prompter);
-        loaded = loadList(m_session.file(), m_query, m_model->order(), found);
+        const ContactsFileLock locked(m_session.file(), LockKind::Shared);
+        loaded = locked.status().ok() ? loadList(m_session.file(), m_query, m_model->order(), found) : locked.status();
+        m_filledFrom = m_session.file().identity();
     }
     const int count = static_cast<int>(found.size());
     if (count > 0) {

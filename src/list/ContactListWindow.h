@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/Result.h"
+#include "contacts/ContactsFile.h"
 #include "list/ListSearch.h"
 #include "platform/Platform.h"
 
@@ -71,6 +72,10 @@ private:
     void openContact();
     // The Retry/Cancel error box; Cancel clears the list and closes the window.
     void showErrorBox(const AppError& error);
+    // Record numbers hold only for the file the list was filled from: when another
+    // program changed its record count or replaced it, the list is filled again.
+    // True when it was (or the file is gone, which ends the file-open state).
+    bool refilledAfterOutsideChange();
 
     std::unique_ptr<Ui::ContactListWindow> m_ui;
     Session& m_session;
@@ -80,6 +85,7 @@ private:
     ListQuery m_query;
     QString m_resultLabel;
     bool m_partialLoad = false;
+    FileIdentity m_filledFrom;
     bool m_unloaded = false;
 };
 

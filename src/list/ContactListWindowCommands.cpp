@@ -130,12 +130,10 @@ void ContactListWindow::editSelectAll()
 
 void ContactListWindow::openContact()
 {
-    ContactsFile& file = m_session.file();
-    file.close();
-    if (Status reopened = file.open(m_session.filePath()); !reopened) {
-        showErrorBox(reopened.error());
+    // The line chosen may stand for another contact now: the user chooses again.
+    if (refilledAfterOutsideChange())
         return;
-    }
+    ContactsFile& file = m_session.file();
     const QModelIndex current = m_ui->contactsView->currentIndex();
     if (!current.isValid()) {
         showErrorBox(errors::invalidProcedureCall());
@@ -150,6 +148,23 @@ void ContactListWindow::openContact()
     m_model->clear();
     // The unload step hands over to the contact window, as CurrentRecord is set.
     close();
+}
+
+bool ContactListWindow::refilledAfterOutsideChange()
+{
+    const ContactsFile& file = m_session.file();
+    if (Status current = file.refresh(); !current) {
+        // Gone: reported, and nothing is created in its place.
+        m_platform.prompter.message(errorBoxText(current.error()), errorBoxTitle);
+        m_model->clear();
+        m_session.closeFile();
+        return true;
+    }
+    if (file.identity() == m_filledFrom)
+        return false;
+    m_model->clear();
+    getReport();
+    return true;
 }
 
 void ContactListWindow::showErrorBox(const AppError& error)

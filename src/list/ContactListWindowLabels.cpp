@@ -30,13 +30,19 @@ std::optional<int> ContactListWindow::askLabelStart(const SheetTemplate& sheet)
 // text does not fit.
 Result<ListLabelsJob> ContactListWindow::readLabels(const SheetTemplate& sheet, int start)
 {
+    // Lines of a file another program changed name other contacts now.
+    if (refilledAfterOutsideChange() && !m_session.hasFile())
+        return errors::fileNotFound();
     QList<int> numbers;
     numbers.reserve(m_model->rowCount());
     for (const ListEntry& line : m_model->entries())
         numbers << line.recordNumber;
     auto read = [&] {
         BusyCursor busy(m_platform.prompter);
-        return prepareListLabels(m_session.file(), numbers, sheet, start);
+        // Every record is read in one consistent state of the file.
+        const ContactsFileLock locked(m_session.file(), LockKind::Shared);
+        return locked.status().ok() ? prepareListLabels(m_session.file(), numbers, sheet, start)
+                                    : Result<ListLabelsJob>(locked.status());
     }();
     if (read && read->cut())
         m_platform.prompter.message(sheetLabelsCutWarning(), QStringLiteral("Print labels"));

@@ -5,7 +5,8 @@
 namespace quillet {
 
 enum class MessageIcon { None, Information, Exclamation, Critical, Question };
-enum class MessageButtons { Ok, OkCancel, YesNo, RetryCancel };
+// YesNoDefaultNo: Yes and No with No as the default button, for a risky Yes.
+enum class MessageButtons { Ok, OkCancel, YesNo, RetryCancel, YesNoDefaultNo };
 enum class MessageResult { Ok, Cancel, Yes, No, Retry };
 
 // Message boxes, input boxes, the beep and the busy cursor. The program shows them

@@ -38,6 +38,10 @@ Status PdfPrintTarget::printStream(GridStream& stream, const PrintJob& job)
 Status PdfPrintTarget::write(const PrintJob& job, const std::function<Status(QPagedPaintDevice&, QPointF)>& render)
 {
     const QString path = pathForJob(++m_jobs);
+    // The user named a file: a device or a FIFO under that name is not replaced by
+    // one. A link to a regular file is written through, as named.
+    if (const QFileInfo existing(path); existing.exists() && !existing.isFile())
+        return errors::notRegularFile();
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         if (!QFileInfo(path).dir().exists())

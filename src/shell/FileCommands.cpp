@@ -1,5 +1,7 @@
 #include "shell/FileCommands.h"
 
+#include "common/NativePath.h"
+#include "platform/Prompter.h"
 #include "shell/Reminders.h"
 #include "shell/Session.h"
 
@@ -22,6 +24,20 @@ Status renameIfPresent(const QString& from, const QString& to)
 }
 
 } // namespace
+
+bool allowRewriteOfLinkedFile(ContactsFile& file, Prompter& prompter)
+{
+    file.setSplittingLinksAllowed(false);
+    if (file.linkCount() <= 1)
+        return true;
+    const bool split =
+        prompter.message(QStringLiteral("This contacts file has other names (hard links). The change rewrites it "
+                                        "under this name only; the other names keep the old contacts. Go ahead?"),
+                         QStringLiteral("File has other names"), MessageIcon::Exclamation,
+                         MessageButtons::YesNoDefaultNo) == MessageResult::Yes;
+    file.setSplittingLinksAllowed(split);
+    return split;
+}
 
 QString contactsFileTitle(const QString& fileName)
 {
@@ -71,7 +87,14 @@ FileCommandOutcome runFileCommand(FileCommand command, Session& session, FileDia
         outcome.cancelled = true;
         return outcome;
     }
-    if (outcome.status = session.file().open(choice.path); !outcome.status)
+    // A name Qt's text could not carry arrives altered and would name another file.
+    if (!isTextPath(choice.path)) {
+        outcome.status = errors::nameNotText();
+        return outcome;
+    }
+    // Only New creates a contacts file; Open of a name that names nothing says so.
+    const Creation creation = command == FileCommand::New ? Creation::CreateIfMissing : Creation::ExistingOnly;
+    if (outcome.status = session.file().open(choice.path, creation); !outcome.status)
         return outcome;
     session.setOpenFile(choice.path, contactsFileTitle(choice.title));
     if (command == FileCommand::New) {

@@ -30,6 +30,15 @@ QString hiddenInstallerDataFile(const QString& programFolder); // ".../unins000.
 Status hideInstallerDataFile(const QString& programFolder);
 Status restoreInstallerDataFile(const QString& programFolder);
 
+class ContactsFile;
+class Prompter;
+
+// Before a whole-file rewrite (deletion, import, the reminder switch) of a file
+// with hard links: says that the other names would keep the old contents and asks,
+// default No. True when the rewrite may go ahead; the file then allows it until
+// the next call.
+bool allowRewriteOfLinkedFile(ContactsFile& file, Prompter& prompter);
+
 struct FileCommandOutcome
 {
     // A failure is shown in the error box; steps done before it stay done.
@@ -40,7 +49,7 @@ struct FileCommandOutcome
 };
 
 // File > New and File > Open without their window: close the open file, hide the
-// installer data file, ask for a file, open or create it as the session's file
+// installer data file, ask for a file, open it (New: create it when missing) as the session's file
 // (path and title), set the reminder switch (New: on; Open: from record 1) and,
 // for Open, run the reminder pass for `today`. After a cancelled dialog no file is
 // open and the session is in its no-file state.

@@ -40,9 +40,12 @@ void MainWindow::switchReminders(bool on)
 {
     if (!m_session.hasFile())
         return;
+    if (!allowRewriteOfLinkedFile(m_session.file(), m_platform.prompter))
+        return;
     const Status written = reminders::setAll(m_session.file(), on);
+    m_session.file().setSplittingLinksAllowed(false);
     if (!written) {
-        // The records before the failure have the new flag; the menu keeps the old switch.
+        // Every flag is as it was; the menu keeps the old switch.
         m_platform.prompter.message(errorBoxText(written.error()), errorBoxTitle, MessageIcon::None);
         return;
     }

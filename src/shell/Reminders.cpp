@@ -1,7 +1,11 @@
 #include "shell/Reminders.h"
 
+#include "common/ReplacementFile.h"
 #include "common/TextRules.h"
 #include "contacts/ContactsFile.h"
+
+#include <algorithm>
+#include <cstring>
 
 namespace quillet::reminders {
 
@@ -112,7 +116,41 @@ Result<QStringList> runPass(const ContactsFile& file, const QDate& today)
 
 Status setAll(ContactsFile& file, bool on)
 {
-    return file.writeFieldInAll(Field::ReminderFlag, on ? flagOn : QStringLiteral("0"));
+    // One transaction: a copy with every flag set takes the file's place, so a switch
+    // stopped half way leaves all flags as they were, never some of each.
+    const ContactsFileLock locked(file, LockKind::Exclusive);
+    if (!locked.status())
+        return locked.status();
+    if (Status rewritable = file.checkRewritable(); !rewritable)
+        return rewritable;
+    ReplacementFile switched(file.nativePath());
+    if (Status opened = switched.open(); !opened)
+        return opened;
+    const FieldLayout layout = fieldLayout(Field::ReminderFlag);
+    const QByteArray flag = encodeField(Field::ReminderFlag, on ? flagOn : QStringLiteral("0"));
+    const qint64 length = file.byteSize();
+    const int count = file.count();
+    QByteArray record;
+    Status written;
+    // Records 1 to count() get the flag, a counted short last record completed as
+    // appending completes it; a shorter tail that the count leaves out stays as it is.
+    const Status read = file.forEachBytes(
+        [&](int number, QByteArrayView bytes) {
+            const qint64 present = std::clamp<qint64>(length - qint64(number - 1) * recordSize, 0, recordSize);
+            record = present == recordSize ? bytes.toByteArray() : completedRecord(bytes.first(present));
+            if (number <= count)
+                std::memcpy(record.data() + layout.offset, flag.constData(), size_t(layout.width));
+            else
+                record.truncate(present);
+            written = switched.write(record);
+            return written.ok();
+        },
+        1, int((length + recordSize - 1) / recordSize));
+    if (!read)
+        return read;
+    if (!written)
+        return written;
+    return length == 0 ? Status() : file.replaceWith(switched);
 }
 
 } // namespace quillet::reminders

@@ -57,7 +57,8 @@ std::optional<QString> announcementFor(QByteArrayView recordBytes, const QDate& 
 Result<QStringList> runPass(const ContactsFile& file, const QDate& today);
 
 // Enable/Disable Birthday Reminders: writes "1" or "0" into every record's
-// ReminderFlag and changes no other byte.
+// ReminderFlag and changes no other byte, all records at once (a new copy of the
+// file takes its place under the exclusive lock). A short last record is completed.
 Status setAll(ContactsFile& file, bool on);
 
 } // namespace reminders

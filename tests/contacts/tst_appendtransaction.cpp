@@ -49,14 +49,14 @@ private slots:
                                          contact(QStringLiteral("New"), QStringLiteral("Two"))};
         writeBytes(pathOf(QStringLiteral("inplace.DAT")), start);
         ContactsFile inPlace;
-        QVERIFY(inPlace.open(pathOf(QStringLiteral("inplace.DAT"))).ok());
+        QVERIFY(inPlace.open(pathOf(QStringLiteral("inplace.DAT")), quillet::Creation::CreateIfMissing).ok());
         for (const ContactRecord& record : added)
             QVERIFY(inPlace.append(record).ok());
 
         const QString path = pathOf(QStringLiteral("batch.DAT"));
         writeBytes(path, start);
         ContactsFile file;
-        QVERIFY(file.open(path).ok());
+        QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         AppendTransaction transaction(file);
         QVERIFY(transaction.begin().ok());
         for (const ContactRecord& record : added)
@@ -75,7 +75,7 @@ private slots:
         const QString path = pathOf(QStringLiteral("kept.DAT"));
         writeBytes(path, records(2));
         ContactsFile file;
-        QVERIFY(file.open(path).ok());
+        QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         {
             AppendTransaction abandoned(file);
             QVERIFY(abandoned.begin().ok());
@@ -94,7 +94,7 @@ private slots:
         const QString path = pathOf(QStringLiteral("swap.DAT"));
         writeBytes(path, records(2));
         ContactsFile file;
-        QVERIFY(file.open(path).ok());
+        QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         AppendTransaction transaction(file);
         QVERIFY(transaction.begin().ok());
         QVERIFY(transaction.append(contact(QStringLiteral("Late"), QStringLiteral("One"))).ok());

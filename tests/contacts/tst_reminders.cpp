@@ -112,7 +112,7 @@ private slots:
             contact(QStringLiteral("Al"), QStringLiteral("Brown"), QStringLiteral("19850302")),
         });
         ContactsFile file;
-        QVERIFY(file.open(path).ok());
+        QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         const Result<QStringList> announcements = reminders::runPass(file, QDate(2023, 2, 27));
         QVERIFY(announcements.ok());
         QCOMPARE(*announcements, (QStringList{QStringLiteral("Zoe Adams has a birthday coming up on 03/05"),
@@ -122,7 +122,7 @@ private slots:
     void passOverEmptyFileAnnouncesNothing()
     {
         ContactsFile file;
-        QVERIFY(file.open(writeFile({})).ok());
+        QVERIFY(file.open(writeFile({}), quillet::Creation::CreateIfMissing).ok());
         const Result<QStringList> announcements = reminders::runPass(file, QDate(2023, 1, 1));
         QVERIFY(announcements.ok() && announcements->isEmpty());
     }
@@ -151,7 +151,7 @@ private slots:
         for (const QString& flag : flags)
             records.append(contact(QStringLiteral("A"), QStringLiteral("B"), {}, flag));
         ContactsFile file;
-        QVERIFY(file.open(writeFile(records)).ok());
+        QVERIFY(file.open(writeFile(records), quillet::Creation::CreateIfMissing).ok());
         const reminders::Switch state = reminders::switchAtOpening(file);
         QCOMPARE(reminders::flagFor(state), flag);
         QCOMPARE(reminders::menuItemsFor(state), (reminders::MenuItems{onEnabled, offEnabled}));
@@ -177,7 +177,7 @@ private slots:
         const QString path = writeFile(records);
         const QByteArray before = readBytes(path);
         ContactsFile file;
-        QVERIFY(file.open(path).ok());
+        QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         QVERIFY(reminders::setAll(file, on).ok());
         const QByteArray after = readBytes(path);
         QCOMPARE(after.size(), before.size());
@@ -198,7 +198,7 @@ private slots:
         if (!readOnly.ok())
             QSKIP("cannot make a file read-only here");
         ContactsFile file;
-        QVERIFY(file.open(path).ok());
+        QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         const Status status = reminders::setAll(file, false);
         QCOMPARE(status.error().number, 70);
         QCOMPARE(readBytes(path), before);

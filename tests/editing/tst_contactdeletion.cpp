@@ -49,7 +49,7 @@ private:
     void openWith(int count)
     {
         writeContacts(m_path, count);
-        QVERIFY(m_file.open(m_path).ok());
+        QVERIFY(m_file.open(m_path, quillet::Creation::CreateIfMissing).ok());
     }
 
 private slots:
@@ -106,7 +106,7 @@ private slots:
             records << contact(QString::fromLatin1(first), QStringLiteral("X"));
         records[1].set(Field::FirstName, QStringLiteral("*DELETED*xy"));
         writeContacts(m_path, records);
-        QVERIFY(m_file.open(m_path).ok());
+        QVERIFY(m_file.open(m_path, quillet::Creation::CreateIfMissing).ok());
 
         QVERIFY(deleteRecord(m_file, 5).ok());
         QCOMPARE(firstNames(m_path), (QStringList{"Ann", "Bob", "*deleted*"}));
@@ -219,7 +219,7 @@ private slots:
         writeContacts(m_path, 3);
         QVERIFY(QFile::resize(m_path, 1000));
         const QByteArray before = readBytes(m_path);
-        QVERIFY(m_file.open(m_path).ok());
+        QVERIFY(m_file.open(m_path, quillet::Creation::CreateIfMissing).ok());
         QVERIFY(deleteRecord(m_file, 1).ok());
         // Completed as a blank record: separators and line end in place.
         QCOMPARE(readBytes(m_path), before.mid(400) + ContactRecord().toBytes().mid(200));

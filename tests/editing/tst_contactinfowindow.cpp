@@ -313,7 +313,7 @@ private slots:
         } else {
             const QString other = QDir(m_dir.path()).filePath(QStringLiteral("OTHER.DAT"));
             writeContacts(other, 2);
-            QVERIFY(m_session->file().open(other).ok());
+            QVERIFY(m_session->file().open(other, quillet::Creation::CreateIfMissing).ok());
             m_session->setOpenFile(other, QStringLiteral("OTHER"));
         }
         QTRY_VERIFY(m_window.isNull());

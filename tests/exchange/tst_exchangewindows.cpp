@@ -153,7 +153,7 @@ private slots:
         registerContactWindows(main);
         main.start();
         const QString path = m_dir.filePath("Main.DAT");
-        QVERIFY(main.session().file().open(path).ok());
+        QVERIFY(main.session().file().open(path, quillet::Creation::CreateIfMissing).ok());
         main.session().setOpenFile(path, "Main.DAT");
         main.findChild<QAction*>(command)->trigger();
         QWidget* opened = nullptr;

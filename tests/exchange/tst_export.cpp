@@ -65,7 +65,7 @@ private slots:
     void writesBothKinds()
     {
         ContactsFile file;
-        QVERIFY(file.open(m_dir.filePath("Club.DAT")).ok());
+        QVERIFY(file.open(m_dir.filePath("Club.DAT"), quillet::Creation::CreateIfMissing).ok());
         test::appendContacts(file, {QString::fromUtf8("  Renée |Q|Dupré|1 Rue, Haute||Paris||75001|FRANCE|||||"
                                                       "19800410|A|x"),
                                     "Bob||Dee"});
@@ -89,7 +89,7 @@ private slots:
     void emptyFileAndReplacing()
     {
         ContactsFile file;
-        QVERIFY(file.open(m_dir.filePath("Empty.DAT")).ok());
+        QVERIFY(file.open(m_dir.filePath("Empty.DAT"), quillet::Creation::CreateIfMissing).ok());
         Result<ExportSummary> summary = exportContacts(file, ExportKind::Csv, m_dir.path());
         QVERIFY(summary.ok());
         QCOMPARE(summary->written, 0);
@@ -104,7 +104,7 @@ private slots:
     void failureWritesNothing()
     {
         ContactsFile file;
-        QVERIFY(file.open(m_dir.filePath("Lost.DAT")).ok());
+        QVERIFY(file.open(m_dir.filePath("Lost.DAT"), quillet::Creation::CreateIfMissing).ok());
         test::appendContacts(file, {"Al||Bo"});
         QVERIFY(!exportContacts(file, ExportKind::Csv, m_dir.filePath("no/such/folder")).ok());
         QVERIFY(!QFileInfo::exists(m_dir.filePath("no/such/folder/QLTC_Lost.csv")));
@@ -118,13 +118,13 @@ private slots:
         QTemporaryDir dir;
         const QString earlier = test::writeFile(dir.filePath("QLTC_Many.csv"), "earlier export\r\n");
         ContactsFile file;
-        QVERIFY(file.open(dir.filePath("Many.DAT")).ok());
+        QVERIFY(file.open(dir.filePath("Many.DAT"), quillet::Creation::CreateIfMissing).ok());
         for (int i = 0; i < 40; ++i)
             test::appendContacts(file, {QStringLiteral("Name%1||Last|Street||City|ST|12345").arg(i)});
         file.close();
         const int exitStatus = test::runWithFileSizeLimit(1000, [&] {
             ContactsFile child;
-            if (!child.open(dir.filePath("Many.DAT")).ok())
+            if (!child.open(dir.filePath("Many.DAT"), quillet::Creation::CreateIfMissing).ok())
                 return 3;
             const Result<ExportSummary> summary = exportContacts(child, ExportKind::Csv, dir.path());
             return summary.ok() ? 1 : summary.error().number == 61 ? 0 : 2;
@@ -138,7 +138,7 @@ private slots:
     void roundTrip()
     {
         ContactsFile source;
-        QVERIFY(source.open(m_dir.filePath("Source.DAT")).ok());
+        QVERIFY(source.open(m_dir.filePath("Source.DAT"), quillet::Creation::CreateIfMissing).ok());
         const QStringList contacts{
             "Wendy|J|Walsh|5 Main St|Apt 2|Denver|CO|80201|USA|555-0301|555-0302|555-0303|wendy@example.com|"
             "19800410|Family|Likes tea",
@@ -148,7 +148,7 @@ private slots:
         const Result<ExportSummary> summary = exportContacts(source, ExportKind::Csv, m_dir.path());
         QVERIFY(summary.ok());
         ContactsFile target;
-        QVERIFY(target.open(m_dir.filePath("Target.DAT")).ok());
+        QVERIFY(target.open(m_dir.filePath("Target.DAT"), quillet::Creation::CreateIfMissing).ok());
         const Result<ImportSummary> imported = importContacts(summary->path, target, "1");
         QVERIFY(imported.ok());
         QCOMPARE(layoutNumber(imported->layout), 4);

@@ -316,23 +316,39 @@ private slots:
                  duplicate);
     }
 
-    // The index must answer exactly as reading every record again does.
+    // The index must answer exactly as reading every record again does: short names
+    // from a tiny alphabet, names of one or two letters, and a surname most share.
+    void duplicateIndex_agreesWithRereading_data()
+    {
+        QTest::addColumn<int>("longestFirst");
+        QTest::addColumn<int>("longestLast");
+        QTest::addColumn<QString>("commonLast");
+        QTest::addColumn<int>("letters");
+        QTest::newRow("short names") << 5 << 6 << QString() << 3;
+        QTest::newRow("two letters") << 2 << 2 << QString() << 6;
+        QTest::newRow("a common surname") << 6 << 6 << QStringLiteral("Smith") << 3;
+    }
     void duplicateIndex_agreesWithRereading()
     {
+        QFETCH(int, longestFirst);
+        QFETCH(int, longestLast);
+        QFETCH(QString, commonLast);
+        QFETCH(int, letters);
         QTemporaryDir dir;
         ContactsFile file;
-        QVERIFY(file.open(dir.filePath("dup.DAT")).ok());
+        QVERIFY(file.open(dir.filePath("dup.DAT"), quillet::Creation::CreateIfMissing).ok());
         QRandomGenerator random(20240611);
-        const auto name = [&random](int longest) {
+        const auto name = [&random, letters](int longest) {
             QString text;
             for (int i = random.bounded(longest + 1); i > 0; --i)
-                text += QChar(u'a' + random.bounded(3));
+                text += QChar(u'a' + random.bounded(letters));
             return text;
         };
         const auto contact = [&](bool spaces) {
             ContactRecord record;
-            record.set(Field::FirstName, (spaces ? QStringLiteral(" ") : QString()) + name(5));
-            record.set(Field::LastName, name(6));
+            record.set(Field::FirstName, (spaces ? QStringLiteral(" ") : QString()) + name(longestFirst));
+            const bool common = !commonLast.isEmpty() && random.bounded(2) == 0;
+            record.set(Field::LastName, common ? commonLast : name(longestLast));
             record.set(Field::Email, random.bounded(3) == 0 ? QString() : name(2) + "@x.com");
             return record;
         };

@@ -32,7 +32,11 @@ private:
     QString csv(const QByteArray& bytes) { return test::writeFile(m_dir.filePath("in.csv"), bytes); }
 
 private slots:
-    void init() { QVERIFY(m_file.open(m_dir.filePath(QStringLiteral("c%1.DAT").arg(++m_next))).ok()); }
+    void init()
+    {
+        QVERIFY(m_file.open(m_dir.filePath(QStringLiteral("c%1.DAT").arg(++m_next)), quillet::Creation::CreateIfMissing)
+                    .ok());
+    }
     void cleanup() { m_file.close(); }
 
     // Each file holds rows that exercise its layout's column table, cleaning and skip rules.
@@ -174,7 +178,7 @@ private slots:
         m_file.close();
         const int exitStatus = test::runWithFileSizeLimit(3 * recordSize + 100, [&] {
             ContactsFile file;
-            if (!file.open(contacts).ok())
+            if (!file.open(contacts, quillet::Creation::CreateIfMissing).ok())
                 return 3;
             const Result<ImportSummary> summary = importContacts(path, file, "1");
             const std::optional<AppError> failure = summary ? summary->stoppedBy : summary.error();
@@ -185,7 +189,7 @@ private slots:
         // ... and no temporary file beside it.
         QCOMPARE(QDir(m_dir.path()).entryList({QFileInfo(contacts).fileName() + "*"}, QDir::Files | QDir::Hidden),
                  QStringList{QFileInfo(contacts).fileName()});
-        QVERIFY(m_file.open(contacts).ok());
+        QVERIFY(m_file.open(contacts, quillet::Creation::CreateIfMissing).ok());
     }
 
     // The file is replaced while the run reads its CSV file, so the commit that would
@@ -252,7 +256,7 @@ private slots:
                                  "kim@example.com,,,\r\nAnn,,,,,,,,,,,,,,,\r\nJo,,,,,,,,,,,,,,,\r\n";
         const QString path = csv(quilletHeader + lines);
         ContactsFile other;
-        QVERIFY(other.open(m_dir.filePath("reread.DAT")).ok());
+        QVERIFY(other.open(m_dir.filePath("reread.DAT"), quillet::Creation::CreateIfMissing).ok());
         test::appendContacts(other, test::storedContacts(m_file));
         RereadDuplicateTest reread;
         const Result<ImportSummary> byIndex = importContacts(path, m_file, "1");

@@ -1,4 +1,5 @@
 #include "ListTestData.h"
+#include "editing/ContactDeletion.h"
 #include "list/ContactListWindow.h"
 #include "list/ListModel.h"
 #include "printing/GridTranscript.h"
@@ -152,7 +153,7 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("left over"));
         focusList();
         child<QAction>("mnuVAEditPaste")->trigger();
-        QVERIFY(m_session->file().open(m_path).ok());
+        QVERIFY(m_session->file().open(m_path, quillet::Creation::CreateIfMissing).ok());
         loadAll();
         QCOMPARE(recordsListed(), (QList<int>{2, 4, 3, 1}));
     }
@@ -186,6 +187,36 @@ private slots:
         QCOMPARE(m_host.openedRecords, QList<int>{3});
         QCOMPARE(m_host.returns, 0);
         QVERIFY(m_session->file().isOpen());
+    }
+
+    // Another program deleted record 2: the lines' record numbers are stale, so the
+    // list is filled again and nothing opens until the user chooses again.
+    void doubleClick_afterAnOutsideDeletion_refillsFirst()
+    {
+        loadAll();
+        ContactsFile other;
+        QVERIFY(other.open(m_path).ok());
+        QVERIFY(deleteRecord(other, 2).ok());
+        doubleClickRow(rowOfRecord(3)); // was Bea Cole, now record 2
+        QVERIFY(m_host.openedRecords.isEmpty());
+        QCOMPARE(model()->rowCount(), 3);
+        doubleClickRow(rowOfRecord(2));
+        QCOMPARE(m_host.openedRecords, QList<int>{2});
+        QCOMPARE(m_session->file().read(2).trimmed(Field::LastName), QStringLiteral("Cole"));
+    }
+
+    // The file moved away: reported, no file made at the old path, no file open.
+    void doubleClick_afterTheFileMovedAway()
+    {
+        loadAll();
+        QVERIFY(QFile::rename(m_path, m_path + QStringLiteral(".moved")));
+        doubleClickRow(rowOfRecord(3));
+        QVERIFY(m_host.openedRecords.isEmpty());
+        QCOMPARE(
+            m_scripted->prompter.messages.last().text,
+            QStringLiteral("An error has occurred. Error number 53 -- File not found.  Try again, or notify author."));
+        QVERIFY(!m_session->hasFile());
+        QVERIFY(!QFile::exists(m_path));
     }
 
     void doubleClick_pastedLine_data()

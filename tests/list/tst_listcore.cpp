@@ -211,7 +211,7 @@ private slots:
         QVERIFY(test::writeContactsFile(path, {person("zoe", "Adams", "York"), person("Al", "Young", "New York"),
                                                person("Bea", "Cole", "Leeds"), person("al", "Brown", "YORK")}));
         ContactsFile file;
-        QVERIFY(file.open(path).ok());
+        QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         std::vector<ListEntry> entries;
         const ListQuery byFirst{SearchField::City, QStringLiteral("york"), SortOrder::FirstName};
         QVERIFY(loadList(file, byFirst, ListOrder(), entries).ok());

@@ -94,7 +94,7 @@ private slots:
                                   {Field::Street2, QStringLiteral("ABC")}});
         const QString path = QDir(m_dir.path()).filePath(QStringLiteral("Labels.DAT"));
         QVERIFY(test::writeContactsFile(path, records));
-        QVERIFY(m_file.open(path).ok());
+        QVERIFY(m_file.open(path, quillet::Creation::CreateIfMissing).ok());
     }
 
     void labelTexts_data()

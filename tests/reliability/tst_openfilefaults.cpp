@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 using namespace quillet;
 using namespace quillet::test;
 
@@ -72,12 +74,15 @@ class TestOpenFileFaults : public QObject
         return shown.isEmpty() ? QString() : shown.last().title + u'|' + shown.last().text;
     }
 
+    // A removed file is reported; over a replaced one a contact on show is not
+    // written, since the record under its number is another one now.
     static QString expectedBox(Change how, const char* notify = "author")
     {
-        return QStringLiteral("Error|An error has occurred. Error number %1.  Try again, or notify %2.")
-            .arg(how == Change::Removed ? QStringLiteral("53 -- File not found")
-                                        : QStringLiteral("75 -- Path/File access error"),
-                 QLatin1String(notify));
+        if (how == Change::Replaced)
+            return QStringLiteral("Contact changed|This contact was changed by another program. Reload it?");
+        return QStringLiteral(
+                   "Error|An error has occurred. Error number 53 -- File not found.  Try again, or notify %1.")
+            .arg(QLatin1String(notify));
     }
 
     void checkFolderAfter(Change how)
@@ -106,7 +111,7 @@ private slots:
         QVERIFY(writeBytes(m_path, people(3)));
         m_replacement = people(5, QStringLiteral("0")).replace("First", "Other");
         m_session = std::make_unique<Session>();
-        QVERIFY(m_session->file().open(m_path).ok());
+        QVERIFY(m_session->file().open(m_path, quillet::Creation::CreateIfMissing).ok());
         m_session->setOpenFile(m_path, QStringLiteral("Friends"));
         m_session->setReminderSwitch(reminders::Switch::On);
         m_scripted = std::make_unique<ScriptedPlatform>();
@@ -129,8 +134,15 @@ private slots:
         window->findChild<QLineEdit*>(QStringLiteral("txtACLName"))->setText(QStringLiteral("Late"));
         change(how);
         window->findChild<QPushButton*>(QStringLiteral("cmdSave"))->click();
-        QCOMPARE(shownError(), expectedBox(how));
-        checkFolderAfter(how);
+        if (how == Change::Replaced) {
+            // A new contact goes at the end of the file that replaced the old one.
+            QCOMPARE(shownError(), QStringLiteral("Contact saved to file|S A V E D"));
+            QCOMPARE(readBytes(m_path).left(m_replacement.size()), m_replacement);
+            QCOMPARE(readBytes(m_path).size(), m_replacement.size() + recordSize);
+        } else {
+            QCOMPARE(shownError(), expectedBox(how));
+            checkFolderAfter(how);
+        }
         delete window;
     }
 
@@ -147,6 +159,57 @@ private slots:
         window->findChild<QPushButton*>(QStringLiteral("cmdSave"))->click();
         QCOMPARE(shownError(), expectedBox(how));
         checkFolderAfter(how);
+        delete window;
+    }
+
+    // A backup restored in place swapped the contact on show: Save asks; Yes shows
+    // the record as it is now, No keeps what was typed. Nothing is written.
+    void contactSwappedInPlace_data()
+    {
+        QTest::addColumn<bool>("reload");
+        QTest::newRow("reload") << true;
+        QTest::newRow("keep typed values") << false;
+    }
+    void contactSwappedInPlace()
+    {
+        QFETCH(bool, reload);
+        QPointer<ContactWindow> window = new ContactWindow(*m_session, *m_platform, m_host);
+        window->show();
+        emit window->findChild<QComboBox*>(QStringLiteral("cboFindContact"))->activated(1);
+        const int shown = m_session->currentRecord();
+        auto* notes = window->findChild<QLineEdit*>(QStringLiteral("txtACNotes"));
+        notes->setText(QStringLiteral("typed"));
+        QByteArray restored = readBytes(m_path);
+        restored.replace(qsizetype(shown - 1) * recordSize, recordSize, person("Cy", "Swapped").toBytes());
+        QFile inPlace(m_path);
+        QVERIFY(inPlace.open(QIODevice::ReadWrite));
+        QCOMPARE(inPlace.write(restored), restored.size());
+        inPlace.close();
+        m_scripted->prompter.messageAnswers.clear();
+        m_scripted->prompter.messageAnswers.enqueue(reload ? MessageResult::Yes : MessageResult::No);
+        window->findChild<QPushButton*>(QStringLiteral("cmdSave"))->click();
+        QCOMPARE(shownError(), expectedBox(Change::Replaced));
+        QCOMPARE(readBytes(m_path), restored);
+        QCOMPARE(notes->text(), reload ? QString() : QStringLiteral("typed"));
+        QCOMPARE(window->findChild<QLineEdit*>(QStringLiteral("txtACLName"))->text(),
+                 reload ? QStringLiteral("Swapped") : QStringLiteral("Last%1").arg(shown));
+        delete window;
+    }
+
+    // A file with another name: deleting asks first, and the default keeps it whole.
+    void deleteFromLinkedFileAsks()
+    {
+        const QString other = QDir(m_dir.path()).filePath(QStringLiteral("Other.DAT"));
+        QVERIFY(::link(QFile::encodeName(m_path).constData(), QFile::encodeName(other).constData()) == 0);
+        QPointer<ContactWindow> window = new ContactWindow(*m_session, *m_platform, m_host);
+        window->show();
+        emit window->findChild<QComboBox*>(QStringLiteral("cboFindContact"))->activated(1);
+        const QByteArray before = readBytes(m_path);
+        m_scripted->prompter.messageAnswers.clear(); // the question's default: No
+        window->findChild<QPushButton*>(QStringLiteral("cmdDelete"))->click();
+        QCOMPARE(shownError().section(u'|', 0, 0), QStringLiteral("File has other names"));
+        QCOMPARE(readBytes(m_path), before);
+        QCOMPARE(readBytes(other), before);
         delete window;
     }
 
@@ -180,8 +243,14 @@ private slots:
         window->findChild<QPushButton*>(QStringLiteral("cmdCsvOpen"))->click();
         change(how);
         window->findChild<QPushButton*>(QStringLiteral("cmdStartImport"))->click();
-        QCOMPARE(shownError(), expectedBox(how, "Quillet"));
-        checkFolderAfter(how);
+        if (how == Change::Replaced) {
+            QCOMPARE(shownError().section(u'|', 0, 0), QStringLiteral("Import completed"));
+            QCOMPARE(readBytes(m_path).size(), m_replacement.size() + recordSize);
+            QCOMPARE(readBytes(m_path).mid(m_replacement.size(), 4), QByteArray("Late"));
+        } else {
+            QCOMPARE(shownError(), expectedBox(how, "Quillet"));
+            checkFolderAfter(how);
+        }
         delete window;
     }
 
@@ -195,9 +264,18 @@ private slots:
         window->findChild<QRadioButton*>(QStringLiteral("optExpCGCSV"))->click();
         change(how);
         window->findChild<QPushButton*>(QStringLiteral("cmdExpCreate"))->click();
+        if (how == Change::Removed) {
+            // A file that is gone is reported, not exported from the copy still open.
+            QCOMPARE(shownError(), expectedBox(how));
+            QVERIFY(!QFile::exists(QDir(m_home.path()).filePath(QStringLiteral("QLTC_Friends.csv"))));
+            delete window;
+            return;
+        }
         QCOMPARE(shownError().section(u'|', 0, 0), QStringLiteral("Export file created"));
         const QByteArray exported = readBytes(QDir(m_home.path()).filePath(QStringLiteral("QLTC_Friends.csv")));
-        QCOMPARE(exported.count("\r\nFirst"), 3);
+        // The contacts of the file its path names when the export runs.
+        QCOMPARE(exported.count("\r\nFirst"), how == Change::Replaced ? 0 : 3);
+        QCOMPARE(exported.count("\r\nOther"), how == Change::Replaced ? 5 : 0);
         checkFolderAfter(how);
         delete window;
     }
@@ -216,7 +294,10 @@ private slots:
         QVERIFY(off->isEnabled());
         change(how);
         off->trigger();
-        QCOMPARE(shownError(), expectedBox(how));
+        if (how == Change::Replaced)
+            QCOMPARE(shownError().section(u'|', 0, 0), QStringLiteral("Birthday reminders disabled"));
+        else
+            QCOMPARE(shownError(), expectedBox(how));
         checkFolderAfter(how);
         window.close();
     }

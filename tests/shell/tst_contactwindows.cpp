@@ -25,7 +25,7 @@ struct ContactWindowsFixture : MainWindowFixture
         registerContactWindows(*window);
         path = QDir(home.path()).filePath(QStringLiteral("Friends.DAT"));
         ContactsFile file;
-        if (!file.open(path).ok())
+        if (!file.open(path, quillet::Creation::CreateIfMissing).ok())
             qFatal("cannot create the contacts file");
         const QStringList contacts = {"Ann|Cole|Akron|OH|44301|ann@example.org", "Bob|Dee|Boise|ID|83702|",
                                       "Cy|Eng|Camden|NJ|08101|cy.eng@example.net"};

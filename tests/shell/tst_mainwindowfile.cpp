@@ -22,7 +22,7 @@ struct Contact
 bool writeContacts(const QString& path, const QList<Contact>& contacts)
 {
     ContactsFile file;
-    if (!file.open(path))
+    if (!file.open(path, quillet::Creation::CreateIfMissing))
         return false;
     for (const Contact& contact : contacts) {
         ContactRecord record;
@@ -93,6 +93,32 @@ private slots:
         verifyState(f, true, false, true);
     }
 
+    // Only New creates a file; a name Qt's text cannot carry (it arrives with a
+    // replacement character) is refused, and nothing is created under another name.
+    void namesThatOpenNothing_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("open a missing file") << "mnuFileOpen"
+                                             << "Missing.DAT"
+                                             << "File not found";
+        QTest::newRow("new with a name that is not text")
+            << "mnuFileNew" << QStringLiteral("caf\uFFFD.DAT") << "Rename the file; its name is not valid text";
+    }
+    void namesThatOpenNothing()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, name);
+        QFETCH(QString, message);
+        MainWindowFixture f;
+        f.scripted.fileDialogs.answers.enqueue({f.home.filePath(name), name});
+        f.action(action.toLatin1().constData())->trigger();
+        QVERIFY(f.scripted.prompter.messages.constLast().text.contains(message));
+        QVERIFY(!QFile::exists(f.home.filePath(name)));
+        QCOMPARE(QDir(f.home.path()).entryList(QDir::Files), QStringList());
+    }
+
     void openSetsReminderItems_data()
     {
         QTest::addColumn<QStringList>("flags");
@@ -155,6 +181,9 @@ private slots:
         QCOMPARE(whileShown, QList<bool>({false, true}));
         QVERIFY(!QFile::exists(dat));
 
+        QFile existing(f.home.filePath("A.DAT")); // Open creates no file
+        QVERIFY(existing.open(QIODevice::WriteOnly));
+        existing.close();
         f.scripted.fileDialogs.answers.enqueue({f.home.filePath("A.DAT"), "A.DAT"});
         f.action("mnuFileOpen")->trigger();
         QCOMPARE(whileShown, QList<bool>({false, true}));

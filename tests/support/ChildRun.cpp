@@ -1,5 +1,7 @@
 #include "support/ChildRun.h"
 
+#include "common/NativePath.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -15,6 +17,8 @@
 
 namespace quillet::test {
 
+using quillet::nativePath;
+
 namespace {
 
 // argv for execv, built before fork: the child may only make async-signal-safe calls.
@@ -27,7 +31,7 @@ struct Argv
     {
         storage.push_back(QFile::encodeName(program));
         for (const QString& arg : args)
-            storage.push_back(arg.toLocal8Bit());
+            storage.push_back(nativePath(arg)); // raw bytes a name may carry stay as they are
         for (QByteArray& item : storage)
             pointers.push_back(item.data());
         pointers.push_back(nullptr);
@@ -35,13 +39,15 @@ struct Argv
 };
 
 // In the child after fork: redirect, limit, exec.
-[[noreturn]] void execChild(const Argv& argv, int in, int out, int err, qint64 fileSizeLimit)
+[[noreturn]] void execChild(const Argv& argv, int in, int out, int err, qint64 fileSizeLimit, bool sizeSignal)
 {
     ::dup2(in, STDIN_FILENO);
     ::dup2(out, STDOUT_FILENO);
     ::dup2(err, STDERR_FILENO);
     if (fileSizeLimit >= 0) {
-        ::signal(SIGXFSZ, SIG_IGN); // kept across exec: a write past the limit fails with EFBIG
+        // Kept across exec: a write past the limit fails with EFBIG, or (left at its
+        // default) kills the program unless it ignores the signal itself.
+        ::signal(SIGXFSZ, sizeSignal ? SIG_DFL : SIG_IGN);
         const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
         ::setrlimit(RLIMIT_FSIZE, &limit);
     }
@@ -84,7 +90,7 @@ ChildResult runChild(const QString& program, const QStringList& args, const Chil
     if (pid < 0)
         return result;
     if (pid == 0)
-        execChild(argv, in.handle(), out.handle(), err.handle(), options.fileSizeLimit);
+        execChild(argv, in.handle(), out.handle(), err.handle(), options.fileSizeLimit, options.sizeSignal);
     result.started = true;
     int status = 0;
     rusage usage{};
@@ -126,7 +132,7 @@ BackgroundChild::BackgroundChild(const QString& program, const QStringList& args
         return;
     m_pid = ::fork();
     if (m_pid == 0)
-        execChild(argv, null, null, null, -1);
+        execChild(argv, null, null, null, -1, false);
     ::close(null);
 }
 

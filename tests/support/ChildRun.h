@@ -11,6 +11,7 @@ namespace quillet::test {
 struct ChildOptions
 {
     qint64 fileSizeLimit = -1; // RLIMIT_FSIZE in bytes (SIGXFSZ ignored, so writes fail with EFBIG)
+    bool sizeSignal = false;   // with the limit: SIGXFSZ left at its default, which kills
     int timeoutMs = 120000;    // killed when it runs longer
     QByteArray input;          // standard input (empty: /dev/null)
 };

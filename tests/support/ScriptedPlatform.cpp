@@ -13,6 +13,8 @@ MessageResult firstButton(MessageButtons buttons)
         return MessageResult::Ok;
     case MessageButtons::YesNo:
         return MessageResult::Yes;
+    case MessageButtons::YesNoDefaultNo:
+        return MessageResult::No;
     case MessageButtons::RetryCancel:
         return MessageResult::Retry;
     }

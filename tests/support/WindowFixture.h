@@ -47,7 +47,7 @@ protected:
     // Opens the contacts file at `path` in the session, titled `title`.
     bool openContacts(const QString& path, const QString& title)
     {
-        if (!m_session->file().open(path).ok())
+        if (!m_session->file().open(path, Creation::CreateIfMissing).ok())
             return false;
         m_session->setOpenFile(path, title);
         return true;

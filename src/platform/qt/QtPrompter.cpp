@@ -33,6 +33,7 @@ QMessageBox::StandardButtons toQt(MessageButtons buttons)
     case MessageButtons::OkCancel:
         return QMessageBox::Ok | QMessageBox::Cancel;
     case MessageButtons::YesNo:
+    case MessageButtons::YesNoDefaultNo:
         return QMessageBox::Yes | QMessageBox::No;
     case MessageButtons::RetryCancel:
         return QMessageBox::Retry | QMessageBox::Cancel;
@@ -57,7 +58,8 @@ MessageResult fromQt(int button, MessageButtons buttons)
     }
     if (buttons == MessageButtons::Ok)
         return MessageResult::Ok;
-    return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Cancel;
+    const bool yesNo = buttons == MessageButtons::YesNo || buttons == MessageButtons::YesNoDefaultNo;
+    return yesNo ? MessageResult::No : MessageResult::Cancel;
 }
 
 } // namespace
@@ -65,6 +67,8 @@ MessageResult fromQt(int button, MessageButtons buttons)
 MessageResult QtPrompter::message(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons)
 {
     QMessageBox box(toQt(icon), title, text, toQt(buttons), QApplication::activeWindow());
+    if (buttons == MessageButtons::YesNoDefaultNo)
+        box.setDefaultButton(QMessageBox::No);
     // A message must be read even while the program is busy.
     const bool busy = m_busyDepth > 0;
     if (busy)
