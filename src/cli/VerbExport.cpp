@@ -10,13 +10,17 @@ namespace {
 int runExport(const QStringList& args)
 {
     QString error;
-    const std::optional<ParsedArgs> parsed =
-        parseArgs(args, {QStringLiteral("--csv"), QStringLiteral("--txt")}, {}, 1, 1, &error);
+    const std::optional<ParsedArgs> parsed = parseArgs(
+        args, {QStringLiteral("--csv"), QStringLiteral("--txt"), QStringLiteral("--vcard")}, {}, 1, 1, &error);
     if (!parsed)
         return usageError(QStringLiteral("export"), error);
-    if (parsed->has(QStringLiteral("--csv")) == parsed->has(QStringLiteral("--txt")))
-        return usageError(QStringLiteral("export"), QStringLiteral("give one of --csv and --txt"));
-    const ExportKind kind = parsed->has(QStringLiteral("--csv")) ? ExportKind::Csv : ExportKind::Text;
+    const int kinds = int(parsed->has(QStringLiteral("--csv"))) + int(parsed->has(QStringLiteral("--txt"))) +
+                      int(parsed->has(QStringLiteral("--vcard")));
+    if (kinds != 1)
+        return usageError(QStringLiteral("export"), QStringLiteral("give one of --csv, --txt and --vcard"));
+    const ExportKind kind = parsed->has(QStringLiteral("--csv"))   ? ExportKind::Csv
+                            : parsed->has(QStringLiteral("--txt")) ? ExportKind::Text
+                                                                   : ExportKind::VCard;
     ContactsFile file;
     if (!openContactsFile(file, parsed->positional.first(), OpenMode::ExistingOnly))
         return 1;
@@ -34,15 +38,16 @@ int runExport(const QStringList& args)
 
 const VerbRegistration registration{Verb{
     QStringLiteral("export"),
-    QStringLiteral("Export all contacts to a CSV or text file"),
-    QStringLiteral("Usage: quillet-cli export FILE (--csv | --txt)\n"
+    QStringLiteral("Export all contacts to a CSV, text or vCard file"),
+    QStringLiteral("Usage: quillet-cli export FILE (--csv | --txt | --vcard)\n"
                    "Writes every contact of FILE, in record order, into the program's folder\n"
                    "($QUILLET_HOME, else Documents/Quillet) as the Export Contacts window does:\n"
-                   "  --csv  QLTC_<name>.csv, comma-separated\n"
-                   "  --txt  QLTT_<name>.txt, separated by \"|\"\n"
+                   "  --csv    QLTC_<name>.csv, comma-separated\n"
+                   "  --txt    QLTT_<name>.txt, separated by \"|\"\n"
+                   "  --vcard  QLTV_<name>.vcf, vCard 3.0 in UTF-8, which other address books import\n"
                    "where <name> is FILE's name without its folder and without \".DAT\". Prints the path\n"
-                   "of the file written. A file without contacts gives a header-only file, the message\n"
-                   "and exit status 1.\n"),
+                   "of the file written. A file without contacts gives a header-only file (an empty one\n"
+                   "for --vcard), the message and exit status 1.\n"),
     runExport,
 }};
 

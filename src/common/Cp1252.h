@@ -10,12 +10,19 @@
 namespace quillet::cp1252 {
 
 // One byte per character (per code point, so a character outside the BMP is one
-// byte too). A character the code page cannot hold becomes "?". The five bytes
+// byte too). A character the code page cannot hold is folded (see fold). The five bytes
 // the code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) are encoded from
 // and decoded to the control characters of the same number, so any byte sequence
 // survives a decode/encode round trip.
 QByteArray encode(QStringView text);
 QString decode(QByteArrayView bytes);
+
+// The text with every character the code page cannot hold replaced: decomposed
+// with its marks dropped when the base letter is held ("Nguyễn" -> "Nguyen",
+// "Łódź" -> "Lodz"), a few letters that do not decompose by a table (đ ł ı ħ),
+// anything else "?". Held characters stay as they are (é, ñ, Ø, ß). Text that the
+// code page holds entirely comes back unchanged without copying.
+QString fold(const QString& text);
 
 // The byte (0-255) for one code point, or -1 when the code page cannot hold it.
 int byteFor(char32_t codePoint);

@@ -1,5 +1,6 @@
 #include "editing/ContactValidation.h"
 
+#include "common/Cp1252.h"
 #include "common/TextRules.h"
 
 namespace quillet {
@@ -157,6 +158,9 @@ std::optional<Rejection> checkFreeTexts(ContactForm& form)
 ValidationResult validateContact(ContactForm form, const SaveRules& rules)
 {
     ValidationResult result;
+    // Lengths are measured on what the record will hold.
+    for (QString& text : form.texts)
+        text = cp1252::fold(text);
     if (!birthdateFormatOk(form[F::Birthdate])) {
         result.rejection =
             Rejection{QStringLiteral("Date must be in format MM/DD/YYYY   Example: April 10, 1980 is 04/10/1980"),

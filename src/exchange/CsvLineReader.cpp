@@ -1,6 +1,5 @@
 #include "exchange/CsvLineReader.h"
 
-#include "common/Cp1252.h"
 #include "common/FileErrors.h"
 
 #include <QDir>
@@ -10,43 +9,7 @@ namespace quillet {
 
 namespace {
 constexpr qint64 chunkSize = 64 * 1024;
-constexpr char byteOrderMark[] = "\xEF\xBB\xBF";
 } // namespace
-
-void Utf8Validator::feed(QByteArrayView bytes)
-{
-    for (const char c : bytes) {
-        if (!m_valid)
-            return;
-        const auto b = static_cast<unsigned char>(c);
-        if (m_pending > 0) {
-            m_valid = b >= m_lowest && b <= m_highest;
-            --m_pending;
-            m_lowest = 0x80;
-            m_highest = 0xBF;
-            continue;
-        }
-        if (b < 0x80)
-            continue;
-        if (b >= 0xC2 && b <= 0xDF)
-            m_pending = 1;
-        else if (b >= 0xE0 && b <= 0xEF)
-            m_pending = 2;
-        else if (b >= 0xF0 && b <= 0xF4)
-            m_pending = 3;
-        else
-            m_valid = false;
-        // The second byte's range rules out overlong forms, surrogates and code points past U+10FFFF.
-        if (b == 0xE0)
-            m_lowest = 0xA0;
-        else if (b == 0xED)
-            m_highest = 0x9F;
-        else if (b == 0xF0)
-            m_lowest = 0x90;
-        else if (b == 0xF4)
-            m_highest = 0x8F;
-    }
-}
 
 Status openForReading(QFile& file)
 {
@@ -82,19 +45,19 @@ void CsvLineReader::close()
 {
     m_file.close();
     m_status = Status::success();
-    m_utf8 = QStringDecoder(QStringDecoder::Utf8);
+    m_decoder.reset();
     m_buffer.clear();
     m_pos = m_scanned = 0;
     m_skipLineFeed = m_atEnd = false;
     m_start = 0;
 }
 
-// One pass over the bytes: is it UTF-8, does it hold a carriage return, does it start with a mark.
+// One pass over the bytes: which encoding, and does the text hold a carriage return.
 Status CsvLineReader::survey()
 {
-    Utf8Validator validator;
+    EncodingSurvey encoding;
     bool sawCarriageReturn = false;
-    bool first = true;
+    std::optional<ImportDecoder> wide; // a UTF-16 file's bytes can hold 0x0D inside other characters
     while (true) {
         const QByteArray chunk = m_file.read(chunkSize);
         if (chunk.isEmpty() && m_file.error() != QFileDevice::NoError)
@@ -102,15 +65,22 @@ Status CsvLineReader::survey()
         if (chunk.isEmpty())
             break;
         QByteArrayView view(chunk);
-        if (first && view.startsWith(QByteArrayView(byteOrderMark))) {
-            m_start = 3;
-            view = view.sliced(3);
+        if (m_file.pos() == chunk.size()) {
+            encoding.feed(view);
+            view = view.sliced(encoding.markLength());
+            if (encoding.encoding() == TextEncoding::Utf16LE || encoding.encoding() == TextEncoding::Utf16BE)
+                wide.emplace(encoding.encoding());
+        } else {
+            encoding.feed(view);
         }
-        first = false;
-        validator.feed(view);
-        sawCarriageReturn = sawCarriageReturn || view.contains('\r');
+        if (wide)
+            sawCarriageReturn = sawCarriageReturn || wide->decode(view, false).contains(u'\r');
+        else
+            sawCarriageReturn = sawCarriageReturn || view.contains('\r');
     }
-    m_encoding = validator.finish() ? CsvEncoding::Utf8 : CsvEncoding::Windows1252;
+    m_encoding = encoding.encoding();
+    m_start = encoding.markLength();
+    m_decoder.emplace(m_encoding);
     m_terminator = sawCarriageReturn ? u'\r' : u'\n';
     return {};
 }
@@ -172,12 +142,13 @@ bool CsvLineReader::fill()
     const QByteArray chunk = m_file.read(chunkSize);
     if (chunk.isEmpty() && m_file.error() != QFileDevice::NoError)
         return fail(errorFromFileDevice(m_file));
+    const qsizetype before = m_buffer.size();
     if (chunk.isEmpty()) {
         m_atEnd = true;
+        m_buffer += m_decoder->decode({}, true); // a sequence cut by the end of the file
         return m_pos < m_buffer.size();
     }
-    const qsizetype before = m_buffer.size();
-    m_buffer += m_encoding == CsvEncoding::Utf8 ? QString(m_utf8.decode(chunk)) : cp1252::decode(chunk);
+    m_buffer += m_decoder->decode(chunk, false);
     if (m_skipLineFeed && before == 0 && m_buffer.startsWith(u'\n'))
         m_buffer.remove(0, 1);
     m_skipLineFeed = false;

@@ -1,36 +1,23 @@
 #pragma once
 
 #include "common/AppError.h"
+#include "exchange/ImportText.h"
 
 #include <QByteArrayView>
 #include <QFile>
 #include <QString>
 #include <QStringDecoder>
 
+#include <optional>
+
 namespace quillet {
 
-enum class CsvEncoding { Utf8, Windows1252 };
-
-// Streaming check that a byte sequence is well-formed UTF-8 (no overlong forms,
-// no surrogates, nothing above U+10FFFF); sequences may be split across feeds.
-class Utf8Validator
-{
-public:
-    void feed(QByteArrayView bytes);
-    // True when everything fed so far is valid and no sequence is left unfinished.
-    bool finish() const { return m_valid && m_pending == 0; }
-
-private:
-    bool m_valid = true;
-    int m_pending = 0;        // continuation bytes still expected
-    unsigned m_lowest = 0x80; // allowed range of the next continuation byte
-    unsigned m_highest = 0xBF;
-};
+using CsvEncoding = TextEncoding;
 
 // Reads an import file one line at a time, holding one chunk and one line, never
 // the whole file.
-// - A file that is valid UTF-8 is read as UTF-8, anything else as Windows-1252; a
-//   UTF-8 byte-order mark at the start is dropped either way.
+// - The encoding follows the import text rule (see EncodingSurvey); a byte-order
+//   mark is dropped.
 // - A carriage return ends a line (a line feed right after it belongs to the same
 //   line end) and a lone line feed stays inside the line; but a file with no
 //   carriage return at all ends its lines at line feeds.
@@ -65,7 +52,7 @@ private:
     QFile m_file;
     Status m_status;
     CsvEncoding m_encoding = CsvEncoding::Utf8;
-    QStringDecoder m_utf8{QStringDecoder::Utf8};
+    std::optional<ImportDecoder> m_decoder;
     char16_t m_terminator = u'\r';
     qint64 m_start = 0;      // after the byte-order mark
     QString m_buffer;        // decoded text not yet handed out

@@ -36,6 +36,7 @@ ExportWindow::ExportWindow(Session& session, Platform& platform, WindowHost& hos
     const auto enableCreate = [this] { m_ui->createButton->setEnabled(true); };
     connect(m_ui->csvRadio, &QRadioButton::clicked, this, enableCreate);
     connect(m_ui->textRadio, &QRadioButton::clicked, this, enableCreate);
+    connect(m_ui->vcardRadio, &QRadioButton::clicked, this, enableCreate);
     connect(m_ui->createButton, &QPushButton::clicked, this, &ExportWindow::createExport);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &ExportWindow::close);
     connect(m_ui->exitAction, &QAction::triggered, this, &ExportWindow::exitProgram);
@@ -58,6 +59,8 @@ void ExportWindow::createExport()
     ExportKind kind = ExportKind::Csv;
     if (m_ui->textRadio->isChecked())
         kind = ExportKind::Text;
+    else if (m_ui->vcardRadio->isChecked())
+        kind = ExportKind::VCard;
     else if (!m_ui->csvRadio->isChecked())
         return;
     const Result<ExportSummary> summary = [&] {

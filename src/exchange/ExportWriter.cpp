@@ -4,6 +4,7 @@
 #include "common/NativePath.h"
 #include "common/ReplacementFile.h"
 #include "contacts/ContactsFile.h"
+#include "exchange/VCardWriter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -66,8 +67,15 @@ QString exportNamePart(const QString& contactsPath)
 
 QString exportFileName(ExportKind kind, const QString& namePart)
 {
-    return kind == ExportKind::Csv ? QStringLiteral("QLTC_") + namePart + QStringLiteral(".csv")
-                                   : QStringLiteral("QLTT_") + namePart + QStringLiteral(".txt");
+    switch (kind) {
+    case ExportKind::Csv:
+        return QStringLiteral("QLTC_") + namePart + QStringLiteral(".csv");
+    case ExportKind::Text:
+        return QStringLiteral("QLTT_") + namePart + QStringLiteral(".txt");
+    case ExportKind::VCard:
+        break;
+    }
+    return QStringLiteral("QLTV_") + namePart + QStringLiteral(".vcf");
 }
 
 QString exportPath(ExportKind kind, const QString& contactsPath, const QString& folder)
@@ -134,12 +142,15 @@ Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, 
     ReplacementFile out(target);
     if (Status opened = out.open(); !opened)
         return opened;
-    QByteArray pending = exportHeaderLine(kind).toLatin1() + "\r\n";
+    QByteArray pending = kind == ExportKind::VCard ? QByteArray() : exportHeaderLine(kind).toLatin1() + "\r\n";
     Status written;
     // Fields are copied as stored bytes: the file and the export share the code page,
     // so only the spaces around each value need to go.
     Status read = file.forEachBytes([&](int, QByteArrayView record) {
-        appendExportLine(pending, kind, record);
+        if (kind == ExportKind::VCard)
+            appendVCard(pending, record);
+        else
+            appendExportLine(pending, kind, record);
         ++summary.written;
         if (pending.size() >= flushSize) {
             written = out.write(pending);
@@ -160,7 +171,9 @@ Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, 
 
 QString exportDoneText(ExportKind kind, const QString& fileName)
 {
-    const QString what = kind == ExportKind::Csv ? QStringLiteral("A csv file") : QStringLiteral("A text file");
+    const QString what = kind == ExportKind::Csv    ? QStringLiteral("A csv file")
+                         : kind == ExportKind::Text ? QStringLiteral("A text file")
+                                                    : QStringLiteral("A vCard file");
     return QStringLiteral("D O N E !  ") + what +
            QStringLiteral(" of contacts has been created and stored in your Quillet folder.  This file is named ") +
            fileName;

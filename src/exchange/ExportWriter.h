@@ -13,12 +13,12 @@ namespace quillet {
 
 class ContactsFile;
 
-enum class ExportKind { Csv, Text };
+enum class ExportKind { Csv, Text, VCard };
 
 // The name part of the export file: the contacts file's name without its folder,
 // with every ".DAT" and then every ".dat" removed (Club.DAT -> Club, Club.Dat -> Club.Dat).
 QString exportNamePart(const QString& contactsPath);
-// "QLTC_" + name part + ".csv" or "QLTT_" + name part + ".txt".
+// "QLTC_" + name part + ".csv", "QLTT_" + name part + ".txt" or "QLTV_" + name part + ".vcf".
 QString exportFileName(ExportKind kind, const QString& namePart);
 // Where the export of the contacts file at `contactsPath` goes in `folder`.
 QString exportPath(ExportKind kind, const QString& contactsPath, const QString& folder);
@@ -39,7 +39,8 @@ struct ExportSummary
 };
 
 // Writes every record of the open file, in record order, into `folder` under the
-// export file name, in Windows-1252 with CR LF line ends, replacing an older
+// export file name, with CR LF line ends (CSV and text in Windows-1252, the
+// vCards in UTF-8; a vCard file has no header line), replacing an older
 // export. The file is written under a temporary name and renamed into place only
 // when complete, so a failure leaves the older export (or none), never half a file.
 Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder);

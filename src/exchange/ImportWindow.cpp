@@ -5,6 +5,7 @@
 #include "common/ProgramFolder.h"
 #include "exchange/CsvLineReader.h"
 #include "exchange/ImportRun.h"
+#include "exchange/ImportWindowPreview.h"
 #include "help/Help.h"
 #include "platform/Platform.h"
 #include "shell/FileCommands.h"
@@ -15,6 +16,8 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
+
+#include <algorithm>
 
 namespace quillet {
 
@@ -30,6 +33,9 @@ ImportWindow::ImportWindow(Session& session, Platform& platform, WindowHost& hos
       m_host(host)
 {
     m_ui->setupUi(this);
+    m_preview = new ImportMappingPreview(m_ui->mappingTable, m_ui->previewTable, this);
+    m_ui->mappingTable->hide();
+    m_ui->previewTable->hide();
     m_ui->helpMenu->insertSeparator(m_ui->aboutAction)->setObjectName(QStringLiteral("mnuITHelpBar0"));
     m_ui->aboutAction->setText(about::makerCaption());
     setWindowTitle(QStringLiteral("Import Contacts  [") + m_session.fileTitle() + u']');
@@ -47,6 +53,7 @@ ImportWindow::ImportWindow(Session& session, Platform& platform, WindowHost& hos
     connect(m_ui->pasteAction, &QAction::triggered, this, &ImportWindow::pasteClipboard);
     connect(m_ui->manualAction, &QAction::triggered, this, [this] { openUserManual(m_platform.desktop); });
     connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });
+    connect(m_preview, &ImportMappingPreview::mappingChanged, this, &ImportWindow::updateImportButton);
 }
 
 ImportWindow::~ImportWindow() = default;
@@ -75,9 +82,36 @@ void ImportWindow::pickFile()
         reportFailure(opened.error());
         return;
     }
+    file.close();
     m_ui->fileNameEdit->show();
     m_platform.prompter.setBusy(false);
-    m_ui->importButton->setEnabled(true);
+    loadPreview();
+}
+
+void ImportWindow::loadPreview()
+{
+    const Result<ColumnPreview> preview = [&] {
+        const BusyCursor busy(m_platform.prompter);
+        return previewColumns(m_csvPath, {}, 5);
+    }();
+    m_previewShown = preview.ok() && !preview->headers.isEmpty() &&
+                     (preview->reading == ImportReading::NameMatched || preview->reading == ImportReading::None);
+    if (m_previewShown)
+        m_preview->show(*preview);
+    else
+        m_preview->clear();
+    m_ui->mappingTable->setVisible(m_previewShown);
+    m_ui->previewTable->setVisible(m_previewShown);
+    if (m_previewShown)
+        resize(std::max(width(), 760), std::max(height(), 560));
+    updateImportButton();
+    if (!preview)
+        reportFailure(preview.error());
+}
+
+void ImportWindow::updateImportButton()
+{
+    m_ui->importButton->setEnabled(!m_previewShown || m_preview->ready());
 }
 
 void ImportWindow::startImport()
@@ -89,9 +123,15 @@ void ImportWindow::startImport()
     }
     if (!allowRewriteOfLinkedFile(m_session.file(), m_platform.prompter))
         return;
+    ImportOptions options;
+    options.reminderFlag = m_session.reminderFlag();
+    if (m_previewShown) {
+        options.mapping = m_preview->mapping();
+        m_preview->remember();
+    }
     const Result<ImportSummary> summary = [&] {
         const BusyCursor busy(m_platform.prompter);
-        Result<ImportSummary> run = importContacts(m_csvPath, m_session.file(), m_session.reminderFlag());
+        Result<ImportSummary> run = importContacts(m_csvPath, m_session.file(), options);
         m_session.file().setSplittingLinksAllowed(false);
         return run;
     }();
@@ -105,9 +145,12 @@ void ImportWindow::startImport()
     case ImportSummary::Outcome::NotCompatible:
         m_platform.prompter.message(notCompatibleText, notCompatibleTitle, MessageIcon::Information);
         break;
-    case ImportSummary::Outcome::Imported:
-        m_platform.prompter.message(importDoneText(summary->imported), importDoneTitle);
+    case ImportSummary::Outcome::Imported: {
+        const QString skipped = skippedText(*summary);
+        m_platform.prompter.message(
+            importDoneText(summary->imported) + (skipped.isEmpty() ? QString() : u'\n' + skipped), importDoneTitle);
         break;
+    }
     }
     m_ui->importButton->setEnabled(false);
     m_ui->cancelButton->setFocus();

@@ -12,12 +12,14 @@ class ImportWindow;
 
 namespace quillet {
 
+class ImportMappingPreview;
 class Session;
 class WindowHost;
 struct Platform;
 
-// The Import Contacts window: picks a CSV file and imports it into the open
-// contacts file through importContacts().
+// The Import Contacts window: picks a CSV, vCard or LDIF file and imports it into
+// the open contacts file through importContacts(). A CSV file whose columns are
+// matched by name is shown in a mapping preview first; nothing is held open while it shows.
 class ImportWindow : public QMainWindow
 {
     Q_OBJECT
@@ -34,6 +36,9 @@ protected:
 
 private:
     void pickFile();
+    // Shows the mapping preview for a file whose columns are matched by name.
+    void loadPreview();
+    void updateImportButton();
     void startImport();
     void exitProgram();
     void updateEditMenu();
@@ -50,6 +55,8 @@ private:
     QString m_csvPath;
     QString m_csvName;
     bool m_quitting = false;
+    ImportMappingPreview* m_preview;
+    bool m_previewShown = false;
 };
 
 } // namespace quillet

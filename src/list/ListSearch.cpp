@@ -1,5 +1,6 @@
 #include "list/ListSearch.h"
 
+#include "common/Cp1252.h"
 #include "common/TextRules.h"
 #include "contacts/ContactsFile.h"
 #include "list/ListOrder.h"
@@ -66,7 +67,7 @@ std::optional<SearchField> searchFieldNamed(const QString& name)
 
 bool matchesSearch(const ContactRecord& record, SearchField field, const QString& text)
 {
-    return field == SearchField::All || valueMatches(field, record.value(recordField(field)), text);
+    return field == SearchField::All || valueMatches(field, record.value(recordField(field)), cp1252::fold(text));
 }
 
 Status loadList(const ContactsFile& file, const ListQuery& query, const ListOrder& order,
@@ -74,10 +75,12 @@ Status loadList(const ContactsFile& file, const ListQuery& query, const ListOrde
 {
     entries.clear();
     const Field searched = recordField(query.field);
+    // Typed as a record would store it, so "Nguyễn" finds "Nguyen".
+    const QString text = cp1252::fold(query.text);
     bool tooMany = false;
     const Status status = file.forEachBytes([&](int number, QByteArrayView bytes) {
         if (query.field != SearchField::All &&
-            !valueMatches(query.field, ContactRecord::fieldFromBytes(bytes, searched), query.text))
+            !valueMatches(query.field, ContactRecord::fieldFromBytes(bytes, searched), text))
             return true;
         tooMany = entries.size() == std::size_t(maxRecordsInMemory);
         if (!tooMany)

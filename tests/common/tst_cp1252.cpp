@@ -18,7 +18,7 @@ private slots:
         QTest::newRow("euro") << QStringLiteral("5 €") << QByteArray("5 \x80");
         QTest::newRow("high row") << QStringLiteral("„Š…ŸžŒ™") << QByteArray("\x84\x8a\x85\x9f\x9e\x8c\x99");
         QTest::newRow("latin-1 top") << QStringLiteral("\u00a0ÿ") << QByteArray("\xa0\xff");
-        QTest::newRow("not in the code page") << QStringLiteral("Ωĉ中") << QByteArray("???");
+        QTest::newRow("not in the code page, folded") << QStringLiteral("Ωĉ中") << QByteArray("?c?");
         QTest::newRow("outside the BMP is one character") << QStringLiteral("a\U0001F600b") << QByteArray("a?b");
         QTest::newRow("lone surrogate") << QString(QChar(0xD800)) << QByteArray("?");
         QTest::newRow("undefined byte's control") << QString(QChar(0x81)) << QByteArray("\x81");
@@ -29,6 +29,24 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QByteArray, bytes);
         QCOMPARE(cp1252::encode(text), bytes);
+    }
+
+    void fold_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("folded");
+        QTest::newRow("marks dropped") << QStringLiteral("Nguyễn Văn") << "Nguyen Van";
+        QTest::newRow("held letters stay") << QStringLiteral("éñØß€") << QStringLiteral("éñØß€");
+        QTest::newRow("stroke letters by table") << QStringLiteral("Łódź Đđłıħ") << QStringLiteral("Lódz Ddlih");
+        QTest::newRow("combining accent joins its letter") << QStringLiteral("Rene\u0301e") << QStringLiteral("Renée");
+        QTest::newRow("no base letter") << QStringLiteral("中Ω\U0001F600") << "???";
+        QTest::newRow("letter with a held base") << QStringLiteral("ŵ") << "w";
+    }
+    void fold()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, folded);
+        QCOMPARE(cp1252::fold(text), folded);
     }
 
     void decode_data()

@@ -59,6 +59,14 @@ private slots:
         row("add: state with comma counts it", false, F::State, "c,", "", "c");
         row("city comma removed last", false, F::City, "San, Diego", "", "San Diego");
         row("street2 comma", true, F::Street2, "Apt 4,", "", "Apt 4");
+        // Folded before the length check: the decomposed "ễ" takes three characters as typed, one as kept.
+        row("folded, then 16", false, F::City, "Nguye\xcc\x82\xcc\x83nnnnnnnnnnn", "", "Nguyennnnnnnnnnn");
+        row("outside the code page", true, F::Notes,
+            "\xc5\x81\xc3\xb3"
+            "d\xc5\xba \xe4\xb8\xad",
+            "",
+            "L\xc3\xb3"
+            "dz ?");
         row("email 51 with comma: length first", false, F::Email, (QByteArray(45, 'a') + "@b,c.d").constData(),
             "Email address must be 50 characters or less.", (QByteArray(45, 'a') + "@b,c.d").constData());
         row("email comma before space", false, F::Email, "a b,c", "Email address cannot contain a comma.", "a b,c");

@@ -58,9 +58,12 @@ private slots:
         QTest::addColumn<bool>("utf8");
         QTest::newRow("UTF-8") << QByteArray("Jos\xC3\xA9 \xE2\x82\xAC") << QString::fromUtf8("José €") << true;
         QTest::newRow("Windows-1252") << QByteArray("Jos\xE9 \x80") << QString::fromUtf8("José €") << false;
-        QTest::newRow("one stray byte makes it all 1252")
-            << QByteArray("\xC3\xA9\xE9") << QString::fromUtf8("Ã©é") << false;
-        QTest::newRow("mark and 1252") << QByteArray("\xEF\xBB\xBF\xE9") << QString::fromUtf8("é") << false;
+        QTest::newRow("one stray byte read as 1252") << QByteArray("\xC3\xA9\xE9") << QString::fromUtf8("éé") << true;
+        QTest::newRow("mark and a stray byte") << QByteArray("\xEF\xBB\xBF\xE9") << QString::fromUtf8("é") << true;
+        QTest::newRow("UTF-16 LE with mark")
+            << QByteArray("\xFF\xFE\xE9\x00\x0D\x00\x0A\x00", 8) << QString::fromUtf8("é") << false;
+        QTest::newRow("UTF-16 BE, 0x0D inside a letter")
+            << QByteArray("\xFE\xFF\x01\x0D", 4) << QString(QChar(0x010D)) << false;
         QTest::newRow("cut sequence at the end") << QByteArray("a\xE2\x82") << QString::fromUtf8("aâ‚") << false;
         QTest::newRow("overlong form") << QByteArray("\xC0\xAF") << QString::fromUtf8("À¯") << false;
         QTest::newRow("surrogate") << QByteArray("\xED\xA0\x80") << QString::fromUtf8("í\u00A0€") << false;

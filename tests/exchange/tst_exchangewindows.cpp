@@ -11,12 +11,15 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -112,27 +115,66 @@ private slots:
         QVERIFY(!window.isVisible());
     }
 
-    // A failure shows the error box; Cancel closes the window, the contacts before it stay.
+    // A failure shows the error box; Cancel closes the window. (A short line no
+    // longer fails: such a file is matched by name; here the file goes away.)
     void importWindow_failureAndCancel()
     {
         openContacts("Fail.DAT");
         const QString csv = test::writeFile(m_dir.filePath("short.csv"),
                                             "First Name,MI,Last Name,Street1,Street2,City,State,Zip,Country,Home Phone,"
                                             "Cell Phone,Work Phone,Email,Birthdate,Category,Notes\r\n"
-                                            "A,,B,,,,,,,,,,,,,\r\nshort\r\n");
+                                            "A,,B,,,,,,,,,,,,,\r\n");
         ImportWindow window(*m_session, *m_platform, m_host);
         window.show();
         m_scripted->fileDialogs.answers.enqueue({csv, "short.csv"});
         QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
+        QVERIFY(QFile::remove(csv));
         m_scripted->prompter.messageAnswers.enqueue(MessageResult::Cancel);
         QTest::mouseClick(child<QPushButton>(window, "cmdStartImport"), Qt::LeftButton);
         const ShownMessage box = m_scripted->prompter.messages.last();
-        QCOMPARE(box.text, QStringLiteral("An error has occurred. Error number 9 -- Subscript out of range.  "
+        QCOMPARE(box.text, QStringLiteral("An error has occurred. Error number 53 -- File not found.  "
                                           "Try again, or notify Quillet."));
         QCOMPARE(box.buttons, MessageButtons::RetryCancel);
-        QCOMPARE(m_session->file().count(), 1);
+        QCOMPARE(m_session->file().count(), 0);
         QCOMPARE(m_host.returns, 1);
         QVERIFY(!window.isVisible());
+    }
+
+    // A file matched by name is previewed; Import waits for a name or e-mail column,
+    // and the choice is remembered for the next file with the same header.
+    void importWindow_mappingPreview()
+    {
+        openContacts("Preview.DAT");
+        QSettings().remove(QStringLiteral("ImportMappings")); // what an earlier run remembered
+        const QString csv = test::writeFile(m_dir.filePath("people.csv"), "Surname,Phone\r\nNguyễn,555-0100\r\n");
+        ImportWindow window(*m_session, *m_platform, m_host);
+        window.show();
+        m_scripted->fileDialogs.answers.enqueue({csv, "people.csv"});
+        QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
+        auto* columns = child<QTableWidget>(window, "mappingTable");
+        auto* contacts = child<QTableWidget>(window, "previewTable");
+        QVERIFY(columns->isVisible());
+        QCOMPARE(columns->item(1, 1)->text(), QStringLiteral("555-0100"));
+        auto* surname = child<QComboBox>(window, "fieldCombo0");
+        auto* phone = child<QComboBox>(window, "fieldCombo1");
+        QCOMPARE(surname->currentText(), QStringLiteral("(ignore)"));
+        QCOMPARE(phone->currentText(), QStringLiteral("(ignore)")); // nothing prefilled without a name
+        auto* start = child<QPushButton>(window, "cmdStartImport");
+        QVERIFY(!start->isEnabled());
+        surname->setCurrentIndex(surname->findText("last"));
+        phone->setCurrentIndex(phone->findText("cell"));
+        QVERIFY(start->isEnabled());
+        QCOMPARE(contacts->item(0, int(Field::LastName))->text(), QStringLiteral("Nguyen"));
+        QCOMPARE(contacts->item(0, int(Field::CellPhone))->text(), QStringLiteral("555-0100"));
+        QTest::mouseClick(start, Qt::LeftButton);
+        QCOMPARE(m_scripted->prompter.messages.last().text,
+                 QStringLiteral("D O N E !  1 contacts successfully imported."));
+        QCOMPARE(m_session->file().read(1).trimmed(Field::CellPhone), QStringLiteral("555-0100"));
+
+        m_scripted->fileDialogs.answers.enqueue({csv, "people.csv"});
+        QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
+        QCOMPARE(child<QComboBox>(window, "fieldCombo0")->currentText(), QStringLiteral("last"));
+        QVERIFY(start->isEnabled());
     }
 
     // The main window's Import and Export commands hide it and show our windows; closing them brings it back.
@@ -191,6 +233,15 @@ private slots:
         QFile written(m_dir.filePath("QLTT_Friends.txt"));
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll().count("\r\n"), 3);
+        auto* vcard = child<QRadioButton>(window, "optExpCGVCF");
+        QTest::mouseClick(vcard, Qt::LeftButton, {}, QPoint(8, vcard->height() / 2));
+        QTest::mouseClick(create, Qt::LeftButton);
+        QCOMPARE(m_scripted->prompter.messages.last().text,
+                 QStringLiteral("D O N E !  A vCard file of contacts has been created and stored in your Quillet "
+                                "folder.  This file is named QLTV_Friends.vcf"));
+        QFile cards(m_dir.filePath("QLTV_Friends.vcf"));
+        QVERIFY(cards.open(QIODevice::ReadOnly));
+        QCOMPARE(cards.readAll().count("BEGIN:VCARD\r\n"), 2);
 
         QCOMPARE(child<QAction>(window, "mnuETHelpAbout")->text(), QStringLiteral("About Quillet"));
         child<QAction>(window, "mnuETHelpAbout")->trigger();

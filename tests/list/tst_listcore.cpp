@@ -127,6 +127,9 @@ private slots:
             << int(SearchField::FirstName) << Fields{{Field::LastName, QStringLiteral("Ann")}} << "ann" << false;
         QTest::newRow("email ignores case")
             << int(SearchField::Email) << Fields{{Field::Email, QStringLiteral("ANN@EXAMPLE.COM")}} << "ann@" << true;
+        QTest::newRow("typed as the record stores it")
+            << int(SearchField::LastName) << Fields{{Field::LastName, QStringLiteral("Nguyen")}}
+            << QStringLiteral("Nguyễn") << true;
     }
     void matches()
     {
