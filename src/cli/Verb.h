@@ -11,8 +11,8 @@ namespace quillet::cli {
 struct Verb
 {
     QString name;
-    QString synopsis;    // one line for the overview
-    QString help;        // full usage text for `quillet-cli VERB --help`
+    QString synopsis;                                // one line for the overview
+    QString help;                                    // full usage text for `quillet-cli VERB --help`
     std::function<int(const QStringList& args)> run; // args after the verb; returns the exit status
 };
 

@@ -10,8 +10,8 @@
 
 using namespace quillet;
 using quillet::test::contact;
-using quillet::test::readAll;
-using quillet::test::writeAll;
+using quillet::test::readBytes;
+using quillet::test::writeBytes;
 
 class TestAppendTransaction : public QObject
 {
@@ -47,24 +47,24 @@ private slots:
         const QByteArray start = records(4).left(length);
         const QList<ContactRecord> added{contact(QStringLiteral("New"), QStringLiteral("One")),
                                          contact(QStringLiteral("New"), QStringLiteral("Two"))};
-        writeAll(pathOf(QStringLiteral("inplace.DAT")), start);
+        writeBytes(pathOf(QStringLiteral("inplace.DAT")), start);
         ContactsFile inPlace;
         QVERIFY(inPlace.open(pathOf(QStringLiteral("inplace.DAT")), quillet::Creation::CreateIfMissing).ok());
         for (const ContactRecord& record : added)
             QVERIFY(inPlace.append(record).ok());
 
         const QString path = pathOf(QStringLiteral("batch.DAT"));
-        writeAll(path, start);
+        writeBytes(path, start);
         ContactsFile file;
         QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         AppendTransaction transaction(file);
         QVERIFY(transaction.begin().ok());
         for (const ContactRecord& record : added)
             QVERIFY(transaction.append(record).ok());
-        QCOMPARE(readAll(path), start); // nothing shows before the commit
+        QCOMPARE(readBytes(path), start); // nothing shows before the commit
         QVERIFY(transaction.commit().ok());
         QCOMPARE(transaction.appended(), 2);
-        QCOMPARE(readAll(path), readAll(pathOf(QStringLiteral("inplace.DAT"))));
+        QCOMPARE(readBytes(path), readBytes(pathOf(QStringLiteral("inplace.DAT"))));
         QVERIFY(file.isOpen());
         QCOMPARE(file.count(), inPlace.count());
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
@@ -73,7 +73,7 @@ private slots:
     void uncommittedOrEmptyChangesNothing()
     {
         const QString path = pathOf(QStringLiteral("kept.DAT"));
-        writeAll(path, records(2));
+        writeBytes(path, records(2));
         ContactsFile file;
         QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         {
@@ -84,7 +84,7 @@ private slots:
         AppendTransaction empty(file);
         QVERIFY(empty.begin().ok());
         QVERIFY(empty.commit().ok());
-        QCOMPARE(readAll(path), records(2));
+        QCOMPARE(readBytes(path), records(2));
         QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral("kept.DAT*")}, QDir::Files | QDir::Hidden).size(), 1);
     }
 
@@ -92,16 +92,16 @@ private slots:
     void fileReplacedDuringTheRun()
     {
         const QString path = pathOf(QStringLiteral("swap.DAT"));
-        writeAll(path, records(2));
+        writeBytes(path, records(2));
         ContactsFile file;
         QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         AppendTransaction transaction(file);
         QVERIFY(transaction.begin().ok());
         QVERIFY(transaction.append(contact(QStringLiteral("Late"), QStringLiteral("One"))).ok());
         QVERIFY(QFile::remove(path));
-        writeAll(path, records(5));
+        writeBytes(path, records(5));
         QCOMPARE(transaction.commit().error().number, 75);
-        QCOMPARE(readAll(path), records(5));
+        QCOMPARE(readBytes(path), records(5));
     }
 };
 

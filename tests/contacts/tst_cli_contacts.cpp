@@ -1,39 +1,22 @@
 #include "FileFixtures.h"
 #include "contacts/ContactsFile.h"
+#include "support/ChildRun.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace quillet;
 using quillet::test::contact;
-using quillet::test::readAll;
-using quillet::test::writeAll;
+using quillet::test::readBytes;
+using quillet::test::writeBytes;
 
 class TestCliContacts : public QObject
 {
     Q_OBJECT
 
-    struct Run
-    {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
-
-    Run cli(const QStringList& args)
-    {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(QUILLET_CLI), args);
-        if (!process.waitForFinished(30000))
-            return {};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-    }
+    using Run = test::ChildResult;
+    static Run cli(const QStringList& args) { return test::runCli(args); }
 
     QString pathOf(const QString& name) const { return QDir(m_dir.path()).filePath(name); }
 
@@ -46,13 +29,15 @@ class TestCliContacts : public QObject
         ann.set(Field::Notes, QStringLiteral("a | b"));
         const ContactRecord bo = contact(QStringLiteral("Bo"), QStringLiteral("Ng"), QStringLiteral("19700405"));
         const QString path = pathOf(QStringLiteral("Friends.DAT"));
-        writeAll(path, ann.toBytes() + bo.toBytes());
+        writeBytes(path, ann.toBytes() + bo.toBytes());
         return path;
     }
 
     QTemporaryDir m_dir;
 
 private slots:
+    void initTestCase() { QVERIFY(test::prepareChildEnvironment(m_dir.path())); }
+
     void versionAndOverview()
     {
         const Run version = cli({QStringLiteral("--version")});
@@ -70,7 +55,7 @@ private slots:
         const Run run = cli({QStringLiteral("new"), path});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(QFile::exists(path));
-        QCOMPARE(readAll(path).size(), 0);
+        QCOMPARE(readBytes(path).size(), 0);
         const Run info = cli({QStringLiteral("info"), path});
         QCOMPARE(info.exitCode, 0);
         QCOMPARE(info.out, QStringLiteral("Records: 0\nReminders: none\n"));
@@ -79,9 +64,9 @@ private slots:
     void newKeepsExistingFile()
     {
         const QString path = sampleFile();
-        const QByteArray before = readAll(path);
+        const QByteArray before = readBytes(path);
         QCOMPARE(cli({QStringLiteral("new"), path}).exitCode, 0);
-        QCOMPARE(readAll(path), before);
+        QCOMPARE(readBytes(path), before);
     }
 
     void showPrintsTrimmedFields()
@@ -103,20 +88,20 @@ private slots:
         run = cli({QStringLiteral("reminders"), path, QStringLiteral("--today=2023-04-06")});
         QCOMPARE(run.out, QStringLiteral("Ann Lee has a birthday coming up on 04/10\n"));
 
-        const QByteArray before = readAll(path);
+        const QByteArray before = readBytes(path);
         run = cli({QStringLiteral("reminders"), path, QStringLiteral("--off")});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out, QStringLiteral("Birthday Reminders have been turned off.\n"));
         QByteArray expected = before;
         expected[397] = expected[797] = '0';
-        QCOMPARE(readAll(path), expected);
+        QCOMPARE(readBytes(path), expected);
         QCOMPARE(cli({QStringLiteral("info"), path}).out, QStringLiteral("Records: 2\nReminders: off\n"));
         run = cli({QStringLiteral("reminders"), path, QStringLiteral("--today"), QStringLiteral("2023-04-01")});
         QCOMPARE(run.out, QString());
 
         QCOMPARE(cli({QStringLiteral("reminders"), path, QStringLiteral("--on")}).out,
                  QStringLiteral("Birthday Reminders have been turned on.\n"));
-        QCOMPARE(readAll(path), before);
+        QCOMPARE(readBytes(path), before);
     }
 
     void failures_data()
@@ -138,11 +123,11 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QString, message);
         const QString path = sampleFile();
-        const QByteArray before = readAll(path);
+        const QByteArray before = readBytes(path);
         const Run run = cli(args);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
-        QCOMPARE(readAll(path), before);
+        QCOMPARE(readBytes(path), before);
     }
 };
 

@@ -14,8 +14,8 @@
 
 using namespace quillet;
 using quillet::test::contact;
-using quillet::test::readAll;
-using quillet::test::writeAll;
+using quillet::test::readBytes;
+using quillet::test::writeBytes;
 
 class TestContactsFile : public QObject
 {
@@ -29,7 +29,7 @@ class TestContactsFile : public QObject
         QByteArray bytes;
         for (int i = 1; i <= n; ++i)
             bytes += contact(QStringLiteral("First%1").arg(i), QStringLiteral("Last%1").arg(i)).toBytes();
-        writeAll(pathOf(name), bytes);
+        writeBytes(pathOf(name), bytes);
         return pathOf(name);
     }
 
@@ -55,14 +55,14 @@ private slots:
     void openKeepsExistingContents()
     {
         const QString path = makeFile(QStringLiteral("two.DAT"), 2);
-        const QByteArray before = readAll(path);
+        const QByteArray before = readBytes(path);
         ContactsFile file;
         QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         QCOMPARE(file.count(), 2);
         QCOMPARE(file.read(2).trimmed(Field::FirstName), QStringLiteral("First2"));
         file.close();
         QVERIFY(!file.isOpen());
-        QCOMPARE(readAll(path), before);
+        QCOMPARE(readBytes(path), before);
     }
 
     void openFailures_data()
@@ -105,7 +105,7 @@ private slots:
         QFETCH(int, count);
         QCOMPARE(ContactsFile::countForLength(length), count);
         const QString path = pathOf(QStringLiteral("len.DAT"));
-        writeAll(path, QByteArray(length, 'x'));
+        writeBytes(path, QByteArray(length, 'x'));
         ContactsFile file;
         QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         QCOMPARE(file.count(), count);
@@ -116,7 +116,7 @@ private slots:
         // About a terabyte with nothing written: the count is capped and the last
         // records are reachable without reading what comes before them.
         const QString path = pathOf(QStringLiteral("sparse.DAT"));
-        writeAll(path, QByteArray());
+        writeBytes(path, QByteArray());
         if (!QFile::resize(path, qint64(1) << 40))
             QSKIP("no sparse files here");
         ContactsFile file;
@@ -167,7 +167,7 @@ private slots:
         QCOMPARE(number, 2);
         const ContactRecord changed = contact(QStringLiteral("Cy"), QStringLiteral("Ma"));
         QVERIFY(file.write(1, changed).ok());
-        QCOMPARE(readAll(path), changed.toBytes() + contact(QStringLiteral("Bo"), QStringLiteral("Ng")).toBytes());
+        QCOMPARE(readBytes(path), changed.toBytes() + contact(QStringLiteral("Bo"), QStringLiteral("Ng")).toBytes());
         QCOMPARE(file.write(0, changed).error().number, 63);
         QCOMPARE(file.writeField(0, Field::MI, QStringLiteral("X")).error().number, 63);
     }
@@ -187,14 +187,14 @@ private slots:
         QFETCH(int, newNumber);
         const QString path = makeFile(QStringLiteral("torn.DAT"), 4);
         QVERIFY(QFile::resize(path, length));
-        const QByteArray before = readAll(path);
+        const QByteArray before = readBytes(path);
         ContactsFile file;
         QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         const ContactRecord added = contact(QStringLiteral("New"), QStringLiteral("One"));
         int number = 0;
         QVERIFY(file.append(added, &number).ok());
         QCOMPARE(number, newNumber);
-        const QByteArray after = readAll(path);
+        const QByteArray after = readBytes(path);
         QCOMPARE(after.size(), newNumber * 400);
         QCOMPARE(after.right(400), added.toBytes());
         // What was counted before is still there; a gap up to the boundary is completed
@@ -210,27 +210,27 @@ private slots:
     void writeFieldChangesOnlyItsBytes()
     {
         const QString path = makeFile(QStringLiteral("f.DAT"), 3);
-        QByteArray expected = readAll(path);
+        QByteArray expected = readBytes(path);
         ContactsFile file;
         QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         QVERIFY(file.writeField(2, Field::Notes, QStringLiteral("  moved|away")).ok());
         expected.replace(400 + 316, 80, QByteArray("moved|away").leftJustified(80));
         QVERIFY(file.writeField(3, Field::FirstName, deletedMarker).ok());
         expected.replace(800, 11, QByteArray("*DELETED*  "));
-        QCOMPARE(readAll(path), expected);
+        QCOMPARE(readBytes(path), expected);
         QVERIFY(file.read(3).isDeleted());
     }
 
     void writeFieldInAllAcrossChunks()
     {
         const QString path = makeFile(QStringLiteral("many.DAT"), 6000);
-        QByteArray expected = readAll(path);
+        QByteArray expected = readBytes(path);
         for (qsizetype at = 12; at < expected.size(); at += 400)
             expected[at] = 'Z';
         ContactsFile file;
         QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         QVERIFY(file.writeFieldInAll(Field::MI, QStringLiteral("Z")).ok());
-        QCOMPARE(readAll(path), expected);
+        QCOMPARE(readBytes(path), expected);
     }
 
     void writeFieldOnPartialRecordWritesItWhole()
@@ -240,7 +240,7 @@ private slots:
         ContactsFile file;
         QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         QVERIFY(file.writeFieldInAll(Field::ReminderFlag, QStringLiteral("0")).ok());
-        const QByteArray after = readAll(path);
+        const QByteArray after = readBytes(path);
         QCOMPARE(after.size(), 1600);
         for (int i = 0; i < 4; ++i)
             QCOMPARE(after.at(i * 400 + 397), '0');
@@ -295,8 +295,8 @@ private slots:
     void readOnlyFileOpensAndRefusesWrites()
     {
         const QString path = makeFile(QStringLiteral("ro.DAT"), 2);
-        const QByteArray before = readAll(path);
-        test::ReadOnlyFile readOnly(path);
+        const QByteArray before = readBytes(path);
+        test::WriteProtection readOnly(path);
         if (!readOnly.ok())
             QSKIP("cannot make a file read-only here");
         ContactsFile file;
@@ -309,7 +309,7 @@ private slots:
         QCOMPARE(file.append(record).error().number, 70);
         QCOMPARE(file.writeField(1, Field::ReminderFlag, QStringLiteral("0")).error().number, 70);
         QCOMPARE(file.writeFieldInAll(Field::ReminderFlag, QStringLiteral("0")).error().number, 70);
-        QCOMPARE(readAll(path), before);
+        QCOMPARE(readBytes(path), before);
     }
 
     // A removed file is not created again; one replaced by rename (another program's
@@ -327,9 +327,9 @@ private slots:
         const QString other = makeFile(QStringLiteral("other.DAT"), 3);
         QVERIFY(QFile::rename(other, path));
         QVERIFY(file.writeField(1, Field::MI, QStringLiteral("Q")).ok());
-        QCOMPARE(readAll(path).size(), 1200);
+        QCOMPARE(readBytes(path).size(), 1200);
         QCOMPARE(file.count(), 3);
-        QCOMPARE(readAll(path).at(fieldLayout(Field::MI).offset), 'Q');
+        QCOMPARE(readBytes(path).at(fieldLayout(Field::MI).offset), 'Q');
     }
 
     void closedFileRefusesEverything()
@@ -353,7 +353,7 @@ private slots:
     {
         QFETCH(QString, operation);
         const QString path = makeFile(QStringLiteral("limit.DAT"), 2);
-        const QByteArray before = readAll(path);
+        const QByteArray before = readBytes(path);
         const pid_t child = ::fork();
         QVERIFY(child >= 0);
         if (child == 0) {
@@ -378,7 +378,7 @@ private slots:
         QCOMPARE(::waitpid(child, &wstatus, 0), child);
         QVERIFY(WIFEXITED(wstatus));
         QCOMPARE(WEXITSTATUS(wstatus), 0);
-        QCOMPARE(readAll(path), before);
+        QCOMPARE(readBytes(path), before);
     }
 };
 

@@ -43,7 +43,7 @@ private slots:
     void init()
     {
         m_path = QDir(m_dir.path()).filePath(QStringLiteral("Friends.DAT"));
-        writeAll(m_path, people(3));
+        writeBytes(m_path, people(3));
     }
     void cleanup()
     {
@@ -63,7 +63,7 @@ private slots:
                      QStringLiteral("The contacts file is in use by another program. Try again."));
             QCOMPARE(errorBoxText(refused.error()), refused.error().description);
             QVERIFY(!other.readBytes(1).ok());
-            QCOMPARE(readAll(m_path), people(3));
+            QCOMPARE(readBytes(m_path), people(3));
         }
         QVERIFY(other.append(contact(QStringLiteral("A"), QStringLiteral("B"))).ok());
         QCOMPARE(other.count(), 4);
@@ -77,7 +77,7 @@ private slots:
         QVERIFY(locked.status().ok());
         QCOMPARE(lastName(other, 2), QStringLiteral("Last2"));
         QVERIFY(!other.write(1, contact(QStringLiteral("X"), QStringLiteral("Y"))).ok());
-        QCOMPARE(readAll(m_path), people(3));
+        QCOMPARE(readBytes(m_path), people(3));
     }
 
     // Another program's deletion put a new file at the path: an append goes at its end.
@@ -89,7 +89,7 @@ private slots:
         int number = 0;
         QVERIFY(stale.append(contact(QStringLiteral("New"), QStringLiteral("Comer")), &number).ok());
         QCOMPARE(number, 3);
-        QCOMPARE(readAll(m_path),
+        QCOMPARE(readBytes(m_path),
                  people(3).mid(recordSize) + contact(QStringLiteral("New"), QStringLiteral("Comer")).toBytes());
     }
 
@@ -118,11 +118,11 @@ private slots:
         QCOMPARE(lastName(window, 2), QStringLiteral("Last2"));
         QByteArray restored = people(3);
         restored.replace(recordSize, recordSize, contact(QStringLiteral("Cy"), QStringLiteral("Swapped")).toBytes());
-        writeAll(m_path, restored);
+        writeBytes(m_path, restored);
         const Status status = deleting ? deleteRecord(window, 2)
                                        : window.write(2, contact(QStringLiteral("Bob"), QStringLiteral("Edited")));
         QCOMPARE(status.error().description, QStringLiteral("This contact was changed by another program. Reload it?"));
-        QCOMPARE(readAll(m_path), restored);
+        QCOMPARE(readBytes(m_path), restored);
         // Reloaded, the record may be written.
         QCOMPARE(lastName(window, 2), QStringLiteral("Swapped"));
         QVERIFY(window.write(2, contact(QStringLiteral("Cy"), QStringLiteral("Kept"))).ok());
@@ -149,7 +149,7 @@ private slots:
         const QString notOurs = QDir(m_dir.path()).filePath(QStringLiteral(".Friends.DAT.qlt-a1B2c3d"));
         const QString otherFiles = QDir(m_dir.path()).filePath(QStringLiteral(".Other.DAT.qlt-a1B2c3"));
         for (const QString& path : {leftover, notOurs, otherFiles})
-            writeAll(path, people(2));
+            writeBytes(path, people(2));
         ContactsFile file;
         QVERIFY(file.open(m_path).ok());
         QVERIFY(!QFile::exists(leftover));
@@ -184,11 +184,11 @@ private slots:
         ContactsFile file;
         QVERIFY(file.open(m_path).ok());
         QCOMPARE(deleteRecord(file, 1).error().description, errors::fileHasLinks().description);
-        QCOMPARE(readAll(m_path), people(3));
+        QCOMPARE(readBytes(m_path), people(3));
         file.setSplittingLinksAllowed(true);
         QVERIFY(deleteRecord(file, 1).ok());
-        QCOMPARE(readAll(m_path), people(3).mid(recordSize));
-        QCOMPARE(readAll(second), people(3));
+        QCOMPARE(readBytes(m_path), people(3).mid(recordSize));
+        QCOMPARE(readBytes(second), people(3));
     }
 
     void nativePathsKeepEveryByte_data()

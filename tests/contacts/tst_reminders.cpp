@@ -9,8 +9,8 @@
 
 using namespace quillet;
 using quillet::test::contact;
-using quillet::test::readAll;
-using quillet::test::writeAll;
+using quillet::test::readBytes;
+using quillet::test::writeBytes;
 
 class TestReminders : public QObject
 {
@@ -22,7 +22,7 @@ class TestReminders : public QObject
         for (const ContactRecord& record : records)
             bytes += record.toBytes();
         const QString path = QDir(m_dir.path()).filePath(QStringLiteral("c%1.DAT").arg(++m_files));
-        writeAll(path, bytes);
+        writeBytes(path, bytes);
         return path;
     }
 
@@ -175,11 +175,11 @@ private slots:
         };
         records[1].set(Field::Notes, QStringLiteral("|keep|this|"));
         const QString path = writeFile(records);
-        const QByteArray before = readAll(path);
+        const QByteArray before = readBytes(path);
         ContactsFile file;
         QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         QVERIFY(reminders::setAll(file, on).ok());
-        const QByteArray after = readAll(path);
+        const QByteArray after = readBytes(path);
         QCOMPARE(after.size(), before.size());
         for (int i = 0; i < before.size(); ++i) {
             if (i % 400 == 397)
@@ -193,15 +193,15 @@ private slots:
     void switchOnReadOnlyFileChangesNothing()
     {
         const QString path = writeFile({contact(QStringLiteral("Ann"), QStringLiteral("Lee"))});
-        const QByteArray before = readAll(path);
-        test::ReadOnlyFile readOnly(path);
+        const QByteArray before = readBytes(path);
+        test::WriteProtection readOnly(path);
         if (!readOnly.ok())
             QSKIP("cannot make a file read-only here");
         ContactsFile file;
         QVERIFY(file.open(path, quillet::Creation::CreateIfMissing).ok());
         const Status status = reminders::setAll(file, false);
         QCOMPARE(status.error().number, 70);
-        QCOMPARE(readAll(path), before);
+        QCOMPARE(readBytes(path), before);
     }
 };
 

@@ -34,18 +34,10 @@ void writeContacts(const QString& path, const QList<ContactRecord>& records)
 QStringList firstNames(const QString& path)
 {
     QStringList names;
-    const QByteArray bytes = fileBytes(path);
+    const QByteArray bytes = readBytes(path);
     for (qsizetype at = 0; at < bytes.size(); at += recordSize)
         names << ContactRecord::fromBytes(bytes.mid(at, recordSize)).trimmed(Field::FirstName);
     return names;
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
 }
 
 } // namespace quillet::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "contacts/ContactsFile.h"
+#include "support/TestFiles.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,7 +19,5 @@ void writeContacts(const QString& path, const QList<ContactRecord>& records);
 
 // The trimmed first names of every record of the file on disk.
 QStringList firstNames(const QString& path);
-
-QByteArray fileBytes(const QString& path);
 
 } // namespace quillet::test

@@ -1,7 +1,7 @@
 #include "EditingTestFiles.h"
+#include "support/ChildRun.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -12,35 +12,21 @@ class TestCliEditing : public QObject
 {
     Q_OBJECT
 
-    struct Run
-    {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
+    using Run = ChildResult;
 
     QTemporaryDir m_dir;
     QString m_path;
 
-    Run cli(const QStringList& args)
-    {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.path());
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(QUILLET_CLI), args);
-        if (!process.waitForFinished(30000))
-            return {};
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-    }
+    static Run cli(const QStringList& args) { return runCli(args); }
     ContactRecord record(int number)
     {
-        const QByteArray bytes = fileBytes(m_path);
+        const QByteArray bytes = readBytes(m_path);
         return ContactRecord::fromBytes(bytes.mid((number - 1) * recordSize, recordSize));
     }
 
 private slots:
+    void initTestCase() { QVERIFY(prepareChildEnvironment(m_dir.path())); }
+
     void init()
     {
         m_path = QDir(m_dir.path()).filePath(QStringLiteral("CONTACTS.DAT"));
@@ -83,12 +69,12 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QString, message);
         args.replace(1, m_path);
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = readBytes(m_path);
         const Run run = cli(args);
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.err.split(u'\n').filter(QStringLiteral("quillet-cli")),
                  QStringList{QStringLiteral("quillet-cli: ") + message});
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
     }
 
     void editKeepsOtherFieldsAndUsesSaveChangesRules()
@@ -106,11 +92,11 @@ private slots:
 
     void deleteNeedsYes()
     {
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = readBytes(m_path);
         QCOMPARE(cli({"delete", m_path, "2"}).exitCode, 1);
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
         QCOMPARE(cli({"delete", m_path, "4", "--yes"}).exitCode, 1);
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
         const Run run = cli({"delete", m_path, "2", "--yes"});
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(firstNames(m_path), (QStringList{"First1", "First3"}));
@@ -135,7 +121,7 @@ private slots:
         QCOMPARE(dry.out, QStringLiteral("First Name: John\nMiddle Initial: Q\nLast Name: Public\n"
                                          "Street Address: 123 Main Street\nAdditional Street Info/Apt: Apt 4\n"
                                          "City: San Diego\nState: CA\nZip Code: 92101\n"));
-        QCOMPARE(fileBytes(m_path).size(), 1200);
+        QCOMPARE(readBytes(m_path).size(), 1200);
         const Run saved = cli(QStringList{"quick-add", m_path} + lines);
         QCOMPARE(saved.exitCode, 0);
         QVERIFY(saved.out.endsWith(QStringLiteral("Saved as record 4\n")));

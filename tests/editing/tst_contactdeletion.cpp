@@ -8,8 +8,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <unistd.h>
-
 using namespace quillet;
 using namespace quillet::test;
 
@@ -37,11 +35,6 @@ private:
     qint64 m_limit;
     qint64 m_written = 0;
 };
-
-QStringList folderEntries(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-}
 
 } // namespace
 
@@ -89,14 +82,14 @@ private slots:
         QFETCH(int, deleted);
         QFETCH(QStringList, remaining);
         openWith(count);
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = readBytes(m_path);
 
         QVERIFY(deleteRecord(m_file, deleted).ok());
 
         QCOMPARE(firstNames(m_path), remaining);
-        QCOMPARE(fileBytes(m_path).size(), qint64(recordSize) * (count - 1));
+        QCOMPARE(readBytes(m_path).size(), qint64(recordSize) * (count - 1));
         // The records are copied byte for byte.
-        QCOMPARE(fileBytes(m_path), before.left((deleted - 1) * recordSize) + before.mid(deleted * recordSize));
+        QCOMPARE(readBytes(m_path), before.left((deleted - 1) * recordSize) + before.mid(deleted * recordSize));
         // Still the open file: it counts the new length and takes writes.
         QVERIFY(m_file.isOpen());
         QCOMPARE(m_file.count(), count - 1);
@@ -144,11 +137,11 @@ private slots:
     {
         QFETCH(DeletionStep, step);
         openWith(4);
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = readBytes(m_path);
         const Status status = deleteRecord(
             m_file, 2, [step](DeletionStep at) { return at == step ? Status(errors::diskFull()) : Status::success(); });
         QCOMPARE(status.error().number, 61);
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
         QVERIFY(m_file.isOpen());
         QCOMPARE(m_file.count(), 4);
         QCOMPARE(folderEntries(m_dir.path()), QStringList{"CONTACTS.DAT"});
@@ -171,9 +164,9 @@ private slots:
     {
         m_path = QDir(m_dir.path()).filePath(QString(250, u'c') + QStringLiteral(".DAT"));
         openWith(3);
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = readBytes(m_path);
         QVERIFY(!deleteRecord(m_file, 1).ok());
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
         QCOMPARE(m_file.count(), 3);
         QCOMPARE(folderEntries(m_dir.path()).size(), 1);
     }
@@ -181,15 +174,16 @@ private slots:
     void readOnlyFolder()
     {
         openWith(3);
-        const QByteArray before = fileBytes(m_path);
-        QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-        const bool unprotected = ::access(QFile::encodeName(m_dir.path()).constData(), W_OK) == 0;
-        const Status status = unprotected ? Status() : deleteRecord(m_file, 1);
-        QFile::setPermissions(m_dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        if (unprotected)
-            QSKIP("permissions do not bind this user");
+        const QByteArray before = readBytes(m_path);
+        Status status;
+        {
+            WriteProtection protection(m_dir.path());
+            if (!protection.ok())
+                QSKIP("cannot write-protect folders here");
+            status = deleteRecord(m_file, 1);
+        }
         QVERIFY(!status.ok());
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
         QVERIFY(m_file.isOpen());
         QCOMPARE(folderEntries(m_dir.path()), QStringList{"CONTACTS.DAT"});
     }
@@ -214,9 +208,9 @@ private slots:
     {
         QFETCH(int, number);
         openWith(3);
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = readBytes(m_path);
         QCOMPARE(deleteRecord(m_file, number).error().number, 63);
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
     }
 
     // 1000 bytes count as 2 records, but the half record after them is kept.
@@ -224,11 +218,11 @@ private slots:
     {
         writeContacts(m_path, 3);
         QVERIFY(QFile::resize(m_path, 1000));
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = readBytes(m_path);
         QVERIFY(m_file.open(m_path, quillet::Creation::CreateIfMissing).ok());
         QVERIFY(deleteRecord(m_file, 1).ok());
         // Completed as a blank record: separators and line end in place.
-        QCOMPARE(fileBytes(m_path), before.mid(400) + ContactRecord().toBytes().mid(200));
+        QCOMPARE(readBytes(m_path), before.mid(400) + ContactRecord().toBytes().mid(200));
     }
 
     void writeFailureIsReported()
@@ -241,7 +235,7 @@ private slots:
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         QVERIFY(writeCompacted(m_file, 2, buffer).ok());
-        QCOMPARE(buffer.data(), fileBytes(m_path).left(400) + fileBytes(m_path).mid(800));
+        QCOMPARE(buffer.data(), readBytes(m_path).left(400) + readBytes(m_path).mid(800));
     }
 };
 

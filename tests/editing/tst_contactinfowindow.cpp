@@ -1,11 +1,11 @@
 #include "EditingTestFiles.h"
-#include "FakeWindowHost.h"
+#include "support/WindowFixture.h"
 
 #include "editing/ContactForm.h"
 #include "editing/ContactWindow.h"
-#include "platform/scripted/ScriptedPlatform.h"
 #include "printing/GridTranscript.h"
 #include "shell/Session.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,24 +24,19 @@ using F = FormField;
 
 Q_DECLARE_METATYPE(quillet::MessageResult)
 
-class TestContactInfoWindow : public QObject
+class TestContactInfoWindow : public QObject, WindowFixture
 {
     Q_OBJECT
 private:
     QTemporaryDir m_dir;
     QString m_path;
-    std::unique_ptr<Session> m_session;
-    std::unique_ptr<ScriptedPlatform> m_scripted;
-    std::unique_ptr<Platform> m_platform;
-    FakeWindowHost m_host;
     QPointer<ContactWindow> m_window;
 
     void openFile(const QString& name, const QList<ContactRecord>& records)
     {
         m_path = QDir(m_dir.path()).filePath(name);
         writeContacts(m_path, records);
-        QVERIFY(m_session->file().open(m_path, quillet::Creation::CreateIfMissing).ok());
-        m_session->setOpenFile(m_path, QStringLiteral("CONTACTS"));
+        QVERIFY(openContacts(m_path, QStringLiteral("CONTACTS")));
     }
     void openWindow()
     {
@@ -92,10 +87,7 @@ private:
 private slots:
     void init()
     {
-        m_session = std::make_unique<Session>();
-        m_scripted = std::make_unique<ScriptedPlatform>();
-        m_platform = std::make_unique<Platform>(m_scripted->platform());
-        m_host = FakeWindowHost{};
+        resetWindowFixture();
         QList<ContactRecord> records{contact("Zed", "Adams", "Z"), contact("amy", "Baker"), contact("Bob", "Carter")};
         records[1].set(Field::Birthdate, QStringLiteral("19800410"));
         openFile(QStringLiteral("CONTACTS.DAT"), records);
@@ -204,11 +196,11 @@ private slots:
         openWindow();
         choose(QStringLiteral("Bob  Carter"));
         field(F::LastName)->clear();
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = readBytes(m_path);
         button("cmdSave")->click();
         QCOMPARE(messages(), QStringList{"Incorrect entry: Enter last name, 16 characters or less."});
         QCOMPARE(QApplication::focusWidget(), field(F::LastName));
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
     }
 
     void closeResetsCurrentRecord()
@@ -225,7 +217,7 @@ private slots:
     {
         openWindow();
         choose(QStringLiteral("amy  Baker"));
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = readBytes(m_path);
         m_scripted->prompter.messageAnswers << MessageResult::No;
         button("cmdDelete")->click();
         QCOMPARE(m_scripted->prompter.messages.first().text,
@@ -234,7 +226,7 @@ private slots:
         QCOMPARE(m_scripted->prompter.messages.first().buttons, MessageButtons::YesNoDefaultNo);
         QCOMPARE(messages().last(), QStringLiteral("Deletion not performed.: Nothing deleted..."));
         QCOMPARE(QApplication::focusWidget(), button("cmdCancel"));
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
         QVERIFY(m_window->isVisible());
     }
 
@@ -268,12 +260,12 @@ private slots:
         openFile(QString(250, u'c') + QStringLiteral(".DAT"), {contact("Ann", "One"), contact("Bob", "Two")});
         openWindow();
         choose(QStringLiteral("Ann  One"));
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = readBytes(m_path);
         m_scripted->prompter.messageAnswers << MessageResult::Yes << answer;
         button("cmdDelete")->click();
         QCOMPARE(m_scripted->prompter.messages.last().title, QStringLiteral("Error"));
         QVERIFY(!messages().contains(QStringLiteral("Contact deleted.: Contact deleted!")));
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
         QVERIFY(m_session->file().isOpen());
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
         if (answer == MessageResult::Retry) {
@@ -381,11 +373,12 @@ private slots:
         QCOMPARE(findBox()->count(), 3);
 
         // Focus order, with Enter in a field moving on as Tab does.
-        QStringList expected;
-        for (FormField f : allFormFields())
-            expected << formFieldObjectName(f);
-        expected << QStringList{"cmdSave",       "cmdCancel", "cmdDelete", "cmdPrintLabel", "cmdZipFinder",
-                                "cmdPeopleFind", "cmdNext",   "cmdLast",   "cmdFirst",      "cmdPrevious"};
+        const QStringList expected{"txtACFName",   "txtACMiddleInit", "txtACLName",  "txtACFStreet", "txtACSStreet",
+                                   "txtACCity",    "txtACState",      "txtACZip",    "txtACCountry", "txtACBirthdate",
+                                   "txtACHPhone",  "txtACCPhone",     "txtACWPhone", "txtACEmail",   "txtACCategory",
+                                   "txtACNotes",   "cmdSave",         "cmdCancel",   "cmdDelete",    "cmdPrintLabel",
+                                   "cmdZipFinder", "cmdPeopleFind",   "cmdNext",     "cmdLast",      "cmdFirst",
+                                   "cmdPrevious"};
         QStringList order;
         for (int i = 0; i < expected.size(); ++i) {
             const bool inField = qobject_cast<QLineEdit*>(QApplication::focusWidget());

@@ -2,9 +2,9 @@
 #include "editing/ContactValidation.h"
 #include "exchange/ExportWriter.h"
 #include "list/ListLine.h"
+#include "support/ChildRun.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -58,13 +58,10 @@ class TestFieldJourney : public QObject
     QStringList m_exported;
     QStringList m_listColumns;
 
-    QString cli(const QStringList& args)
+    static QString cli(const QStringList& args)
     {
-        QProcess process;
-        process.start(QStringLiteral(QUILLET_CLI), args);
-        if (!process.waitForFinished(30000) || process.exitCode() != 0)
-            return QStringLiteral("failed: ") + QString::fromUtf8(process.readAllStandardError());
-        return QString::fromUtf8(process.readAllStandardOutput());
+        const ChildResult run = runCli(args);
+        return run.exitCode == 0 ? run.out : QStringLiteral("failed: ") + run.err;
     }
 
     static const Row& row(int index) { return rows[index]; }
@@ -90,7 +87,7 @@ private slots:
         const QString cliFile = m_dir.filePath(QStringLiteral("CLI.DAT"));
         writeContacts(cliFile, 0);
         QCOMPARE(cli(QStringList{"add", cliFile} + addArgs), QStringLiteral("Saved as record 1\n"));
-        m_fromCli = fileBytes(cliFile);
+        m_fromCli = readBytes(cliFile);
 
         m_shown = cli({"show", formFile, "1"}).split(u'\n');
         m_exportHeader = exportHeaderLine(ExportKind::Csv).split(u',');

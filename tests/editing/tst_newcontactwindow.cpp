@@ -1,9 +1,9 @@
 #include "EditingTestFiles.h"
-#include "FakeWindowHost.h"
+#include "support/WindowFixture.h"
 
 #include "editing/AddContactWindow.h"
-#include "platform/scripted/ScriptedPlatform.h"
 #include "shell/Session.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,16 +22,12 @@ using F = FormField;
 
 Q_DECLARE_METATYPE(quillet::MessageResult)
 
-class TestNewContactWindow : public QObject
+class TestNewContactWindow : public QObject, WindowFixture
 {
     Q_OBJECT
 private:
     QTemporaryDir m_dir;
     QString m_path;
-    std::unique_ptr<Session> m_session;
-    std::unique_ptr<ScriptedPlatform> m_scripted;
-    std::unique_ptr<Platform> m_platform;
-    FakeWindowHost m_host;
     QPointer<AddContactWindow> m_window;
 
     AddContactWindow* openWindow()
@@ -55,13 +51,9 @@ private slots:
     {
         m_path = QDir(m_dir.path()).filePath(QStringLiteral("CONTACTS.DAT"));
         writeContacts(m_path, 3);
-        m_session = std::make_unique<Session>();
-        QVERIFY(m_session->file().open(m_path, quillet::Creation::CreateIfMissing).ok());
-        m_session->setOpenFile(m_path, QStringLiteral("CONTACTS"));
+        resetWindowFixture();
+        QVERIFY(openContacts(m_path, QStringLiteral("CONTACTS")));
         m_session->setReminderSwitch(reminders::Switch::None); // as a file whose record 1 says nothing
-        m_scripted = std::make_unique<ScriptedPlatform>();
-        m_platform = std::make_unique<Platform>(m_scripted->platform());
-        m_host = FakeWindowHost{};
     }
     void cleanup()
     {
@@ -79,9 +71,10 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), i % 2 ? Qt::Key_Enter : Qt::Key_Return);
             order << focusName();
         }
-        QStringList expected;
-        for (FormField f : allFormFields())
-            expected << formFieldObjectName(f);
+        const QStringList expected{"txtACFName",   "txtACMiddleInit", "txtACLName",    "txtACFStreet",
+                                   "txtACSStreet", "txtACCity",       "txtACState",    "txtACZip",
+                                   "txtACCountry", "txtACBirthdate",  "txtACHPhone",   "txtACCPhone",
+                                   "txtACWPhone",  "txtACEmail",      "txtACCategory", "txtACNotes"};
         QCOMPARE(order, expected);
         for (const char* next : {"cmdSave", "cmdCancel", "cmdZipFinder", "cmdPeopleFind"}) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -152,7 +145,7 @@ private slots:
         type(F::LastName, QStringLiteral("Smith"));
         type(F::Zip, QStringLiteral("92,101"));
         type(F::Email, QStringLiteral("a,b@c.d"));
-        const QByteArray before = fileBytes(m_path);
+        const QByteArray before = readBytes(m_path);
         button("cmdSave")->click();
 
         QCOMPARE(m_scripted->prompter.messages.size(), 1);
@@ -163,7 +156,7 @@ private slots:
         QCOMPARE(focusName(), QStringLiteral("txtACEmail"));
         QCOMPARE(field(F::FirstName)->text(), QStringLiteral("John"));
         QCOMPARE(field(F::Zip)->text(), QStringLiteral("92101"));
-        QCOMPARE(fileBytes(m_path), before);
+        QCOMPARE(readBytes(m_path), before);
         QVERIFY(!m_window.isNull());
         QVERIFY(m_window->isVisible());
     }
@@ -207,7 +200,7 @@ private slots:
             QTRY_VERIFY(m_window.isNull());
             QCOMPARE(m_host.returns, 1);
         }
-        QCOMPARE(fileBytes(m_path).size(), 1200);
+        QCOMPARE(readBytes(m_path).size(), 1200);
     }
 
     void closeReturnsToMainWindow()

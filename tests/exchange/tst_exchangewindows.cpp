@@ -1,11 +1,9 @@
 #include "contacts/ContactsFile.h"
 #include "exchange/ExportWindow.h"
 #include "exchange/ImportWindow.h"
-#include "platform/scripted/ScriptedPlatform.h"
 #include "shell/ContactWindowCommands.h"
 #include "shell/MainWindow.h"
-#include "shell/Session.h"
-#include "shell/WindowHost.h"
+#include "support/WindowFixture.h"
 
 #include "ExchangeTestFiles.h"
 #include "support/TestSupport.h"
@@ -27,44 +25,17 @@
 
 using namespace quillet;
 
-namespace {
-class FakeHost : public WindowHost
-{
-public:
-    void returnToMainWindow() override { ++returns; }
-    void quitProgram() override { ++quits; }
-    void showAbout() override { ++abouts; }
-    QStringList labelLines() const override { return {}; }
-    void fillLabelLines(const QStringList&) override {}
-    void openContactWindow(int) override {}
-    int returns = 0;
-    int quits = 0;
-    int abouts = 0;
-};
+using test::child;
 
-template <typename T> T* child(QWidget& window, const char* name)
-{
-    T* found = window.findChild<T*>(QString::fromLatin1(name));
-    if (!found)
-        qFatal("no control %s", name);
-    return found;
-}
-} // namespace
-
-class TestExchangeWindows : public QObject
+class TestExchangeWindows : public QObject, test::WindowFixture
 {
     Q_OBJECT
 private:
     QTemporaryDir m_dir;
-    std::unique_ptr<Session> m_session;
-    ScriptedPlatform m_scripted;
-    FakeHost m_host;
 
     void openContacts(const QString& name)
     {
-        const QString path = m_dir.filePath(name);
-        QVERIFY(m_session->file().open(path, quillet::Creation::CreateIfMissing).ok());
-        m_session->setOpenFile(path, name);
+        QVERIFY(WindowFixture::openContacts(m_dir.filePath(name), name));
         m_session->setReminderSwitch(reminders::Switch::On);
     }
 
@@ -74,12 +45,7 @@ private slots:
         qputenv("QUILLET_HOME", m_dir.path().toUtf8());
         QStandardPaths::setTestModeEnabled(true);
     }
-    void init()
-    {
-        m_session = std::make_unique<Session>();
-        m_scripted = {};
-        m_host.returns = m_host.quits = m_host.abouts = 0;
-    }
+    void init() { resetWindowFixture(); }
     void cleanup()
     {
         QApplication::closeAllWindows();
@@ -89,8 +55,7 @@ private slots:
     void importWindow_endToEnd()
     {
         openContacts("Club.DAT");
-        Platform platform = m_scripted.platform();
-        ImportWindow window(*m_session, platform, m_host);
+        ImportWindow window(*m_session, *m_platform, m_host);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), QStringLiteral("Import Contacts  [Club.DAT]"));
@@ -103,10 +68,10 @@ private slots:
         QVERIFY(!child<QPushButton>(window, "cmdStartImport")->isEnabled());
         QVERIFY(!child<QLineEdit>(window, "txtImpFilename")->isVisible());
 
-        m_scripted.fileDialogs.answers.enqueue({test::dataPath("import/quillet.csv"), "quillet.csv"});
+        m_scripted->fileDialogs.answers.enqueue({test::dataPath("import/quillet.csv"), "quillet.csv"});
         QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
-        QCOMPARE(m_scripted.fileDialogs.requests.last().title, QStringLiteral("Open"));
-        QCOMPARE(m_scripted.fileDialogs.requests.last().filter,
+        QCOMPARE(m_scripted->fileDialogs.requests.last().title, QStringLiteral("Open"));
+        QCOMPARE(m_scripted->fileDialogs.requests.last().filter,
                  QStringLiteral("CSV Files (*.CSV)|*.CSV|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*"));
         auto* name = child<QLineEdit>(window, "txtImpFilename");
         QVERIFY(name->isVisible());
@@ -115,15 +80,15 @@ private slots:
         auto* start = child<QPushButton>(window, "cmdStartImport");
         QVERIFY(start->isEnabled());
         QTest::mouseClick(start, Qt::LeftButton);
-        QCOMPARE(m_scripted.prompter.messages.size(), 1);
-        const ShownMessage done = m_scripted.prompter.messages.last();
+        QCOMPARE(m_scripted->prompter.messages.size(), 1);
+        const ShownMessage done = m_scripted->prompter.messages.last();
         QCOMPARE(done.text, QStringLiteral("D O N E !  4 contacts successfully imported."));
         QCOMPARE(done.title, QStringLiteral("Import completed"));
         QCOMPARE(done.icon, MessageIcon::None);
         QCOMPARE(m_session->file().count(), 4);
         QCOMPARE(m_session->file().read(4).value(Field::ReminderFlag), QStringLiteral("1"));
         QVERIFY(!start->isEnabled());
-        QVERIFY(!m_scripted.prompter.busy);
+        QVERIFY(!m_scripted->prompter.busy);
 
         // Cancelled after a pick: the last pick is taken again and Import is back.
         QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
@@ -159,15 +124,14 @@ private slots:
                                             "First Name,MI,Last Name,Street1,Street2,City,State,Zip,Country,Home Phone,"
                                             "Cell Phone,Work Phone,Email,Birthdate,Category,Notes\r\n"
                                             "A,,B,,,,,,,,,,,,,\r\n");
-        Platform platform = m_scripted.platform();
-        ImportWindow window(*m_session, platform, m_host);
+        ImportWindow window(*m_session, *m_platform, m_host);
         window.show();
-        m_scripted.fileDialogs.answers.enqueue({csv, "short.csv"});
+        m_scripted->fileDialogs.answers.enqueue({csv, "short.csv"});
         QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
         QVERIFY(QFile::remove(csv));
-        m_scripted.prompter.messageAnswers.enqueue(MessageResult::Cancel);
+        m_scripted->prompter.messageAnswers.enqueue(MessageResult::Cancel);
         QTest::mouseClick(child<QPushButton>(window, "cmdStartImport"), Qt::LeftButton);
-        const ShownMessage box = m_scripted.prompter.messages.last();
+        const ShownMessage box = m_scripted->prompter.messages.last();
         QCOMPARE(box.text, QStringLiteral("An error has occurred. Error number 53 -- File not found.  "
                                           "Try again, or notify Quillet."));
         QCOMPARE(box.buttons, MessageButtons::RetryCancel);
@@ -183,10 +147,9 @@ private slots:
         openContacts("Preview.DAT");
         QSettings().remove(QStringLiteral("ImportMappings")); // what an earlier run remembered
         const QString csv = test::writeFile(m_dir.filePath("people.csv"), "Surname,Phone\r\nNguyễn,555-0100\r\n");
-        Platform platform = m_scripted.platform();
-        ImportWindow window(*m_session, platform, m_host);
+        ImportWindow window(*m_session, *m_platform, m_host);
         window.show();
-        m_scripted.fileDialogs.answers.enqueue({csv, "people.csv"});
+        m_scripted->fileDialogs.answers.enqueue({csv, "people.csv"});
         QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
         auto* columns = child<QTableWidget>(window, "mappingTable");
         auto* contacts = child<QTableWidget>(window, "previewTable");
@@ -204,11 +167,11 @@ private slots:
         QCOMPARE(contacts->item(0, int(Field::LastName))->text(), QStringLiteral("Nguyen"));
         QCOMPARE(contacts->item(0, int(Field::CellPhone))->text(), QStringLiteral("555-0100"));
         QTest::mouseClick(start, Qt::LeftButton);
-        QCOMPARE(m_scripted.prompter.messages.last().text,
+        QCOMPARE(m_scripted->prompter.messages.last().text,
                  QStringLiteral("D O N E !  1 contacts successfully imported."));
         QCOMPARE(m_session->file().read(1).trimmed(Field::CellPhone), QStringLiteral("555-0100"));
 
-        m_scripted.fileDialogs.answers.enqueue({csv, "people.csv"});
+        m_scripted->fileDialogs.answers.enqueue({csv, "people.csv"});
         QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
         QCOMPARE(child<QComboBox>(window, "fieldCombo0")->currentText(), QStringLiteral("last"));
         QVERIFY(start->isEnabled());
@@ -228,7 +191,7 @@ private slots:
     {
         QFETCH(QString, command);
         QFETCH(QString, windowClass);
-        MainWindow main(m_scripted.platform());
+        MainWindow main(m_scripted->platform());
         registerContactWindows(main);
         main.start();
         const QString path = m_dir.filePath("Main.DAT");
@@ -250,8 +213,7 @@ private slots:
     {
         openContacts("Friends.DAT");
         test::appendContacts(m_session->file(), {"Ann|B|Cole", "Bob||Dee"});
-        Platform platform = m_scripted.platform();
-        ExportWindow window(*m_session, platform, m_host);
+        ExportWindow window(*m_session, *m_platform, m_host);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.windowTitle(), QStringLiteral("Export Contacts  [Friends.DAT]"));
@@ -263,23 +225,23 @@ private slots:
         auto* text = child<QRadioButton>(window, "optExpCGTXT");
         QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(8, text->height() / 2));
         QVERIFY(create->isEnabled());
-        m_scripted.prompter.messageAnswers << MessageResult::OpenFolder;
+        m_scripted->prompter.messageAnswers << MessageResult::OpenFolder;
         QTest::mouseClick(create, Qt::LeftButton);
-        const ShownMessage done = m_scripted.prompter.messages.last();
+        const ShownMessage done = m_scripted->prompter.messages.last();
         QCOMPARE(done.text, QStringLiteral("D O N E !  A text file of contacts has been created and stored in your "
                                            "Quillet folder.  This file is named QLTT_Friends.txt\r\n\r\n") +
                                 QDir::toNativeSeparators(m_dir.filePath("QLTT_Friends.txt")));
         QCOMPARE(done.title, QStringLiteral("Export file created"));
         QCOMPARE(done.buttons, MessageButtons::OkOpenFolder);
-        QCOMPARE(m_scripted.desktop.openedDocuments, QStringList{QDir(m_dir.path()).absolutePath()});
-        m_scripted.desktop.openedDocuments.clear();
+        QCOMPARE(m_scripted->desktop.openedDocuments, QStringList{QDir(m_dir.path()).absolutePath()});
+        m_scripted->desktop.openedDocuments.clear();
         QFile written(m_dir.filePath("QLTT_Friends.txt"));
         QVERIFY(written.open(QIODevice::ReadOnly));
         QCOMPARE(written.readAll().count("\r\n"), 3);
         auto* vcard = child<QRadioButton>(window, "optExpCGVCF");
         QTest::mouseClick(vcard, Qt::LeftButton, {}, QPoint(8, vcard->height() / 2));
         QTest::mouseClick(create, Qt::LeftButton);
-        QCOMPARE(m_scripted.prompter.messages.last().text,
+        QCOMPARE(m_scripted->prompter.messages.last().text,
                  QStringLiteral("D O N E !  A vCard file of contacts has been created and stored in your Quillet "
                                 "folder.  This file is named QLTV_Friends.vcf\r\n\r\n") +
                      QDir::toNativeSeparators(m_dir.filePath("QLTV_Friends.vcf")));
@@ -291,7 +253,7 @@ private slots:
         child<QAction>(window, "mnuETHelpAbout")->trigger();
         QCOMPARE(m_host.abouts, 1);
         child<QAction>(window, "mnuETHelpUM")->trigger();
-        QCOMPARE(m_scripted.desktop.openedDocuments, QStringList{m_dir.filePath("qltUman.pdf")});
+        QCOMPARE(m_scripted->desktop.openedDocuments, QStringList{m_dir.filePath("qltUman.pdf")});
 
         child<QAction>(window, "mnuETFileExit")->trigger();
         QCOMPARE(m_host.quits, 1);
@@ -301,13 +263,12 @@ private slots:
     void exportWindow_noContacts()
     {
         openContacts("Empty.DAT");
-        Platform platform = m_scripted.platform();
-        ExportWindow window(*m_session, platform, m_host);
+        ExportWindow window(*m_session, *m_platform, m_host);
         window.show();
         auto* csv = child<QRadioButton>(window, "optExpCGCSV");
         QTest::mouseClick(csv, Qt::LeftButton, {}, QPoint(8, csv->height() / 2));
         QTest::mouseClick(child<QPushButton>(window, "cmdExpCreate"), Qt::LeftButton);
-        const ShownMessage box = m_scripted.prompter.messages.last();
+        const ShownMessage box = m_scripted->prompter.messages.last();
         QCOMPARE(box.text, QStringLiteral("Export file could not be created.  There were no contacts on file."));
         QCOMPARE(box.title, QStringLiteral("Export file not created"));
         QCOMPARE(box.icon, MessageIcon::Information);

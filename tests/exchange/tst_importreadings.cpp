@@ -31,7 +31,10 @@ private:
     QString csv(const QByteArray& bytes) { return test::writeFile(m_dir.filePath("in.csv"), bytes); }
 
 private slots:
-    void init() { QVERIFY(m_file.open(m_dir.filePath(QStringLiteral("c%1.DAT").arg(++m_next)), Creation::CreateIfMissing).ok()); }
+    void init()
+    {
+        QVERIFY(m_file.open(m_dir.filePath(QStringLiteral("c%1.DAT").arg(++m_next)), Creation::CreateIfMissing).ok());
+    }
     void cleanup() { m_file.close(); }
 
     // Files as each program writes them: quoted commas and line breaks, accents,

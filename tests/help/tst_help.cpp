@@ -3,7 +3,7 @@
 #include "help/SystemInfoTools.h"
 #include "help/UserManual.h"
 #include "platform/qt/QtDesktop.h"
-#include "platform/scripted/ScriptedPlatform.h"
+#include "support/ScriptedPlatform.h"
 #include "support/TestSupport.h"
 
 #include <QApplication>

@@ -4,10 +4,10 @@
 #include "list/ContactListWindow.h"
 #include "list/ListClipboard.h"
 #include "list/ListModel.h"
-#include "platform/scripted/ScriptedPlatform.h"
 #include "printing/GridTranscript.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -327,7 +327,9 @@ private slots:
         QVERIFY(QFile::rename(m_path, m_path + QStringLiteral(".moved")));
         doubleClickRow(rowOfRecord(3));
         QVERIFY(!shownContactWindow());
-        QCOMPARE(m_platform->prompter.messages.last().text, errorBoxText(errors::fileNotFound()));
+        QCOMPARE(
+            m_platform->prompter.messages.last().text,
+            QStringLiteral("An error has occurred. Error number 53 -- File not found.  Try again, or notify author."));
         QVERIFY(!m_session->hasFile());
         QVERIFY(!QFile::exists(m_path));
     }
@@ -349,7 +351,9 @@ private slots:
             m_platform->prompter.messageAnswers << MessageResult::Cancel;
         doubleClickRow(rowOfRecord(0));
         QCOMPARE(m_platform->prompter.messages.size(), 1);
-        QCOMPARE(m_platform->prompter.messages[0].text, errorBoxText(errors::badRecordNumber()));
+        QCOMPARE(m_platform->prompter.messages[0].text,
+                 QStringLiteral("An error has occurred. Error number 63 -- Bad record number.  Try again, or notify "
+                                "author."));
         QCOMPARE(m_platform->prompter.messages[0].buttons, MessageButtons::RetryCancel);
         QCOMPARE(m_session->currentRecord(), 0);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

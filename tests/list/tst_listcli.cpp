@@ -1,33 +1,16 @@
 #include "ListTestData.h"
-#include "PdfWords.h"
 #include "printing/SheetCatalogue.h"
+#include "support/ChildRun.h"
+#include "support/PdfWords.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace quillet;
 
-namespace {
-
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUILLET_CLI), args);
-    process.waitForFinished(60000);
-    return Run{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-               QString::fromUtf8(process.readAllStandardError())};
-}
-
-} // namespace
+using Run = test::ChildResult;
+using test::runCli;
 
 class TestListCli : public QObject
 {
@@ -55,8 +38,8 @@ private slots:
     {
         QFETCH(QStringList, options);
         QFETCH(QStringList, starts);
-        const Run run = cli(QStringList{"list", m_path} + options);
-        QCOMPARE(run.status, 0);
+        const Run run = runCli(QStringList{"list", m_path} + options);
+        QCOMPARE(run.exitCode, 0);
         const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
         QCOMPARE(lines.size(), starts.size());
         for (qsizetype i = 0; i < lines.size(); ++i)
@@ -90,20 +73,20 @@ private slots:
         QFETCH(QStringList, args);
         QFETCH(QString, message);
         args.replaceInStrings(QStringLiteral("%1"), m_path);
-        const Run run = cli(args);
-        QCOMPARE(run.status, 1);
+        const Run run = runCli(args);
+        QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QCOMPARE(run.out, QString());
     }
 
     void printing()
     {
-        const Run labels = cli({"labels", m_path, "--copies", "2", "--grid"});
-        QCOMPARE(labels.status, 0);
+        const Run labels = runCli({"labels", m_path, "--copies", "2", "--grid"});
+        QCOMPARE(labels.exitCode, 0);
         QCOMPARE(labels.out.count(QStringLiteral("page 1 portrait")), 2);
         QVERIFY(labels.out.contains(QStringLiteral("5 10 | al Brown")));
-        const Run report = cli({"report", m_path, "--search", "city=york", "--grid"});
-        QCOMPARE(report.status, 0);
+        const Run report = runCli({"report", m_path, "--search", "city=york", "--grid"});
+        QCOMPARE(report.exitCode, 0);
         QVERIFY(report.out.startsWith(QStringLiteral("page 1 landscape\n")));
         QVERIFY(report.out.contains(QStringLiteral("File: Friends\n")));
         QCOMPARE(report.out.count(QStringLiteral("York")), 2);
@@ -114,8 +97,8 @@ private slots:
         if (!SheetCatalogue::system().found() || !test::pdftotextAvailable())
             QSKIP("needs the label template catalogue (glabels-data) and pdftotext");
         const QString pdf = QDir(m_dir.path()).filePath(QStringLiteral("sheet.pdf"));
-        const Run run = cli({"labels", m_path, "--sheet", "Avery L7160", "--start", "5", "--pdf", pdf});
-        QCOMPARE(run.status, 0);
+        const Run run = runCli({"labels", m_path, "--sheet", "Avery L7160", "--start", "5", "--pdf", pdf});
+        QCOMPARE(run.exitCode, 0);
         QCOMPARE(test::pdfPageSizes(pdf).value(0).toSize(), QSize(595, 842));
         // In list order on labels 5, 6 and 7 (21.2 + 187.2 x column, 43.9 + 108 x row; 181.4 x 108).
         const QList<test::PdfWord> words = test::pdfWords(pdf);
@@ -129,8 +112,8 @@ private slots:
                      qPrintable(name));
         }
 
-        const Run sheets = cli({"sheets", "avery", "L7160"});
-        QCOMPARE(sheets.status, 0);
+        const Run sheets = runCli({"sheets", "avery", "L7160"});
+        QCOMPARE(sheets.exitCode, 0);
         QCOMPARE(sheets.out, QStringLiteral("Avery L7160  Mailing labels  63.994 x 38.1 mm  3 x 7  A4\n"));
     }
 

@@ -1,9 +1,9 @@
-#include "PdfWords.h"
 #include "list/SheetLabels.h"
 #include "printing/GridTranscript.h"
 #include "printing/PdfPrintTarget.h"
 #include "printing/SheetCatalogue.h"
 #include "printing/TypedLines.h"
+#include "support/PdfWords.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "PdfWords.h"
+#include "support/PdfWords.h"
 
 #include "platform/qt/QtPrintTarget.h"
 #include "printing/GridRenderer.h"
@@ -7,9 +7,9 @@
 #include "printing/PdfPrintTarget.h"
 #include "printing/ReturnAddress.h"
 #include "printing/TypedLines.h"
+#include "support/ChildRun.h"
 
 #include <QPrinter>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -73,22 +73,8 @@ void compareWithTranscript(const QString& pdf, const QString& transcript)
     }
 }
 
-struct CliResult
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliResult runCli(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(QUILLET_CLI), args);
-    if (!process.waitForFinished(60000))
-        return {};
-    return CliResult{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                     QString::fromUtf8(process.readAllStandardError())};
-}
+using CliResult = test::ChildResult;
+using test::runCli;
 
 } // namespace
 

@@ -1,6 +1,6 @@
-#include "platform/scripted/ScriptedPlatform.h"
 #include "printing/GridTranscript.h"
 #include "printing/ReturnAddress.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
-#include "platform/scripted/ScriptedPlatform.h"
 #include "printing/GridTranscript.h"
 #include "printing/LabelSheet.h"
 #include "printing/TypedLines.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QtTest>
 

@@ -1,5 +1,6 @@
-#include "ChildRun.h"
-#include "FaultFiles.h"
+#include "FaultRecords.h"
+#include "support/ChildRun.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -112,7 +113,7 @@ class TestCommandFaults : public QObject
         QStringList expanded;
         for (const QString& arg : args)
             expanded << expand(arg);
-        return runChild(QStringLiteral(QUILLET_CLI), expanded, options);
+        return runCli(expanded, options);
     }
 
     ChildResult runUnder(const Case& c)
@@ -186,10 +187,10 @@ private slots:
         QVERIFY(!run.timedOut);
         QCOMPARE(run.signal, 0);
         if (c.message.isEmpty()) {
-            QCOMPARE(run.errText(), QString());
+            QCOMPARE(run.err, QString());
             QCOMPARE(run.exitCode, 0);
         } else {
-            QVERIFY2(run.errText().contains(expand(c.message)), run.err);
+            QVERIFY2(run.err.contains(expand(c.message)), qPrintable(run.err));
             QCOMPARE(run.exitCode, 1);
         }
         checkContacts(c);
@@ -222,7 +223,8 @@ private slots:
         }
         QVERIFY(run.started && !run.timedOut);
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.errText().startsWith(QStringLiteral("A printer problem exists.  Check printer.\n")), run.err);
+        QVERIFY2(run.err.startsWith(QStringLiteral("A printer problem exists.  Check printer.\n")),
+                 qPrintable(run.err));
         QCOMPARE(folderEntries(m_folder), QStringList());
     }
 };

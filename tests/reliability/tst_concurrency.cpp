@@ -1,6 +1,7 @@
-#include "ChildRun.h"
-#include "FaultFiles.h"
+#include "FaultRecords.h"
 #include "contacts/ContactRecord.h"
+#include "support/ChildRun.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QHash>
@@ -51,7 +52,7 @@ class TestConcurrency : public QObject
     {
         auto* process = new QProcess(this);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("Q"), QStringLiteral(QUILLET_CLI));
+        environment.insert(QStringLiteral("Q"), cliPath());
         environment.insert(QStringLiteral("F"), file);
         environment.insert(QStringLiteral("T"), tag);
         process->setProcessEnvironment(environment);

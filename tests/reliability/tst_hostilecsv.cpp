@@ -1,5 +1,6 @@
-#include "ChildRun.h"
-#include "FaultFiles.h"
+#include "FaultRecords.h"
+#include "support/ChildRun.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QRandomGenerator>
@@ -101,11 +102,11 @@ private slots:
 
         ChildOptions options;
         options.timeoutMs = timeBoundMs;
-        const ChildResult run = runChild(QStringLiteral(QUILLET_CLI), {"import", contacts, csvPath}, options);
+        const ChildResult run = runCli({"import", contacts, csvPath}, options);
         QVERIFY2(!run.timedOut, "over a minute");
         QCOMPARE(run.signal, 0);
         QCOMPARE(run.exitCode, exitCode);
-        QVERIFY2(QString::fromUtf8(run.out + run.err).contains(message), run.out + run.err);
+        QVERIFY2((run.out + run.err).contains(message), qPrintable(run.out + run.err));
         const QByteArray after = readBytes(contacts);
         QCOMPARE(wholeRecordsProblem(after), QString());
         if (records >= 0)

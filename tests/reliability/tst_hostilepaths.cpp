@@ -1,6 +1,7 @@
-#include "ChildRun.h"
-#include "FaultFiles.h"
+#include "FaultRecords.h"
 #include "common/NativePath.h"
+#include "support/ChildRun.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -37,7 +38,7 @@ class TestHostilePaths : public QObject
     {
         ChildOptions bounded = options;
         bounded.timeoutMs = 20000;
-        return runChild(QStringLiteral(QUILLET_CLI), args, bounded);
+        return runCli(args, bounded);
     }
 
 private slots:
@@ -65,7 +66,7 @@ private slots:
         const ChildResult run = cli({"print-lines", "--label", "1", "--pdf", target, "Ann"});
         QVERIFY(!run.timedOut);
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.errText().contains(QStringLiteral("not a regular file")), run.err);
+        QVERIFY2(run.err.contains(QStringLiteral("not a regular file")), qPrintable(run.err));
         QCOMPARE(typeOf(target), type);
     }
 
@@ -102,7 +103,7 @@ private slots:
         QVERIFY(QFile::link(victim, planted));
         const ChildResult run = cli({"export", contacts, "--csv"});
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.errText().contains(QStringLiteral("link")), run.err);
+        QVERIFY2(run.err.contains(QStringLiteral("link")), qPrintable(run.err));
         QCOMPARE(QFile::exists(victim), !dangling);
         if (!dangling)
             QCOMPARE(readBytes(victim), QByteArray("precious"));
@@ -144,7 +145,7 @@ private slots:
         QVERIFY(::link(native(contacts).constData(), native(other).constData()) == 0);
         const ChildResult refused = cli({"delete", contacts, "1", "--yes"});
         QCOMPARE(refused.exitCode, 1);
-        QVERIFY2(refused.errText().contains(QStringLiteral("--force")), refused.err);
+        QVERIFY2(refused.err.contains(QStringLiteral("--force")), qPrintable(refused.err));
         QCOMPARE(readBytes(contacts), people(3));
         QCOMPARE(cli({"delete", contacts, "1", "--yes", "--force"}).exitCode, 0);
         QCOMPARE(readBytes(contacts).size(), qsizetype(800));
@@ -162,7 +163,7 @@ private slots:
         const ChildResult run = cli({"add", contacts, "--last", "Torn"}, options);
         QCOMPARE(run.signal, 0);
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.errText().contains(QStringLiteral("Disk full (error 61)")), run.err);
+        QVERIFY2(run.err.contains(QStringLiteral("Disk full (error 61)")), qPrintable(run.err));
         QCOMPARE(readBytes(contacts), people(1));
     }
 
@@ -180,7 +181,7 @@ private slots:
         args.replaceInStrings(QStringLiteral("FILE"), missing);
         const ChildResult run = cli(args);
         QCOMPARE(run.exitCode, 1);
-        QVERIFY(run.errText().contains(QStringLiteral("File not found (error 53)")));
+        QVERIFY(run.err.contains(QStringLiteral("File not found (error 53)")));
         QVERIFY(!QFile::exists(missing));
     }
 };

@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
 
 #include "contacts/ContactRecord.h"
 #include "contacts/ContactsFile.h"

@@ -1,5 +1,5 @@
 // Run at a scale factor of 2 on a 1600x1000 screen: 800x500 logical pixels.
-#include "MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
 
 #include "contacts/ContactsFile.h"
 #include "editing/AddContactWindow.h"

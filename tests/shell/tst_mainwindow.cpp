@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
 
 #include "shell/MainCaption.h"
 
@@ -17,7 +17,7 @@ private slots:
     {
         MainWindowFixture f;
         QVERIFY(QTest::qWaitForWindowActive(f.window.get()));
-        QCOMPARE(f.window->windowTitle(), startupCaption());
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Quillet - labels, envelopes and an address book"));
         QCOMPARE(f.get<QLabel>("lblLMInstruct")->text(),
                  QStringLiteral("Quillet prints labels (compatible with Avery 5160 and 8160 labels) and envelopes.\r\n"
                                 "Power tip: click 'Search Contacts' to print labels for a specific subset of your "
@@ -90,6 +90,7 @@ private slots:
         QCOMPARE(f.line(from)->text(), QStringLiteral("ab"));
     }
 
+    // The margins of every position are the printing options test's; these rows check what the window asks.
     void labelPosition_data()
     {
         QTest::addColumn<QStringList>("answers");

@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
 
 #include "common/AppError.h"
 #include "contacts/ContactsFile.h"
@@ -53,7 +53,7 @@ void verifyState(const MainWindowFixture& f, bool fileOpen, bool bdayOn = false,
     QCOMPARE(f.action("mnuFileBdayOn")->isEnabled(), bdayOn);
     QCOMPARE(f.action("mnuFileBdayOff")->isEnabled(), bdayOff);
     if (!fileOpen) {
-        QCOMPARE(f.window->windowTitle(), startupCaption());
+        QCOMPARE(f.window->windowTitle(), QStringLiteral("Quillet - labels, envelopes and an address book"));
         QCOMPARE(f.get<QLineEdit>("txtFileNam")->text(), QString());
         QCOMPARE(f.get<QLineEdit>("txtFileTitle")->text(), QString());
     }

@@ -1,4 +1,4 @@
-#include "MainWindowFixture.h"
+#include "support/MainWindowFixture.h"
 
 #include "common/AppError.h"
 #include "printing/GridTranscript.h"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 
 class QWidget;
@@ -13,5 +14,14 @@ QString dataPath(const QString& name);
 // manual, when the test run asks for screenshots (QUILLET_SCREENSHOT_DIR, set by
 // scripts/test). Returns false only when a picture was asked for and not written.
 bool saveScreenshot(QWidget* window, const QString& name);
+
+// The child of `window` with this objectName; stops the test run when there is none.
+template <typename T = QWidget> T* child(const QObject& window, const char* name)
+{
+    T* found = window.findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no control %s", name);
+    return found;
+}
 
 } // namespace quillet::test

@@ -1,7 +1,8 @@
 #pragma once
 
-#include "platform/scripted/ScriptedPlatform.h"
 #include "shell/MainWindow.h"
+#include "support/ScriptedPlatform.h"
+#include "support/TestSupport.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -37,13 +38,7 @@ public:
         qunsetenv("QUILLET_HOME");
     }
 
-    template <typename T = QWidget> T* get(const char* name) const
-    {
-        T* found = window->findChild<T*>(QString::fromLatin1(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
-    }
+    template <typename T = QWidget> T* get(const char* name) const { return child<T>(*window, name); }
     QAction* action(const char* name) const { return get<QAction>(name); }
     QLineEdit* line(int n) const
     {

@@ -1,4 +1,4 @@
-#include "ChildRun.h"
+#include "support/ChildRun.h"
 
 #include "common/NativePath.h"
 
@@ -55,10 +55,10 @@ struct Argv
     ::_exit(127);
 }
 
-QByteArray readBack(QTemporaryFile& file)
+QString readBack(QTemporaryFile& file)
 {
     file.seek(0);
-    return file.readAll();
+    return QString::fromUtf8(file.readAll());
 }
 
 } // namespace
@@ -114,6 +114,16 @@ ChildResult runChild(const QString& program, const QStringList& args, const Chil
     return result;
 }
 
+QString cliPath()
+{
+    return QStringLiteral(QUILLET_CLI);
+}
+
+ChildResult runCli(const QStringList& args, const ChildOptions& options)
+{
+    return runChild(cliPath(), args, options);
+}
+
 BackgroundChild::BackgroundChild(const QString& program, const QStringList& args)
 {
     const Argv argv(program, args);
@@ -138,6 +148,30 @@ qint64 BackgroundChild::bytesWritten() const
             return line.mid(6).trimmed().toLongLong();
     }
     return -1;
+}
+
+void BackgroundChild::pause()
+{
+    if (m_pid <= 0 || m_reaped)
+        return;
+    ::kill(m_pid, SIGSTOP);
+    if (::waitpid(m_pid, &m_status, WUNTRACED) == m_pid && !WIFSTOPPED(m_status))
+        m_reaped = true;
+}
+
+QStringList BackgroundChild::openFiles() const
+{
+    QStringList files;
+    if (m_pid <= 0 || m_reaped)
+        return files;
+    const QDir fds(QStringLiteral("/proc/%1/fd").arg(m_pid));
+    for (const QString& fd : fds.entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
+        char target[4096];
+        const ssize_t length = ::readlink(QFile::encodeName(fds.filePath(fd)).constData(), target, sizeof target);
+        if (length > 0)
+            files << QFile::decodeName(QByteArray(target, length));
+    }
+    return files;
 }
 
 BackgroundChild::~BackgroundChild()

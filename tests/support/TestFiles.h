@@ -6,14 +6,11 @@
 #include <QString>
 #include <QStringList>
 
-// Files for the fault tests: fixtures, write protection and the checks made on a
+// Files for the tests: fixtures, write protection and the checks made on a
 // contacts file after a fault.
 namespace quillet::test {
 
-ContactRecord person(const QString& first, const QString& last, const QString& flag = QStringLiteral("1"));
-// Records First1 Last1 ... FirstN LastN.
-QByteArray people(int count, const QString& flag = QStringLiteral("1"));
-
+// The whole file; empty when it cannot be read.
 QByteArray readBytes(const QString& path);
 bool writeBytes(const QString& path, const QByteArray& bytes);
 
@@ -26,6 +23,9 @@ bool isWholeRecord(QByteArrayView bytes);
 QString wholeRecordsProblem(const QByteArray& bytes);
 // Empty when `after` is `before` with whole 400-byte records appended, else why not.
 QString appendedWholeRecords(const QByteArray& before, const QByteArray& after);
+
+// Sets or clears the immutable flag (root only), which even root cannot write through.
+bool setImmutable(const QString& path, bool on);
 
 // Makes a file or folder unwritable for the lifetime of the object: immutable
 // when we are root (permissions do not bind root), read-only permissions

@@ -1,4 +1,4 @@
-#include "FaultFiles.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,24 +10,6 @@
 #include <unistd.h>
 
 namespace quillet::test {
-
-ContactRecord person(const QString& first, const QString& last, const QString& flag)
-{
-    ContactRecord record;
-    record.set(Field::FirstName, first);
-    record.set(Field::LastName, last);
-    record.set(Field::Email, first.toLower() + QStringLiteral("@example.com"));
-    record.set(Field::ReminderFlag, flag);
-    return record;
-}
-
-QByteArray people(int count, const QString& flag)
-{
-    QByteArray bytes;
-    for (int i = 1; i <= count; ++i)
-        bytes += person(QStringLiteral("First%1").arg(i), QStringLiteral("Last%1").arg(i), flag).toBytes();
-    return bytes;
-}
 
 QByteArray readBytes(const QString& path)
 {
@@ -76,8 +58,6 @@ QString appendedWholeRecords(const QByteArray& before, const QByteArray& after)
     return wholeRecordsProblem(after.mid(before.size()));
 }
 
-namespace {
-
 bool setImmutable(const QString& path, bool on)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
@@ -92,6 +72,8 @@ bool setImmutable(const QString& path, bool on)
     ::close(fd);
     return done;
 }
+
+namespace {
 
 QFileDevice::Permissions ownerPermissions(bool folder, bool writable)
 {

@@ -1,4 +1,4 @@
-#include "platform/scripted/ScriptedPlatform.h"
+#include "support/ScriptedPlatform.h"
 
 #include "printing/SheetTemplate.h"
 

@@ -22,12 +22,10 @@ struct ChildResult
     bool timedOut = false;
     int exitCode = -1; // -1 when it did not exit on its own
     int signal = 0;    // the signal that ended it
-    QByteArray out;
-    QByteArray err;
+    QString out;       // standard output and error, read as UTF-8
+    QString err;
     long maxRssKb = 0; // peak resident memory of the child
     qint64 elapsedMs = 0;
-
-    QString errText() const { return QString::fromUtf8(err); }
 };
 
 // Points the children's runtime folder (XDG_RUNTIME_DIR, mode 0700) and program
@@ -37,6 +35,10 @@ bool prepareChildEnvironment(const QString& scratch);
 // Runs a program to its end with fork/exec (not QProcess) so that limits can be
 // set in the child and its own peak memory read from wait4().
 ChildResult runChild(const QString& program, const QStringList& args, const ChildOptions& options = {});
+
+// The built quillet-cli, and runChild() on it.
+QString cliPath();
+ChildResult runCli(const QStringList& args, const ChildOptions& options = {});
 
 // A child that runs in the background until killed; standard output and error go
 // to /dev/null. For the kill tests.
@@ -51,6 +53,12 @@ public:
     bool started() const { return m_pid > 0; }
     // Bytes the child has written so far (the "wchar" of /proc/PID/io), -1 when unknown.
     qint64 bytesWritten() const;
+    // Stops it where it is (SIGSTOP), so that what it holds open can be looked at
+    // before killNow(). Reaps it instead when it has already ended.
+    void pause();
+    // The files it holds open (after pause(): at that moment); a file that has no
+    // name yet or any more reads as "FOLDER/#NUMBER (deleted)".
+    QStringList openFiles() const;
     // SIGKILL and reap. True when the signal ended it, false when it had
     // already finished on its own.
     bool killNow();
