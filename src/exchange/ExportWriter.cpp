@@ -13,6 +13,7 @@
 #include <cerrno>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace quillet {
 
@@ -52,7 +53,11 @@ Status checkOwnFileName(const QByteArray& path)
         return errno == ENOENT ? Status() : Status(errorFromErrno(errno));
     if (S_ISLNK(info.st_mode))
         return errors::linkNotFollowed();
-    return S_ISREG(info.st_mode) ? Status() : Status(errors::notRegularFile());
+    if (!S_ISREG(info.st_mode))
+        return errors::notRegularFile();
+    // The new export replaces the old by rename, which the folder alone allows: an
+    // older export the user made read-only is still kept from being overwritten.
+    return ::access(path.constData(), W_OK) == 0 ? Status() : Status(errorFromErrno(errno));
 }
 
 } // namespace
