@@ -12,7 +12,6 @@
 #include "ui_AddContactWindow.h"
 
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 
 namespace quillet {
@@ -27,6 +26,7 @@ AddContactWindow::AddContactWindow(Session& session, Platform& platform, WindowH
     m_fields = new ContactFields(this);
     makeScrollable(m_ui->mainLayout, m_ui->fieldsLayout);
     pressButtonsOnEnter(this);
+    closeOnEscape(this);
 
     connect(m_ui->saveButton, &QPushButton::clicked, this, &AddContactWindow::saveAndClose);
     connect(m_ui->saveAndNewButton, &QPushButton::clicked, this, &AddContactWindow::saveAndNew);
@@ -92,16 +92,6 @@ void AddContactWindow::closeEvent(QCloseEvent* event)
 {
     event->accept();
     m_host.returnToMainWindow();
-}
-
-void AddContactWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        close();
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
 }
 
 void AddContactWindow::saveAndClose()

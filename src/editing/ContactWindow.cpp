@@ -16,7 +16,6 @@
 
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTimer>
@@ -36,6 +35,7 @@ ContactWindow::ContactWindow(Session& session, Platform& platform, WindowHost& h
     m_fields = new ContactFields(this);
     makeScrollable(m_ui->mainLayout, m_ui->fieldsLayout);
     pressButtonsOnEnter(this);
+    closeOnEscape(this);
 
     connect(m_ui->findContactCombo, &QComboBox::activated, this, &ContactWindow::chooseFromFindBox);
     connect(m_ui->firstButton, &QPushButton::clicked, this, &ContactWindow::stepFirst);
@@ -119,16 +119,6 @@ void ContactWindow::closeEvent(QCloseEvent* event)
         return;
     }
     m_host.returnToMainWindow();
-}
-
-void ContactWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        close();
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
 }
 
 bool ContactWindow::showRecord(int number)

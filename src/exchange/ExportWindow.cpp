@@ -13,7 +13,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
 
 namespace quillet {
 
@@ -32,6 +31,7 @@ ExportWindow::ExportWindow(Session& session, Platform& platform, WindowHost& hos
 {
     m_ui->setupUi(this);
     pressButtonsOnEnter(this);
+    closeOnEscape(this);
     m_ui->helpMenu->insertSeparator(m_ui->aboutAction)->setObjectName(QStringLiteral("mnuETHelpBar0"));
     m_ui->aboutAction->setText(about::caption());
     setWindowTitle(QStringLiteral("Export Contacts  [") + m_session.fileTitle() + u']');
@@ -114,16 +114,6 @@ void ExportWindow::exitProgram()
     m_quitting = true;
     close();
     host.quitProgram();
-}
-
-void ExportWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        close();
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
 }
 
 } // namespace quillet

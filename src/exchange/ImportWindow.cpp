@@ -16,7 +16,6 @@
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 
 #include <algorithm>
@@ -36,6 +35,7 @@ ImportWindow::ImportWindow(Session& session, Platform& platform, WindowHost& hos
 {
     m_ui->setupUi(this);
     pressButtonsOnEnter(this);
+    closeOnEscape(this);
     m_preview = new ImportMappingPreview(m_ui->mappingTable, m_ui->previewTable, this);
     m_ui->mappingTable->hide();
     m_ui->previewTable->hide();
@@ -209,16 +209,6 @@ void ImportWindow::pasteClipboard()
 {
     if (auto* edit = qobject_cast<QLineEdit*>(focusWidget()))
         edit->insert(QGuiApplication::clipboard()->text());
-}
-
-void ImportWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        close();
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
 }
 
 } // namespace quillet

@@ -3,6 +3,7 @@
 #include "editing/ContactWindow.h"
 #include "help/Help.h"
 #include "list/ListModel.h"
+#include "platform/qt/WindowKeys.h"
 #include "shell/Session.h"
 #include "shell/WindowHost.h"
 #include "ui_ContactListWindow.h"
@@ -28,6 +29,7 @@ ContactListWindow::ContactListWindow(Session& session, Platform& platform, Windo
       m_host(host), m_model(new ListModel(this))
 {
     m_ui->setupUi(this);
+    closeOnEscape(this);
     m_ui->mainLayout->setMenuBar(m_ui->menuBar);
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
@@ -210,16 +212,6 @@ void ContactListWindow::closeEvent(QCloseEvent* event)
 }
 
 // Escape closes the window as Close does (a dialog would only hide it).
-void ContactListWindow::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Escape) {
-        event->accept();
-        close();
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
 // Enter on the list opens the selected contact instead of pressing the default button.
 bool ContactListWindow::eventFilter(QObject* watched, QEvent* event)
 {

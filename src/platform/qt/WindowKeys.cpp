@@ -27,6 +27,25 @@ protected:
     }
 };
 
+// Watches the window itself: a key press reaches it only when the focused control
+// let it pass on.
+class EscapeCloses : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched != parent() || event->type() != QEvent::KeyPress ||
+            static_cast<QKeyEvent*>(event)->key() != Qt::Key_Escape)
+            return false;
+        event->accept();
+        static_cast<QWidget*>(watched)->close();
+        return true;
+    }
+};
+
 } // namespace
 
 void pressButtonsOnEnter(QWidget* window)
@@ -34,6 +53,11 @@ void pressButtonsOnEnter(QWidget* window)
     auto* filter = new EnterPresses(window);
     for (QPushButton* button : window->findChildren<QPushButton*>())
         button->installEventFilter(filter);
+}
+
+void closeOnEscape(QWidget* window)
+{
+    window->installEventFilter(new EscapeCloses(window));
 }
 
 } // namespace quillet
