@@ -1,6 +1,7 @@
 #include "ExchangeTestFiles.h"
 
 #include "contacts/ContactsFile.h"
+#include "support/TestSupport.h"
 
 #include <QFile>
 #include <QtTest>
@@ -64,6 +65,11 @@ int runWithFileSizeLimit(qint64 limit, const std::function<int()>& body)
     if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
         return -1;
     return WEXITSTATUS(status);
+}
+
+QString importFile(const QString& name)
+{
+    return dataPath(QStringLiteral("import/") + name);
 }
 
 } // namespace quillet::test

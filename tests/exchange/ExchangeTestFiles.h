@@ -1,16 +1,14 @@
 #pragma once
 
 #include "contacts/ContactRecord.h"
+#include "contacts/ContactsFile.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <functional>
-
-namespace quillet {
-class ContactsFile;
-}
 
 namespace quillet::test {
 
@@ -28,5 +26,25 @@ QStringList storedContacts(const ContactsFile& file);
 // Runs `body` in a child process whose files cannot grow past `limit` bytes (writes
 // beyond fail as a full disk would) and returns its exit status, -1 if it did not exit.
 int runWithFileSizeLimit(qint64 limit, const std::function<int()>& body);
+
+// A file of the import samples in the test data.
+QString importFile(const QString& name);
+
+// For import tests: a fresh contacts file for each test, and a CSV file written beside it.
+class ImportFixture
+{
+protected:
+    QString csv(const QByteArray& bytes) { return writeFile(m_dir.filePath(QStringLiteral("in.csv")), bytes); }
+    bool openNextFile()
+    {
+        return m_file.open(m_dir.filePath(QStringLiteral("c%1.DAT").arg(++m_next)), Creation::CreateIfMissing).ok();
+    }
+
+    QTemporaryDir m_dir;
+    ContactsFile m_file;
+
+private:
+    int m_next = 0;
+};
 
 } // namespace quillet::test

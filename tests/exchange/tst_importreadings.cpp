@@ -12,29 +12,13 @@
 #include <QtTest>
 
 using namespace quillet;
+using quillet::test::importFile;
 
-namespace {
-QString importFile(const QString& name)
-{
-    return test::dataPath(QStringLiteral("import/") + name);
-}
-} // namespace
-
-class TestImportReadings : public QObject
+class TestImportReadings : public QObject, test::ImportFixture
 {
     Q_OBJECT
-private:
-    QTemporaryDir m_dir;
-    ContactsFile m_file;
-    int m_next = 0;
-
-    QString csv(const QByteArray& bytes) { return test::writeFile(m_dir.filePath("in.csv"), bytes); }
-
 private slots:
-    void init()
-    {
-        QVERIFY(m_file.open(m_dir.filePath(QStringLiteral("c%1.DAT").arg(++m_next)), Creation::CreateIfMissing).ok());
-    }
+    void init() { QVERIFY(openNextFile()); }
     void cleanup() { m_file.close(); }
 
     // Files as each program writes them: quoted commas and line breaks, accents,

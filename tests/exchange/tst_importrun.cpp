@@ -11,32 +11,18 @@
 #include <QtTest>
 
 using namespace quillet;
+using quillet::test::importFile;
 
 namespace {
 const QByteArray quilletHeader = "First Name,MI,Last Name,Street1,Street2,City,State,Zip,Country,Home Phone,"
                                  "Cell Phone,Work Phone,Email,Birthdate,Category,Notes\r\n";
-QString importFile(const QString& name)
-{
-    return test::dataPath(QStringLiteral("import/") + name);
-}
 } // namespace
 
-class TestImportRun : public QObject
+class TestImportRun : public QObject, test::ImportFixture
 {
     Q_OBJECT
-private:
-    QTemporaryDir m_dir;
-    ContactsFile m_file;
-    int m_next = 0;
-
-    QString csv(const QByteArray& bytes) { return test::writeFile(m_dir.filePath("in.csv"), bytes); }
-
 private slots:
-    void init()
-    {
-        QVERIFY(m_file.open(m_dir.filePath(QStringLiteral("c%1.DAT").arg(++m_next)), quillet::Creation::CreateIfMissing)
-                    .ok());
-    }
+    void init() { QVERIFY(openNextFile()); }
     void cleanup() { m_file.close(); }
 
     // Each file holds rows that exercise its layout's column table, cleaning and skip rules.
