@@ -1,6 +1,7 @@
 #include "common/FileLock.h"
 
 #include "common/FileErrors.h"
+#include "common/RetrySystemCall.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -24,11 +25,7 @@ int setLock(int fd, short type)
     };
     lock.l_type = type;
     lock.l_whence = SEEK_SET; // l_start and l_len 0: the whole file, however it grows
-    int result;
-    do {
-        result = ::fcntl(fd, F_OFD_SETLK, &lock);
-    } while (result != 0 && errno == EINTR);
-    return result;
+    return retrySystemCall([&] { return ::fcntl(fd, F_OFD_SETLK, &lock); });
 }
 
 short lockType(LockKind kind)

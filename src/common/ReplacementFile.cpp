@@ -3,6 +3,7 @@
 #include "common/FileErrors.h"
 #include "common/FileLock.h"
 #include "common/NativePath.h"
+#include "common/RetrySystemCall.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -27,22 +28,13 @@ QByteArray temporaryPrefix(const QByteArray& targetName)
     return '.' + targetName + marker;
 }
 
-template <typename Call> auto retry(Call call)
-{
-    decltype(call()) result;
-    do {
-        result = call();
-    } while (result < 0 && errno == EINTR);
-    return result;
-}
-
 Status syncFolder(const QByteArray& folder)
 {
-    const int fd = retry([&] { return ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
+    const int fd = retrySystemCall([&] { return ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); });
     if (fd < 0)
         return errorFromErrno(errno);
     // Some file systems cannot sync a folder (EINVAL); the rename is then as durable as they allow.
-    const int synced = retry([&] { return ::fsync(fd); });
+    const int synced = retrySystemCall([&] { return ::fsync(fd); });
     const int error = errno;
     ::close(fd);
     return synced == 0 || error == EINVAL ? Status() : Status(errorFromErrno(error));
@@ -106,7 +98,7 @@ ReplacementFile::~ReplacementFile()
 Status ReplacementFile::open()
 {
     QByteArray name = nativeFolder(m_target) + '/' + temporaryPrefix(nativeFileName(m_target)) + "XXXXXX";
-    const int fd = retry([&] { return ::mkostemp(name.data(), O_CLOEXEC); });
+    const int fd = retrySystemCall([&] { return ::mkostemp(name.data(), O_CLOEXEC); });
     if (fd < 0)
         return m_status = errorFromErrno(errno);
     m_fd = fd;
@@ -135,7 +127,7 @@ Status ReplacementFile::flush()
     qsizetype done = 0;
     while (m_status && done < m_buffer.size()) {
         const ssize_t put =
-            retry([&] { return ::write(m_fd, m_buffer.constData() + done, size_t(m_buffer.size() - done)); });
+            retrySystemCall([&] { return ::write(m_fd, m_buffer.constData() + done, size_t(m_buffer.size() - done)); });
         if (put < 0)
             m_status = errorFromErrno(errno);
         else if (put == 0)
@@ -153,12 +145,12 @@ Status ReplacementFile::commit(int model)
         return m_status;
     int ownModel = -1;
     if (model < 0)
-        model = ownModel =
-            retry([&] { return ::open(m_target.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC); });
+        model = ownModel = retrySystemCall(
+            [&] { return ::open(m_target.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC); });
     copyIdentity(model, m_fd);
     if (ownModel >= 0)
         ::close(ownModel);
-    if (retry([&] { return ::fsync(m_fd); }) != 0)
+    if (retrySystemCall([&] { return ::fsync(m_fd); }) != 0)
         return m_status = errorFromErrno(errno);
     if (::rename(m_temporary.constData(), m_target.constData()) != 0)
         return m_status = errorFromErrno(errno);

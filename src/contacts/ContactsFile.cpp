@@ -3,6 +3,7 @@
 #include "common/FileErrors.h"
 #include "common/NativePath.h"
 #include "common/ReplacementFile.h"
+#include "common/RetrySystemCall.h"
 
 #include <QDir>
 
@@ -39,19 +40,9 @@ qint64 offsetOf(int number)
     return qint64(number - 1) * recordSize;
 }
 
-// Repeats a system call that a signal interrupted.
-template <typename Call> auto retry(Call call)
-{
-    decltype(call()) result;
-    do {
-        result = call();
-    } while (result < 0 && errno == EINTR);
-    return result;
-}
-
 int openFile(const QByteArray& path, int flags)
 {
-    return retry([&] { return ::open(path.constData(), flags | O_CLOEXEC | O_NONBLOCK, 0666); });
+    return retrySystemCall([&] { return ::open(path.constData(), flags | O_CLOEXEC | O_NONBLOCK, 0666); });
 }
 
 // A write past the file-size limit (ulimit -f) then fails with EFBIG, and the torn
@@ -546,7 +537,7 @@ Status ContactsFile::putRecord(qint64 offset, QByteArrayView bytes, bool dropTor
     if (!status && offset + bytes.size() > oldSize) {
         // Leave only what was there before, and no torn record at the end.
         const qint64 keep = dropTornTail ? std::min(oldSize, offset) : oldSize;
-        (void)retry([&] { return ::ftruncate(m_fd, keep); });
+        (void)retrySystemCall([&] { return ::ftruncate(m_fd, keep); });
     }
     return status;
 }
@@ -574,7 +565,8 @@ Status ContactsFile::readAt(qint64 offset, char* buffer, qint64 length) const
 {
     qint64 done = 0;
     while (done < length) {
-        const ssize_t got = retry([&] { return ::pread(m_fd, buffer + done, size_t(length - done), offset + done); });
+        const ssize_t got =
+            retrySystemCall([&] { return ::pread(m_fd, buffer + done, size_t(length - done), offset + done); });
         if (got < 0) {
             const int error = errno;
             std::memset(buffer + done, ' ', size_t(length - done));
@@ -592,8 +584,8 @@ Status ContactsFile::writeAt(qint64 offset, QByteArrayView bytes) const
 {
     qint64 done = 0;
     while (done < bytes.size()) {
-        const ssize_t put =
-            retry([&] { return ::pwrite(m_fd, bytes.data() + done, size_t(bytes.size() - done), offset + done); });
+        const ssize_t put = retrySystemCall(
+            [&] { return ::pwrite(m_fd, bytes.data() + done, size_t(bytes.size() - done), offset + done); });
         if (put < 0)
             return errorFromErrno(errno);
         if (put == 0)
@@ -605,7 +597,7 @@ Status ContactsFile::writeAt(qint64 offset, QByteArrayView bytes) const
 
 Status ContactsFile::syncData()
 {
-    if (retry([&] { return ::fdatasync(m_fd); }) != 0 && errno != EINVAL)
+    if (retrySystemCall([&] { return ::fdatasync(m_fd); }) != 0 && errno != EINVAL)
         return errorFromErrno(errno);
     return {};
 }
