@@ -1,8 +1,8 @@
 // Opening a 100,000-contact file, reminder pass included: the chunked scan the
 // program uses beside the literal one-record-at-a-time reading (a seek and a read
 // of 400 bytes per record, every record decoded).
-#include "contacts/ContactsFile.h"
-#include "shell/Reminders.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/reminders/Reminders.h"
 
 #include <QDate>
 #include <QDir>

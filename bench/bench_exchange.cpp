@@ -1,10 +1,10 @@
 // Import and export at the sizes the program must handle: 10,000 CSV lines into a
 // file of 10,000 contacts, with the in-memory duplicate index beside the plain
 // rereading of every record for every line, and an export of 100,000 contacts.
-#include "contacts/ContactsFile.h"
-#include "exchange/DuplicateIndex.h"
-#include "exchange/ExportWriter.h"
-#include "exchange/ImportRun.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/exchange/DuplicateIndex.h"
+#include "core/exchange/ExportWriter.h"
+#include "core/exchange/ImportRun.h"
 
 #include <QCoreApplication>
 #include <QDir>

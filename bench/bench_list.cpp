@@ -1,16 +1,16 @@
 // The contact list against the literal way of filling it: one read per record and
 // each line inserted into a sorted list one at a time.
-#include "contacts/ContactsFile.h"
-#include "list/ListLabels.h"
-#include "list/ListLine.h"
-#include "list/ListModel.h"
-#include "list/ListOrder.h"
-#include "list/ListReport.h"
-#include "list/ListSearch.h"
-#include "list/SheetLabels.h"
-#include "printing/GridDocument.h"
-#include "printing/PdfPrintTarget.h"
-#include "printing/SheetCatalogue.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/list/ListLabels.h"
+#include "core/list/ListLine.h"
+#include "core/list/ListModel.h"
+#include "core/list/ListOrder.h"
+#include "core/list/ListReport.h"
+#include "core/list/ListSearch.h"
+#include "core/list/SheetLabels.h"
+#include "core/printing/GridDocument.h"
+#include "core/printing/SheetCatalogue.h"
+#include "output/PdfPrintTarget.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "printing/GridLayout.h"
-#include "printing/GridRenderer.h"
-#include "printing/GridTranscript.h"
-#include "printing/ReturnAddress.h"
+#include "core/printing/GridLayout.h"
+#include "core/printing/GridRenderer.h"
+#include "core/printing/GridTranscript.h"
+#include "core/printing/ReturnAddress.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

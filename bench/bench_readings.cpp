@@ -2,9 +2,9 @@
 // handle: 100,000 vCards and 100,000 lines of Google's CSV, each into a file of
 // 100,000 contacts (goal: under 1 s each), and 100,000 contacts exported as vCards
 // (goal: under 0.5 s).
-#include "contacts/ContactsFile.h"
-#include "exchange/ExportWriter.h"
-#include "exchange/ImportRun.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/exchange/ExportWriter.h"
+#include "core/exchange/ImportRun.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "FuzzSupport.h"
 #include "FuzzTargets.h"
 
-#include "contacts/ContactsFile.h"
-#include "exchange/ImportRun.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/exchange/ImportRun.h"
 
 namespace quillet::fuzz {
 

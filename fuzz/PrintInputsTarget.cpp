@@ -1,11 +1,11 @@
 #include "FuzzSupport.h"
 #include "FuzzTargets.h"
 
-#include "common/TextRules.h"
-#include "printing/GridTranscript.h"
-#include "printing/LabelPositionEntry.h"
-#include "printing/LabelSheet.h"
-#include "printing/TypedLines.h"
+#include "core/common/TextRules.h"
+#include "core/printing/GridTranscript.h"
+#include "core/printing/LabelPositionEntry.h"
+#include "core/printing/LabelSheet.h"
+#include "core/printing/TypedLines.h"
 
 #include <QStringList>
 

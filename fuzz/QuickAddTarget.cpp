@@ -1,8 +1,8 @@
 #include "FuzzSupport.h"
 #include "FuzzTargets.h"
 
-#include "editing/ContactValidation.h"
-#include "editing/QuickAddParser.h"
+#include "core/editing/ContactValidation.h"
+#include "core/editing/QuickAddParser.h"
 
 #include <QStringList>
 

@@ -1,13 +1,13 @@
-#include "help/AppIcon.h"
-#include "help/UserManual.h"
-#include "platform/qt/QtDesktop.h"
-#include "platform/qt/QtFileDialogs.h"
-#include "platform/qt/QtLabelDialogs.h"
-#include "platform/qt/QtPrintDialog.h"
-#include "platform/qt/QtPrintTarget.h"
-#include "platform/qt/QtPrompter.h"
-#include "shell/ContactWindowCommands.h"
-#include "shell/MainWindow.h"
+#include "app/WindowWiring.h"
+#include "core/help/AppIcon.h"
+#include "core/help/UserManual.h"
+#include "gui/main/MainWindow.h"
+#include "gui/platform/QtDesktop.h"
+#include "gui/platform/QtFileDialogs.h"
+#include "gui/platform/QtPrintDialog.h"
+#include "gui/platform/QtPrompter.h"
+#include "gui/printing/QtLabelDialogs.h"
+#include "output/QtPrintTarget.h"
 
 #include <QApplication>
 
@@ -32,7 +32,7 @@ int main(int argc, char* argv[])
         quillet::Platform{prompter, fileDialogs, printDialog, printTarget, desktop, labelDialogs});
     // The program ends when the main window's shutdown steps are done, even when
     // another window was showing in its place at the time.
-    quillet::registerContactWindows(window);
+    quillet::wireWindows(window);
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&window, &quillet::MainWindow::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window.start();

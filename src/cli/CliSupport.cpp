@@ -1,6 +1,6 @@
 #include "cli/CliSupport.h"
 
-#include "contacts/ContactsFile.h"
+#include "core/contacts/ContactsFile.h"
 
 #include <QTextStream>
 

@@ -1,9 +1,9 @@
 #include "cli/ContactOptions.h"
 
 #include "cli/CliSupport.h"
-#include "contacts/ContactsFile.h"
-#include "editing/ContactValidation.h"
-#include "shell/Reminders.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/editing/ContactValidation.h"
+#include "core/reminders/Reminders.h"
 
 namespace quillet::cli {
 

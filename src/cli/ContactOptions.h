@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editing/ContactForm.h"
+#include "core/editing/ContactForm.h"
 
 #include <QString>
 #include <QStringList>

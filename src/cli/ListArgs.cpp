@@ -1,8 +1,8 @@
 #include "cli/ListArgs.h"
 
 #include "cli/CliSupport.h"
-#include "contacts/ContactsFile.h"
-#include "list/ListOrder.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/list/ListOrder.h"
 
 namespace quillet::cli {
 

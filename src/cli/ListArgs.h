@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/PrintOutput.h"
-#include "list/ListSearch.h"
+#include "core/list/ListSearch.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,9 +1,9 @@
 #include "cli/PrintOutput.h"
 #include "cli/Verb.h"
 
-#include "printing/EnvelopeSizes.h"
-#include "printing/LabelPositionEntry.h"
-#include "printing/TypedLines.h"
+#include "core/printing/EnvelopeSizes.h"
+#include "core/printing/LabelPositionEntry.h"
+#include "core/printing/TypedLines.h"
 
 #include <QTextStream>
 

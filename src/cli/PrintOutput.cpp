@@ -1,9 +1,9 @@
 #include "cli/PrintOutput.h"
 
-#include "platform/qt/QtPrintTarget.h"
-#include "printing/PdfPrintTarget.h"
-#include "printing/PrintPreferences.h"
-#include "printing/TranscriptPrintTarget.h"
+#include "core/printing/PrintPreferences.h"
+#include "output/PdfPrintTarget.h"
+#include "output/QtPrintTarget.h"
+#include "output/TranscriptPrintTarget.h"
 
 #include <QTextStream>
 

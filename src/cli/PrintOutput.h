@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/AppError.h"
-#include "platform/PrintDialog.h"
-#include "printing/PrintRejection.h"
+#include "core/common/AppError.h"
+#include "core/printing/PrintRejection.h"
+#include "ports/PrintDialog.h"
 
 #include <QString>
 #include <QStringList>

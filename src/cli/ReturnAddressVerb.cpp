@@ -1,7 +1,7 @@
 #include "cli/PrintOutput.h"
 #include "cli/Verb.h"
 
-#include "printing/ReturnAddress.h"
+#include "core/printing/ReturnAddress.h"
 
 namespace quillet::cli {
 

@@ -1,7 +1,7 @@
 #include "cli/CliSupport.h"
 #include "cli/ContactOptions.h"
 #include "cli/Verb.h"
-#include "contacts/ContactsFile.h"
+#include "core/contacts/ContactsFile.h"
 
 namespace quillet::cli {
 namespace {

@@ -1,7 +1,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Verb.h"
-#include "contacts/ContactsFile.h"
-#include "editing/ContactDeletion.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/editing/ContactDeletion.h"
 
 namespace quillet::cli {
 namespace {

@@ -1,9 +1,9 @@
 #include "cli/CliSupport.h"
 #include "cli/PrintOutput.h"
 #include "cli/Verb.h"
-#include "contacts/ContactsFile.h"
-#include "editing/ContactPrinting.h"
-#include "platform/PrintTarget.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/editing/ContactPrinting.h"
+#include "ports/PrintTarget.h"
 
 #include <QDate>
 #include <QLocale>

@@ -1,8 +1,8 @@
 #include "cli/CliSupport.h"
 #include "cli/ContactOptions.h"
 #include "cli/Verb.h"
-#include "contacts/ContactsFile.h"
-#include "editing/ContactValidation.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/editing/ContactValidation.h"
 
 namespace quillet::cli {
 namespace {

@@ -1,8 +1,8 @@
 #include "cli/CliSupport.h"
 #include "cli/Verb.h"
-#include "common/ProgramFolder.h"
-#include "contacts/ContactsFile.h"
-#include "exchange/ExportWriter.h"
+#include "core/common/ProgramFolder.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/exchange/ExportWriter.h"
 
 namespace quillet::cli {
 namespace {

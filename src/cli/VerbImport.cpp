@@ -1,9 +1,9 @@
 #include "cli/CliSupport.h"
 #include "cli/Verb.h"
-#include "common/Cp1252.h"
-#include "contacts/ContactsFile.h"
-#include "exchange/ImportRun.h"
-#include "shell/Reminders.h"
+#include "core/common/Cp1252.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/exchange/ImportRun.h"
+#include "core/reminders/Reminders.h"
 
 namespace quillet::cli {
 namespace {

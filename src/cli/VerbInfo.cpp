@@ -1,7 +1,7 @@
 #include "cli/CliSupport.h"
 #include "cli/Verb.h"
-#include "contacts/ContactsFile.h"
-#include "shell/Reminders.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/reminders/Reminders.h"
 
 namespace quillet::cli {
 namespace {

@@ -1,9 +1,9 @@
 #include "cli/ListArgs.h"
 #include "cli/Verb.h"
-#include "contacts/ContactsFile.h"
-#include "list/SheetLabels.h"
-#include "printing/PrintRunner.h"
-#include "printing/SheetCatalogue.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/list/SheetLabels.h"
+#include "core/printing/PrintRunner.h"
+#include "core/printing/SheetCatalogue.h"
 
 #include <QTextStream>
 

@@ -1,6 +1,6 @@
 #include "cli/ListArgs.h"
 #include "cli/Verb.h"
-#include "contacts/ContactsFile.h"
+#include "core/contacts/ContactsFile.h"
 
 #include <QTextStream>
 

@@ -1,10 +1,10 @@
 #include "cli/ListArgs.h"
 #include "cli/Verb.h"
-#include "contacts/ContactsFile.h"
-#include "list/ListReport.h"
-#include "printing/GridDocument.h"
-#include "printing/PrintRunner.h"
-#include "shell/FileCommands.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/contacts/ContactsFileNames.h"
+#include "core/list/ListReport.h"
+#include "core/printing/GridDocument.h"
+#include "core/printing/PrintRunner.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #include "cli/PrintOutput.h"
 #include "cli/Verb.h"
-#include "printing/SheetCatalogue.h"
+#include "core/printing/SheetCatalogue.h"
 
 #include <QTextStream>
 

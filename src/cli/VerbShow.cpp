@@ -1,6 +1,6 @@
 #include "cli/CliSupport.h"
 #include "cli/Verb.h"
-#include "contacts/ContactsFile.h"
+#include "core/contacts/ContactsFile.h"
 
 namespace quillet::cli {
 namespace {

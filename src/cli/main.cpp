@@ -1,5 +1,5 @@
 #include "cli/Verb.h"
-#include "common/NativePath.h"
+#include "core/common/NativePath.h"
 
 #include <QGuiApplication>
 #include <QTextStream>

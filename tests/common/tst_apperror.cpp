@@ -1,6 +1,6 @@
-#include "common/AppError.h"
-#include "common/ProgramFolder.h"
-#include "common/Result.h"
+#include "core/common/AppError.h"
+#include "core/common/ProgramFolder.h"
+#include "core/common/Result.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,4 +1,4 @@
-#include "common/TextRules.h"
+#include "core/common/TextRules.h"
 
 #include <QtTest>
 

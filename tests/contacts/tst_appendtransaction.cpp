@@ -1,5 +1,5 @@
-#include "contacts/AppendTransaction.h"
-#include "contacts/ContactsFile.h"
+#include "core/contacts/AppendTransaction.h"
+#include "core/contacts/ContactsFile.h"
 
 #include "FileFixtures.h"
 

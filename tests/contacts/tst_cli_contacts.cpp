@@ -1,5 +1,5 @@
 #include "FileFixtures.h"
-#include "contacts/ContactsFile.h"
+#include "core/contacts/ContactsFile.h"
 #include "support/ChildRun.h"
 
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "contacts/ContactRecord.h"
+#include "core/contacts/ContactRecord.h"
 
 #include <QtTest>
 

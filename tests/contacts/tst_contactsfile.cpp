@@ -1,4 +1,4 @@
-#include "contacts/ContactsFile.h"
+#include "core/contacts/ContactsFile.h"
 
 #include "FileFixtures.h"
 

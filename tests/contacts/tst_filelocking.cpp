@@ -1,9 +1,9 @@
 #include "FileFixtures.h"
-#include "common/FileErrors.h"
-#include "common/NativePath.h"
-#include "common/ReplacementFile.h"
-#include "contacts/ContactsFile.h"
-#include "editing/ContactDeletion.h"
+#include "core/common/FileErrors.h"
+#include "core/common/NativePath.h"
+#include "core/common/ReplacementFile.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/editing/ContactDeletion.h"
 
 #include <QDir>
 #include <QFile>

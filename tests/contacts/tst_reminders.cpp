@@ -1,7 +1,7 @@
-#include "shell/Reminders.h"
+#include "core/reminders/Reminders.h"
 
 #include "FileFixtures.h"
-#include "contacts/ContactsFile.h"
+#include "core/contacts/ContactsFile.h"
 
 #include <QDir>
 #include <QTemporaryDir>

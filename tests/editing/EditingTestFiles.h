@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contacts/ContactsFile.h"
+#include "core/contacts/ContactsFile.h"
 #include "support/TestFiles.h"
 
 #include <QByteArray>

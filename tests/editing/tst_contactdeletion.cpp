@@ -1,6 +1,6 @@
 #include "EditingTestFiles.h"
 
-#include "editing/ContactDeletion.h"
+#include "core/editing/ContactDeletion.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "EditingTestFiles.h"
 #include "support/WindowFixture.h"
 
-#include "editing/ContactForm.h"
-#include "editing/ContactWindow.h"
-#include "printing/GridTranscript.h"
-#include "shell/Session.h"
+#include "core/editing/ContactForm.h"
+#include "core/printing/GridTranscript.h"
+#include "gui/editing/ContactWindow.h"
+#include "gui/session/Session.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
-#include "editing/ContactPrinting.h"
-#include "printing/GridTranscript.h"
+#include "core/editing/ContactPrinting.h"
+#include "core/printing/GridTranscript.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "editing/ContactValidation.h"
+#include "core/editing/ContactValidation.h"
 
 #include <QtTest>
 

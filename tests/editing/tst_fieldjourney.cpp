@@ -1,7 +1,7 @@
 #include "EditingTestFiles.h"
-#include "editing/ContactValidation.h"
-#include "exchange/ExportWriter.h"
-#include "list/ListLine.h"
+#include "core/editing/ContactValidation.h"
+#include "core/exchange/ExportWriter.h"
+#include "core/list/ListLine.h"
 #include "support/ChildRun.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "EditingTestFiles.h"
 #include "support/WindowFixture.h"
 
-#include "editing/AddContactWindow.h"
-#include "shell/Session.h"
+#include "gui/editing/AddContactWindow.h"
+#include "gui/session/Session.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "editing/QuickAddParser.h"
+#include "core/editing/QuickAddParser.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 #include "ExchangeTestFiles.h"
 
-#include "contacts/ContactsFile.h"
+#include "core/contacts/ContactsFile.h"
 #include "support/TestSupport.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "contacts/ContactRecord.h"
-#include "contacts/ContactsFile.h"
+#include "core/contacts/ContactRecord.h"
+#include "core/contacts/ContactsFile.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "exchange/CsvLineReader.h"
+#include "core/exchange/CsvLineReader.h"
 
 #include "ExchangeTestFiles.h"
 

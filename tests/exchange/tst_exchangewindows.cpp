@@ -1,8 +1,8 @@
-#include "contacts/ContactsFile.h"
-#include "exchange/ExportWindow.h"
-#include "exchange/ImportWindow.h"
-#include "shell/ContactWindowCommands.h"
-#include "shell/MainWindow.h"
+#include "app/WindowWiring.h"
+#include "core/contacts/ContactsFile.h"
+#include "gui/exchange/ExportWindow.h"
+#include "gui/exchange/ImportWindow.h"
+#include "gui/main/MainWindow.h"
 #include "support/WindowFixture.h"
 
 #include "ExchangeTestFiles.h"
@@ -192,7 +192,7 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, windowClass);
         MainWindow main(m_scripted->platform());
-        registerContactWindows(main);
+        wireWindows(main);
         main.start();
         const QString path = m_dir.filePath("Main.DAT");
         QVERIFY(main.session().file().open(path, quillet::Creation::CreateIfMissing).ok());

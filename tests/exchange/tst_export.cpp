@@ -1,7 +1,7 @@
-#include "common/Cp1252.h"
-#include "contacts/ContactsFile.h"
-#include "exchange/ExportWriter.h"
-#include "exchange/ImportRun.h"
+#include "core/common/Cp1252.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/exchange/ExportWriter.h"
+#include "core/exchange/ImportRun.h"
 
 #include "ExchangeTestFiles.h"
 

@@ -1,8 +1,8 @@
-#include "contacts/ContactsFile.h"
-#include "exchange/CleaningRules.h"
-#include "exchange/ColumnTables.h"
-#include "exchange/DuplicateIndex.h"
-#include "exchange/ImportLayout.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/exchange/CleaningRules.h"
+#include "core/exchange/ColumnTables.h"
+#include "core/exchange/DuplicateIndex.h"
+#include "core/exchange/ImportLayout.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>

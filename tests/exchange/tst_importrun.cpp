@@ -1,6 +1,6 @@
-#include "contacts/ContactsFile.h"
-#include "exchange/DuplicateIndex.h"
-#include "exchange/ImportRun.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/exchange/DuplicateIndex.h"
+#include "core/exchange/ImportRun.h"
 
 #include "ExchangeTestFiles.h"
 #include "support/TestSupport.h"

@@ -1,8 +1,8 @@
-#include "help/AboutWindow.h"
-#include "help/Help.h"
-#include "help/SystemInfoTools.h"
-#include "help/UserManual.h"
-#include "platform/qt/QtDesktop.h"
+#include "core/help/Help.h"
+#include "core/help/SystemInfoTools.h"
+#include "core/help/UserManual.h"
+#include "gui/help/AboutWindow.h"
+#include "gui/platform/QtDesktop.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "help/UserManual.h"
+#include "core/help/UserManual.h"
 
 #include <QDir>
 #include <QFile>

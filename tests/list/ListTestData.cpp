@@ -1,6 +1,6 @@
 #include "ListTestData.h"
 
-#include "contacts/ContactsFile.h"
+#include "core/contacts/ContactsFile.h"
 
 #include <QFile>
 

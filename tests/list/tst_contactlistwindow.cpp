@@ -1,13 +1,14 @@
 #include "ListTestData.h"
-#include "editing/ContactDeletion.h"
-#include "editing/ContactWindow.h"
-#include "list/ContactListWindow.h"
-#include "list/ListClipboard.h"
-#include "list/ListModel.h"
-#include "printing/GridTranscript.h"
-#include "shell/Session.h"
-#include "shell/WindowHost.h"
+#include "core/editing/ContactDeletion.h"
+#include "core/list/ListClipboard.h"
+#include "core/list/ListModel.h"
+#include "core/printing/GridTranscript.h"
+#include "gui/editing/ContactWindow.h"
+#include "gui/list/ContactListWindow.h"
+#include "gui/session/Session.h"
+#include "gui/session/WindowHost.h"
 #include "support/ScriptedPlatform.h"
+#include "support/WindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,20 +29,6 @@
 using namespace quillet;
 
 namespace {
-
-class FakeHost : public WindowHost
-{
-public:
-    void returnToMainWindow() override { ++returns; }
-    void quitProgram() override {}
-    void showAbout() override {}
-    QStringList labelLines() const override { return {}; }
-    void fillLabelLines(const QStringList&) override {}
-    void openContactWindow(int recordNumber) override { openedRecords << recordNumber; }
-
-    int returns = 0;
-    QList<int> openedRecords;
-};
 
 PrintChoice printed(int copies, bool selectionOnly = false)
 {
@@ -70,8 +57,10 @@ private slots:
         QVERIFY(m_session->file().open(m_path, quillet::Creation::CreateIfMissing).ok());
         m_session->setOpenFile(m_path, QStringLiteral("Friends"));
         m_platform = std::make_unique<ScriptedPlatform>();
-        m_host = FakeHost{};
         m_platformBundle = std::make_unique<Platform>(m_platform->platform());
+        m_host = test::FakeWindowHost{};
+        m_host.session = m_session.get();
+        m_host.platform = m_platformBundle.get();
         m_window = new ContactListWindow(*m_session, *m_platformBundle, m_host);
         m_window->startFromMenu();
         QApplication::setActiveWindow(m_window);
@@ -566,7 +555,7 @@ private:
     std::unique_ptr<Session> m_session;
     std::unique_ptr<ScriptedPlatform> m_platform;
     std::unique_ptr<Platform> m_platformBundle;
-    FakeHost m_host;
+    test::FakeWindowHost m_host;
     QPointer<ContactListWindow> m_window;
 };
 

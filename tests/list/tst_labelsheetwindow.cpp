@@ -1,6 +1,6 @@
-#include "list/LabelSheetWindow.h"
-#include "list/LabelSheetWindowDrawing.h"
-#include "printing/SheetCatalogue.h"
+#include "core/printing/SheetCatalogue.h"
+#include "gui/printing/LabelSheetWindow.h"
+#include "gui/printing/SheetDrawing.h"
 
 #include <QLineEdit>
 #include <QTreeWidget>

@@ -1,5 +1,5 @@
 #include "ListTestData.h"
-#include "printing/SheetCatalogue.h"
+#include "core/printing/SheetCatalogue.h"
 #include "support/ChildRun.h"
 #include "support/PdfWords.h"
 

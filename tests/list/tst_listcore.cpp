@@ -1,10 +1,10 @@
 #include "ListTestData.h"
-#include "contacts/ContactsFile.h"
-#include "list/ListClipboard.h"
-#include "list/ListLine.h"
-#include "list/ListModel.h"
-#include "list/ListOrder.h"
-#include "list/ListSearch.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/list/ListClipboard.h"
+#include "core/list/ListLine.h"
+#include "core/list/ListModel.h"
+#include "core/list/ListOrder.h"
+#include "core/list/ListSearch.h"
 
 #include <QCollator>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "ListTestData.h"
-#include "contacts/ContactsFile.h"
-#include "list/ListLabels.h"
-#include "list/ListReport.h"
-#include "printing/GridTranscript.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/list/ListLabels.h"
+#include "core/list/ListReport.h"
+#include "core/printing/GridTranscript.h"
 
 #include <QDir>
 #include <QTemporaryDir>

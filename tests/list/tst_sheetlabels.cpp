@@ -1,8 +1,8 @@
-#include "list/SheetLabels.h"
-#include "printing/GridTranscript.h"
-#include "printing/PdfPrintTarget.h"
-#include "printing/SheetCatalogue.h"
-#include "printing/TypedLines.h"
+#include "core/list/SheetLabels.h"
+#include "core/printing/GridTranscript.h"
+#include "core/printing/SheetCatalogue.h"
+#include "core/printing/TypedLines.h"
+#include "output/PdfPrintTarget.h"
 #include "support/PdfWords.h"
 
 #include <QRegularExpression>

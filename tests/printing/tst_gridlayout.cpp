@@ -1,5 +1,5 @@
-#include "printing/GridLayout.h"
-#include "printing/GridTranscript.h"
+#include "core/printing/GridLayout.h"
+#include "core/printing/GridTranscript.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
-#include "printing/EnvelopeSizes.h"
-#include "printing/LabelPositionEntry.h"
-#include "printing/LabelSheet.h"
-#include "printing/PrintMargins.h"
-#include "printing/PrintOptionsChoice.h"
+#include "core/printing/EnvelopeSizes.h"
+#include "core/printing/LabelPositionEntry.h"
+#include "core/printing/LabelSheet.h"
+#include "core/printing/PrintMargins.h"
+#include "core/printing/PrintOptionsChoice.h"
 
 #include <QtTest>
 

@@ -1,12 +1,12 @@
 #include "support/PdfWords.h"
 
-#include "platform/qt/QtPrintTarget.h"
-#include "printing/GridRenderer.h"
-#include "printing/GridTranscript.h"
-#include "printing/LabelSheet.h"
-#include "printing/PdfPrintTarget.h"
-#include "printing/ReturnAddress.h"
-#include "printing/TypedLines.h"
+#include "core/printing/GridRenderer.h"
+#include "core/printing/GridTranscript.h"
+#include "core/printing/LabelSheet.h"
+#include "core/printing/ReturnAddress.h"
+#include "core/printing/TypedLines.h"
+#include "output/PdfPrintTarget.h"
+#include "output/QtPrintTarget.h"
 #include "support/ChildRun.h"
 
 #include <QPrinter>

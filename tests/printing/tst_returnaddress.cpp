@@ -1,5 +1,5 @@
-#include "printing/GridTranscript.h"
-#include "printing/ReturnAddress.h"
+#include "core/printing/GridTranscript.h"
+#include "core/printing/ReturnAddress.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "printing/SheetCatalogue.h"
+#include "core/printing/SheetCatalogue.h"
 
 #include <QElapsedTimer>
 #include <QtTest>

@@ -1,6 +1,6 @@
-#include "printing/GridTranscript.h"
-#include "printing/LabelSheet.h"
-#include "printing/TypedLines.h"
+#include "core/printing/GridTranscript.h"
+#include "core/printing/LabelSheet.h"
+#include "core/printing/TypedLines.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QtTest>

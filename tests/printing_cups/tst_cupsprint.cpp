@@ -1,6 +1,6 @@
-#include "platform/qt/QtPrintTarget.h"
-#include "printing/PrintRunner.h"
-#include "printing/TypedLines.h"
+#include "core/printing/PrintRunner.h"
+#include "core/printing/TypedLines.h"
+#include "output/QtPrintTarget.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,5 +1,5 @@
 #include "FaultRecords.h"
-#include "contacts/ContactRecord.h"
+#include "core/contacts/ContactRecord.h"
 #include "support/ChildRun.h"
 #include "support/TestFiles.h"
 

@@ -1,6 +1,6 @@
 #include "support/ChildRun.h"
 
-#include "contacts/ContactRecord.h"
+#include "core/contacts/ContactRecord.h"
 
 #include <QDir>
 #include <QFile>

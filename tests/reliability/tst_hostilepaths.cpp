@@ -1,5 +1,5 @@
 #include "FaultRecords.h"
-#include "common/NativePath.h"
+#include "core/common/NativePath.h"
 #include "support/ChildRun.h"
 #include "support/TestFiles.h"
 

@@ -1,13 +1,13 @@
 #include "FaultRecords.h"
 #include "support/TestFiles.h"
 
-#include "editing/AddContactWindow.h"
-#include "editing/ContactWindow.h"
-#include "exchange/ExportWindow.h"
-#include "exchange/ImportWindow.h"
-#include "shell/MainWindow.h"
-#include "shell/Session.h"
-#include "shell/WindowHost.h"
+#include "gui/editing/AddContactWindow.h"
+#include "gui/editing/ContactWindow.h"
+#include "gui/exchange/ExportWindow.h"
+#include "gui/exchange/ImportWindow.h"
+#include "gui/main/MainWindow.h"
+#include "gui/session/Session.h"
+#include "gui/session/WindowHost.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QAction>
@@ -36,6 +36,7 @@ public:
     QStringList labelLines() const override { return QStringList(5, QString()); }
     void fillLabelLines(const QStringList&) override {}
     void openContactWindow(int) override {}
+    QWidget* openContactOver(QWidget*, int, const ContactChanges&) override { return nullptr; }
 };
 
 enum class Change { Removed, Replaced };

@@ -1,12 +1,12 @@
 #include "support/MainWindowFixture.h"
 
-#include "contacts/ContactRecord.h"
-#include "contacts/ContactsFile.h"
-#include "editing/AddContactWindow.h"
-#include "editing/ContactWindow.h"
-#include "list/ContactListWindow.h"
-#include "platform/qt/WindowPlacement.h"
-#include "shell/ContactWindowCommands.h"
+#include "app/WindowWiring.h"
+#include "core/contacts/ContactRecord.h"
+#include "core/contacts/ContactsFile.h"
+#include "gui/editing/AddContactWindow.h"
+#include "gui/editing/ContactWindow.h"
+#include "gui/list/ContactListWindow.h"
+#include "gui/widgets/WindowPlacement.h"
 #include "support/TestSupport.h"
 
 #include <QAbstractButton>
@@ -26,7 +26,7 @@ struct ContactWindowsFixture : MainWindowFixture
 {
     ContactWindowsFixture()
     {
-        registerContactWindows(*window);
+        wireWindows(*window);
         path = QDir(home.path()).filePath(QStringLiteral("Friends.DAT"));
         ContactsFile file;
         if (!file.open(path, quillet::Creation::CreateIfMissing).ok())

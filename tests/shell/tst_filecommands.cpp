@@ -1,8 +1,8 @@
-#include "platform/FileDialogMemory.h"
-#include "platform/FileFilter.h"
-#include "shell/FileCommands.h"
-#include "shell/MainCaption.h"
-#include "shell/WindowSettings.h"
+#include "gui/main/MainCaption.h"
+#include "gui/main/WindowSettings.h"
+#include "gui/platform/FileDialogMemory.h"
+#include "gui/platform/FileFilter.h"
+#include "gui/session/FileCommands.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,15 +1,15 @@
 // Run at a scale factor of 2 on a 1600x1000 screen: 800x500 logical pixels.
 #include "support/MainWindowFixture.h"
 
-#include "contacts/ContactsFile.h"
-#include "editing/AddContactWindow.h"
-#include "editing/ContactWindow.h"
-#include "exchange/ExportWindow.h"
-#include "exchange/ImportWindow.h"
-#include "help/AboutWindow.h"
-#include "list/ContactListWindow.h"
-#include "shell/BirthdayListWindow.h"
-#include "shell/ContactWindowCommands.h"
+#include "app/WindowWiring.h"
+#include "core/contacts/ContactsFile.h"
+#include "gui/editing/AddContactWindow.h"
+#include "gui/editing/ContactWindow.h"
+#include "gui/exchange/ExportWindow.h"
+#include "gui/exchange/ImportWindow.h"
+#include "gui/help/AboutWindow.h"
+#include "gui/list/ContactListWindow.h"
+#include "gui/main/BirthdayListWindow.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -45,7 +45,7 @@ private slots:
     {
         QFETCH(QString, command);
         MainWindowFixture f;
-        registerContactWindows(*f.window);
+        wireWindows(*f.window);
         const QString path = f.home.filePath(QStringLiteral("Friends.DAT"));
         f.scripted.fileDialogs.answers.enqueue({path, QStringLiteral("Friends.DAT")});
         f.action("mnuFileNew")->trigger();

@@ -1,6 +1,6 @@
 #include "support/MainWindowFixture.h"
 
-#include "shell/MainCaption.h"
+#include "gui/main/MainCaption.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,8 +1,8 @@
 #include "support/MainWindowFixture.h"
 
-#include "common/AppError.h"
-#include "contacts/ContactsFile.h"
-#include "shell/MainCaption.h"
+#include "core/common/AppError.h"
+#include "core/contacts/ContactsFile.h"
+#include "gui/main/MainCaption.h"
 
 #include <QDialog>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "support/MainWindowFixture.h"
 
-#include "help/AboutWindow.h"
-#include "help/Help.h"
-#include "help/UserManual.h"
+#include "core/help/Help.h"
+#include "core/help/UserManual.h"
+#include "gui/help/AboutWindow.h"
 
 #include <QSettings>
 #include <QStandardPaths>

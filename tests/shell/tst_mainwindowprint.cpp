@@ -1,7 +1,7 @@
 #include "support/MainWindowFixture.h"
 
-#include "common/AppError.h"
-#include "printing/GridTranscript.h"
+#include "core/common/AppError.h"
+#include "core/printing/GridTranscript.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>

@@ -1,6 +1,6 @@
 #include "support/ChildRun.h"
 
-#include "common/NativePath.h"
+#include "core/common/NativePath.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/MainWindow.h"
+#include "gui/main/MainWindow.h"
 #include "support/ScriptedPlatform.h"
 #include "support/TestSupport.h"
 

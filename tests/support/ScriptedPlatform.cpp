@@ -1,6 +1,6 @@
 #include "support/ScriptedPlatform.h"
 
-#include "printing/SheetTemplate.h"
+#include "core/printing/SheetTemplate.h"
 
 namespace quillet {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Platform.h"
-#include "printing/GridDocument.h"
+#include "core/printing/GridDocument.h"
+#include "ports/Platform.h"
 
 #include <QDate>
 #include <QList>

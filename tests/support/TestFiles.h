@@ -1,6 +1,6 @@
 #pragma once
 
-#include "contacts/ContactRecord.h"
+#include "core/contacts/ContactRecord.h"
 
 #include <QByteArray>
 #include <QString>

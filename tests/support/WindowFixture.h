@@ -1,8 +1,9 @@
 #pragma once
 
-#include "platform/Platform.h"
-#include "shell/Session.h"
-#include "shell/WindowHost.h"
+#include "gui/editing/ContactWindow.h"
+#include "gui/session/Session.h"
+#include "gui/session/WindowHost.h"
+#include "ports/Platform.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QString>
@@ -22,7 +23,16 @@ public:
     QStringList labelLines() const override { return lines; }
     void fillLabelLines(const QStringList& newLines) override { filled = newLines; }
     void openContactWindow(int recordNumber) override { openedRecords << recordNumber; }
+    // The list's contact window is the real one, as the program wires it.
+    QWidget* openContactOver(QWidget* list, int recordNumber, const ContactChanges& changes) override
+    {
+        if (!session || !platform)
+            return nullptr;
+        return ContactWindow::openOver(list, recordNumber, changes, *session, *platform, *this);
+    }
 
+    Session* session = nullptr;
+    Platform* platform = nullptr;
     QStringList lines{QString(), QString(), QString(), QString(), QString()};
     QStringList filled;
     QList<int> openedRecords;
@@ -43,6 +53,8 @@ protected:
         m_scripted = std::make_unique<ScriptedPlatform>();
         m_platform = std::make_unique<Platform>(m_scripted->platform());
         m_host = FakeWindowHost{};
+        m_host.session = m_session.get();
+        m_host.platform = m_platform.get();
     }
     // Opens the contacts file at `path` in the session, titled `title`.
     bool openContacts(const QString& path, const QString& title)

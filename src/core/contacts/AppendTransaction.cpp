@@ -1,0 +1,79 @@
+#include "core/contacts/AppendTransaction.h"
+
+#include "core/contacts/ContactsFile.h"
+
+#include <algorithm>
+
+namespace quillet {
+
+AppendTransaction::AppendTransaction(ContactsFile& file) : m_file(file), m_out(file.nativePath()) {}
+
+AppendTransaction::~AppendTransaction()
+{
+    release();
+}
+
+void AppendTransaction::release()
+{
+    m_out.cancel();
+    if (m_locked)
+        m_file.unlock();
+    m_locked = false;
+}
+
+Status AppendTransaction::begin()
+{
+    if (Status locked = m_file.lock(LockKind::Exclusive); !locked)
+        return locked;
+    m_locked = true;
+    if (Status rewritable = m_file.checkRewritable(); !rewritable)
+        return rewritable;
+    if (Status opened = m_out.open(); !opened)
+        return opened;
+    const qint64 length = m_file.byteSize();
+    m_existing = m_file.count();
+    Status written;
+    const Status read = m_file.forEachBytes([&](int number, QByteArrayView bytes) {
+        const qint64 present = std::clamp<qint64>(length - qint64(number - 1) * recordSize, 0, recordSize);
+        written = write(present == recordSize ? bytes : QByteArrayView(completedRecord(bytes.first(present))));
+        return written.ok();
+    });
+    return read.ok() ? written : read;
+}
+
+Status AppendTransaction::append(const ContactRecord& record)
+{
+    if (!m_failed && qint64(m_existing) + m_appended >= maxRecordsInMemory) {
+        m_failed = true;
+        return errors::recordCapReached();
+    }
+    if (Status written = write(record.toBytes()); !written)
+        return written;
+    ++m_appended;
+    return {};
+}
+
+Status AppendTransaction::commit()
+{
+    if (m_failed || m_appended == 0 || !m_locked) {
+        release();
+        m_appended = 0;
+        return {};
+    }
+    const Status replaced = m_file.replaceWith(m_out);
+    release();
+    if (!replaced)
+        m_appended = 0;
+    return replaced;
+}
+
+Status AppendTransaction::write(QByteArrayView bytes)
+{
+    if (m_failed)
+        return errors::diskFull();
+    Status written = m_out.write(bytes);
+    m_failed = !written.ok();
+    return written;
+}
+
+} // namespace quillet

@@ -1,0 +1,84 @@
+#include "core/contacts/ContactRecord.h"
+
+#include "core/common/Cp1252.h"
+#include "core/common/TextRules.h"
+
+#include <algorithm>
+
+namespace quillet {
+
+QByteArray encodeField(Field field, const QString& value)
+{
+    const int width = fieldLayout(field).width;
+    QByteArray bytes = cp1252::encode(text::trimLeadingSpaces(value));
+    if (bytes.size() > width)
+        bytes.truncate(width);
+    return bytes.leftJustified(width, ' ');
+}
+
+ContactRecord ContactRecord::fromBytes(QByteArrayView bytes)
+{
+    ContactRecord record;
+    for (Field field : allFields)
+        record.set(field, fieldFromBytes(bytes, field));
+    return record;
+}
+
+QString ContactRecord::fieldFromBytes(QByteArrayView bytes, Field field)
+{
+    const FieldLayout layout = fieldLayout(field);
+    const qsizetype available = std::clamp<qsizetype>(bytes.size() - layout.offset, 0, layout.width);
+    QString value = available > 0 ? cp1252::decode(bytes.sliced(layout.offset, available)) : QString();
+    // A short input reads as if padded with spaces.
+    if (available < layout.width)
+        value.append(QString(layout.width - available, u' '));
+    return value;
+}
+
+QByteArray ContactRecord::toBytes() const
+{
+    QByteArray bytes(recordSize, '|');
+    for (Field field : allFields) {
+        const FieldLayout layout = fieldLayout(field);
+        bytes.replace(layout.offset, layout.width, encodeField(field, value(field)));
+    }
+    bytes[recordSize - 2] = '\r';
+    bytes[recordSize - 1] = '\n';
+    return bytes;
+}
+
+QString ContactRecord::trimmed(Field field) const
+{
+    return text::trimSpaces(value(field));
+}
+
+bool ContactRecord::isDeleted() const
+{
+    return value(Field::FirstName).startsWith(deletedMarker, Qt::CaseSensitive);
+}
+
+QByteArray completedRecord(QByteArrayView present)
+{
+    QByteArray bytes = ContactRecord().toBytes();
+    const qsizetype kept = std::min<qsizetype>(present.size(), recordSize);
+    bytes.replace(0, kept, present.first(kept));
+    return bytes;
+}
+
+QString birthdateToStored(const QString& display)
+{
+    if (display.isEmpty())
+        return QString(fieldLayout(Field::Birthdate).width, u' ');
+    // "MM/DD/YYYY" -> "YYYY" + "MM" + "DD", whatever the characters are.
+    return text::mid(display, 7, 4) + text::mid(display, 1, 2) + text::mid(display, 4, 2);
+}
+
+QString birthdateToDisplay(const QString& stored)
+{
+    // A blank field reads as 0; anything not above 1 has no display form.
+    if (!(text::leadingNumber(stored) > 1))
+        return {};
+    return text::trimSpaces(text::mid(stored, 5, 2) + u'/' + text::mid(stored, 7, 2) + u'/' + text::mid(stored, 1, 4));
+}
+
+} // namespace quillet

@@ -1,0 +1,204 @@
+#include "core/editing/ContactValidation.h"
+
+#include "core/common/Cp1252.h"
+#include "core/common/TextRules.h"
+
+#include <QDate>
+
+namespace quillet {
+
+namespace {
+
+using F = FormField;
+
+std::optional<Rejection> reject(const QString& message, FormField focus)
+{
+    return Rejection{message, incorrectEntryTitle, focus};
+}
+
+// The field's length limit, from the catalogue.
+int maximum(FormField field)
+{
+    return formFieldInfo(field).lengthLimit().value_or(0);
+}
+
+std::optional<Rejection> limit(const ContactForm& form, FormField field, const QString& message)
+{
+    if (form[field].length() > maximum(field))
+        return reject(message, field);
+    return std::nullopt;
+}
+
+// The length and the two slashes first, then the date must be one of the calendar:
+// 13/45/1980 would be stored as 19801345.
+bool birthdateFormatOk(const QString& date)
+{
+    if (date.isEmpty())
+        return true;
+    if (date.length() != 10 || date.at(2) != u'/' || date.at(5) != u'/')
+        return false;
+    return QDate::fromString(date, QStringLiteral("MM/dd/yyyy")).isValid();
+}
+
+void removeCommas(QString& text)
+{
+    text.remove(u',');
+}
+
+void cleanPhone(QString& phone)
+{
+    phone.remove(u'(');
+    phone.replace(u')', u'-');
+    phone.remove(u' ');
+    phone.remove(u'+');
+}
+
+std::optional<Rejection> checkLastName(ContactForm& form, const SaveRules& rules)
+{
+    const QString message = QStringLiteral("Enter last name, 16 characters or less.");
+    if (auto rejection = limit(form, F::LastName, message))
+        return rejection;
+    if (rules.lastNameCommasRemovedBeforeCheck)
+        removeCommas(form[F::LastName]);
+    if (form[F::LastName].isEmpty())
+        return reject(message, F::LastName);
+    removeCommas(form[F::LastName]);
+    return std::nullopt;
+}
+
+std::optional<Rejection> checkState(ContactForm& form, const SaveRules& rules)
+{
+    const int length = form[F::State].length();
+    const int abbreviation = maximum(F::State);
+    const bool wrong = rules.stateExactlyTwo ? (length != 0 && length != abbreviation) : length > abbreviation;
+    if (wrong)
+        return reject(QStringLiteral("State must be 2 character abbreviation."), F::State);
+    removeCommas(form[F::State]);
+    return std::nullopt;
+}
+
+std::optional<Rejection> checkNameAndAddress(ContactForm& form, const SaveRules& rules)
+{
+    if (auto r = limit(form, F::FirstName, QStringLiteral("First name must be 11 characters or less.")))
+        return r;
+    removeCommas(form[F::FirstName]);
+    removeCommas(form[F::MiddleInitial]);
+    form[F::MiddleInitial].remove(u'.');
+    if (auto r = limit(form, F::MiddleInitial, QStringLiteral("Enter only 1 character for middle initial.")))
+        return r;
+    if (auto r = checkLastName(form, rules))
+        return r;
+    if (auto r = limit(form, F::Street, QStringLiteral("Street address must be 30 characters or less.")))
+        return r;
+    removeCommas(form[F::Street]);
+    if (auto r = limit(form, F::Street2, QStringLiteral("Street address2 must be 15 characters or less.")))
+        return r;
+    removeCommas(form[F::Street2]);
+    // The city's commas go only after every other check (see validateContact).
+    if (auto r = limit(form, F::City, QStringLiteral("City must be 16 characters or less.")))
+        return r;
+    if (auto r = checkState(form, rules))
+        return r;
+    if (auto r = limit(form, F::Zip, QStringLiteral("Zip Code must be 10 characters or less.")))
+        return r;
+    removeCommas(form[F::Zip]);
+    if (auto r = limit(form, F::Country, QStringLiteral("Country must be 19 characters or less. For example, USA.")))
+        return r;
+    if (rules.countryCommaToSpace)
+        form[F::Country].replace(u',', u' ');
+    else
+        removeCommas(form[F::Country]);
+    return std::nullopt;
+}
+
+std::optional<Rejection> checkPhones(ContactForm& form)
+{
+    struct Phone
+    {
+        FormField field;
+        const char* message;
+    };
+    static constexpr Phone phones[] = {
+        {F::HomePhone, "Home Phone must be 15 characters or less."},
+        {F::CellPhone, "Cell Phone must be 15 characters or less."},
+        {F::WorkPhone, "Work Phone must be 13 characters or less."},
+    };
+    for (const Phone& phone : phones) {
+        cleanPhone(form[phone.field]);
+        if (auto r = limit(form, phone.field, QString::fromLatin1(phone.message)))
+            return r;
+        removeCommas(form[phone.field]);
+    }
+    return std::nullopt;
+}
+
+// An e-mail address is checked, never cleaned.
+std::optional<Rejection> checkEmail(const ContactForm& form)
+{
+    const QString& email = form[F::Email];
+    if (email.length() > maximum(F::Email))
+        return reject(QStringLiteral("Email address must be 50 characters or less."), F::Email);
+    if (text::contains(email, QStringLiteral(",")))
+        return reject(QStringLiteral("Email address cannot contain a comma."), F::Email);
+    if (text::contains(email, QStringLiteral(" ")))
+        return reject(QStringLiteral("Email address cannot contain a space."), F::Email);
+    if (!email.isEmpty() && !email.contains(u'@'))
+        return reject(QStringLiteral("Email address must contain the '@' character."), F::Email);
+    if (!email.isEmpty() && !email.contains(u'.'))
+        return reject(QStringLiteral("Email address must contain the '.' character."), F::Email);
+    return std::nullopt;
+}
+
+std::optional<Rejection> checkFreeTexts(ContactForm& form)
+{
+    if (auto r = limit(form, F::Category, QStringLiteral("Category must be 80 characters or less.")))
+        return r;
+    form[F::Category].replace(u',', u' ');
+    if (auto r = limit(form, F::Notes, QStringLiteral("Notes must be 80 characters or less.")))
+        return r;
+    form[F::Notes].replace(u',', u' ');
+    return std::nullopt;
+}
+
+} // namespace
+
+ValidationResult validateContact(ContactForm form, const SaveRules& rules)
+{
+    ValidationResult result;
+    // Lengths are measured on what the record will hold.
+    for (QString& text : form.texts)
+        text = cp1252::fold(text);
+    if (!birthdateFormatOk(form[F::Birthdate])) {
+        result.rejection =
+            Rejection{QStringLiteral("Date must be in format MM/DD/YYYY   Example: April 10, 1980 is 04/10/1980"),
+                      dateErrorTitle, std::nullopt};
+    } else if (auto r = checkNameAndAddress(form, rules)) {
+        result.rejection = r;
+    } else if (auto r = checkPhones(form)) {
+        result.rejection = r;
+    } else if (auto r = checkEmail(form)) {
+        result.rejection = r;
+    } else if (auto r = checkFreeTexts(form)) {
+        result.rejection = r;
+    } else {
+        removeCommas(form[F::City]);
+    }
+    result.form = std::move(form);
+    return result;
+}
+
+ContactRecord recordFromForm(const ContactForm& cleaned, const QString& reminderFlag)
+{
+    ContactRecord record;
+    for (FormField field : allFormFields())
+        record.set(recordField(field), cleaned[field]);
+    record.set(Field::FirstName, text::trimSpaces(cleaned[F::FirstName]));
+    record.set(Field::MI, text::upperCase(cleaned[F::MiddleInitial]));
+    record.set(Field::State, text::upperCase(cleaned[F::State]));
+    record.set(Field::Country, text::upperCase(cleaned[F::Country]));
+    record.set(Field::Birthdate, birthdateToStored(cleaned[F::Birthdate]));
+    record.set(Field::ReminderFlag, reminderFlag);
+    return record;
+}
+
+} // namespace quillet

@@ -1,0 +1,172 @@
+#include "core/exchange/DuplicateIndex.h"
+
+#include "core/common/TextRules.h"
+#include "core/contacts/ContactsFile.h"
+
+#include <algorithm>
+
+namespace quillet {
+
+namespace {
+
+// Names are indexed by their two- and three-character pieces; a needle is looked up
+// by pieces of its own length up to three. A one-character name is not indexed.
+constexpr qsizetype longestGram = 3;
+constexpr qsizetype shortestGram = 2;
+
+quint64 gramKey(const QString& text, qsizetype at, qsizetype length)
+{
+    quint64 key = quint64(length) << 48;
+    for (qsizetype i = 0; i < length; ++i)
+        key |= quint64(text.at(at + i).unicode()) << (16 * (length - 1 - i));
+    return key;
+}
+
+void addGrams(QHash<quint64, std::vector<int>>& grams, const QString& text, int record)
+{
+    for (qsizetype length = shortestGram; length <= longestGram; ++length) {
+        for (qsizetype at = 0; at + length <= text.size(); ++at) {
+            std::vector<int>& postings = grams[gramKey(text, at, length)];
+            if (postings.empty() || postings.back() != record)
+                postings.push_back(record);
+        }
+    }
+}
+
+ComparedFields fieldsFromBytes(QByteArrayView bytes)
+{
+    return {text::trimSpaces(ContactRecord::fieldFromBytes(bytes, Field::FirstName)),
+            text::trimSpaces(ContactRecord::fieldFromBytes(bytes, Field::LastName)),
+            text::trimSpaces(ContactRecord::fieldFromBytes(bytes, Field::Email))};
+}
+
+} // namespace
+
+ComparedFields comparedFields(const ContactRecord& record)
+{
+    return {record.trimmed(Field::FirstName), record.trimmed(Field::LastName), record.trimmed(Field::Email)};
+}
+
+bool isDuplicateOf(const ComparedFields& existing, const ComparedFields& imported)
+{
+    if (!imported.email.isEmpty() && existing.email == imported.email)
+        return true;
+    if (imported.firstName.isEmpty() && imported.lastName.isEmpty())
+        return false;
+    return text::contains(existing.firstName, imported.firstName) &&
+           text::contains(existing.lastName, imported.lastName);
+}
+
+Status DuplicateIndex::start(const ContactsFile& file, int count)
+{
+    m_records.clear();
+    m_emails.clear();
+    m_firstGrams.clear();
+    m_lastGrams.clear();
+    if (count < 1)
+        return {};
+    if (count > maxRecordsInMemory)
+        return errors::outOfMemory();
+    m_records.reserve(count);
+    return file.forEachBytes(
+        [this](int, QByteArrayView bytes) {
+            add(fieldsFromBytes(bytes));
+            return true;
+        },
+        1, count);
+}
+
+void DuplicateIndex::add(const ComparedFields& fields)
+{
+    const int record = static_cast<int>(m_records.size());
+    if (!fields.email.isEmpty())
+        m_emails.insert(fields.email);
+    addGrams(m_firstGrams, fields.firstName, record);
+    addGrams(m_lastGrams, fields.lastName, record);
+    m_records.push_back(fields);
+}
+
+// The shortest posting list among the needle's pieces: every record whose name
+// contains the needle is on it. Null when the needle is too short to narrow the
+// search (every record is a candidate); `absent` when some piece occurs nowhere.
+const DuplicateIndex::Postings* DuplicateIndex::rarest(const QHash<quint64, Postings>& grams, const QString& needle,
+                                                       bool& absent) const
+{
+    if (needle.size() < shortestGram)
+        return nullptr;
+    const qsizetype length = std::min(needle.size(), longestGram);
+    const Postings* best = nullptr;
+    for (qsizetype at = 0; at + length <= needle.size(); ++at) {
+        const auto found = grams.constFind(gramKey(needle, at, length));
+        if (found == grams.cend()) {
+            absent = true;
+            return nullptr;
+        }
+        if (!best || found->size() < best->size())
+            best = &*found;
+    }
+    return best;
+}
+
+// The records on both lists (either null: every record), tested in record order
+// until one matches. The shorter list leads; the longer is searched forward, so a
+// common surname costs no more than the rarer first name.
+bool DuplicateIndex::anyMatch(const Postings* first, const Postings* last, const ComparedFields& imported) const
+{
+    const auto matches = [&](int record) { return isDuplicateOf(m_records[size_t(record)], imported); };
+    if (!first && !last)
+        return std::any_of(m_records.begin(), m_records.end(),
+                           [&](const ComparedFields& existing) { return isDuplicateOf(existing, imported); });
+    if (!first || !last)
+        return std::any_of((first ? first : last)->begin(), (first ? first : last)->end(), matches);
+    const Postings& lead = first->size() <= last->size() ? *first : *last;
+    const Postings& other = first->size() <= last->size() ? *last : *first;
+    auto from = other.begin();
+    for (const int record : lead) {
+        from = std::lower_bound(from, other.end(), record);
+        if (from == other.end())
+            return false;
+        if (*from == record && matches(record))
+            return true;
+    }
+    return false;
+}
+
+Result<bool> DuplicateIndex::test(const ContactRecord& working)
+{
+    const ComparedFields imported = comparedFields(working);
+    if (!imported.email.isEmpty() && m_emails.contains(imported.email))
+        return true;
+    if (imported.firstName.isEmpty() && imported.lastName.isEmpty())
+        return false;
+    bool absent = false;
+    const Postings* last = rarest(m_lastGrams, imported.lastName, absent);
+    const Postings* first = absent ? nullptr : rarest(m_firstGrams, imported.firstName, absent);
+    return !absent && anyMatch(first, last, imported);
+}
+
+Status RereadDuplicateTest::start(const ContactsFile& file, int count)
+{
+    m_file = &file;
+    m_count = count;
+    return {};
+}
+
+Result<bool> RereadDuplicateTest::test(const ContactRecord& working)
+{
+    if (!m_file || m_count < 1)
+        return false;
+    const ComparedFields imported = comparedFields(working);
+    bool duplicate = false;
+    const Status read = m_file->forEachBytes(
+        [&](int, QByteArrayView bytes) {
+            duplicate = isDuplicateOf(fieldsFromBytes(bytes), imported) || duplicate;
+            return true;
+        },
+        1, m_count);
+    if (!read)
+        return read;
+    return duplicate;
+}
+
+} // namespace quillet

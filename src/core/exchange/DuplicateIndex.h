@@ -1,0 +1,82 @@
+#pragma once
+
+#include "core/common/AppError.h"
+#include "core/common/Result.h"
+#include "core/contacts/ContactRecord.h"
+
+#include <QHash>
+#include <QSet>
+#include <QString>
+
+#include <vector>
+
+namespace quillet {
+
+class ContactsFile;
+
+// The fields the duplicate test compares, each with spaces trimmed from both ends.
+struct ComparedFields
+{
+    QString firstName;
+    QString lastName;
+    QString email;
+};
+ComparedFields comparedFields(const ContactRecord& record);
+
+// An imported contact duplicates an existing one when their e-mails are equal, or
+// when the existing first and last names contain the imported ones. An empty value
+// never matches on its own: the e-mail rule needs an imported e-mail, the name rule
+// an imported first or last name. Otherwise an empty name is contained in any
+// non-empty name and nothing in an empty one.
+bool isDuplicateOf(const ComparedFields& existing, const ComparedFields& imported);
+
+// Whether an imported contact looks like one of the records that were on file when
+// the run started (contacts appended by the run are never compared with each other).
+class DuplicateTest
+{
+public:
+    virtual ~DuplicateTest() = default;
+    // Takes records 1 to `count` as they are now. The index refuses more than
+    // maxRecordsInMemory records with "Out of memory".
+    virtual Status start(const ContactsFile& file, int count) = 0;
+    // Whether `working` duplicates one of those records.
+    virtual Result<bool> test(const ContactRecord& working) = 0;
+};
+
+// Keeps the compared fields of the records in memory, with the e-mails in a hash
+// set and the first and last names indexed by their two- and three-character
+// pieces; a line is checked against the records on both names' rarest pieces, so
+// it costs a few candidate checks instead of a pass over the file, even when
+// thousands share its surname.
+class DuplicateIndex : public DuplicateTest
+{
+public:
+    Status start(const ContactsFile& file, int count) override;
+    Result<bool> test(const ContactRecord& working) override;
+
+private:
+    using Postings = std::vector<int>;
+    void add(const ComparedFields& fields);
+    const Postings* rarest(const QHash<quint64, Postings>& grams, const QString& needle, bool& absent) const;
+    bool anyMatch(const Postings* first, const Postings* last, const ComparedFields& imported) const;
+
+    std::vector<ComparedFields> m_records;
+    QSet<QString> m_emails;
+    QHash<quint64, Postings> m_firstGrams;
+    QHash<quint64, Postings> m_lastGrams;
+};
+
+// Reads records 1 to N from the file again for every contact: the plain form of
+// the rule, the reference the index is tested and measured against.
+class RereadDuplicateTest : public DuplicateTest
+{
+public:
+    Status start(const ContactsFile& file, int count) override;
+    Result<bool> test(const ContactRecord& working) override;
+
+private:
+    const ContactsFile* m_file = nullptr;
+    int m_count = 0;
+};
+
+} // namespace quillet

@@ -1,0 +1,224 @@
+#include "core/exchange/ImportText.h"
+
+#include "core/common/Cp1252.h"
+#include "core/common/FileErrors.h"
+#include "core/exchange/CsvLineReader.h"
+
+#include <QFile>
+
+namespace quillet {
+
+namespace {
+
+constexpr qint64 chunkSize = 256 * 1024;
+
+struct Mark
+{
+    QByteArrayView bytes;
+    TextEncoding encoding;
+};
+const Mark marks[] = {
+    {"\xEF\xBB\xBF", TextEncoding::Utf8}, {"\xFF\xFE", TextEncoding::Utf16LE}, {"\xFE\xFF", TextEncoding::Utf16BE}};
+
+bool isContinuation(unsigned char b, unsigned lowest = 0x80, unsigned highest = 0xBF)
+{
+    return b >= lowest && b <= highest;
+}
+
+} // namespace
+
+int utf8SequenceLength(QByteArrayView bytes)
+{
+    const auto lead = static_cast<unsigned char>(bytes.front());
+    if (lead < 0x80)
+        return 1;
+    int length = 0;
+    if (lead >= 0xC2 && lead <= 0xDF)
+        length = 2;
+    else if (lead >= 0xE0 && lead <= 0xEF)
+        length = 3;
+    else if (lead >= 0xF0 && lead <= 0xF4)
+        length = 4;
+    else
+        return 0;
+    // The second byte's range rules out overlong forms, surrogates and code points past U+10FFFF.
+    unsigned lowest = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    unsigned highest = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    for (int i = 1; i < length; ++i) {
+        if (i >= bytes.size())
+            return -1;
+        if (!isContinuation(static_cast<unsigned char>(bytes[i]), lowest, highest))
+            return 0;
+        lowest = 0x80;
+        highest = 0xBF;
+    }
+    return length;
+}
+
+QString MixedUtf8Decoder::decode(QByteArrayView input, bool last)
+{
+    QByteArray joined;
+    QByteArrayView bytes = input;
+    if (!m_carry.isEmpty()) {
+        joined = m_carry + input.toByteArray();
+        m_carry.clear();
+        bytes = joined;
+    }
+    QString text;
+    text.reserve(bytes.size());
+    qsizetype i = 0;
+    qsizetype plainFrom = 0; // a run of ASCII and valid sequences, decoded in one go
+    const auto flushPlain = [&] {
+        if (i > plainFrom)
+            text += QString::fromUtf8(bytes.sliced(plainFrom, i - plainFrom));
+    };
+    while (i < bytes.size()) {
+        const int length = utf8SequenceLength(bytes.sliced(i));
+        if (length > 0) {
+            i += length;
+            continue;
+        }
+        flushPlain();
+        if (length < 0 && !last) {
+            m_carry = bytes.sliced(i).toByteArray();
+            return text;
+        }
+        text += QChar(cp1252::charFor(static_cast<unsigned char>(bytes[i])));
+        plainFrom = ++i;
+    }
+    flushPlain();
+    return text;
+}
+
+void EncodingSurvey::feed(QByteArrayView bytes)
+{
+    if (m_first) {
+        m_first = false;
+        for (const Mark& mark : marks) {
+            if (bytes.startsWith(mark.bytes)) {
+                m_markLength = int(mark.bytes.size());
+                m_marked = mark.encoding;
+                return;
+            }
+        }
+    }
+    if (m_markLength > 0 || m_sawSequence)
+        return;
+    QByteArray joined = m_carry + bytes.toByteArray();
+    m_carry.clear();
+    for (qsizetype i = 0; i < joined.size(); ++i) {
+        if (static_cast<unsigned char>(joined[i]) < 0x80)
+            continue;
+        const int length = utf8SequenceLength(QByteArrayView(joined).sliced(i));
+        if (length > 1) {
+            m_sawSequence = true;
+            return;
+        }
+        if (length < 0) {
+            m_carry = joined.sliced(i);
+            return;
+        }
+    }
+}
+
+TextEncoding EncodingSurvey::encoding() const
+{
+    if (m_markLength > 0)
+        return m_marked;
+    return m_sawSequence ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+}
+
+ImportDecoder::ImportDecoder(TextEncoding encoding)
+    : m_encoding(encoding),
+      m_utf16(encoding == TextEncoding::Utf16BE ? QStringDecoder::Utf16BE : QStringDecoder::Utf16LE)
+{}
+
+QString ImportDecoder::decode(QByteArrayView bytes, bool last)
+{
+    switch (m_encoding) {
+    case TextEncoding::Utf8:
+        return m_mixed.decode(bytes, last);
+    case TextEncoding::Utf16LE:
+    case TextEncoding::Utf16BE:
+        return m_utf16.decode(bytes);
+    case TextEncoding::Windows1252:
+        break;
+    }
+    return cp1252::decode(bytes);
+}
+
+QString decodeImportBytes(QByteArrayView bytes, TextEncoding* encoding)
+{
+    EncodingSurvey survey;
+    survey.feed(bytes);
+    if (encoding)
+        *encoding = survey.encoding();
+    ImportDecoder decoder(survey.encoding());
+    return decoder.decode(bytes.sliced(survey.markLength()), true);
+}
+
+Status readImportText(const QString& path, QString& text, TextEncoding* encoding)
+{
+    text.clear();
+    QFile file(path);
+    if (Status opened = openForReading(file); !opened)
+        return opened;
+    if (file.size() > maxImportFileSize)
+        return errors::outOfMemory();
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return errorFromFileDevice(file);
+    text = decodeImportBytes(bytes, encoding);
+    return {};
+}
+
+ImportFormat detectFormat(QStringView text)
+{
+    qsizetype from = 0;
+    bool firstLine = true;
+    while (from < text.size()) {
+        qsizetype end = from;
+        while (end < text.size() && text[end] != u'\n' && text[end] != u'\r')
+            ++end;
+        const QStringView line = text.sliced(from, end - from).trimmed();
+        from = end + 1;
+        if (line.isEmpty())
+            continue;
+        if (firstLine && line.compare(u"BEGIN:VCARD", Qt::CaseInsensitive) == 0)
+            return ImportFormat::VCard;
+        firstLine = false;
+        if (line.startsWith(u'#'))
+            continue;
+        const bool ldif =
+            line.startsWith(u"dn:", Qt::CaseInsensitive) || line.startsWith(u"version:", Qt::CaseInsensitive);
+        return ldif ? ImportFormat::Ldif : ImportFormat::Csv;
+    }
+    return ImportFormat::Csv;
+}
+
+QChar csvSeparator(QStringView headerLine)
+{
+    int commas = 0;
+    int tabs = 0;
+    int semicolons = 0;
+    bool quoted = false;
+    for (const QChar c : headerLine) {
+        if (c == u'"')
+            quoted = !quoted;
+        else if (quoted)
+            continue;
+        else if (c == u',')
+            ++commas;
+        else if (c == u'\t')
+            ++tabs;
+        else if (c == u';')
+            ++semicolons;
+    }
+    if (tabs > commas && tabs >= semicolons)
+        return u'\t';
+    if (semicolons > commas && semicolons > tabs)
+        return u';';
+    return u',';
+}
+
+} // namespace quillet

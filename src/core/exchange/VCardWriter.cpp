@@ -1,0 +1,139 @@
+#include "core/exchange/VCardWriter.h"
+
+#include "core/common/Cp1252.h"
+
+namespace quillet {
+
+namespace {
+
+constexpr qsizetype maxOctets = 75;
+
+// A stored field without its surrounding spaces, in UTF-8, escaped.
+QByteArray escapedField(QByteArrayView record, Field field)
+{
+    const FieldLayout layout = fieldLayout(field);
+    QByteArrayView bytes =
+        record.sliced(layout.offset, std::min<qsizetype>(layout.width, record.size() - layout.offset));
+    while (!bytes.isEmpty() && bytes.front() == ' ')
+        bytes = bytes.sliced(1);
+    while (!bytes.isEmpty() && bytes.back() == ' ')
+        bytes.chop(1);
+    QByteArray out;
+    out.reserve(bytes.size() + 8);
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\' || c == ',' || c == ';')
+            out += '\\';
+        if (c == '\n')
+            out += "\\n";
+        else if (byte >= 0x80)
+            out += QString(QChar(cp1252::charFor(byte))).toUtf8();
+        else if (c != '\r')
+            out += c;
+    }
+    return out;
+}
+
+void addLine(QByteArray& out, QByteArrayView name, const QByteArray& value)
+{
+    out += foldedLine(name.toByteArray() + ':' + value);
+}
+
+void addIfAny(QByteArray& out, QByteArrayView name, const QByteArray& value)
+{
+    if (!value.isEmpty())
+        addLine(out, name, value);
+}
+
+QByteArray isoBirthdate(const QByteArray& stored)
+{
+    if (stored.size() != 8)
+        return {};
+    for (const char c : stored) {
+        if (c < '0' || c > '9')
+            return {};
+    }
+    return stored.left(4) + '-' + stored.mid(4, 2) + '-' + stored.mid(6, 2);
+}
+
+} // namespace
+
+QString vcardEscape(const QString& value)
+{
+    QString escaped;
+    escaped.reserve(value.size());
+    for (const QChar c : value) {
+        if (c == u'\\' || c == u',' || c == u';')
+            escaped += u'\\';
+        if (c == u'\n')
+            escaped += QStringLiteral("\\n");
+        else if (c != u'\r')
+            escaped += c;
+    }
+    return escaped;
+}
+
+QByteArray foldedLine(const QByteArray& line)
+{
+    if (line.size() <= maxOctets)
+        return line + "\r\n";
+    QByteArray out;
+    out.reserve(line.size() + line.size() / 25 + 4);
+    qsizetype start = 0;
+    qsizetype room = maxOctets;
+    while (line.size() - start > room) {
+        qsizetype cut = start + room;
+        while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80)
+            --cut; // not inside a UTF-8 sequence
+        out.append(line.constData() + start, cut - start);
+        out += "\r\n ";
+        start = cut;
+        room = maxOctets - 1; // the space that opens the continuation counts
+    }
+    out.append(line.constData() + start, line.size() - start);
+    out += "\r\n";
+    return out;
+}
+
+void appendVCard(QByteArray& out, QByteArrayView record)
+{
+    const QByteArray first = escapedField(record, Field::FirstName);
+    const QByteArray mi = escapedField(record, Field::MI);
+    const QByteArray last = escapedField(record, Field::LastName);
+    out += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
+    addLine(out, "N", last + ';' + first + ';' + mi + ";;");
+    QByteArray whole;
+    for (const QByteArray* part : {&first, &mi, &last}) {
+        if (!part->isEmpty())
+            whole += (whole.isEmpty() ? "" : " ") + *part;
+    }
+    addLine(out, "FN", whole);
+    QByteArray adr;
+    bool anyAddress = false;
+    for (const Field field : {Field::Street2, Field::Street1, Field::City, Field::State, Field::Zip, Field::Country}) {
+        const QByteArray part = escapedField(record, field);
+        anyAddress = anyAddress || !part.isEmpty();
+        adr += ';' + part;
+    }
+    if (anyAddress)
+        addLine(out, "ADR;TYPE=home", adr);
+    addIfAny(out, "TEL;TYPE=home", escapedField(record, Field::HomePhone));
+    addIfAny(out, "TEL;TYPE=cell", escapedField(record, Field::CellPhone));
+    addIfAny(out, "TEL;TYPE=work", escapedField(record, Field::WorkPhone));
+    addIfAny(out, "EMAIL;TYPE=internet", escapedField(record, Field::Email));
+    addIfAny(out, "BDAY", isoBirthdate(escapedField(record, Field::Birthdate)));
+    addIfAny(out, "NOTE", escapedField(record, Field::Notes));
+    // The stored ";" list, each category escaped, joined by commas.
+    QByteArray categories = escapedField(record, Field::Category);
+    categories.replace("\\;", ",");
+    while (categories.contains(",,"))
+        categories.replace(",,", ",");
+    if (categories.startsWith(','))
+        categories.remove(0, 1);
+    if (categories.endsWith(','))
+        categories.chop(1);
+    addIfAny(out, "CATEGORIES", categories);
+    out += "END:VCARD\r\n";
+}
+
+} // namespace quillet

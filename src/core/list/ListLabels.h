@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/common/AppError.h"
+#include "core/common/Result.h"
+
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <vector>
+
+namespace quillet {
+
+class ContactRecord;
+class ContactsFile;
+class GridDocument;
+struct GridStream;
+
+// The three lines of one mailing label: "John J Smith" (initial without a full
+// stop), "12 Oak St Apt 4" (ending in a space when Street2 is blank) and
+// "Springfield, IL  62704".
+struct LabelTexts
+{
+    QString name;
+    QString street;
+    QString city;
+};
+LabelTexts labelTexts(const ContactRecord& record);
+
+// Character columns of the three labels of a row.
+inline constexpr std::array<int, 3> labelSlotColumns{2, 35, 67};
+inline constexpr int labelsPerPage = 30;
+
+// The contacts' label texts in list order, every record read before anything is
+// printed; a line without a record number (0, pasted) or a failed read is an error.
+Result<std::vector<LabelTexts>> readLabelTexts(const ContactsFile& file, const QList<int>& recordNumbers);
+
+// One copy of the built-in label sheets for these labels (below), whole or made a
+// sheet at a time; the stream reads `labels` while it runs.
+GridDocument composeListLabels(const std::vector<LabelTexts>& labels, int start = 1);
+GridStream listLabelsStream(const std::vector<LabelTexts>& labels, int start = 1);
+
+// One copy of the label sheets for the listed contacts, in list order, from the
+// first label of the first sheet: rows of three, each followed by one empty line
+// at 11 points and three at 9 (one inch in all), a new page after every 30 labels,
+// and a top margin of four empty lines on every page. Each record is read back by
+// its number; a line without one (0, pasted) or a failed read is an error. With
+// `start` above 1 the labels before that position of the first sheet stay blank.
+Status composeListLabels(const ContactsFile& file, const QList<int>& recordNumbers, GridDocument& document,
+                         int start = 1);
+
+} // namespace quillet

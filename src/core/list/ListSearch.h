@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/common/AppError.h"
+#include "core/contacts/FieldCatalogue.h"
+#include "core/list/ListLine.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace quillet {
+
+class ContactRecord;
+class ContactsFile;
+class ListOrder;
+
+// The field a list query searches; the numbers are the window's option codes.
+enum class SearchField { FirstName = 0, LastName, City, State, Zip, Email, Category, All = 7 };
+
+struct SearchFieldInfo
+{
+    SearchField field;
+    Field stored;        // the record field searched
+    QString name;        // the command line's name ("first", "city", ...), the catalogue's search key
+    QString inputTitle;  // title of the window's "Search For: " box
+    QString resultLabel; // "City" in "City = York"
+};
+// The seven searchable fields, in option order.
+const std::vector<SearchFieldInfo>& searchFields();
+const SearchFieldInfo* searchFieldInfo(SearchField field); // nullptr for All
+std::optional<SearchField> searchFieldNamed(const QString& name);
+
+struct ListQuery
+{
+    SearchField field = SearchField::All;
+    QString text;
+    SortOrder order = SortOrder::FirstName;
+};
+
+// Every record matches a view of all contacts. Otherwise the trimmed field must
+// contain the text, ignoring case except for Zip, and a blank field contains
+// nothing, not even the empty text.
+bool matchesSearch(const ContactRecord& record, SearchField field, const QString& text);
+
+// Reads the file once and gives the matching records' lines sorted in list order.
+// On a read failure `entries` holds, sorted, the lines found before it; past
+// maxRecordsInMemory lines the load stops the same way with "Out of memory".
+Status loadList(const ContactsFile& file, const ListQuery& query, const ListOrder& order,
+                std::vector<ListEntry>& entries);
+
+} // namespace quillet

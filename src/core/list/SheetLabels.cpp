@@ -1,0 +1,163 @@
+#include "core/list/SheetLabels.h"
+
+#include "core/contacts/ContactsFile.h"
+#include "core/printing/GridDocument.h"
+#include "core/printing/GridLayout.h"
+#include "core/printing/LabelSheet.h"
+#include "core/printing/SheetTemplate.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quillet {
+
+namespace {
+
+const QString labelFont = QStringLiteral("Courier New");
+constexpr double largestSize = 11;
+constexpr double smallestSize = 6;
+constexpr double sizeStep = 0.5;
+constexpr int linesPerLabel = 3;
+
+// Trailing spaces (a blank Street2) take no room on the label.
+int visibleLength(const QString& line)
+{
+    qsizetype end = line.size();
+    while (end > 0 && line[end - 1] == QLatin1Char(' '))
+        --end;
+    return labelsheet::characterCount(line.left(end));
+}
+
+int longestLine(const std::vector<LabelTexts>& labels)
+{
+    int longest = 0;
+    for (const LabelTexts& label : labels)
+        longest =
+            std::max({longest, visibleLength(label.name), visibleLength(label.street), visibleLength(label.city)});
+    return longest;
+}
+
+double blockHeight(int lines, double size, const GridFontMetrics& metrics)
+{
+    return size * (metrics.ascent + metrics.descent + (lines - 1) * metrics.lineSpacing);
+}
+
+QString cutTo(const QString& line, int characters)
+{
+    const std::u32string text = line.toStdU32String();
+    return text.size() <= std::size_t(characters) ? line
+                                                  : QString::fromStdU32String(text.substr(0, std::size_t(characters)));
+}
+
+// One label's lines from its top-left corner plus the markup margin.
+void placeLabel(GridDocument& document, const SheetTemplate& sheet, const QRectF& rect, const LabelTexts& label,
+                const SheetLabelFit& fit)
+{
+    const GridFontMetrics metrics = gridFontMetrics(labelFont, false);
+    const double spacing = metrics.lineSpacing * fit.pointSize;
+    const QPointF first(rect.left() + sheet.markupMargin,
+                        rect.top() + sheet.markupMargin + metrics.ascent * fit.pointSize);
+    const QString lines[linesPerLabel] = {label.name, label.street, label.city};
+    for (int line = 0; line < std::min(linesPerLabel, fit.maxLines); ++line) {
+        const QString text = fit.cut ? cutTo(lines[line], fit.maxCharacters) : lines[line];
+        if (!text.trimmed().isEmpty())
+            document.placeText(first + QPointF(0, line * spacing), text);
+    }
+}
+
+} // namespace
+
+SheetLabelFit fitSheetLabels(const SheetTemplate& sheet, const std::vector<LabelTexts>& labels)
+{
+    const GridFontMetrics metrics = gridFontMetrics(labelFont, false);
+    const double width = sheet.labelWidth - 2 * sheet.markupMargin;
+    const double height = sheet.labelHeight - 2 * sheet.markupMargin;
+    const int longest = longestLine(labels);
+    const double slack = 1e-6;
+    SheetLabelFit fit;
+    for (fit.pointSize = largestSize; fit.pointSize > smallestSize; fit.pointSize -= sizeStep) {
+        if (longest * metrics.advance * fit.pointSize <= width + slack &&
+            blockHeight(linesPerLabel, fit.pointSize, metrics) <= height + slack)
+            return fit;
+    }
+    fit.pointSize = smallestSize;
+    fit.maxCharacters = std::max(0, int(std::floor((width + slack) / (metrics.advance * smallestSize))));
+    fit.maxLines = 0;
+    while (fit.maxLines < linesPerLabel && blockHeight(fit.maxLines + 1, smallestSize, metrics) <= height + slack)
+        ++fit.maxLines;
+    fit.cut = longest > fit.maxCharacters || fit.maxLines < linesPerLabel;
+    if (!fit.cut)
+        fit.maxCharacters = 0;
+    return fit;
+}
+
+QString sheetLabelsCutWarning()
+{
+    return QStringLiteral("Some addresses do not fit their labels even at 6 points: "
+                          "lines that are too long are cut, and lines below the label are left out.");
+}
+
+Result<ListLabelsJob> prepareListLabels(const ContactsFile& file, const QList<int>& recordNumbers,
+                                        const SheetTemplate& sheet, int start)
+{
+    Result<std::vector<LabelTexts>> labels = readLabelTexts(file, recordNumbers);
+    if (!labels)
+        return labels.status();
+    ListLabelsJob job{sheet, start, std::move(*labels), {}};
+    job.fit = sheet.builtIn ? SheetLabelFit{} : fitSheetLabels(sheet, job.labels);
+    return job;
+}
+
+GridStream ListLabelsJob::stream() const
+{
+    return sheet.builtIn ? listLabelsStream(labels, start) : sheetLabelsStream(sheet, labels, start, fit);
+}
+
+GridStream sheetLabelsStream(const SheetTemplate& sheet, const std::vector<LabelTexts>& labels, int start,
+                             const SheetLabelFit& fit)
+{
+    const int perSheet = std::max(1, sheet.labelCount());
+    GridStream stream;
+    stream.paper = sheet.paper;
+    stream.takesPrinterOffset = true;
+    stream.next = [&sheet, &labels, fit, perSheet, position = std::clamp(start, 1, perSheet) - 1,
+                   next = std::size_t(0)](GridDocument& chunk) mutable {
+        if (next == 0) {
+            chunk.setOrientation(PageOrientation::Portrait);
+            chunk.setFont(labelFont, fit.pointSize);
+        } else if (next >= labels.size()) {
+            return false;
+        } else {
+            chunk.newPage();
+        }
+        for (; next < labels.size() && position < perSheet; ++next)
+            placeLabel(chunk, sheet, sheet.labelRect(position++), labels[next], fit);
+        position = 0;
+        return true;
+    };
+    return stream;
+}
+
+GridDocument composeSheetLabels(const SheetTemplate& sheet, const std::vector<LabelTexts>& labels, int start,
+                                const SheetLabelFit& fit)
+{
+    GridStream stream = sheetLabelsStream(sheet, labels, start, fit);
+    return wholeDocument(stream);
+}
+
+GridDocument composeCalibrationPage(const SheetTemplate& sheet)
+{
+    GridDocument document;
+    document.setPaper(sheet.paper);
+    document.setTakesPrinterOffset(true);
+    document.setOrientation(PageOrientation::Portrait);
+    for (int index = 0; index < sheet.labelCount(); ++index) {
+        const QRectF rect = sheet.labelRect(index);
+        document.drawOutline(rect, sheet.radius);
+        const double arm = std::min({rect.width(), rect.height(), 36.0}) / 4;
+        document.drawCross(QRectF(rect.center() - QPointF(arm, arm), QSizeF(2 * arm, 2 * arm)));
+    }
+    return document;
+}
+
+} // namespace quillet

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/common/AppError.h"
+#include "core/exchange/ExportWriter.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+namespace Ui {
+class ExportWindow;
+}
+
+namespace quillet {
+
+class Session;
+class WindowHost;
+struct Platform;
+
+// The Export Contacts window: writes every contact of the open file to a CSV or
+// "|"-separated text file in the program's folder through exportContacts().
+class ExportWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    ExportWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent = nullptr);
+    ~ExportWindow() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createExport();
+    void announceExport(ExportKind kind, const ExportSummary& summary);
+    void exitProgram();
+    // The error box; Cancel closes the window.
+    void reportFailure(const AppError& error);
+
+    std::unique_ptr<Ui::ExportWindow> m_ui;
+    Session& m_session;
+    Platform& m_platform;
+    WindowHost& m_host;
+    bool m_quitting = false;
+};
+
+} // namespace quillet

@@ -1,0 +1,214 @@
+#include "gui/exchange/ImportWindow.h"
+
+#include "ui_ImportWindow.h"
+
+#include "core/common/ProgramFolder.h"
+#include "core/contacts/LinkedFileQuestion.h"
+#include "core/exchange/CsvLineReader.h"
+#include "core/exchange/ImportRun.h"
+#include "core/help/Help.h"
+#include "gui/exchange/ImportMappingPreview.h"
+#include "gui/session/Session.h"
+#include "gui/session/WindowHost.h"
+#include "gui/widgets/WindowKeys.h"
+#include "ports/Platform.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLineEdit>
+
+#include <algorithm>
+
+namespace quillet {
+
+namespace {
+const QString instruction = QStringLiteral(
+    "First, download contacts (as a csv file) from your email provider or other source, and save to PC.\n"
+    "When ready, click 'Open csv file' to select the file to import.  Click 'Import' to begin importing.");
+const QString csvFilter = QStringLiteral("CSV Files (*.CSV)|*.CSV|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
+} // namespace
+
+ImportWindow::ImportWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
+    : QMainWindow(parent), m_ui(std::make_unique<Ui::ImportWindow>()), m_session(session), m_platform(platform),
+      m_host(host)
+{
+    m_ui->setupUi(this);
+    pressButtonsOnEnter(this);
+    closeOnEscape(this);
+    m_preview = new ImportMappingPreview(m_ui->mappingTable, m_ui->previewTable, this);
+    m_ui->mappingTable->hide();
+    m_ui->previewTable->hide();
+    m_ui->helpMenu->insertSeparator(m_ui->aboutAction)->setObjectName(QStringLiteral("mnuITHelpBar0"));
+    m_ui->aboutAction->setText(about::makerCaption());
+    setWindowTitle(QStringLiteral("Import Contacts  [") + m_session.fileTitle() + u']');
+    m_ui->fileNameEdit->hide();
+    m_ui->importButton->setEnabled(false);
+    m_ui->headerLabel->setText(instruction);
+
+    connect(m_ui->browseButton, &QPushButton::clicked, this, &ImportWindow::pickFile);
+    connect(m_ui->importButton, &QPushButton::clicked, this, &ImportWindow::startImport);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &ImportWindow::close);
+    connect(m_ui->exitAction, &QAction::triggered, this, &ImportWindow::exitProgram);
+    connect(m_ui->editMenu, &QMenu::aboutToShow, this, &ImportWindow::updateEditMenu);
+    connect(m_ui->cutAction, &QAction::triggered, this, &ImportWindow::cutSelection);
+    connect(m_ui->copyAction, &QAction::triggered, this, &ImportWindow::copySelection);
+    connect(m_ui->pasteAction, &QAction::triggered, this, &ImportWindow::pasteClipboard);
+    connect(m_ui->manualAction, &QAction::triggered, this,
+            [this] { openUserManual(m_platform.desktop, m_platform.prompter); });
+    connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });
+    connect(m_preview, &ImportMappingPreview::mappingChanged, this, &ImportWindow::updateImportButton);
+}
+
+ImportWindow::~ImportWindow() = default;
+
+void ImportWindow::closeEvent(QCloseEvent* event)
+{
+    m_platform.prompter.setBusy(false);
+    event->accept();
+    if (!m_quitting)
+        m_host.returnToMainWindow();
+}
+
+void ImportWindow::pickFile()
+{
+    const FileChoice choice = m_platform.fileDialogs.chooseFile({QStringLiteral("Open"), programFolder(), csvFilter});
+    // Cancelling keeps the dialog's last pick, which is taken again as if chosen anew.
+    if (!choice.cancelled()) {
+        m_csvPath = choice.path;
+        m_csvName = choice.title;
+    } else if (m_csvPath.isEmpty()) {
+        return;
+    }
+    m_ui->fileNameEdit->setText(m_csvName);
+    QFile file(m_csvPath);
+    if (Status opened = openForReading(file); !opened) {
+        reportFailure(opened.error());
+        return;
+    }
+    file.close();
+    m_ui->fileNameEdit->show();
+    m_platform.prompter.setBusy(false);
+    loadPreview();
+}
+
+void ImportWindow::loadPreview()
+{
+    const Result<ColumnPreview> preview = [&] {
+        const BusyCursor busy(m_platform.prompter);
+        return previewColumns(m_csvPath, {}, 5);
+    }();
+    m_previewShown = preview.ok() && !preview->headers.isEmpty() &&
+                     (preview->reading == ImportReading::NameMatched || preview->reading == ImportReading::None);
+    if (m_previewShown)
+        m_preview->show(*preview);
+    else
+        m_preview->clear();
+    m_ui->mappingTable->setVisible(m_previewShown);
+    m_ui->previewTable->setVisible(m_previewShown);
+    if (m_previewShown)
+        resize(std::max(width(), 760), std::max(height(), 560));
+    updateImportButton();
+    if (!preview)
+        reportFailure(preview.error());
+}
+
+void ImportWindow::updateImportButton()
+{
+    m_ui->importButton->setEnabled(!m_previewShown || m_preview->ready());
+}
+
+void ImportWindow::startImport()
+{
+    if (m_csvPath.isEmpty()) {
+        m_platform.prompter.beep();
+        m_platform.prompter.message(noCsvChosenText, noCsvChosenTitle, MessageIcon::Information);
+        return;
+    }
+    if (!allowRewriteOfLinkedFile(m_session.file(), m_platform.prompter))
+        return;
+    ImportOptions options;
+    options.reminderFlag = m_session.reminderFlag();
+    if (m_previewShown) {
+        options.mapping = m_preview->mapping();
+        m_preview->remember();
+    }
+    const Result<ImportSummary> summary = [&] {
+        const BusyCursor busy(m_platform.prompter);
+        Result<ImportSummary> run = importContacts(m_csvPath, m_session.file(), options);
+        m_session.file().setSplittingLinksAllowed(false);
+        return run;
+    }();
+    if (!summary || summary->stoppedBy) {
+        reportFailure(summary ? *summary->stoppedBy : summary.error());
+        return;
+    }
+    switch (summary->outcome) {
+    case ImportSummary::Outcome::NoLayout:
+        return;
+    case ImportSummary::Outcome::NotCompatible:
+        m_platform.prompter.message(notCompatibleText, notCompatibleTitle, MessageIcon::Information);
+        break;
+    case ImportSummary::Outcome::Imported: {
+        const QString skipped = skippedText(*summary);
+        m_platform.prompter.message(
+            importDoneText(summary->imported) + (skipped.isEmpty() ? QString() : u'\n' + skipped), importDoneTitle);
+        break;
+    }
+    }
+    m_ui->importButton->setEnabled(false);
+    m_ui->cancelButton->setFocus();
+}
+
+void ImportWindow::reportFailure(const AppError& error)
+{
+    const MessageResult answer = m_platform.prompter.message(errorBoxText(error, ErrorEnding::Quillet), errorBoxTitle,
+                                                             MessageIcon::Critical, MessageButtons::RetryCancel);
+    if (answer == MessageResult::Cancel)
+        close();
+}
+
+void ImportWindow::exitProgram()
+{
+    WindowHost& host = m_host;
+    m_quitting = true;
+    close();
+    host.quitProgram();
+}
+
+void ImportWindow::updateEditMenu()
+{
+    m_ui->cutAction->setEnabled(true);
+    m_ui->copyAction->setEnabled(true);
+    if (const auto* edit = qobject_cast<QLineEdit*>(focusWidget()); edit && edit->selectedText().isEmpty()) {
+        m_ui->cutAction->setEnabled(false);
+        m_ui->copyAction->setEnabled(false);
+    }
+}
+
+void ImportWindow::cutSelection()
+{
+    auto* edit = qobject_cast<QLineEdit*>(focusWidget());
+    if (!edit)
+        return;
+    copySelection();
+    if (edit->hasSelectedText())
+        edit->del();
+}
+
+void ImportWindow::copySelection()
+{
+    const auto* edit = qobject_cast<QLineEdit*>(focusWidget());
+    if (!edit)
+        return;
+    QGuiApplication::clipboard()->clear();
+    QGuiApplication::clipboard()->setText(edit->selectedText());
+}
+
+void ImportWindow::pasteClipboard()
+{
+    if (auto* edit = qobject_cast<QLineEdit*>(focusWidget()))
+        edit->insert(QGuiApplication::clipboard()->text());
+}
+
+} // namespace quillet

@@ -1,0 +1,207 @@
+// The list window's commands on a loaded list: labels, the report, the Edit menu
+// and opening a contact.
+#include "gui/list/ContactListWindow.h"
+
+#include "core/list/ListClipboard.h"
+#include "core/list/ListLabels.h"
+#include "core/list/ListModel.h"
+#include "core/list/ListReport.h"
+#include "core/printing/GridDocument.h"
+#include "core/printing/PrintRunner.h"
+#include "gui/session/ReturningWindow.h"
+#include "gui/session/Session.h"
+#include "gui/session/WindowHost.h"
+#include "gui/widgets/WindowPlacement.h"
+#include "ui_ContactListWindow.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include <algorithm>
+
+namespace quillet {
+
+void ContactListWindow::printReport()
+{
+    PrintDialogRequest request;
+    request.fromPage = 1;
+    request.toPage = estimatedReportPages(m_model->rowCount());
+    request.allowSelection = !selectedRows().isEmpty();
+    const PrintChoice choice = m_platform.printDialog.ask(request);
+    if (choice.cancelled)
+        return;
+    if (choice.selectionOnly) {
+        printSelection(choice);
+        return;
+    }
+    const QStringList lines = m_model->lines();
+    Status printed = checkReportLines(lines);
+    if (printed)
+        printed = printStreamCopies([&](int) { return reportStream(lines, m_session.fileTitle()); }, choice,
+                                    m_platform.printTarget);
+    if (!printed)
+        showPrinterProblem();
+}
+
+void ContactListWindow::printSelection(const PrintChoice& choice)
+{
+    GridDocument document;
+    composeLineSelection(m_model->lines(selectedRows()), document);
+    // Once, whatever the number of copies.
+    PrintChoice once = choice;
+    once.copies = 1;
+    if (!printCopies(document, once, m_platform.printTarget))
+        showPrinterProblem();
+}
+
+void ContactListWindow::showPrinterProblem()
+{
+    m_platform.prompter.message(printerProblemText, printerProblemTitle, MessageIcon::Exclamation);
+}
+
+QList<int> ContactListWindow::selectedRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex& index : m_ui->contactsView->selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void ContactListWindow::editCopy()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(clipboardTextFor(m_model->lines(selectedRows())));
+}
+
+void ContactListWindow::editCut()
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    const QList<int> rows = selectedRows();
+    const QString text = clipboardTextFor(m_model->lines(rows));
+    m_model->removeRowsAt(rows);
+    clipboard->setText(text);
+}
+
+void ContactListWindow::editPaste()
+{
+    const QString text = QGuiApplication::clipboard()->text();
+    for (const QString& line : pastedLines(text))
+        m_model->insert(ListEntry{line, 0});
+}
+
+void ContactListWindow::editSelectAll()
+{
+    m_ui->contactsView->selectAll();
+}
+
+// The contact opens over the list, which waits hidden with its lines and comes back
+// when the contact window closes.
+void ContactListWindow::openContact()
+{
+    // The line chosen may stand for another contact now: the user chooses again.
+    if (refilledAfterOutsideChange())
+        return;
+    ContactsFile& file = m_session.file();
+    const QModelIndex current = m_ui->contactsView->currentIndex();
+    if (!current.isValid()) {
+        showErrorBox(errors::invalidProcedureCall());
+        return;
+    }
+    const int number = m_model->entry(current.row()).recordNumber;
+    if (const Result<ContactRecord> record = file.readChecked(number); !record) {
+        showErrorBox(record.error());
+        return;
+    }
+    closeContactWindow();
+    m_contactWindow = m_host.openContactOver(
+        this, number,
+        {[this](int saved) { rerunSearch(saved, false); }, [this](int deleted) { rerunSearch(deleted, true); }});
+}
+
+void ContactListWindow::closeContactWindow()
+{
+    if (!m_contactWindow)
+        return;
+    if (auto* returning = dynamic_cast<ReturningWindow*>(m_contactWindow.data()))
+        returning->setReturnWindow(nullptr);
+    m_contactWindow->close();
+}
+
+void ContactListWindow::rerunSearch(int changedRecord, bool deleted)
+{
+    QList<int> selected;
+    for (int row : selectedRows())
+        selected << m_model->entry(row).recordNumber;
+    const int currentRow = m_ui->contactsView->currentIndex().row();
+    if (deleted) {
+        // The records after a deleted one move down by one.
+        selected.removeAll(changedRecord);
+        for (int& number : selected)
+            number -= number > changedRecord ? 1 : 0;
+    }
+    m_model->clear();
+    std::vector<ListEntry> found;
+    const Status loaded = loadList(m_session.file(), m_query, m_model->order(), found);
+    const int count = static_cast<int>(found.size());
+    m_model->addSorted(std::move(found));
+    m_ui->totalContactsLabel->setText(QStringLiteral("Contacts Found = ") + QString::number(count));
+    if (!loaded) {
+        showErrorBox(loaded.error());
+        return;
+    }
+    selectRecords(selected, currentRow);
+}
+
+void ContactListWindow::selectRecords(const QList<int>& numbers, int fallbackRow)
+{
+    QTreeView* view = m_ui->contactsView;
+    QItemSelection selection;
+    int first = -1;
+    for (int row = 0; row < m_model->rowCount(); ++row) {
+        if (!numbers.contains(m_model->entry(row).recordNumber))
+            continue;
+        selection.select(m_model->index(row, 0), m_model->index(row, ListModel::ColumnCount - 1));
+        first = first < 0 ? row : first;
+    }
+    if (first < 0 && m_model->rowCount() > 0) {
+        first = std::clamp(fallbackRow, 0, m_model->rowCount() - 1);
+        selection.select(m_model->index(first, 0), m_model->index(first, ListModel::ColumnCount - 1));
+    }
+    if (first < 0)
+        return;
+    view->selectionModel()->setCurrentIndex(m_model->index(first, 0), QItemSelectionModel::NoUpdate);
+    view->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    view->scrollTo(m_model->index(first, 0));
+}
+
+bool ContactListWindow::refilledAfterOutsideChange()
+{
+    const ContactsFile& file = m_session.file();
+    if (Status current = file.refresh(); !current) {
+        // Gone: reported, and nothing is created in its place.
+        m_platform.prompter.message(errorBoxText(current.error()), errorBoxTitle);
+        m_model->clear();
+        m_session.closeFile();
+        return true;
+    }
+    if (file.identity() == m_filledFrom)
+        return false;
+    m_model->clear();
+    getReport();
+    return true;
+}
+
+void ContactListWindow::showErrorBox(const AppError& error)
+{
+    const MessageResult answer =
+        m_platform.prompter.message(errorBoxText(error), errorBoxTitle, MessageIcon::None, MessageButtons::RetryCancel);
+    if (answer != MessageResult::Cancel)
+        return;
+    m_model->clear();
+    close();
+}
+
+} // namespace quillet

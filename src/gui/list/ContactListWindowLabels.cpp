@@ -1,0 +1,106 @@
+// The list window's labels on the chosen sheet, its previews and the Label Sheet
+// dialog.
+#include "gui/list/ContactListWindow.h"
+
+#include "core/list/ListModel.h"
+#include "core/list/ListReport.h"
+#include "core/list/SheetLabels.h"
+#include "core/printing/PrintPreferences.h"
+#include "core/printing/PrintRunner.h"
+#include "core/printing/SheetCatalogue.h"
+#include "gui/session/Session.h"
+#include "ui_ContactListWindow.h"
+
+namespace quillet {
+
+// The start position on the chosen sheet; nothing when the list is empty (said
+// so) or the question is cancelled.
+std::optional<int> ContactListWindow::askLabelStart(const SheetTemplate& sheet)
+{
+    if (m_model->rowCount() == 0) {
+        m_platform.prompter.message(QStringLiteral("Empty list, no labels to print."),
+                                    QStringLiteral("No contacts found"));
+        m_ui->closeButton->setFocus();
+        return std::nullopt;
+    }
+    return m_platform.labelDialogs.askStartPosition(sheet);
+}
+
+// Reads every listed contact before anything is printed, and says once when some
+// text does not fit.
+Result<ListLabelsJob> ContactListWindow::readLabels(const SheetTemplate& sheet, int start)
+{
+    // Lines of a file another program changed name other contacts now.
+    if (refilledAfterOutsideChange() && !m_session.hasFile())
+        return errors::fileNotFound();
+    QList<int> numbers;
+    numbers.reserve(m_model->rowCount());
+    for (const ListEntry& line : m_model->entries())
+        numbers << line.recordNumber;
+    auto read = [&] {
+        BusyCursor busy(m_platform.prompter);
+        // Every record is read in one consistent state of the file.
+        const ContactsFileLock locked(m_session.file(), LockKind::Shared);
+        return locked.status().ok() ? prepareListLabels(m_session.file(), numbers, sheet, start)
+                                    : Result<ListLabelsJob>(locked.status());
+    }();
+    if (read && read->cut())
+        m_platform.prompter.message(sheetLabelsCutWarning(), QStringLiteral("Print labels"));
+    return read;
+}
+
+void ContactListWindow::printLabels()
+{
+    const SheetTemplate sheet = chosenLabelSheet();
+    const std::optional<int> start = askLabelStart(sheet);
+    if (!start)
+        return;
+    const PrintChoice choice = m_platform.printDialog.ask(PrintDialogRequest{});
+    if (choice.cancelled)
+        return;
+    const Result<ListLabelsJob> job = readLabels(sheet, *start);
+    Status printed = job.status();
+    if (printed) {
+        BusyCursor busy(m_platform.prompter);
+        printed = printStreamCopies([&job](int) { return job->stream(); }, choice, m_platform.printTarget);
+    }
+    if (!printed) {
+        showPrinterProblem();
+        return;
+    }
+    m_ui->closeButton->setFocus();
+}
+
+void ContactListWindow::previewLabels()
+{
+    const SheetTemplate sheet = chosenLabelSheet();
+    const std::optional<int> start = askLabelStart(sheet);
+    if (!start)
+        return;
+    Result<ListLabelsJob> read = readLabels(sheet, *start);
+    if (!read) {
+        showPrinterProblem();
+        return;
+    }
+    const auto job = std::make_shared<const ListLabelsJob>(std::move(*read));
+    m_platform.labelDialogs.showPreview([job] { return job->stream(); });
+}
+
+void ContactListWindow::previewReport()
+{
+    Result<GridDocument> report = composeReport(m_model->lines(), m_session.fileTitle());
+    if (!report) {
+        showPrinterProblem();
+        return;
+    }
+    const auto document = std::make_shared<GridDocument>(std::move(report).value());
+    m_platform.labelDialogs.showPreview([document] { return streamOf(document); });
+}
+
+void ContactListWindow::chooseLabelSheet()
+{
+    if (const std::optional<QString> chosen = m_platform.labelDialogs.chooseSheet(printprefs::labelSheet()))
+        printprefs::setLabelSheet(*chosen);
+}
+
+} // namespace quillet

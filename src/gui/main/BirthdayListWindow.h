@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/reminders/Reminders.h"
+
+#include <QDialog>
+
+namespace quillet {
+
+// Lists many due birthdays at once (name, date, days ahead) with a single OK, in
+// place of a message box for each: a large file may have thousands.
+class BirthdayListWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    BirthdayListWindow(const QList<reminders::DueBirthday>& due, QWidget* parent = nullptr);
+
+    // Opens the window over `parent` without waiting for it; it deletes itself when closed.
+    static BirthdayListWindow* showFor(const QList<reminders::DueBirthday>& due, QWidget* parent);
+};
+
+} // namespace quillet

@@ -1,0 +1,52 @@
+#include "gui/printing/QtLabelDialogs.h"
+
+#include "core/printing/GridRenderer.h"
+#include "core/printing/SheetCatalogue.h"
+#include "gui/printing/LabelSheetWindow.h"
+#include "gui/printing/PrinterOffsetWindow.h"
+#include "gui/printing/StartPositionWindow.h"
+
+#include <QApplication>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace quillet {
+
+std::optional<QString> QtLabelDialogs::chooseSheet(const QString& current)
+{
+    LabelSheetWindow dialog(SheetCatalogue::system(), current, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.chosenSheet();
+}
+
+std::optional<int> QtLabelDialogs::askStartPosition(const SheetTemplate& sheet)
+{
+    StartPositionWindow dialog(sheet, QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.start();
+}
+
+std::optional<PrinterOffsetChoice> QtLabelDialogs::askPrinterOffset()
+{
+    PrinterOffsetWindow dialog(QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return PrinterOffsetChoice{dialog.printer(), dialog.offsetMm()};
+}
+
+void QtLabelDialogs::showPreview(const std::function<GridStream()>& makeStream)
+{
+    auto* preview = new QPrintPreviewDialog(QApplication::activeWindow());
+    preview->setAttribute(Qt::WA_DeleteOnClose);
+    preview->setObjectName(QStringLiteral("dlgPrintPreview"));
+    preview->setWindowTitle(QStringLiteral("Print Preview"));
+    QObject::connect(preview, &QPrintPreviewDialog::paintRequested, preview, [makeStream](QPrinter* printer) {
+        GridStream stream = makeStream();
+        static_cast<void>(renderGridStream(stream, *printer));
+    });
+    preview->open();
+}
+
+} // namespace quillet

@@ -1,0 +1,57 @@
+#include "gui/session/FileCommands.h"
+
+#include "core/common/NativePath.h"
+#include "core/reminders/Reminders.h"
+#include "gui/session/Session.h"
+#include "ports/Prompter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace quillet {
+
+FileCommandOutcome runFileCommand(FileCommand command, Session& session, FileDialogs& dialogs,
+                                  const QString& programFolder, const QDate& today)
+{
+    FileCommandOutcome outcome;
+    if (outcome.status = hideInstallerDataFile(programFolder); !outcome.status) {
+        session.closeFile();
+        return outcome;
+    }
+    FileChoice choice = dialogs.chooseFile(contactsFileDialogRequest(command, programFolder));
+    // The open file stays open until another one has been chosen.
+    if (choice.cancelled()) {
+        outcome.cancelled = true;
+        return outcome;
+    }
+    if (command == FileCommand::New)
+        choice = withContactsExtension(choice);
+    // A name Qt's text could not carry arrives altered and would name another file.
+    if (!isTextPath(choice.path)) {
+        outcome.status = errors::nameNotText();
+        return outcome;
+    }
+    session.closeFile();
+    // Only New creates a contacts file; Open of a name that names nothing says so.
+    const Creation creation = command == FileCommand::New ? Creation::CreateIfMissing : Creation::ExistingOnly;
+    if (outcome.status = session.file().open(choice.path, creation); !outcome.status)
+        return outcome;
+    session.setOpenFile(choice.path, contactsFileTitle(choice.title));
+    if (command == FileCommand::New) {
+        // A new file starts with reminders on, whatever an existing file's flags say.
+        session.setReminderSwitch(reminders::Switch::On);
+        outcome.status = restoreInstallerDataFile(programFolder);
+        return outcome;
+    }
+    if (outcome.status = restoreInstallerDataFile(programFolder); !outcome.status)
+        return outcome;
+    session.setReminderSwitch(reminders::switchAtOpening(session.file()));
+    Result<QList<reminders::DueBirthday>> due = reminders::dueBirthdays(session.file(), today);
+    outcome.status = due.status();
+    if (due)
+        outcome.birthdays = std::move(due).value();
+    return outcome;
+}
+
+} // namespace quillet
