@@ -1,5 +1,6 @@
 #include "support/MainWindowFixture.h"
 
+#include "app/WindowWiring.h"
 #include "core/help/Help.h"
 #include "core/help/UserManual.h"
 #include "gui/help/AboutWindow.h"
@@ -125,6 +126,7 @@ private slots:
     void aboutClosesWithTheMainWindow()
     {
         MainWindowFixture f;
+        wireWindows(*f.window);
         f.action("mnuAbout")->trigger();
         f.action("mnuAbout")->trigger();
         const QList<AboutWindow*> abouts = f.window->findChildren<AboutWindow*>();
