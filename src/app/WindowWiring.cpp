@@ -85,7 +85,7 @@ void wireWindows(MainWindow& main)
         window->activateWindow();
         window->openRecord(recordNumber);
     });
-    main.setListContactOpener([&main](QWidget* list, int recordNumber, const ContactChanges& changes) {
+    main.setListContactOpener([&main](QWidget* list, int recordNumber, const ContactEdits& changes) {
         return ContactWindow::openOver(list, recordNumber, changes, main.session(), main.platform(), main);
     });
     main.setAboutOpener([&main](QWidget* asker) { AboutWindow::showFrom(main.platform(), asker); });

@@ -36,7 +36,7 @@ public:
     QStringList labelLines() const override { return QStringList(5, QString()); }
     void fillLabelLines(const QStringList&) override {}
     void openContactWindow(int) override {}
-    QWidget* openContactOver(QWidget*, int, const ContactChanges&) override { return nullptr; }
+    QWidget* openContactOver(QWidget*, int, const ContactEdits&) override { return nullptr; }
 };
 
 enum class Change { Removed, Replaced };

@@ -24,7 +24,7 @@ public:
     void fillLabelLines(const QStringList& newLines) override { filled = newLines; }
     void openContactWindow(int recordNumber) override { openedRecords << recordNumber; }
     // The list's contact window is the real one, as the program wires it.
-    QWidget* openContactOver(QWidget* list, int recordNumber, const ContactChanges& changes) override
+    QWidget* openContactOver(QWidget* list, int recordNumber, const ContactEdits& changes) override
     {
         if (!session || !platform)
             return nullptr;

@@ -341,7 +341,7 @@ void ContactWindow::reportFailure(const Status& status)
         close();
 }
 
-ContactWindow* ContactWindow::openOver(QWidget* list, int recordNumber, const ContactChanges& changes, Session& session,
+ContactWindow* ContactWindow::openOver(QWidget* list, int recordNumber, const ContactEdits& changes, Session& session,
                                        Platform& platform, WindowHost& host)
 {
     auto* window = new ContactWindow(session, platform, host);

@@ -42,7 +42,7 @@ public:
 
     // The list's Open Contact (WindowHost::openContactOver): a new window over
     // `list`, which hides until the window closes.
-    static ContactWindow* openOver(QWidget* list, int recordNumber, const ContactChanges& changes, Session& session,
+    static ContactWindow* openOver(QWidget* list, int recordNumber, const ContactEdits& changes, Session& session,
                                    Platform& platform, WindowHost& host);
 
 signals:

@@ -188,7 +188,7 @@ void MainWindow::setListContactOpener(ListContactOpener open)
     m_openListContact = std::move(open);
 }
 
-QWidget* MainWindow::openContactOver(QWidget* list, int recordNumber, const ContactChanges& changes)
+QWidget* MainWindow::openContactOver(QWidget* list, int recordNumber, const ContactEdits& changes)
 {
     return m_openListContact ? m_openListContact(list, recordNumber, changes) : nullptr;
 }

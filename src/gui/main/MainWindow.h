@@ -61,7 +61,7 @@ public:
     // window with that record chosen.
     void setContactWindowOpener(std::function<void(int recordNumber)> open);
     // What the list's Open Contact does (openContactOver).
-    using ListContactOpener = std::function<QWidget*(QWidget* list, int recordNumber, const ContactChanges& changes)>;
+    using ListContactOpener = std::function<QWidget*(QWidget* list, int recordNumber, const ContactEdits& changes)>;
     void setListContactOpener(ListContactOpener open);
     // What Help > About does: the About window beside the window that asked.
     void setAboutOpener(std::function<void(QWidget* asker)> open);
@@ -73,7 +73,7 @@ public:
     void showAbout() override;
     void fillLabelLines(const QStringList& lines) override;
     void openContactWindow(int recordNumber) override;
-    QWidget* openContactOver(QWidget* list, int recordNumber, const ContactChanges& changes) override;
+    QWidget* openContactOver(QWidget* list, int recordNumber, const ContactEdits& changes) override;
 
 signals:
     // The shutdown steps are done; the program may end.

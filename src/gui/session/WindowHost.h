@@ -9,7 +9,7 @@ class QWidget;
 namespace quillet {
 
 // What a contact window opened from the list reports back, so the list can refill.
-struct ContactChanges
+struct ContactEdits
 {
     std::function<void(int recordNumber)> saved;
     std::function<void(int recordNumber)> deleted;
@@ -41,7 +41,7 @@ public:
     // The list's Open Contact: a new contact window over `list` with this record
     // chosen. It shows `list` again when it closes and reports saves and deletions.
     // Null when no contact window can be opened.
-    virtual QWidget* openContactOver(QWidget* list, int recordNumber, const ContactChanges& changes) = 0;
+    virtual QWidget* openContactOver(QWidget* list, int recordNumber, const ContactEdits& changes) = 0;
 };
 
 } // namespace quillet
