@@ -1,6 +1,5 @@
 #include "cli/CliSupport.h"
 #include "cli/Verb.h"
-#include "core/common/Cp1252.h"
 #include "core/contacts/ContactsFile.h"
 #include "core/exchange/ImportRun.h"
 #include "core/reminders/Reminders.h"
@@ -36,15 +35,6 @@ bool takeMappings(QStringList& args, ImportOptions& options, QString& error)
     return true;
 }
 
-// The sixteen fields as stored, "|"-separated, for a dry run.
-void printContact(const ContactRecord& record)
-{
-    QStringList values;
-    for (int i = 0; i < fieldCount - 1; ++i)
-        values << cp1252::decode(encodeField(allFields[i], record.value(allFields[i]))).trimmed();
-    printLine(values.join(u'|'));
-}
-
 int reportOutcome(const ImportSummary& summary, bool dryRun)
 {
     if (summary.stoppedBy) {
@@ -60,8 +50,8 @@ int reportOutcome(const ImportSummary& summary, bool dryRun)
     }
     printLine(dryRun ? QStringLiteral("%1 contacts would be imported.").arg(summary.imported)
                      : importedCountText(summary.imported));
-    if (const QString skipped = skippedText(summary); !skipped.isEmpty())
-        printLine(skipped);
+    for (const QString& line : summaryLines(summary))
+        printLine(line);
     return 0;
 }
 
@@ -83,9 +73,11 @@ int runImport(const QStringList& given)
     // New records carry the reminder switch as File > Open would set it for this file.
     options.reminderFlag = reminders::flagFor(reminders::switchAtOpening(file));
     options.dryRun = parsed->has(QStringLiteral("--dry-run"));
-    std::vector<ContactRecord> wouldStore;
+    QStringList wouldStore;
     if (options.dryRun)
-        options.onContact = [&wouldStore](const ContactRecord& record) { wouldStore.push_back(record); };
+        options.onContact = [&wouldStore](const ContactRecord& record, const ContactChanges& changes) {
+            wouldStore << dryRunLine(record, changes);
+        };
     const Result<ImportSummary> summary = importContacts(parsed->positional.at(1), file, options);
     if (!summary) {
         printError(errorBoxText(summary.error(), ErrorEnding::Quillet));
@@ -95,8 +87,8 @@ int runImport(const QStringList& given)
     }
     if (const QString reading = readingText(*summary); !reading.isEmpty())
         printLine(reading);
-    for (const ContactRecord& record : wouldStore)
-        printContact(record);
+    for (const QString& line : wouldStore)
+        printLine(line);
     return reportOutcome(*summary, options.dryRun);
 }
 
@@ -114,7 +106,8 @@ const VerbRegistration registration{Verb{
                    "                      name), company, street, street2, city, state, zip, country, home,\n"
                    "                      cell, work, email, birthdate, category, notes or ignore (repeatable)\n"
                    "  --dry-run           writes nothing: prints each contact as it would be stored (sixteen\n"
-                   "                      fields separated by \"|\") and how many would be imported\n"
+                   "                      fields separated by \"|\", then in brackets what the clean-up\n"
+                   "                      changed) and how many would be imported\n"
                    "Exits with 1 and the message when no column gives a name or e-mail (the file's columns are\n"
                    "listed) or the import fails; contacts imported before a failure stay in the file.\n"
                    "  --force             rewrites a contacts file that has other names (hard links); the other\n"

@@ -61,7 +61,9 @@ private slots:
         QCOMPARE(window.windowTitle(), QStringLiteral("Import Contacts  [Club.DAT]"));
         QVERIFY(!child<QPushButton>(window, "cmdStartImport")->isEnabled());
         QVERIFY(!child<QLineEdit>(window, "txtImpFilename")->isVisible());
-        QVERIFY(child<QLabel>(window, "lblImpHdr")->text().startsWith("First, download contacts (as a csv file)"));
+        QVERIFY(child<QLabel>(window, "lblImpHdr")
+                    ->text()
+                    .startsWith("First, download contacts (as a CSV, vCard or LDIF file)"));
 
         // Cancelled with nothing picked before: nothing changes.
         QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
@@ -72,17 +74,27 @@ private slots:
         QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
         QCOMPARE(m_scripted->fileDialogs.requests.last().title, QStringLiteral("Open"));
         QCOMPARE(m_scripted->fileDialogs.requests.last().filter,
-                 QStringLiteral("CSV Files (*.CSV)|*.CSV|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*"));
+                 QStringLiteral("Contacts Files (*.CSV;*.TXT;*.VCF;*.VCARD;*.LDIF)|*.CSV;*.TXT;*.VCF;*.VCARD;*.LDIF|"
+                                "CSV Files (*.CSV)|*.CSV|Text Files (*.TXT)|*.TXT|vCard Files (*.VCF;*.VCARD)|"
+                                "*.VCF;*.VCARD|LDIF Files (*.LDIF)|*.LDIF|All Files (*.*)|*.*"));
         auto* name = child<QLineEdit>(window, "txtImpFilename");
         QVERIFY(name->isVisible());
         QCOMPARE(name->text(), QStringLiteral("quillet.csv"));
+        // What the import would do, before it does it.
+        QCOMPARE(child<QLabel>(window, "lblImpSummary")->text(),
+                 QStringLiteral("Recognised layout 4: Quillet CSV export\n4 new, 0 already on file, 0 without a "
+                                "name.\n1 first name shortened; 1 city not usable left empty; 2 states longer than "
+                                "2 letters left empty; 1 state not usable left empty; 2 ZIP codes not usable left "
+                                "empty; 2 countries not usable left empty; 2 phone numbers not usable left empty; 1 "
+                                "birthdate not usable left empty."));
 
         auto* start = child<QPushButton>(window, "cmdStartImport");
         QVERIFY(start->isEnabled());
         QTest::mouseClick(start, Qt::LeftButton);
         QCOMPARE(m_scripted->prompter.messages.size(), 1);
         const ShownMessage done = m_scripted->prompter.messages.last();
-        QCOMPARE(done.text, QStringLiteral("D O N E !  4 contacts successfully imported."));
+        QCOMPARE(done.text.section(u'\n', 0, 0), QStringLiteral("D O N E !  4 contacts successfully imported."));
+        QVERIFY(done.text.section(u'\n', 1).startsWith("1 first name shortened; 1 city not usable left empty;"));
         QCOMPARE(done.title, QStringLiteral("Import completed"));
         QCOMPARE(done.icon, MessageIcon::None);
         QCOMPARE(m_session->file().count(), 4);
@@ -113,6 +125,22 @@ private slots:
         QTest::mouseClick(child<QPushButton>(window, "cmdImpCancel"), Qt::LeftButton);
         QCOMPARE(m_host.returns, 1);
         QVERIFY(!window.isVisible());
+    }
+
+    // A picture is said not to be a contacts file, and cannot be imported.
+    void importWindow_binaryFile()
+    {
+        openContacts("Pic.DAT");
+        const QString png = test::writeFile(
+            m_dir.filePath("pic.png"), QByteArray::fromHex("89504e470d0a1a0a0000000d4948445200000001000000010806"));
+        ImportWindow window(*m_session, *m_platform, m_host);
+        window.show();
+        m_scripted->fileDialogs.answers.enqueue({png, "pic.png"});
+        m_scripted->prompter.messageAnswers.enqueue(MessageResult::Retry);
+        QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
+        QCOMPARE(m_scripted->prompter.messages.last().text,
+                 QStringLiteral("This file is not a contacts file: it is not text."));
+        QVERIFY(!child<QPushButton>(window, "cmdStartImport")->isEnabled());
     }
 
     // A failure shows the error box; Cancel closes the window. (A short line no

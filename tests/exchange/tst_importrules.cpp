@@ -142,11 +142,10 @@ private slots:
         QFETCH(int, layout);
         QFETCH(QString, header);
         QFETCH(QString, prepared);
-        PreparedHeader result;
-        const Status status = quillet::prepareHeader(static_cast<ImportLayout>(layout), header, result);
-        QString got = result.compatible ? result.text : QStringLiteral("<incompatible>");
-        if (!status)
-            got = QStringLiteral("<error %1>").arg(status.error().number);
+        const Result<PreparedHeader> result = quillet::prepareHeader(static_cast<ImportLayout>(layout), header);
+        const QString got = !result              ? QStringLiteral("<error %1>").arg(result.error().number)
+                            : result->compatible ? result->text
+                                                 : QStringLiteral("<incompatible>");
         QCOMPARE(got, prepared);
     }
 

@@ -88,6 +88,10 @@ AppError linkNotFollowed()
 {
     return {75, QStringLiteral("Path/File access error: the name is a link, which is not followed")};
 }
+AppError notText()
+{
+    return {75, notTextText};
+}
 AppError recordCapReached()
 {
     return {7, QStringLiteral("Out of memory: a contacts file holds at most 500,000 contacts")};
@@ -97,7 +101,7 @@ AppError recordCapReached()
 bool isOwnMessage(const AppError& error)
 {
     return error.description == fileInUseText || error.description == recordChangedText ||
-           error.description == nameNotTextText;
+           error.description == nameNotTextText || error.description == notTextText;
 }
 
 QString errorBoxText(const AppError& error, ErrorEnding ending)

@@ -247,6 +247,28 @@ std::optional<int> roundToInt32(double value)
     return roundWithin(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
 }
 
+QString withoutControls(const QString& text)
+{
+    const auto isControl = [](char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); };
+    qsizetype first = 0;
+    while (first < text.size() && !isControl(text[first].unicode()))
+        ++first;
+    if (first == text.size())
+        return text;
+    QString result = text.left(first);
+    result.reserve(text.size());
+    for (qsizetype i = first; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
+            continue; // the line feed makes the one space
+        if (c == u'\t' || c == u'\n' || c == u'\r')
+            result += u' ';
+        else if (!isControl(c))
+            result += QChar(c);
+    }
+    return result;
+}
+
 QString upperCase(const QString& text)
 {
     return mapCodePoints(text, [](char32_t c) { return QChar::toUpper(c); });

@@ -51,6 +51,11 @@ double roundHalfEven(double value);
 std::optional<int> roundToInt16(double value);
 std::optional<int> roundToInt32(double value);
 
+// The text without control characters (U+0000-U+001F, U+007F-U+009F), which no
+// stored value may hold: a tab or a line break becomes a space (CR LF one space),
+// anything else is removed. Text without them comes back unchanged without copying.
+QString withoutControls(const QString& text);
+
 // Upper and lower case character by character: "ß" stays one character.
 QString upperCase(const QString& text);
 QString lowerCase(const QString& text);

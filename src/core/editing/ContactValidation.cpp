@@ -167,7 +167,7 @@ ValidationResult validateContact(ContactForm form, const SaveRules& rules)
     ValidationResult result;
     // Lengths are measured on what the record will hold.
     for (QString& text : form.texts)
-        text = cp1252::fold(text);
+        text = text::withoutControls(cp1252::fold(text));
     if (!birthdateFormatOk(form[F::Birthdate])) {
         result.rejection =
             Rejection{QStringLiteral("Date must be in format MM/DD/YYYY   Example: April 10, 1980 is 04/10/1980"),

@@ -147,7 +147,7 @@ QString cleanValue(CleaningRule rule, const QString& value)
     return value;
 }
 
-void applyCleaning(std::span<const CleaningStep> steps, ContactRecord& working)
+void applyCleaning(std::span<const CleaningStep> steps, ContactRecord& working, ContactChanges* changes)
 {
     for (const CleaningStep& step : steps) {
         if (step.rule == R::HomeFromWork) {
@@ -155,7 +155,11 @@ void applyCleaning(std::span<const CleaningStep> steps, ContactRecord& working)
                 working.set(F::HomePhone, working.value(F::WorkPhone));
             continue;
         }
-        working.set(step.field, cleanValue(step.rule, working.value(step.field)));
+        const QString before = working.value(step.field);
+        working.set(step.field, cleanValue(step.rule, before));
+        if (changes)
+            changes->noteEmptied(step.field, before, working.value(step.field),
+                                 step.rule == R::StateLength ? ValueChange::TooLong : ValueChange::NotUsable);
     }
 }
 

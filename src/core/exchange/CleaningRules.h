@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/contacts/ContactRecord.h"
+#include "core/exchange/ImportChanges.h"
 #include "core/exchange/ImportLayout.h"
 
 #include <QString>
@@ -42,7 +43,8 @@ QString cleanValue(CleaningRule rule, const QString& value);
 // positions, and the century test then empties it.
 QString rearrangeDate(const QString& value, QChar separator);
 
-void applyCleaning(std::span<const CleaningStep> steps, ContactRecord& working);
+// Runs the steps; a value a step empties is noted in `changes` when given.
+void applyCleaning(std::span<const CleaningStep> steps, ContactRecord& working, ContactChanges* changes = nullptr);
 void clearFields(std::span<const Field> fields, ContactRecord& working);
 
 } // namespace quillet

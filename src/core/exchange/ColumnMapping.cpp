@@ -74,7 +74,12 @@ constexpr Entry dictionary[] = {
     {"country/region", F::Country, 0},
     // Home, business and other addresses: Outlook, Thunderbird, KAddressBook, the web portal layout.
     {"home street", F::Street, homeGroup},
-    {"home address", F::Street, homeGroup},
+    {"home address", F::FormattedAddress, homeGroup},
+    {"home address label", F::FormattedAddress, homeGroup},
+    {"home address po box", F::PoBox, homeGroup},
+    {"home address post office box", F::PoBox, homeGroup},
+    {"home address state", F::State, homeGroup},
+    {"home address zip code", F::Zip, homeGroup},
     {"home address street", F::Street, homeGroup},
     {"home street 2", F::Street2, homeGroup},
     {"home address 2", F::Street2, homeGroup},
@@ -91,6 +96,12 @@ constexpr Entry dictionary[] = {
     {"home country/region", F::Country, homeGroup},
     {"home address country", F::Country, homeGroup},
     {"business street", F::Street, businessGroup},
+    {"business address", F::FormattedAddress, businessGroup},
+    {"business address label", F::FormattedAddress, businessGroup},
+    {"business address po box", F::PoBox, businessGroup},
+    {"business address post office box", F::PoBox, businessGroup},
+    {"business address state", F::State, businessGroup},
+    {"business address zip code", F::Zip, businessGroup},
     {"business address street", F::Street, businessGroup},
     {"work address", F::Street, businessGroup},
     {"business street 2", F::Street2, businessGroup},
@@ -111,6 +122,8 @@ constexpr Entry dictionary[] = {
     {"business address country", F::Country, businessGroup},
     {"work country", F::Country, businessGroup},
     {"other street", F::Street, otherGroup},
+    {"other address", F::FormattedAddress, otherGroup},
+    {"other address po box", F::PoBox, otherGroup},
     {"other street 2", F::Street2, otherGroup},
     {"other city", F::City, otherGroup},
     {"other state", F::State, otherGroup},
@@ -135,6 +148,8 @@ constexpr Entry dictionary[] = {
     {"work", F::Work, 0},
     {"office phone", F::Work, 0},
     {"e-mail address", F::Email, 1},
+    {"email (preferred)", F::Email, 1},
+    {"e-mail (preferred)", F::Email, 1},
     {"email address", F::Email, 1},
     {"e-mail", F::Email, 1},
     {"email", F::Email, 1},
@@ -204,9 +219,16 @@ std::optional<ColumnTarget> numberedTarget(const QString& header)
         return ColumnTarget{isType ? F::PhoneType : part == u"value" ? F::Phone : F::Ignore, group};
     if (kind == u"organization")
         return ColumnTarget{number == 1 && part == u"name" ? F::Company : F::Ignore, 0};
-    static const QHash<QString, F> addressParts{
-        {"type", F::AddressType}, {"label", F::AddressType}, {"street", F::Street},   {"extended address", F::Street2},
-        {"city", F::City},        {"region", F::State},      {"postal code", F::Zip}, {"country", F::Country}};
+    static const QHash<QString, F> addressParts{{"type", F::AddressType},
+                                                {"label", F::AddressType},
+                                                {"street", F::Street},
+                                                {"extended address", F::Street2},
+                                                {"city", F::City},
+                                                {"region", F::State},
+                                                {"postal code", F::Zip},
+                                                {"country", F::Country},
+                                                {"formatted", F::FormattedAddress},
+                                                {"po box", F::PoBox}};
     return ColumnTarget{addressParts.value(part, F::Ignore), group};
 }
 
@@ -263,6 +285,10 @@ QString fieldKeyword(ImportField field)
         return QStringLiteral("birth month");
     case F::BirthDay:
         return QStringLiteral("birth day");
+    case F::PoBox:
+        return QStringLiteral("po box");
+    case F::FormattedAddress:
+        return QStringLiteral("whole address");
     default:
         return QStringLiteral("ignore");
     }
@@ -301,7 +327,7 @@ int keyFieldCount(const ColumnMapping& mapping)
         const F field = target.field;
         first = first || field == F::First || field == F::Name;
         last = last || field == F::Last || field == F::Name || field == F::Company;
-        street = street || field == F::Street;
+        street = street || field == F::Street || field == F::FormattedAddress;
         city = city || field == F::City;
         state = state || field == F::State;
         zip = zip || field == F::Zip;

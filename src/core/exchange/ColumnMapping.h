@@ -40,6 +40,8 @@ enum class ImportField {
     BirthYear,
     BirthMonth,
     BirthDay,
+    PoBox,
+    FormattedAddress, // a whole address in one column, used when its street columns are empty
 };
 
 struct ColumnTarget

@@ -39,6 +39,10 @@ QString* addressPart(ImportedContact::Address& address, ImportField field)
         return &address.country;
     case F::AddressType:
         return &address.type;
+    case F::PoBox:
+        return &address.poBox;
+    case F::FormattedAddress:
+        return &address.formatted;
     default:
         return nullptr;
     }

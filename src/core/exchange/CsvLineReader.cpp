@@ -34,10 +34,6 @@ Status CsvLineReader::open(const QString& path)
         m_file.close();
         return m_status = surveyed;
     }
-    if (!m_file.seek(m_start)) {
-        m_file.close();
-        return m_status = errorFromFileDevice(m_file);
-    }
     return m_status;
 }
 
@@ -55,33 +51,13 @@ void CsvLineReader::close()
 // One pass over the bytes: which encoding, and does the text hold a carriage return.
 Status CsvLineReader::survey()
 {
-    EncodingSurvey encoding;
-    bool sawCarriageReturn = false;
-    std::optional<ImportDecoder> wide; // a UTF-16 file's bytes can hold 0x0D inside other characters
-    while (true) {
-        const QByteArray chunk = m_file.read(chunkSize);
-        if (chunk.isEmpty() && m_file.error() != QFileDevice::NoError)
-            return errorFromFileDevice(m_file);
-        if (chunk.isEmpty())
-            break;
-        QByteArrayView view(chunk);
-        if (m_file.pos() == chunk.size()) {
-            encoding.feed(view);
-            view = view.sliced(encoding.markLength());
-            if (encoding.encoding() == TextEncoding::Utf16LE || encoding.encoding() == TextEncoding::Utf16BE)
-                wide.emplace(encoding.encoding());
-        } else {
-            encoding.feed(view);
-        }
-        if (wide)
-            sawCarriageReturn = sawCarriageReturn || wide->decode(view, false).contains(u'\r');
-        else
-            sawCarriageReturn = sawCarriageReturn || view.contains('\r');
-    }
-    m_encoding = encoding.encoding();
-    m_start = encoding.markLength();
+    const Result<FileSurvey> surveyed = surveyImportFile(m_file);
+    if (!surveyed)
+        return surveyed.status();
+    m_encoding = surveyed->encoding;
+    m_start = surveyed->markLength;
     m_decoder.emplace(m_encoding);
-    m_terminator = sawCarriageReturn ? u'\r' : u'\n';
+    m_terminator = surveyed->carriageReturn ? u'\r' : u'\n';
     return {};
 }
 

@@ -35,16 +35,16 @@ bool mentionsNames(const QString& line)
 
 // The header from its first "First Name," on, cut to a length derived from where
 // "Name,E-mail Address" stands; a header without "First Name," cannot be cut.
-Status mailProgramListHeader(const QString& header, QString& prepared)
+Result<PreparedHeader> mailProgramListHeader(const QString& header)
 {
     const QString repaired = lineFeedRepair(header);
     const int j = positionOf(repaired, nameEmail);
     const int k = positionOf(repaired, QStringLiteral("First Name,"));
     bool ok = true;
-    prepared = text::mid(repaired, k, (j - k) + (j + 18), &ok);
+    PreparedHeader prepared{text::mid(repaired, k, (j - k) + (j + 18), &ok)};
     if (!ok)
         return errors::invalidProcedureCall();
-    return {};
+    return prepared;
 }
 
 } // namespace
@@ -88,28 +88,23 @@ QString layoutDescription(ImportLayout layout)
     return QStringLiteral("no layout");
 }
 
-Status prepareHeader(ImportLayout layout, const QString& header, PreparedHeader& prepared)
+Result<PreparedHeader> prepareHeader(ImportLayout layout, const QString& header)
 {
-    prepared = {};
     switch (layout) {
     case ImportLayout::WebPortal:
-        prepared.text = removeQuotes(header);
-        return {};
+        return PreparedHeader{removeQuotes(header)};
     case ImportLayout::MailProgramFull:
-        prepared.text = columnCut(header);
-        return {};
+        return PreparedHeader{columnCut(header)};
     case ImportLayout::MailProgramList:
-        return mailProgramListHeader(header, prepared.text);
+        return mailProgramListHeader(header);
     case ImportLayout::QuilletCsv:
-        prepared.text = removeQuotes(lineFeedRepair(header));
-        return {};
+        return PreparedHeader{removeQuotes(lineFeedRepair(header))};
     case ImportLayout::NameAndEmail: {
         const QString repaired = lineFeedRepair(removeQuotes(header));
         const int end = emailColumnEnd(repaired);
-        prepared.compatible = end > 0;
-        if (prepared.compatible)
-            prepared.text = text::left(repaired, end - 1);
-        return {};
+        if (end <= 0)
+            return PreparedHeader{QString(), false};
+        return PreparedHeader{text::left(repaired, end - 1)};
     }
     case ImportLayout::None:
         break;

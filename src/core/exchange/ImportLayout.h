@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/AppError.h"
+#include "core/common/Result.h"
 
 #include <QString>
 
@@ -29,7 +30,7 @@ struct PreparedHeader
     QString text;
     bool compatible = true;
 };
-Status prepareHeader(ImportLayout layout, const QString& header, PreparedHeader& prepared);
+Result<PreparedHeader> prepareHeader(ImportLayout layout, const QString& header);
 
 // Prepares a data line's text for splitting and applies the skip rules that look at
 // the text; false when the line is to be skipped.

@@ -4,8 +4,10 @@
 #include "core/exchange/ColumnMapping.h"
 #include "core/exchange/ColumnTables.h"
 #include "core/exchange/CsvLineReader.h"
+#include "core/exchange/CsvRecordReader.h"
 #include "core/exchange/CsvRecords.h"
 #include "core/exchange/ImportText.h"
+#include "core/exchange/ImportedContact.h"
 
 #include <algorithm>
 
@@ -48,9 +50,12 @@ int nameMatchedKeyFields(ImportLayout layout, const Columns& header, const std::
     return keyFieldCount(suggestMapping(read));
 }
 
-bool quotedFieldsSplit(QStringView text)
+bool quotedFieldsSplit(const QString& path)
 {
-    CsvRecords records(text, u',');
+    ImportLines lines;
+    if (!lines.open(path))
+        return false;
+    CsvRecordReader records(lines, u',');
     QStringList fields;
     while (records.next(fields)) {
         if (records.quotedSeparatorOrBreak())
@@ -59,22 +64,61 @@ bool quotedFieldsSplit(QStringView text)
     return false;
 }
 
-// Runs the layout's line steps up to the fill without keeping anything: does any line fail?
-// A failure to read (a line past the length limit) is left for the import itself, which
-// keeps the contacts before it.
-bool anyLineShort(CsvLineReader& reader, ImportLayout layout, const std::vector<MatchedRow>& rows)
+// Whether matching by name keeps a line as a named contact: a line the classic
+// reading skips must not be one.
+bool namedByMatching(const ColumnMapping& mapping, const QString& line)
+{
+    CsvRecords records(line, u',');
+    QStringList fields;
+    if (!records.next(fields))
+        return false;
+    const ContactRecord record = contactFromImported(importedFromRow(mapping, fields)).record;
+    return !record.value(Field::FirstName).isEmpty() || !record.value(Field::LastName).isEmpty();
+}
+
+// Runs the layout's line steps up to the fill without keeping anything: does any
+// line fail, or does it skip a line that matching by name would keep as a person?
+// A failure to read (a line past the length limit) is left for the import itself,
+// which keeps the contacts before it.
+bool anyLineLost(CsvLineReader& reader, ImportLayout layout, const std::vector<MatchedRow>& rows,
+                 const ColumnMapping& mapping, const QString& header)
 {
     QString line;
     ContactRecord working;
     while (reader.next(line)) {
-        if (!prepareLine(layout, line))
+        // A header repeated inside the file (some exports write one per page) is no contact.
+        const QString raw = line == header ? QString() : line;
+        if (!prepareLine(layout, line)) {
+            if (namedByMatching(mapping, raw))
+                return true;
             continue;
+        }
         const Columns data = splitColumns(line);
         const Result<bool> skipped = skippedByColumns(layout, data);
-        if (!skipped || (!*skipped && !fillFromColumns(rows, data, working).ok()))
+        if (!skipped || (*skipped && namedByMatching(mapping, raw)) ||
+            (!*skipped && !fillFromColumns(rows, data, working).ok()))
             return true;
     }
     return false;
+}
+
+// Whether the layout reads every column of the file that its table names: a header
+// cut or shifted by the layout's preparation loses columns it would otherwise read.
+bool readsNamedColumns(ImportLayout layout, const QStringList& header, const std::vector<MatchedRow>& rows,
+                       const Columns& prepared)
+{
+    for (const ColumnRow& row : columnTable(layout)) {
+        if (!header.contains(row.header.toString()))
+            continue;
+        const bool read = std::any_of(rows.begin(), rows.end(), [&](const MatchedRow& matched) {
+            const qsizetype at = matched.position == lastColumn ? qsizetype(prepared.size()) - 1 : matched.position;
+            return at >= 0 && at < qsizetype(prepared.size()) &&
+                   prepared[std::size_t(at)].toString().remove(u'"') == row.header;
+        });
+        if (!read)
+            return false;
+    }
+    return true;
 }
 
 // The header line as the classic reading finds it: lines end at CR when the text has
@@ -89,15 +133,24 @@ QStringView classicHeader(QStringView text)
     return text.sliced(start, (stop < 0 ? text.size() : stop) - start);
 }
 
+QStringList headerFields(const QString& header)
+{
+    CsvRecords records(header, u',');
+    QStringList fields;
+    records.next(fields);
+    for (QString& field : fields)
+        field = field.trimmed();
+    return fields;
+}
+
 } // namespace
 
-Status classicLayoutFor(const QString& path, QStringView text, ImportLayout& layout)
+Result<ImportLayout> classicLayoutFor(const QString& path, QStringView start)
 {
-    layout = ImportLayout::None;
     // Most files fit no layout: they need no second reading.
-    if (const QStringView header = classicHeader(text);
+    if (const QStringView header = classicHeader(start);
         !header.isEmpty() && detectLayout(header.toString()) == ImportLayout::None)
-        return {};
+        return ImportLayout::None;
     CsvLineReader reader;
     if (Status status = reader.open(path); !status)
         return status;
@@ -105,20 +158,22 @@ Status classicLayoutFor(const QString& path, QStringView text, ImportLayout& lay
     if (!reader.next(header))
         return reader.status().ok() ? Status(errors::inputPastEndOfFile()) : reader.status();
     const ImportLayout candidate = detectLayout(header);
-    if (candidate == ImportLayout::None || csvSeparator(firstLine(text)) != u',')
-        return {};
-    PreparedHeader prepared;
-    if (Status status = prepareHeader(candidate, header, prepared); !status)
-        return status;
-    if (!prepared.compatible)
-        return {};
-    const Columns columns = splitColumns(prepared.text);
+    if (candidate == ImportLayout::None || csvSeparator(firstLine(start)) != u',')
+        return ImportLayout::None;
+    const Result<PreparedHeader> prepared = prepareHeader(candidate, header);
+    if (!prepared)
+        return prepared.status();
+    if (!prepared->compatible)
+        return ImportLayout::None;
+    const Columns columns = splitColumns(prepared->text);
     const std::vector<MatchedRow> rows = matchHeader(candidate, columns);
-    if (classicKeyFields(candidate, rows) < nameMatchedKeyFields(candidate, columns, rows) || quotedFieldsSplit(text))
-        return {};
-    if (!anyLineShort(reader, candidate, rows))
-        layout = candidate;
-    return {};
+    const QStringList names = headerFields(header);
+    if (classicKeyFields(candidate, rows) < nameMatchedKeyFields(candidate, columns, rows) ||
+        !readsNamedColumns(candidate, names, rows, columns) || quotedFieldsSplit(path))
+        return ImportLayout::None;
+    if (anyLineLost(reader, candidate, rows, suggestMapping(names), header))
+        return ImportLayout::None;
+    return candidate;
 }
 
 } // namespace quillet

@@ -3,177 +3,61 @@
 #include "core/common/Cp1252.h"
 #include "core/contacts/AppendTransaction.h"
 #include "core/contacts/ContactsFile.h"
-#include "core/exchange/CleaningRules.h"
-#include "core/exchange/ColumnTables.h"
-#include "core/exchange/CsvLineReader.h"
 #include "core/exchange/CsvRecords.h"
 #include "core/exchange/DuplicateIndex.h"
-#include "core/exchange/ImportRouting.h"
+#include "core/exchange/ImportSource.h"
 #include "core/exchange/ImportText.h"
-#include "core/exchange/LdifReader.h"
-#include "core/exchange/VCardReader.h"
 
 namespace quillet {
 
 namespace {
 
-// Where every reading's contacts go: the blank rule, the duplicate test, the append.
-class ContactSink
+// Tests the contacts read against the file as it is now and appends the new ones,
+// within the lock (exclusive to write, shared for a dry run).
+Status commitContacts(SourceContacts& source, ContactsFile& file, const ImportOptions& options)
 {
-public:
-    ContactSink(const ImportOptions& options, DuplicateTest& duplicates, AppendTransaction* appended,
-                ImportSummary& summary)
-        : m_options(options), m_duplicates(duplicates), m_appended(appended), m_summary(summary)
-    {}
-
-    Status offer(ContactRecord working)
-    {
-        if (!m_status)
-            return m_status;
-        if (isBlankContact(working)) {
-            ++m_summary.blank;
-            return {};
-        }
-        // Compared as the record would hold the values.
-        for (const Field field : allFields)
-            working.set(field, cp1252::fold(working.value(field)));
-        const Result<bool> duplicate = m_duplicates.test(working);
+    ImportSummary& summary = source.summary;
+    const ContactsFileLock locked(file, options.dryRun ? LockKind::Shared : LockKind::Exclusive);
+    if (!locked.status())
+        return locked.status();
+    DuplicateIndex index;
+    DuplicateTest& duplicates = options.duplicates ? *options.duplicates : index;
+    if (Status status = duplicates.start(file, file.count()); !status)
+        return status;
+    AppendTransaction appended(file);
+    if (!options.dryRun) {
+        if (Status status = appended.begin(); !status)
+            return status;
+    }
+    if (Status status = source.contacts.rewind(); !status)
+        return status;
+    ContactRecord working;
+    ContactChanges changes;
+    while (source.contacts.next(working, changes)) {
+        const Result<bool> duplicate = duplicates.test(working);
         if (!duplicate)
-            return m_status = duplicate.status();
+            return duplicate.status();
         if (*duplicate) {
-            ++m_summary.duplicates;
-            return {};
-        }
-        working.set(Field::ReminderFlag, m_options.reminderFlag);
-        if (m_appended && !(m_status = m_appended->append(working)))
-            return m_status;
-        ++m_summary.imported;
-        if (m_options.onContact)
-            m_options.onContact(working);
-        return {};
-    }
-    const Status& status() const { return m_status; }
-
-private:
-    const ImportOptions& m_options;
-    DuplicateTest& m_duplicates;
-    AppendTransaction* m_appended;
-    ImportSummary& m_summary;
-    Status m_status;
-};
-
-// A classic layout's lines, with its quirks: a short line ends the run here too,
-// but routing sends such a file to matching by name.
-Status importClassicLines(const QString& path, ImportLayout layout, ContactSink& sink)
-{
-    CsvLineReader reader;
-    QString line;
-    if (Status status = reader.open(path); !status)
-        return status;
-    reader.next(line);
-    PreparedHeader prepared;
-    if (Status status = prepareHeader(layout, line, prepared); !status)
-        return status;
-    const std::vector<MatchedRow> rows = matchHeader(layout, splitColumns(prepared.text));
-    while (reader.next(line)) {
-        if (!prepareLine(layout, line))
+            summary.tally.skip(SkipReason::AlreadyOnFile);
             continue;
-        const Columns data = splitColumns(line);
-        const Result<bool> skipped = skippedByColumns(layout, data);
-        if (!skipped)
-            return skipped.status();
-        if (*skipped)
-            continue;
-        // A fresh contact for every line, so no value carries over from the line before.
-        ContactRecord working;
-        if (Status status = fillFromColumns(rows, data, working); !status)
-            return status;
-        applyCleaning(cleaningSteps(layout), working);
-        clearFields(clearedFields(layout), working);
-        if (Status status = sink.offer(working); !status)
-            return status;
-    }
-    return reader.status();
-}
-
-ColumnMapping chosenMapping(const QStringList& headers, const ImportOptions& options)
-{
-    if (options.mapping && options.mapping->size() == std::size_t(headers.size()))
-        return *options.mapping;
-    ColumnMapping mapping = suggestMapping(headers);
-    for (const auto& [header, field] : options.columnChoices) {
-        for (qsizetype i = 0; i < headers.size(); ++i) {
-            if (headers.at(i).trimmed().compare(header.trimmed(), Qt::CaseInsensitive) == 0)
-                mapping[std::size_t(i)] = ColumnTarget{field, 0};
         }
-    }
-    return mapping;
-}
-
-Status importNameMatched(QStringView text, const ImportOptions& options, ImportSummary& summary, ContactSink& sink)
-{
-    CsvRecords records(text, csvSeparator(firstLine(text)));
-    QStringList row;
-    while (records.next(row)) {
-        if (!row.isEmpty() && !summary.mapping.empty()) {
-            if (Status status = sink.offer(contactFromImported(importedFromRow(summary.mapping, row))); !status)
+        working.set(Field::ReminderFlag, options.reminderFlag);
+        if (!options.dryRun) {
+            if (Status status = appended.append(working); !status)
                 return status;
-        } else if (summary.mapping.empty()) {
-            summary.headers = row;
-            summary.mapping = chosenMapping(row, options);
-            if (!hasNameOrEmail(summary.mapping))
-                return {};
         }
+        ++summary.imported;
+        summary.tally.add(changes);
+        if (options.onContact)
+            options.onContact(working, changes);
     }
-    return {};
-}
-
-// Chooses the reading; for a name-matched file without a name or e-mail column nothing is read.
-Status chooseReading(const QString& path, QStringView text, const ImportOptions& options, ImportSummary& summary)
-{
-    switch (detectFormat(text)) {
-    case ImportFormat::VCard:
-        summary.reading = ImportReading::VCard;
-        return {};
-    case ImportFormat::Ldif:
-        summary.reading = ImportReading::Ldif;
-        return {};
-    case ImportFormat::Csv:
-        break;
-    }
-    if (Status status = classicLayoutFor(path, text, summary.layout); !status)
-        return status;
-    if (summary.layout != ImportLayout::None) {
-        summary.reading = ImportReading::Classic;
-        return {};
-    }
-    CsvRecords records(text, csvSeparator(firstLine(text)));
-    records.next(summary.headers);
-    summary.mapping = chosenMapping(summary.headers, options);
-    if (hasNameOrEmail(summary.mapping))
-        summary.reading = ImportReading::NameMatched;
-    return {};
-}
-
-Status readContacts(const QString& path, QStringView text, const ImportOptions& options, ImportSummary& summary,
-                    ContactSink& sink)
-{
-    // A failure stops the sink; the reader runs on without storing, and the status tells.
-    const auto offer = [&sink](const ImportedContact& contact) { (void)sink.offer(contactFromImported(contact)); };
-    switch (summary.reading) {
-    case ImportReading::Classic:
-        return importClassicLines(path, summary.layout, sink);
-    case ImportReading::NameMatched:
-        summary.mapping.clear();
-        return importNameMatched(text, options, summary, sink);
-    case ImportReading::VCard:
-        summary.vcardVersion = readVCards(text, offer);
-        return sink.status();
-    case ImportReading::Ldif:
-        readLdif(text, offer);
-        return sink.status();
-    case ImportReading::None:
-        break;
+    if (!source.contacts.status())
+        return source.contacts.status();
+    // The contacts read before a failure in the import file are kept; a failed write keeps none.
+    if (!options.dryRun) {
+        if (Status committed = appended.commit(); !committed)
+            return committed;
+        summary.imported = appended.appended();
     }
     return {};
 }
@@ -182,43 +66,19 @@ Status readContacts(const QString& path, QStringView text, const ImportOptions& 
 
 Result<ImportSummary> importContacts(const QString& path, ContactsFile& file, const ImportOptions& options)
 {
-    ImportSummary summary;
     if (!file.isOpen())
         return errors::badFileNameOrNumber();
-    QString text;
-    if (Status status = readImportText(path, text); !status)
+    Result<SourceContacts> source = readSource(path, options);
+    if (!source)
+        return source.status();
+    if (source->summary.reading == ImportReading::None)
+        return std::move(source->summary);
+    if (options.onSourceRead)
+        options.onSourceRead();
+    if (Status status = commitContacts(*source, file, options); !status)
         return status;
-    if (Status status = chooseReading(path, text, options, summary); !status)
-        return status;
-    if (summary.reading == ImportReading::None)
-        return summary;
-    // From the duplicate test's reading to the commit no other program writes, so
-    // the records compared are those the new ones are appended to.
-    const ContactsFileLock locked(file, options.dryRun ? LockKind::Shared : LockKind::Exclusive);
-    if (!locked.status())
-        return locked.status();
-    const int existing = file.count();
-    DuplicateIndex index;
-    DuplicateTest& duplicates = options.duplicates ? *options.duplicates : index;
-    if (Status status = duplicates.start(file, existing); !status)
-        return status;
-    AppendTransaction appended(file);
-    if (!options.dryRun) {
-        if (Status status = appended.begin(); !status)
-            return status;
-    }
-    ContactSink sink(options, duplicates, options.dryRun ? nullptr : &appended, summary);
-    const Status stopped = readContacts(path, text, options, summary, sink);
-    if (!options.dryRun) {
-        // The contacts read before a failure in the import file are kept; a failed write keeps none.
-        if (Status committed = appended.commit(); !committed)
-            return committed;
-        summary.imported = appended.appended();
-    }
-    summary.outcome = ImportSummary::Outcome::Imported;
-    if (!stopped)
-        summary.stoppedBy = stopped.error();
-    return summary;
+    source->summary.outcome = ImportSummary::Outcome::Imported;
+    return std::move(source->summary);
 }
 
 Result<ImportSummary> importContacts(const QString& path, ContactsFile& file, const QString& reminderFlag,
@@ -232,23 +92,29 @@ Result<ImportSummary> importContacts(const QString& path, ContactsFile& file, co
 
 Result<ColumnPreview> previewColumns(const QString& path, const ImportOptions& options, int rows)
 {
+    const Result<ImportText> start = readImportText(path, startBytes);
+    if (!start)
+        return start.status();
+    const Result<ImportSummary> summary = chooseReading(path, start->text, options);
+    if (!summary)
+        return summary.status();
     ColumnPreview preview;
-    QString text;
-    if (Status status = readImportText(path, text); !status)
-        return status;
-    ImportSummary summary;
-    if (Status status = chooseReading(path, text, options, summary); !status)
-        return status;
-    preview.reading = summary.reading;
-    if (summary.reading != ImportReading::NameMatched && summary.reading != ImportReading::None)
+    preview.reading = summary->reading;
+    if (summary->reading != ImportReading::NameMatched && summary->reading != ImportReading::None)
         return preview;
-    preview.headers = summary.headers;
-    preview.mapping = summary.mapping;
-    CsvRecords records(text, csvSeparator(firstLine(text)));
+    preview.headers = summary->headers;
+    preview.mapping = summary->mapping;
+    CsvRecords records(start->text, csvSeparator(firstLine(start->text)));
     QStringList row;
     records.next(row);
-    while (int(preview.rows.size()) < rows && records.next(row))
-        preview.rows.push_back(row);
+    // The last record of a cut start may be cut too: it is shown only when another follows it.
+    std::vector<QStringList> read;
+    while (int(read.size()) <= rows && records.next(row))
+        read.push_back(row);
+    if (!start->whole && int(read.size()) <= rows && !read.empty())
+        read.pop_back();
+    read.resize(std::min<std::size_t>(read.size(), std::size_t(rows)));
+    preview.rows = std::move(read);
     return preview;
 }
 
@@ -282,12 +148,34 @@ QString importDoneText(int count)
 
 QString skippedText(const ImportSummary& summary)
 {
-    QStringList parts;
-    if (summary.duplicates > 0)
-        parts << QStringLiteral("%1 already on file").arg(summary.duplicates);
-    if (summary.blank > 0)
-        parts << QStringLiteral("%1 without a name").arg(summary.blank);
-    return parts.isEmpty() ? QString() : parts.join(QStringLiteral(", ")) + QStringLiteral(" skipped.");
+    return summary.tally.skippedText();
+}
+
+QStringList summaryLines(const ImportSummary& summary)
+{
+    QStringList lines;
+    for (const QString& line : {summary.tally.skippedText(), summary.tally.changedText()}) {
+        if (!line.isEmpty())
+            lines << line;
+    }
+    return lines;
+}
+
+QString dryRunLine(const ContactRecord& record, const ContactChanges& changes)
+{
+    QStringList values;
+    for (int i = 0; i < fieldCount - 1; ++i)
+        values << cp1252::decode(encodeField(allFields[i], record.value(allFields[i]))).trimmed();
+    const QString marks = changeMarks(changes);
+    return values.join(u'|') + (marks.isEmpty() ? QString() : QStringLiteral("  [") + marks + u']');
+}
+
+QString previewText(const ImportSummary& summary)
+{
+    return QStringLiteral("%1 new, %2 already on file, %3 without a name.")
+        .arg(summary.imported)
+        .arg(summary.tally.skipped(SkipReason::AlreadyOnFile))
+        .arg(summary.tally.skipped(SkipReason::WithoutName));
 }
 
 QString noNameColumnText(const QStringList& headers)

@@ -3,6 +3,7 @@
 #include "core/common/AppError.h"
 #include "core/common/Result.h"
 #include "core/exchange/ColumnMapping.h"
+#include "core/exchange/ImportChanges.h"
 #include "core/exchange/ImportLayout.h"
 
 #include <QString>
@@ -40,8 +41,8 @@ struct ImportSummary
     // Records appended (or, in a dry run, that would be), also when a failure in the
     // file stopped the run: they stay on file. A failure to write appends none.
     int imported = 0;
-    int duplicates = 0; // already on file
-    int blank = 0;      // without first name, last name and e-mail
+    // Rows skipped by reason, and what the clean-up changed in the contacts imported.
+    ChangeTally tally;
     // The failure that ended the run before the end of the import file, if any.
     std::optional<AppError> stoppedBy;
 };
@@ -54,27 +55,31 @@ struct ImportOptions
     // The whole mapping of a name-matched file's columns, as the import window's preview sets it.
     std::optional<ColumnMapping> mapping;
     bool dryRun = false; // nothing is written
-    // Sees every contact stored (or, in a dry run, that would be).
-    std::function<void(const ContactRecord&)> onContact;
+    // Sees every contact stored (or, in a dry run, that would be), with what its clean-up changed.
+    std::function<void(const ContactRecord&, const ContactChanges&)> onContact;
+    // Called once the source is read, before the contacts file is locked.
+    std::function<void()> onSourceRead;
     DuplicateTest* duplicates = nullptr; // replaces the in-memory duplicate index
 };
 
 // Imports a CSV, vCard or LDIF file into the open contacts file. The reading is
 // chosen from the file's content before anything is written, so one run never
-// mixes two. Every contact is tested against records 1 to N (N counted at the
-// start); a duplicate or a blank contact is counted and left out. The contacts
-// file gains the new records all at once (see AppendTransaction): a failure in the
-// import file leaves those found before it on file, a failure to write (or the
-// process killed) leaves the file as it was, and never part of a record. A failure
-// before the run, or in putting the new records in place, gives no summary: nothing
-// was imported.
+// mixes two. The source is read to its end before the contacts file is locked, so
+// other programs can use the file meanwhile; the lock is held only to test the
+// contacts against records 1 to N of the file as it is then, and to commit. A
+// duplicate or a blank contact is counted and left out. The contacts file gains the
+// new records all at once (see AppendTransaction): a failure in the import file
+// leaves those found before it on file, a failure to write (or the process killed)
+// leaves the file as it was, and never part of a record. A failure before the run,
+// or in putting the new records in place, gives no summary: nothing was imported.
 Result<ImportSummary> importContacts(const QString& path, ContactsFile& file, const ImportOptions& options);
 Result<ImportSummary> importContacts(const QString& path, ContactsFile& file, const QString& reminderFlag,
                                      DuplicateTest* duplicates = nullptr);
 
 // What the import window shows before anything is written: the reading, and for a
 // CSV file that is matched by name (or has no name or e-mail column, reading None)
-// its header, the dictionary's mapping with the options' choices, and its first lines.
+// its header, the dictionary's mapping with the options' choices, and its first
+// lines. Only the start of the file is read, however long it is.
 struct ColumnPreview
 {
     ImportReading reading = ImportReading::None;
@@ -90,11 +95,19 @@ QString importedCountText(int count);              // "N contacts successfully i
 QString importDoneText(int count);                 // "D O N E !  N contacts successfully imported."
 // "3 already on file, 1 without a name skipped.", empty when none was skipped.
 QString skippedText(const ImportSummary& summary);
+// Every line of the summary after the count: the rows skipped and what the clean-up changed.
+QStringList summaryLines(const ImportSummary& summary);
+// A dry run's line for one contact: its sixteen stored fields separated by "|", and
+// after them, in brackets, what the clean-up changed.
+QString dryRunLine(const ContactRecord& record, const ContactChanges& changes);
+// Before importing: "12 new, 3 already on file, 1 without a name."
+QString previewText(const ImportSummary& summary);
 QString noNameColumnText(const QStringList& headers);
 inline const QString importDoneTitle = QStringLiteral("Import completed");
 inline const QString notCompatibleText = QStringLiteral("CSV file not compatible with import function.");
 inline const QString notCompatibleTitle = QStringLiteral("No contacts imported");
-inline const QString noCsvChosenText = QStringLiteral("Click 'Open csv file' to select a file to import.");
-inline const QString noCsvChosenTitle = QStringLiteral("No csv file selected");
+inline const QString noCsvChosenText =
+    QStringLiteral("Click 'Open file' to select a CSV, vCard or LDIF file to import.");
+inline const QString noCsvChosenTitle = QStringLiteral("No file selected");
 
 } // namespace quillet

@@ -10,8 +10,6 @@ namespace quillet {
 
 namespace {
 
-constexpr qint64 chunkSize = 256 * 1024;
-
 struct Mark
 {
     QByteArrayView bytes;
@@ -90,19 +88,77 @@ QString MixedUtf8Decoder::decode(QByteArrayView input, bool last)
     return text;
 }
 
+namespace {
+
+// UTF-16 without a mark: in text of Latin letters every other byte is zero, the
+// high byte of each code unit. A few zero bytes elsewhere (a picture) do not count.
+std::optional<TextEncoding> wideByZeroBytes(QByteArrayView bytes)
+{
+    const qsizetype pairs = std::min<qsizetype>(bytes.size(), 4096) / 2;
+    qsizetype evenZeros = 0;
+    qsizetype oddZeros = 0;
+    for (qsizetype i = 0; i < pairs; ++i) {
+        evenZeros += bytes[2 * i] == 0 ? 1 : 0;
+        oddZeros += bytes[2 * i + 1] == 0 ? 1 : 0;
+    }
+    const auto dominates = [pairs](qsizetype many, qsizetype few) { return many * 3 >= pairs && few * 20 <= many; };
+    if (pairs == 0)
+        return std::nullopt;
+    if (dominates(oddZeros, evenZeros))
+        return TextEncoding::Utf16LE;
+    if (dominates(evenZeros, oddZeros))
+        return TextEncoding::Utf16BE;
+    return std::nullopt;
+}
+
+// Text holds few control characters besides tab, line ends and form feed: a stray
+// NUL in a value is removed from it, but a picture or an archive is mostly such bytes.
+bool looksBinary(QStringView text)
+{
+    qsizetype controls = 0;
+    for (const QChar c : text) {
+        if (c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r' && c != u'\f')
+            ++controls;
+    }
+    return controls * 20 > text.size();
+}
+
+} // namespace
+
+void EncodingSurvey::surveyStart(QByteArrayView bytes)
+{
+    for (const Mark& mark : marks) {
+        if (bytes.startsWith(mark.bytes)) {
+            m_markLength = int(mark.bytes.size());
+            m_decided = mark.encoding;
+            break;
+        }
+    }
+    if (!m_decided)
+        m_decided = wideByZeroBytes(bytes);
+    const QByteArrayView start =
+        bytes.sliced(m_markLength).first(std::min<qsizetype>(bytes.size() - m_markLength, 65536));
+    if (m_decided == TextEncoding::Utf16LE || m_decided == TextEncoding::Utf16BE) {
+        QStringDecoder wide(m_decided == TextEncoding::Utf16BE ? QStringDecoder::Utf16BE : QStringDecoder::Utf16LE);
+        m_binary = looksBinary(QString(wide.decode(start)));
+    } else {
+        m_binary = looksBinary(cp1252::decode(start));
+    }
+    if (m_decided == TextEncoding::Utf8)
+        m_decided.reset(); // a UTF-8 mark: the content rule gives the same
+}
+
 void EncodingSurvey::feed(QByteArrayView bytes)
 {
     if (m_first) {
         m_first = false;
-        for (const Mark& mark : marks) {
-            if (bytes.startsWith(mark.bytes)) {
-                m_markLength = int(mark.bytes.size());
-                m_marked = mark.encoding;
-                return;
-            }
+        surveyStart(bytes);
+        if (m_markLength > 0 && !m_decided) {
+            m_sawSequence = true;
+            return;
         }
     }
-    if (m_markLength > 0 || m_sawSequence)
+    if (m_decided || m_sawSequence)
         return;
     QByteArray joined = m_carry + bytes.toByteArray();
     m_carry.clear();
@@ -123,8 +179,8 @@ void EncodingSurvey::feed(QByteArrayView bytes)
 
 TextEncoding EncodingSurvey::encoding() const
 {
-    if (m_markLength > 0)
-        return m_marked;
+    if (m_decided)
+        return *m_decided;
     return m_sawSequence ? TextEncoding::Utf8 : TextEncoding::Windows1252;
 }
 
@@ -157,19 +213,62 @@ QString decodeImportBytes(QByteArrayView bytes, TextEncoding* encoding)
     return decoder.decode(bytes.sliced(survey.markLength()), true);
 }
 
-Status readImportText(const QString& path, QString& text, TextEncoding* encoding)
+Result<ImportText> readImportText(const QString& path, qint64 limit)
 {
-    text.clear();
     QFile file(path);
     if (Status opened = openForReading(file); !opened)
         return opened;
     if (file.size() > maxImportFileSize)
         return errors::outOfMemory();
-    const QByteArray bytes = file.readAll();
+    const QByteArray bytes = file.read(std::min(limit, maxImportFileSize));
     if (file.error() != QFileDevice::NoError)
         return errorFromFileDevice(file);
-    text = decodeImportBytes(bytes, encoding);
-    return {};
+    EncodingSurvey survey;
+    survey.feed(bytes);
+    if (survey.isBinary())
+        return errors::notText();
+    ImportText read;
+    read.encoding = survey.encoding();
+    read.whole = file.atEnd();
+    // A sequence cut by the limit is left for the next read rather than taken as Windows-1252.
+    ImportDecoder decoder(read.encoding);
+    read.text = decoder.decode(QByteArrayView(bytes).sliced(survey.markLength()), read.whole);
+    return read;
+}
+
+Result<FileSurvey> surveyImportFile(QFile& file)
+{
+    if (file.size() > maxImportFileSize)
+        return errors::outOfMemory();
+    EncodingSurvey encoding;
+    FileSurvey survey;
+    std::optional<QStringDecoder> wide; // a UTF-16 file's bytes can hold 0x0D inside other characters
+    bool first = true;
+    while (true) {
+        const QByteArray chunk = file.read(surveyChunkSize);
+        if (chunk.isEmpty() && file.error() != QFileDevice::NoError)
+            return errorFromFileDevice(file);
+        if (chunk.isEmpty())
+            break;
+        QByteArrayView view(chunk);
+        encoding.feed(view);
+        if (first) {
+            first = false;
+            if (encoding.isBinary())
+                return errors::notText();
+            view = view.sliced(encoding.markLength());
+            if (encoding.encoding() == TextEncoding::Utf16LE || encoding.encoding() == TextEncoding::Utf16BE)
+                wide.emplace(encoding.encoding() == TextEncoding::Utf16BE ? QStringDecoder::Utf16BE
+                                                                          : QStringDecoder::Utf16LE);
+        }
+        if (!survey.carriageReturn)
+            survey.carriageReturn = wide ? QString(wide->decode(view)).contains(u'\r') : view.contains('\r');
+    }
+    survey.encoding = encoding.encoding();
+    survey.markLength = encoding.markLength();
+    if (!file.seek(survey.markLength))
+        return errorFromFileDevice(file);
+    return survey;
 }
 
 ImportFormat detectFormat(QStringView text)

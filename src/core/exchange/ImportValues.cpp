@@ -109,15 +109,11 @@ QString plain(const QString& value)
 {
     bool clean = true;
     for (const QChar c : value)
-        clean = clean && c != u'\r' && c != u'\n' && c != u'\t' && c != u'|' && c != u',';
+        clean = clean && c.unicode() >= 0x20 && c != u'|' && c != u',' && (c.unicode() < 0x7F || c.unicode() > 0x9F);
     if (clean)
         return text::trimSpaces(value);
-    QString text = value;
-    text.replace(QStringLiteral("\r\n"), QStringLiteral(" ")); // one line break, one space
-    for (QChar& c : text) {
-        if (c == u'\r' || c == u'\n' || c == u'\t' || c == u'|')
-            c = u' ';
-    }
+    QString text = text::withoutControls(value);
+    text.replace(u'|', u' ');
     text.remove(u',');
     return text::trimSpaces(text);
 }
@@ -156,7 +152,12 @@ QString zip(const QString& value, const QString& cleanedState, const QString& co
 
 QString phone(const QString& value)
 {
-    QString text = value;
+    QString text = value.trimmed();
+    if (const qsizetype colon = text.indexOf(u':'); colon > 0 && text.first(colon).toLower() == u"tel")
+        text = text.mid(colon + 1).section(u';', 0, 0);
+    else if (static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*$"));
+             colon > 0 && scheme.match(text.first(colon)).hasMatch())
+        return {};
     text.remove(u'(');
     text.replace(u')', u'-');
     text.remove(u' ');
@@ -164,12 +165,37 @@ QString phone(const QString& value)
     return plain(text);
 }
 
+QString fittedPhone(const QString& cleaned, int width)
+{
+    if (cleaned.size() <= width)
+        return cleaned;
+    QString digits;
+    for (const QChar c : cleaned) {
+        if (c.isDigit())
+            digits += c;
+    }
+    QString text = cleaned;
+    // Eleven digits starting with 1: the US country code, which a US number does not need.
+    if (digits.size() == 11 && digits.startsWith(u'1')) {
+        digits.remove(0, 1);
+        qsizetype first = text.indexOf(u'1');
+        text.remove(0, first + 1);
+        while (!text.isEmpty() && !text.front().isDigit())
+            text.remove(0, 1);
+        if (text.size() <= width)
+            return text;
+    }
+    return digits.size() <= width ? digits : QString();
+}
+
 QString email(const QString& value)
 {
     QString text = plain(value);
     if (text.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive))
         text = text.mid(7);
-    return text.contains(u'@') && text.contains(u'.') && !text.contains(u' ') ? text : QString();
+    const qsizetype at = text.indexOf(u'@');
+    const bool address = at > 0 && at < text.size() - 1 && text.indexOf(u'@', at + 1) < 0 && !text.contains(u' ');
+    return address ? text : QString();
 }
 
 QString birthdate(const QString& value)

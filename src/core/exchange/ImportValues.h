@@ -7,8 +7,8 @@
 // fails its field's check is emptied; nothing drops a contact.
 namespace quillet::importvalues {
 
-// Line breaks, tabs and "|" become spaces, commas go (as the Add Contact checks
-// remove them), spaces are trimmed from both ends.
+// Line breaks, tabs and "|" become spaces, other control characters and commas go
+// (as the Add Contact checks remove them), spaces are trimmed from both ends.
 QString plain(const QString& value);
 // A US state's two-letter code from its full name (any case), else empty.
 QString usStateCode(const QString& name);
@@ -20,8 +20,15 @@ QString state(const QString& value);
 // elsewhere four-digit postcodes are real.
 QString zip(const QString& value, const QString& cleanedState, const QString& country);
 // As Add Contact cleans a phone: "(" and spaces and "+" removed, ")" becomes "-".
+// A vCard 4.0 "tel:" URI gives its number, without the scheme and its parameters
+// (";ext=102"); another URI ("sip:") is no phone number and gives nothing.
 QString phone(const QString& value);
-// Empty unless it holds "@" and ".".
+// A cleaned phone number made to fit `width` without losing a digit: a US country
+// code goes first ("1-919-..."), then the punctuation; empty when the digits alone
+// are too long.
+QString fittedPhone(const QString& cleaned, int width);
+// Empty unless it is local@domain (no space, text on both sides of the one "@");
+// a "mailto:" is dropped.
 QString email(const QString& value);
 // The stored form YYYYMMDD of 1951-03-14, 03/14/1951, 3/14/1951, 19510314 or
 // 1951-03-14T00:00:00; empty for a date without a year (--03-14) or anything unusable.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/contacts/ContactRecord.h"
+#include "core/exchange/ImportChanges.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,10 @@ struct ImportedContact
     {
         QString type; // "home", "work", or what the file says
         QString street, street2, city, state, zip, country;
+        QString poBox;
+        // The whole address in one text (Google's "Formatted", Outlook's "Home
+        // Address"): used only when the street parts are all empty.
+        QString formatted;
         bool isEmpty() const;
     };
     struct Phone
@@ -44,8 +49,28 @@ struct ImportedContact
 // The record the contact becomes: the person's name (else the whole name split,
 // else the company as the last name); the home address, else the first one with a
 // value; phones placed by type; the preferred e-mail, else the first; every value
-// cleaned by its field's rule, folded to what the record holds and cut to width.
-ContactRecord contactFromImported(const ImportedContact& imported);
+// cleaned by its field's rule, folded to what the record holds and cut to width
+// (phones are fitted later, see fitPhones). The changes tell what was emptied or cut.
+struct ImportedRecord
+{
+    ContactRecord record;
+    ContactChanges changes;
+};
+ImportedRecord contactFromImported(const ImportedContact& imported);
+
+// Street lines from an address's parts. Street1 is never left empty while Street2 or
+// a PO box has text: the extended part (where Gmail puts its one address line) or
+// the PO box moves up; a formatted whole address fills the lines only when the street
+// parts are all empty, its first line the street, a second line Street2 when a line
+// for the city follows, and the city line ("Springfield, MA 01103") fills an empty
+// city, state and ZIP.
+ImportedContact::Address assembledAddress(ImportedContact::Address address);
+
+// Fits the three phones to their fields without cutting a digit (see fittedPhone).
+void fitPhones(ContactRecord& record, ContactChanges& changes);
+// Notes every value longer than its field, which the record will cut; and whether a
+// first or last name folds to "?" (letters the record cannot hold).
+void noteStoredForm(const ContactRecord& original, const ContactRecord& folded, ContactChanges& changes);
 
 // An import never stores a contact without first name, last name and e-mail.
 bool isBlankContact(const ContactRecord& record);

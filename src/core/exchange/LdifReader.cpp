@@ -84,7 +84,7 @@ void addLine(EntryBuilder& builder, QStringView line)
 
 } // namespace
 
-void readLdif(QStringView text, const std::function<void(const ImportedContact&)>& entry)
+bool LdifReader::next(ImportedContact& entry)
 {
     EntryBuilder builder;
     QString line;
@@ -93,29 +93,27 @@ void readLdif(QStringView text, const std::function<void(const ImportedContact&)
             addLine(builder, line);
         line.clear();
     };
-    const auto finishEntry = [&] {
-        finishLine();
-        if (builder.any && !builder.list)
-            entry(builder.contact);
-        builder = {};
-    };
-    qsizetype pos = 0;
-    while (pos <= text.size()) {
-        qsizetype end = pos;
-        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
-            ++end;
-        const QStringView physical = text.sliced(pos, end - pos);
-        pos = end + (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n' ? 2 : 1);
+    QString physical;
+    while (m_lines.next(physical)) {
         if (physical.startsWith(u' ')) {
-            line += physical.sliced(1); // a folded line
+            line += QStringView(physical).sliced(1); // a folded line
         } else if (physical.isEmpty()) {
-            finishEntry();
+            finishLine();
+            if (builder.any && !builder.list) {
+                entry = std::move(builder.contact);
+                return true;
+            }
+            builder = {};
         } else {
             finishLine();
-            line = physical.toString();
+            line = std::move(physical);
         }
     }
-    finishEntry();
+    finishLine();
+    if (!m_lines.status().ok() || !builder.any || builder.list)
+        return false;
+    entry = std::move(builder.contact);
+    return true;
 }
 
 } // namespace quillet

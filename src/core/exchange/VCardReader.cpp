@@ -1,10 +1,12 @@
 #include "core/exchange/VCardReader.h"
 
+#include "core/common/Cp1252.h"
 #include "core/exchange/ImportText.h"
 
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace quillet {
@@ -60,48 +62,39 @@ Property parseProperty(QStringView line)
     return property;
 }
 
-QString decodeQuotedPrintable(QStringView value, const QString& charset)
+// "=XX" escapes to bytes; other characters stand for the bytes they were read from.
+QByteArray quotedPrintableBytes(QStringView value, const std::function<QByteArray(QStringView)>& raw)
 {
     QByteArray bytes;
+    bytes.reserve(value.size());
+    qsizetype plainFrom = 0;
+    const auto flush = [&](qsizetype to) {
+        if (to > plainFrom)
+            bytes += raw(value.sliced(plainFrom, to - plainFrom));
+    };
     for (qsizetype i = 0; i < value.size(); ++i) {
         if (value[i] == u'=' && i + 2 < value.size()) {
             bool ok = false;
             const int byte = value.sliced(i + 1, 2).toInt(&ok, 16);
             if (ok) {
+                flush(i);
                 bytes.append(char(byte));
                 i += 2;
-                continue;
+                plainFrom = i + 1;
             }
         }
-        if (value[i].unicode() < 0x80)
-            bytes.append(char(value[i].unicode()));
-        else
-            bytes.append(QString(value[i]).toUtf8());
     }
-    if (!charset.isEmpty() && charset != u"utf-8") {
-        QStringDecoder decoder(charset.toLatin1().constData());
-        if (decoder.isValid())
-            return decoder.decode(bytes);
-    }
-    return decodeImportBytes(bytes);
-}
-
-// The value as text: quoted-printable decoded; escapes are left for the caller.
-QString rawValue(const Property& property)
-{
-    if (property.quotedPrintable)
-        return decodeQuotedPrintable(property.value, property.charset);
-    return property.value.toString();
+    flush(value.size());
+    return bytes;
 }
 
 struct CardBuilder
 {
-    ImportedContact contact;
+    ImportedContact& contact;
     int next = 0; // group numbers in card order
 
-    void add(const Property& p)
+    void add(const Property& p, const QString& raw)
     {
-        const QString raw = rawValue(p);
         if (p.name == u"N") {
             const QStringList n = vcardComponents(raw);
             contact.last = n.value(0);
@@ -113,14 +106,11 @@ struct CardBuilder
             contact.company = vcardComponents(raw).value(0);
         } else if (p.name == u"ADR") {
             const QStringList adr = vcardComponents(raw);
-            const QString street = adr.value(2);
-            const qsizetype lineBreak = street.indexOf(u'\n');
             ImportedContact::Address& address = contact.addresses[++next];
             address.type = p.types;
-            address.street = lineBreak < 0 ? street : street.left(lineBreak);
-            address.street2 = !adr.value(1).isEmpty() ? adr.value(1)
-                              : lineBreak < 0         ? QString()
-                                                      : street.mid(lineBreak + 1);
+            address.poBox = adr.value(0);
+            address.street2 = adr.value(1);
+            address.street = adr.value(2);
             address.city = adr.value(3);
             address.state = adr.value(4);
             address.zip = adr.value(5);
@@ -139,32 +129,17 @@ struct CardBuilder
     }
 };
 
-// The next unfolded line from `pos`; quoted-printable soft breaks ("=" at the end) join too.
-void nextLine(QStringView text, qsizetype& pos, QString& line)
+// The position of the colon that ends a content line's name and parameters, from
+// `from` on; `quoted` carries a double quote still open from an earlier part.
+qsizetype nameEnd(QStringView line, qsizetype from, bool& quoted)
 {
-    line.clear(); // keeps its room for the next line
-    while (pos < text.size()) {
-        qsizetype end = pos;
-        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n')
-            ++end;
-        line += text.sliced(pos, end - pos);
-        pos = end;
-        if (pos < text.size() && text[pos] == u'\r')
-            ++pos;
-        if (pos < text.size() && text[pos] == u'\n')
-            ++pos;
-        if (pos < text.size() && (text[pos] == u' ' || text[pos] == u'\t')) {
-            ++pos; // a folded line goes on after one white space
-            continue;
-        }
-        const bool softBreak =
-            line.endsWith(u'=') && line.contains(QStringLiteral("QUOTED-PRINTABLE"), Qt::CaseInsensitive);
-        if (softBreak && pos < text.size()) {
-            line.chop(1);
-            continue;
-        }
-        break;
+    for (qsizetype i = from; i < line.size(); ++i) {
+        if (line[i] == u'"')
+            quoted = !quoted;
+        else if (line[i] == u':' && !quoted)
+            return i;
     }
+    return -1;
 }
 
 } // namespace
@@ -201,33 +176,107 @@ QStringList vcardComponents(QStringView value, QChar separator)
     return parts;
 }
 
-QString readVCards(QStringView text, const std::function<void(const ImportedContact&)>& card)
+// One content line, unfolded. A quoted-printable value's soft line break ("=" at
+// the end) joins the next line whole, before folding could take its first blank.
+// The parameters are looked at once per line, so a long value costs its length.
+bool VCardReader::logicalLine(QString& line)
 {
-    QString version;
+    if (!m_havePending && !m_lines.next(m_pending))
+        return false;
+    line = std::move(m_pending);
+    m_havePending = false;
+    bool quoted = false;
+    qsizetype colon = nameEnd(line, 0, quoted);
+    bool quotedPrintable = colon > 0 && line.first(colon).contains(u"QUOTED-PRINTABLE", Qt::CaseInsensitive);
+    while (m_lines.next(m_pending)) {
+        const qsizetype from = line.size();
+        if (quotedPrintable && line.endsWith(u'=')) {
+            line.chop(1);
+            line += m_pending;
+        } else if (!m_pending.isEmpty() && (m_pending.front() == u' ' || m_pending.front() == u'\t')) {
+            line += QStringView(m_pending).sliced(1);
+        } else {
+            m_havePending = true;
+            return true;
+        }
+        if (colon < 0 && (colon = nameEnd(line, from, quoted)) > 0)
+            quotedPrintable = line.first(colon).contains(u"QUOTED-PRINTABLE", Qt::CaseInsensitive);
+    }
+    return true;
+}
+
+// The bytes a stretch of the file's text was read from: the charset a value names
+// applies to those. A file read as UTF-8 decodes each byte outside a valid sequence
+// as Windows-1252, so a letter of that code page gives its byte back and any other
+// character its UTF-8 sequence. A UTF-16 file holds characters, not bytes.
+QByteArray VCardReader::rawBytes(QStringView text) const
+{
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    qsizetype wideFrom = -1; // a run of characters the code page does not hold
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        const int byte = i < text.size() ? cp1252::byteFor(text[i].unicode()) : 0;
+        if (byte < 0 && i < text.size()) {
+            wideFrom = wideFrom < 0 ? i : wideFrom;
+            continue;
+        }
+        if (wideFrom >= 0)
+            bytes += text.sliced(wideFrom, i - wideFrom).toUtf8();
+        wideFrom = -1;
+        if (i < text.size())
+            bytes += char(byte);
+    }
+    return bytes;
+}
+
+QString VCardReader::decoded(const QByteArray& bytes, const QString& charset)
+{
+    if (charset.isEmpty() || charset == u"utf-8")
+        return decodeImportBytes(bytes);
+    std::shared_ptr<QStringDecoder>& decoder = m_decoders[charset];
+    if (!decoder)
+        decoder = std::make_shared<QStringDecoder>(charset.toLatin1().constData());
+    if (!decoder->isValid())
+        return decodeImportBytes(bytes); // a charset nobody knows: the import text rule
+    decoder->resetState();
+    return decoder->decode(bytes);
+}
+
+// The value as text: quoted-printable decoded, a named charset applied; the escapes are left for the caller.
+QString VCardReader::valueText(QStringView value, bool quotedPrintable, const QString& charset)
+{
+    const bool eightBit = m_lines.encoding() == TextEncoding::Windows1252 || m_lines.encoding() == TextEncoding::Utf8;
+    if (quotedPrintable) {
+        const auto raw = [this, eightBit](QStringView text) { return eightBit ? rawBytes(text) : text.toUtf8(); };
+        return decoded(quotedPrintableBytes(value, raw), eightBit ? charset : QString());
+    }
+    if (charset.isEmpty() || !eightBit || charset == u"utf-8")
+        return value.toString();
+    return decoded(rawBytes(value), charset);
+}
+
+bool VCardReader::next(ImportedContact& card)
+{
+    card = {};
     std::optional<CardBuilder> builder;
-    qsizetype pos = 0;
     QString line;
-    while (pos < text.size()) {
-        nextLine(text, pos, line);
+    while (logicalLine(line)) {
         const Property property = parseProperty(line);
-        const QString value = property.value.trimmed().toString();
+        const QStringView value = property.value.trimmed();
         if (property.name == u"BEGIN" && value.compare(u"VCARD", Qt::CaseInsensitive) == 0) {
-            builder.emplace();
+            card = {};
+            builder.emplace(CardBuilder{card});
         } else if (property.name == u"END" && value.compare(u"VCARD", Qt::CaseInsensitive) == 0) {
             if (builder)
-                card(builder->contact);
-            builder.reset();
+                return true;
         } else if (property.name == u"VERSION") {
-            if (version.isEmpty())
-                version = value;
+            if (m_version.isEmpty())
+                m_version = value.toString();
         } else if (builder) {
-            builder->add(property);
+            builder->add(property, valueText(property.value, property.quotedPrintable, property.charset));
         }
     }
-    // A last card without its END still counts.
-    if (builder)
-        card(builder->contact);
-    return version;
+    return builder.has_value() && m_lines.status().ok();
 }
 
 } // namespace quillet

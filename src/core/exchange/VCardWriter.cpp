@@ -8,7 +8,7 @@ namespace {
 
 constexpr qsizetype maxOctets = 75;
 
-// A stored field without its surrounding spaces, in UTF-8, escaped.
+// A stored field without its surrounding spaces, escaped, in UTF-8.
 QByteArray escapedField(QByteArrayView record, Field field)
 {
     const FieldLayout layout = fieldLayout(field);
@@ -18,20 +18,7 @@ QByteArray escapedField(QByteArrayView record, Field field)
         bytes = bytes.sliced(1);
     while (!bytes.isEmpty() && bytes.back() == ' ')
         bytes.chop(1);
-    QByteArray out;
-    out.reserve(bytes.size() + 8);
-    for (const char c : bytes) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\' || c == ',' || c == ';')
-            out += '\\';
-        if (c == '\n')
-            out += "\\n";
-        else if (byte >= 0x80)
-            out += QString(QChar(cp1252::charFor(byte))).toUtf8();
-        else if (c != '\r')
-            out += c;
-    }
-    return out;
+    return vcardEscape(cp1252::decode(bytes)).toUtf8();
 }
 
 void addLine(QByteArray& out, QByteArrayView name, const QByteArray& value)

@@ -107,7 +107,8 @@ void ImportMappingPreview::fillContacts()
 {
     m_contacts->setRowCount(int(m_preview.rows.size()));
     for (int row = 0; row < int(m_preview.rows.size()); ++row) {
-        const ContactRecord record = contactFromImported(importedFromRow(m_mapping, m_preview.rows[std::size_t(row)]));
+        const ContactRecord record =
+            contactFromImported(importedFromRow(m_mapping, m_preview.rows[std::size_t(row)])).record;
         for (int i = 0; i < fieldCount - 1; ++i)
             m_contacts->setItem(row, i, new QTableWidgetItem(record.value(allFields[i])));
     }

@@ -23,10 +23,15 @@
 namespace quillet {
 
 namespace {
-const QString instruction = QStringLiteral(
-    "First, download contacts (as a csv file) from your email provider or other source, and save to PC.\n"
-    "When ready, click 'Open csv file' to select the file to import.  Click 'Import' to begin importing.");
-const QString csvFilter = QStringLiteral("CSV Files (*.CSV)|*.CSV|Text Files (*.TXT)|*.TXT|All Files (*.*)|*.*");
+const QString instruction =
+    QStringLiteral("First, download contacts (as a CSV, vCard or LDIF file) from your email provider or other "
+                   "source, and save to PC.\n"
+                   "When ready, click 'Open file' to select the file to import.  Click 'Import' to begin importing.");
+// Every kind the import reads first, so that no readable file is hidden.
+const QString importFilter =
+    QStringLiteral("Contacts Files (*.CSV;*.TXT;*.VCF;*.VCARD;*.LDIF)|*.CSV;*.TXT;*.VCF;*.VCARD;*.LDIF|"
+                   "CSV Files (*.CSV)|*.CSV|Text Files (*.TXT)|*.TXT|vCard Files (*.VCF;*.VCARD)|*.VCF;*.VCARD|"
+                   "LDIF Files (*.LDIF)|*.LDIF|All Files (*.*)|*.*");
 } // namespace
 
 ImportWindow::ImportWindow(Session& session, Platform& platform, WindowHost& host, QWidget* parent)
@@ -58,6 +63,7 @@ ImportWindow::ImportWindow(Session& session, Platform& platform, WindowHost& hos
             [this] { openUserManual(m_platform.desktop, m_platform.prompter); });
     connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });
     connect(m_preview, &ImportMappingPreview::mappingChanged, this, &ImportWindow::updateImportButton);
+    connect(m_preview, &ImportMappingPreview::mappingChanged, this, &ImportWindow::showSummary);
 }
 
 ImportWindow::~ImportWindow() = default;
@@ -72,7 +78,8 @@ void ImportWindow::closeEvent(QCloseEvent* event)
 
 void ImportWindow::pickFile()
 {
-    const FileChoice choice = m_platform.fileDialogs.chooseFile({QStringLiteral("Open"), programFolder(), csvFilter});
+    const FileChoice choice =
+        m_platform.fileDialogs.chooseFile({QStringLiteral("Open"), programFolder(), importFilter});
     // Cancelling keeps the dialog's last pick, which is taken again as if chosen anew.
     if (!choice.cancelled()) {
         m_csvPath = choice.path;
@@ -108,14 +115,43 @@ void ImportWindow::loadPreview()
     m_ui->previewTable->setVisible(m_previewShown);
     if (m_previewShown)
         resize(std::max(width(), 760), std::max(height(), 560));
+    m_readable = preview.ok();
     updateImportButton();
-    if (!preview)
+    if (!preview) {
+        m_ui->summaryLabel->clear();
         reportFailure(preview.error());
+        return;
+    }
+    showSummary();
+}
+
+// What the import would do, read from the whole file as a dry run does: nothing is written.
+void ImportWindow::showSummary()
+{
+    if (m_previewShown && !m_preview->ready()) {
+        m_ui->summaryLabel->clear();
+        return;
+    }
+    ImportOptions options;
+    options.dryRun = true;
+    if (m_previewShown)
+        options.mapping = m_preview->mapping();
+    const Result<ImportSummary> summary = [&] {
+        const BusyCursor busy(m_platform.prompter);
+        return importContacts(m_csvPath, m_session.file(), options);
+    }();
+    if (!summary || summary->outcome != ImportSummary::Outcome::Imported) {
+        m_ui->summaryLabel->setText(summary ? QString() : errorBoxText(summary.error(), ErrorEnding::Quillet));
+        return;
+    }
+    QStringList lines{readingText(*summary), previewText(*summary)};
+    lines << summaryLines(*summary);
+    m_ui->summaryLabel->setText(lines.join(u'\n'));
 }
 
 void ImportWindow::updateImportButton()
 {
-    m_ui->importButton->setEnabled(!m_previewShown || m_preview->ready());
+    m_ui->importButton->setEnabled(m_readable && (!m_previewShown || m_preview->ready()));
 }
 
 void ImportWindow::startImport()
@@ -150,9 +186,8 @@ void ImportWindow::startImport()
         m_platform.prompter.message(notCompatibleText, notCompatibleTitle, MessageIcon::Information);
         break;
     case ImportSummary::Outcome::Imported: {
-        const QString skipped = skippedText(*summary);
-        m_platform.prompter.message(
-            importDoneText(summary->imported) + (skipped.isEmpty() ? QString() : u'\n' + skipped), importDoneTitle);
+        const QStringList said = QStringList{importDoneText(summary->imported)} + summaryLines(*summary);
+        m_platform.prompter.message(said.join(u'\n'), importDoneTitle);
         break;
     }
     }

@@ -19,7 +19,8 @@ struct Platform;
 
 // The Import Contacts window: picks a CSV, vCard or LDIF file and imports it into
 // the open contacts file through importContacts(). A CSV file whose columns are
-// matched by name is shown in a mapping preview first; nothing is held open while it shows.
+// matched by name is shown in a mapping preview first; nothing is held open while it
+// shows. Before importing, the window says what the import would do (a dry run).
 class ImportWindow : public QMainWindow
 {
     Q_OBJECT
@@ -39,6 +40,7 @@ private:
     // Shows the mapping preview for a file whose columns are matched by name.
     void loadPreview();
     void updateImportButton();
+    void showSummary();
     void startImport();
     void exitProgram();
     void updateEditMenu();
@@ -57,6 +59,7 @@ private:
     bool m_quitting = false;
     ImportMappingPreview* m_preview;
     bool m_previewShown = false;
+    bool m_readable = false; // the picked file is text the import can read
 };
 
 } // namespace quillet

@@ -1,0 +1,122 @@
+#include "core/exchange/ContactSpool.h"
+
+#include "core/common/FileErrors.h"
+
+#include <QDir>
+
+#include <cstring>
+
+namespace quillet {
+
+namespace {
+
+// Each contact: sixteen values as a length and UTF-16 code units, then the number
+// of changes, each a field and a change, then whether a name folded.
+template <typename T> void put(QByteArray& out, T value)
+{
+    out.append(reinterpret_cast<const char*>(&value), sizeof(T));
+}
+
+template <typename T> bool take(const QByteArray& in, qsizetype& pos, T& value)
+{
+    if (in.size() - pos < qsizetype(sizeof(T)))
+        return false;
+    std::memcpy(&value, in.constData() + pos, sizeof(T));
+    pos += sizeof(T);
+    return true;
+}
+
+constexpr int storedFields = fieldCount - 1; // the reminder flag is set on append
+
+} // namespace
+
+Status ContactSpool::add(const ContactRecord& record, const ContactChanges& changes)
+{
+    for (int i = 0; i < storedFields; ++i) {
+        const QString& value = record.value(allFields[i]);
+        put(m_buffer, quint32(value.size()));
+        m_buffer.append(reinterpret_cast<const char*>(value.utf16()), value.size() * 2);
+    }
+    put(m_buffer, quint16(changes.fields.size()));
+    for (const FieldChange& change : changes.fields) {
+        put(m_buffer, quint8(change.field));
+        put(m_buffer, quint8(change.change));
+    }
+    put(m_buffer, quint8(changes.nameFolded));
+    ++m_count;
+    return m_buffer.size() > memoryLimit ? spill() : Status();
+}
+
+Status ContactSpool::spill()
+{
+    if (!m_file) {
+        m_file = std::make_unique<QTemporaryFile>(QDir::tempPath() + QStringLiteral("/quillet-import-XXXXXX"));
+        if (!m_file->open())
+            return errorFromFileDevice(*m_file);
+    }
+    if (m_file->write(m_buffer) != m_buffer.size())
+        return errorFromFileDevice(*m_file);
+    m_buffer.clear();
+    return {};
+}
+
+Status ContactSpool::rewind()
+{
+    m_read = 0;
+    m_status = {};
+    if (!m_file)
+        return {};
+    if (Status spilled = spill(); !spilled)
+        return spilled;
+    if (!m_file->seek(0))
+        return errorFromFileDevice(*m_file);
+    return {};
+}
+
+// With a temporary file: the next chunk of it behind what is left of the buffer.
+bool ContactSpool::fillBuffer()
+{
+    if (!m_file || m_file->atEnd())
+        return false;
+    m_buffer.remove(0, m_read);
+    m_read = 0;
+    const QByteArray chunk = m_file->read(memoryLimit);
+    if (chunk.isEmpty()) {
+        m_status = errorFromFileDevice(*m_file);
+        return false;
+    }
+    m_buffer += chunk;
+    return true;
+}
+
+bool ContactSpool::next(ContactRecord& record, ContactChanges& changes)
+{
+    changes = {};
+    qsizetype pos = m_read;
+    bool whole = true;
+    for (int i = 0; i < storedFields && whole; ++i) {
+        quint32 length = 0;
+        whole = take(m_buffer, pos, length) && m_buffer.size() - pos >= qsizetype(length) * 2;
+        if (whole) {
+            record.set(allFields[i], QString(reinterpret_cast<const QChar*>(m_buffer.constData() + pos), length));
+            pos += qsizetype(length) * 2;
+        }
+    }
+    quint16 count = 0;
+    whole = whole && take(m_buffer, pos, count);
+    for (int i = 0; i < count && whole; ++i) {
+        quint8 field = 0;
+        quint8 change = 0;
+        whole = take(m_buffer, pos, field) && take(m_buffer, pos, change);
+        changes.fields.push_back({static_cast<Field>(field), static_cast<ValueChange>(change)});
+    }
+    quint8 folded = 0;
+    whole = whole && take(m_buffer, pos, folded);
+    if (!whole)
+        return fillBuffer() && next(record, changes);
+    changes.nameFolded = folded != 0;
+    m_read = pos;
+    return true;
+}
+
+} // namespace quillet
