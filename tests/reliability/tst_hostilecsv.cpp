@@ -62,7 +62,7 @@ private slots:
         QTest::addColumn<int>("records");     // in the contacts file afterwards
 
         const QByteArray crlf = "\r\n";
-        const QString none = QStringLiteral("quillet-cli: the CSV file's header fits none of the import layouts");
+        const QString none = QStringLiteral("quillet-cli: import: the CSV file's header fits none of the import layouts");
         QTest::newRow("a 10 MB line") << header + crlf + contactLine("Long", QByteArray(10 << 20, 'x')) + crlf << 0
                                       << "1 contacts successfully imported." << 1;
         QTest::newRow("a 20 MB line") << header + crlf + contactLine("Ann") + crlf +
