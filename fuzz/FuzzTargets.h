@@ -36,4 +36,9 @@ QString importCsv(const uint8_t* data, size_t size);
 // Add Contact checks into a record.
 QString quickAdd(const uint8_t* data, size_t size);
 
+// One command-line option value read as --copies, --start (on sheets of 1, 30 and
+// 10,000 labels), --offset and --map: what is accepted is in range and reads back,
+// what is refused is refused with a message that names the option.
+QString optionValues(const uint8_t* data, size_t size);
+
 } // namespace quillet::fuzz

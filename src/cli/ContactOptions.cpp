@@ -1,6 +1,7 @@
 #include "cli/ContactOptions.h"
 
 #include "cli/CliSupport.h"
+#include "cli/Console.h"
 #include "core/contacts/ContactsFile.h"
 #include "core/editing/ContactValidation.h"
 #include "core/reminders/Reminders.h"
@@ -11,43 +12,66 @@ namespace {
 
 QString optionName(FormField field)
 {
-    return QString::fromLatin1(formFieldInfo(field).cliOption);
+    return QString::fromLatin1(formFieldInfo(field).cliOption).mid(2); // without "--"
+}
+
+QString simplifiedSpaces(const QString& text)
+{
+    return text.split(QLatin1Char(' '), Qt::SkipEmptyParts).join(QLatin1Char(' '));
 }
 
 } // namespace
 
-QStringList contactFieldOptions()
+QList<QCommandLineOption> contactFieldOptions()
 {
-    QStringList names;
-    for (FormField field : allFormFields())
-        names << optionName(field);
-    return names;
-}
-
-void applyFieldOptions(const ParsedArgs& args, ContactForm& form)
-{
-    for (FormField field : allFormFields()) {
-        const QString name = optionName(field);
-        if (args.values.contains(name))
-            form[field] = args.value(name);
-    }
-}
-
-QString contactFieldOptionsHelp()
-{
-    QString help;
+    QList<QCommandLineOption> options;
     for (FormField field : allFormFields()) {
         const QString value = field == FormField::Birthdate ? QStringLiteral("MM/DD/YYYY") : QStringLiteral("TEXT");
-        help +=
-            QStringLiteral("  %1 %2").arg(optionName(field), value).leftJustified(26) + formFieldCaption(field) + u'\n';
+        options << QCommandLineOption(optionName(field), formFieldCaption(field), value);
     }
-    return help;
+    return options;
+}
+
+void applyFieldOptions(const QCommandLineParser& args, ContactForm& form)
+{
+    for (FormField field : allFormFields()) {
+        if (args.isSet(optionName(field)))
+            form[field] = args.value(optionName(field));
+    }
+}
+
+const QCommandLineOption& ifNameOption()
+{
+    static const QCommandLineOption option(
+        QStringLiteral("if-name"),
+        QStringLiteral("change record N only if it is this contact (first and last name,\n"
+                       "as the verb prints them); another contact there is refused"),
+        QStringLiteral("\"FIRST LAST\""));
+    return option;
+}
+
+QString contactName(const ContactRecord& record)
+{
+    return simplifiedSpaces(record.trimmed(Field::FirstName) + QLatin1Char(' ') + record.trimmed(Field::LastName));
+}
+
+bool isNamedContact(const QCommandLineParser& args, const ContactRecord& record)
+{
+    return !args.isSet(ifNameOption()) || simplifiedSpaces(args.value(ifNameOption())) == contactName(record);
+}
+
+int reportOtherContact(int number, const ContactRecord& record)
+{
+    return console::error(QStringLiteral("record %1 is %2, not the contact --if-name names; nothing was changed")
+                              .arg(number)
+                              .arg(contactName(record).isEmpty()
+                                       ? QStringLiteral("a contact without a name")
+                                       : QLatin1Char('"') + contactName(record) + QLatin1Char('"')));
 }
 
 int reportRefusal(const Rejection& rejection)
 {
-    printError(rejection.message);
-    return 1;
+    return console::error(rejection.message);
 }
 
 QString reminderFlagFor(const ContactsFile& file)
@@ -63,8 +87,8 @@ int addContact(ContactsFile& file, const ContactForm& form)
     int number = 0;
     if (Status appended = file.append(recordFromForm(result.form, reminderFlagFor(file)), &number); !appended)
         return fileError(QStringLiteral("cannot write contacts file"), file.path(), appended.error());
-    printLine(QStringLiteral("Saved as record %1").arg(number));
-    return 0;
+    console::printLine(QStringLiteral("Saved as record %1").arg(number));
+    return console::exitDone;
 }
 
 } // namespace quillet::cli

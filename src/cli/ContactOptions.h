@@ -2,26 +2,35 @@
 
 #include "core/editing/ContactForm.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QList>
 #include <QString>
-#include <QStringList>
 
 namespace quillet {
 class ContactsFile;
+class ContactRecord;
 struct Rejection;
 } // namespace quillet
 
 namespace quillet::cli {
 
-struct ParsedArgs;
-
-// The options of add and edit, one per field: --first, --mi, --last, --street,
-// --street2, --city, --state, --zip, --country, --birthdate, --home, --cell,
+// The options of add and edit, one per field of the catalogue: --first, --mi, --last,
+// --street, --street2, --city, --state, --zip, --country, --birthdate, --home, --cell,
 // --work, --email, --category, --notes.
-QStringList contactFieldOptions();
+QList<QCommandLineOption> contactFieldOptions();
 // Puts every field option given into the form; the others keep their text.
-void applyFieldOptions(const ParsedArgs& args, ContactForm& form);
-// Help lines describing the field options.
-QString contactFieldOptionsHelp();
+void applyFieldOptions(const QCommandLineParser& args, ContactForm& form);
+
+// --if-name "First Last", for the verbs that change a contact by its position.
+const QCommandLineOption& ifNameOption();
+// The name a contact is shown and checked by: first and last name, trimmed.
+QString contactName(const ContactRecord& record);
+// Whether the record is the contact --if-name names (spaces between the words
+// do not count); always true when the option was not given.
+bool isNamedContact(const QCommandLineParser& args, const ContactRecord& record);
+// The refusal when it is not; returns exit status 1.
+int reportOtherContact(int number, const ContactRecord& record);
 
 // Prints the message of a refused save on standard error; returns exit status 1.
 int reportRefusal(const Rejection& rejection);

@@ -1,87 +1,92 @@
 #include "cli/PrintOutput.h"
 
-#include "core/printing/PrintPreferences.h"
-#include "output/PdfPrintTarget.h"
+#include "cli/Console.h"
+#include "cli/OptionValues.h"
+#include "cli/StandardOutputPdfTarget.h"
+#include "cli/TerminalTranscriptTarget.h"
 #include "output/QtPrintTarget.h"
-#include "output/TranscriptPrintTarget.h"
-
-#include <QTextStream>
-
-#include <cmath>
+#include "output/PdfPrintTarget.h"
 
 namespace quillet::cli {
 
 namespace {
 
-// "--name VALUE" or "--name=VALUE"; false when `args[index]` is not that option.
-bool takeValue(const QStringList& args, qsizetype& index, const QString& name, QString& value, QString& error)
+// Constant: verbs declare their options during static initialisation.
+constexpr QLatin1String printerName("printer");
+constexpr QLatin1String pdfName("pdf");
+constexpr QLatin1String gridName("grid");
+constexpr QLatin1String copiesName("copies");
+constexpr QLatin1String offsetName("offset");
+constexpr QLatin1String standardOutput("-");
+
+Result<QString> pdfPath(const QString& value)
 {
-    const QString& arg = args[index];
-    if (arg.startsWith(name + QLatin1Char('='))) {
-        value = arg.mid(name.size() + 1);
-        ++index;
-        return true;
-    }
-    if (arg != name)
-        return false;
-    if (index + 1 >= args.size()) {
-        error = name + QStringLiteral(" needs a value");
-        ++index;
-        return true;
-    }
-    value = args[index + 1];
-    index += 2;
-    return true;
+    if (value.isEmpty())
+        return usageProblem(QStringLiteral("--pdf needs a file name, or - for standard output"));
+    return value;
 }
 
 } // namespace
 
-bool PrintOutput::take(const QStringList& args, qsizetype& index, QString& error)
+QList<QCommandLineOption> PrintOutput::options(Offset offset)
 {
-    QString value;
-    if (args[index] == QLatin1String("--grid")) {
-        m_destination = Destination::Grid;
-        ++m_destinations;
-        ++index;
-        return true;
+    QList<QCommandLineOption> options{
+        {{QStringLiteral("p"), printerName}, QStringLiteral("print on the CUPS queue NAME"), QStringLiteral("NAME")},
+        {pdfName,
+         QStringLiteral("write a PDF file on the job's paper; further copies go to FILE-2.pdf, ...;\n"
+                        "- writes the PDF on standard output (one copy only)"),
+         QStringLiteral("FILE")},
+        {{QStringLiteral("g"), gridName}, QStringLiteral("write the text-grid transcript on standard output")},
+        {{QStringLiteral("c"), copiesName},
+         QStringLiteral("print K copies, each its own job (1 to %1, default 1)").arg(maxCopies),
+         QStringLiteral("K")},
+    };
+    if (offset == Offset::Accepted) {
+        options << QCommandLineOption(offsetName,
+                                      QStringLiteral("shift the whole page X mm right and Y mm down (each -10 to 10);\n"
+                                                     "without it a printer job takes the printer's stored offset"),
+                                      QStringLiteral("X,Y"));
     }
-    if (takeValue(args, index, QStringLiteral("--printer"), value, error)) {
-        m_destination = Destination::Printer;
-        m_printer = value;
-        ++m_destinations;
-        return true;
-    }
-    if (takeValue(args, index, QStringLiteral("--pdf"), value, error)) {
-        m_destination = Destination::Pdf;
-        m_pdf = value;
-        ++m_destinations;
-        if (error.isEmpty() && value.isEmpty())
-            error = QStringLiteral("--pdf needs a file name");
-        return true;
-    }
-    if (m_acceptsOffset && takeValue(args, index, QStringLiteral("--offset"), value, error)) {
-        m_offset = parseOffset(value);
-        if (error.isEmpty() && !m_offset)
-            error = QStringLiteral("--offset takes X,Y in millimetres, each from -10 to 10");
-        return true;
-    }
-    if (takeValue(args, index, QStringLiteral("--copies"), value, error)) {
-        bool ok = false;
-        m_copies = value.toInt(&ok);
-        if (error.isEmpty() && (!ok || m_copies < 1))
-            error = QStringLiteral("--copies needs a whole number of 1 or more");
-        return true;
-    }
-    return false;
+    return options;
 }
 
-QString PrintOutput::validate() const
+Result<PrintOutput> PrintOutput::fromArgs(const QCommandLineParser& args, Offset offset)
 {
-    if (m_destinations == 0)
-        return QStringLiteral("say where to print: --printer NAME, --pdf FILE or --grid");
-    if (m_destinations > 1)
-        return QStringLiteral("give only one of --printer, --pdf and --grid");
-    return {};
+    PrintOutput output;
+    const int destinations = int(args.isSet(printerName)) + int(args.isSet(pdfName)) + int(args.isSet(gridName));
+    if (destinations == 0)
+        return usageProblem(QStringLiteral("say where to print: --printer NAME, --pdf FILE or --grid"));
+    if (destinations > 1)
+        return usageProblem(QStringLiteral("give only one of --printer, --pdf and --grid"));
+    if (args.isSet(printerName)) {
+        const Result<QString> printer = nameValue(QStringLiteral("--printer"), args.value(printerName));
+        if (!printer)
+            return printer.status();
+        output.m_destination = Destination::Printer;
+        output.m_printer = *printer;
+    } else if (args.isSet(pdfName)) {
+        const Result<QString> pdf = pdfPath(args.value(pdfName));
+        if (!pdf)
+            return pdf.status();
+        output.m_destination = Destination::Pdf;
+        output.m_pdf = *pdf;
+    }
+    if (args.isSet(copiesName)) {
+        const Result<int> copies = copiesValue(args.value(copiesName));
+        if (!copies)
+            return copies.status();
+        output.m_copies = *copies;
+    }
+    if (output.m_pdf == standardOutput && output.m_copies > 1)
+        return usageProblem(
+            QStringLiteral("--pdf - writes one PDF on standard output: give --copies 1 or a file name"));
+    if (offset == Offset::Accepted && args.isSet(offsetName)) {
+        const Result<QPointF> shift = offsetValue(args.value(offsetName));
+        if (!shift)
+            return shift.status();
+        output.m_offset = *shift;
+    }
+    return output;
 }
 
 PrintChoice PrintOutput::choice() const
@@ -97,75 +102,30 @@ PrintChoice PrintOutput::choice() const
 int PrintOutput::run(const std::function<Status(const PrintChoice&, PrintTarget&)>& print) const
 {
     Status status;
-    switch (m_destination) {
-    case Destination::Grid: {
-        TranscriptPrintTarget target;
+    if (m_destination == Destination::Grid) {
+        TerminalTranscriptTarget target;
         status = print(choice(), target);
         if (status)
-            QTextStream(stdout) << target.text();
-        break;
-    }
-    case Destination::Pdf: {
+            console::write(target.text().toUtf8());
+    } else if (m_destination == Destination::Pdf && m_pdf == standardOutput) {
+        StandardOutputPdfTarget target;
+        status = print(choice(), target);
+    } else if (m_destination == Destination::Pdf) {
         PdfPrintTarget target(m_pdf);
         status = print(choice(), target);
-        break;
-    }
-    case Destination::Printer: {
+    } else {
         QtPrintTarget target;
         status = print(choice(), target);
-        break;
-    }
-    case Destination::None:
-        return 1;
     }
     if (status)
-        return 0;
-    QTextStream(stderr) << printerProblemText << '\n'
-                        << "quillet-cli: " << status.error().description << " (error " << status.error().number
-                        << ")\n";
-    return 1;
-}
-
-QString PrintOutput::helpText()
-{
-    return QStringLiteral(
-        "  --printer NAME   print on the CUPS queue NAME\n"
-        "  --pdf FILE       write a PDF file on the job's paper; further copies go to FILE-2.pdf, ...\n"
-        "  --grid           write the text-grid transcript on standard output\n"
-        "  --copies K       print K copies, each its own job (default 1)\n");
-}
-
-QString PrintOutput::offsetHelpText()
-{
-    return QStringLiteral("  --offset X,Y     shift the whole page X mm right and Y mm down (each -10 to 10);\n"
-                          "                   without it a printer job takes the printer's stored offset\n");
-}
-
-std::optional<QPointF> parseOffset(const QString& text)
-{
-    const QStringList parts = text.split(QLatin1Char(','));
-    if (parts.size() != 2)
-        return std::nullopt;
-    bool okX = false;
-    bool okY = false;
-    const QPointF offset(parts[0].trimmed().toDouble(&okX), parts[1].trimmed().toDouble(&okY));
-    if (!okX || !okY || std::abs(offset.x()) > printprefs::maxOffsetMm ||
-        std::abs(offset.y()) > printprefs::maxOffsetMm)
-        return std::nullopt;
-    return offset;
+        return console::exitDone;
+    console::error(printerProblemText);
+    return console::error(QStringLiteral("%1 (error %2)").arg(status.error().description).arg(status.error().number));
 }
 
 int reportRejection(const PrintRejection& rejection)
 {
-    QTextStream(stderr) << rejection.message << '\n';
-    return 1;
-}
-
-int reportUsageError(const QString& verb, const QString& message)
-{
-    QTextStream(stderr) << "quillet-cli " << verb << ": " << message << "\nRun 'quillet-cli " << verb
-                        << " --help' for its options.\n";
-    return 1;
+    return console::error(rejection.message);
 }
 
 } // namespace quillet::cli

@@ -1,4 +1,5 @@
 #include "cli/CliSupport.h"
+#include "cli/Console.h"
 #include "cli/PrintOutput.h"
 #include "cli/Verb.h"
 #include "core/contacts/ContactsFile.h"
@@ -6,55 +7,42 @@
 #include "ports/PrintTarget.h"
 
 #include <QDate>
-#include <QLocale>
 
 namespace quillet::cli {
 namespace {
 
-const QString verbName = QStringLiteral("details");
-
-int runDetails(const QStringList& args)
+int runDetails(const QCommandLineParser& args)
 {
-    PrintOutput output;
-    QStringList positional;
-    for (qsizetype i = 0; i < args.size();) {
-        QString error;
-        if (output.take(args, i, error)) {
-            if (!error.isEmpty())
-                return usageError(verbName, error);
-        } else if (args[i].startsWith(QLatin1String("--"))) {
-            return usageError(verbName, QStringLiteral("unknown option ") + args[i]);
-        } else {
-            positional << args[i++];
-        }
-    }
-    if (positional.size() != 2)
-        return usageError(verbName, QStringLiteral("give the contacts file and a record number"));
-    if (const QString error = output.validate(); !error.isEmpty())
-        return usageError(verbName, error);
-    ContactsFile file;
-    const std::optional<int> number = openAtRecord(verbName, positional.at(0), positional.at(1), file);
+    const QString path = args.positionalArguments().at(0);
+    const Result<int> number = recordNumberValue(args.positionalArguments().at(1));
     if (!number)
-        return 1;
+        return usageError(number.error());
+    const Result<PrintOutput> output = PrintOutput::fromArgs(args, PrintOutput::Offset::Refused);
+    if (!output)
+        return usageError(output.error());
+    ContactsFile file;
+    if (const int opened = openAtRecord(path, *number, file); opened != console::exitDone)
+        return opened;
     const Result<ContactRecord> record = file.readChecked(*number);
     if (!record)
-        return fileError(QStringLiteral("cannot read contacts file"), positional.at(0), record.error());
+        return fileError(QStringLiteral("cannot read contacts file"), path, record.error());
     const ContactForm form = formFromRecord(*record);
     const QString today = detailsDateText(QDate::currentDate());
     // The copies are pages of one document, as the window prints them.
-    return output.run([&](const PrintChoice& choice, PrintTarget& target) {
+    return output->run([&](const PrintChoice& choice, PrintTarget& target) {
         return target.print(contactDetailsDocument(form, today, choice.copies),
                             PrintJob::from(choice, QStringLiteral("Contact Details")));
     });
 }
 
 const VerbRegistration registration{Verb{
-    verbName,
-    QStringLiteral("Print a contact's details page"),
-    QStringLiteral("Usage: quillet-cli details FILE N (--printer NAME | --pdf FILE | --grid) [--copies K]\n"
-                   "Prints the Contact Details page of record N (from 1), dated today.\n") +
-        PrintOutput::helpText(),
-    runDetails,
+    .name = QStringLiteral("details"),
+    .synopsis = QStringLiteral("Print a contact's details page"),
+    .usage = QStringLiteral("FILE N (--printer NAME | --pdf FILE | --grid) [--copies K]"),
+    .description = QStringLiteral("Prints the Contact Details page of record N (from 1), dated today.\n"),
+    .options = PrintOutput::options(PrintOutput::Offset::Refused),
+    .arguments = {QStringLiteral("FILE"), QStringLiteral("N")},
+    .run = runDetails,
 }};
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "cli/CliSupport.h"
+#include "cli/Console.h"
 #include "cli/Verb.h"
 #include "core/common/ProgramFolder.h"
 #include "core/contacts/ContactsFile.h"
@@ -7,48 +8,85 @@
 namespace quillet::cli {
 namespace {
 
-int runExport(const QStringList& args)
+constexpr QLatin1String outputName("output");
+
+Result<ExportKind> kindFromArgs(const QCommandLineParser& args)
 {
-    QString error;
-    const std::optional<ParsedArgs> parsed = parseArgs(
-        args, {QStringLiteral("--csv"), QStringLiteral("--txt"), QStringLiteral("--vcard")}, {}, 1, 1, &error);
-    if (!parsed)
-        return usageError(QStringLiteral("export"), error);
-    const int kinds = int(parsed->has(QStringLiteral("--csv"))) + int(parsed->has(QStringLiteral("--txt"))) +
-                      int(parsed->has(QStringLiteral("--vcard")));
-    if (kinds != 1)
-        return usageError(QStringLiteral("export"), QStringLiteral("give one of --csv, --txt and --vcard"));
-    const ExportKind kind = parsed->has(QStringLiteral("--csv"))   ? ExportKind::Csv
-                            : parsed->has(QStringLiteral("--txt")) ? ExportKind::Text
-                                                                   : ExportKind::VCard;
+    const bool csv = args.isSet(QStringLiteral("csv"));
+    const bool text = args.isSet(QStringLiteral("txt"));
+    const bool vcard = args.isSet(QStringLiteral("vcard"));
+    if (int(csv) + int(text) + int(vcard) != 1)
+        return AppError{errors::invalidProcedureCall().number, QStringLiteral("give one of --csv, --txt and --vcard")};
+    return csv ? ExportKind::Csv : text ? ExportKind::Text : ExportKind::VCard;
+}
+
+// The export's failure, blaming the file that caused it: a locked contacts file is
+// not a fault of the export file.
+int exportError(const ContactsFile& file, const QString& target, const AppError& error)
+{
+    if (error.description == fileInUseText)
+        return fileError(QStringLiteral("cannot read contacts file"), file.path(), error);
+    return fileError(QStringLiteral("cannot write export file"), target, error);
+}
+
+int noContacts(int written)
+{
+    return written == 0 ? console::error(exportNoContactsText) : console::exitDone;
+}
+
+int exportToStandardOutput(const ContactsFile& file, ExportKind kind)
+{
+    const Result<int> written = writeExport(file, kind, [](QByteArrayView bytes) {
+        console::write(bytes);
+        return Status::success();
+    });
+    if (!written)
+        return exportError(file, QStringLiteral("-"), written.error());
+    return noContacts(*written);
+}
+
+int runExport(const QCommandLineParser& args)
+{
+    const Result<ExportKind> kind = kindFromArgs(args);
+    if (!kind)
+        return usageError(kind.error());
+    const QString output = args.value(outputName);
+    if (args.isSet(outputName) && output.isEmpty())
+        return console::usageError(QStringLiteral("--output needs a file name, or - for standard output"));
     ContactsFile file;
-    if (!openContactsFile(file, parsed->positional.first(), OpenMode::ExistingOnly))
-        return 1;
-    const Result<ExportSummary> summary = exportContacts(file, kind, programFolder());
+    if (!openContactsFile(file, args.positionalArguments().at(0), OpenMode::ExistingOnly))
+        return console::exitFailed;
+    if (output == QLatin1String("-"))
+        return exportToStandardOutput(file, *kind);
+    const QString target = output.isEmpty() ? exportPath(*kind, file.path(), programFolder()) : output;
+    const Result<ExportSummary> summary = exportContactsTo(file, *kind, target);
     if (!summary)
-        return fileError(QStringLiteral("cannot write export file"), exportPath(kind, file.path(), programFolder()),
-                         summary.error());
-    printLine(summary->path);
-    if (summary->written == 0) {
-        printError(exportNoContactsText);
-        return 1;
-    }
-    return 0;
+        return exportError(file, target, summary.error());
+    console::printLine(summary->path);
+    return noContacts(summary->written);
 }
 
 const VerbRegistration registration{Verb{
-    QStringLiteral("export"),
-    QStringLiteral("Export all contacts to a CSV, text or vCard file"),
-    QStringLiteral("Usage: quillet-cli export FILE (--csv | --txt | --vcard)\n"
-                   "Writes every contact of FILE, in record order, into the program's folder\n"
-                   "($QUILLET_HOME, else Documents/Quillet) as the Export Contacts window does:\n"
-                   "  --csv    QLTC_<name>.csv, comma-separated\n"
-                   "  --txt    QLTT_<name>.txt, separated by \"|\"\n"
-                   "  --vcard  QLTV_<name>.vcf, vCard 3.0 in UTF-8, which other address books import\n"
-                   "where <name> is FILE's name without its folder and without \".DAT\". Prints the path\n"
-                   "of the file written. A file without contacts gives a header-only file (an empty one\n"
-                   "for --vcard), the message and exit status 1.\n"),
-    runExport,
+    .name = QStringLiteral("export"),
+    .synopsis = QStringLiteral("Export all contacts to a CSV, text or vCard file"),
+    .usage = QStringLiteral("FILE (--csv | --txt | --vcard) [-o PATH]"),
+    .description =
+        QStringLiteral("Writes every contact of FILE, in record order, as the Export Contacts window does, into\n"
+                       "the program's folder ($QUILLET_HOME, else Documents/Quillet) under the name the window\n"
+                       "gives it, or into PATH, or with -o - on standard output. <name> is FILE's name without\n"
+                       "its folder and without \".DAT\". Prints the path of the file written. A file without\n"
+                       "contacts gives a header-only file (an empty one for --vcard), the message and exit\n"
+                       "status 1.\n"),
+    .options = {{QStringLiteral("csv"), QStringLiteral("QLTC_<name>.csv, comma-separated")},
+                {QStringLiteral("txt"), QStringLiteral("QLTT_<name>.txt, separated by \"|\"")},
+                {QStringLiteral("vcard"),
+                 QStringLiteral("QLTV_<name>.vcf, vCard 3.0 in UTF-8, which other address books import")},
+                {{QStringLiteral("o"), outputName},
+                 QStringLiteral("write the export to PATH instead, - for standard output; a link\n"
+                                "or a device under that name is refused, an older file replaced"),
+                 QStringLiteral("PATH")}},
+    .arguments = {QStringLiteral("FILE")},
+    .run = runExport,
 }};
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "cli/CliSupport.h"
+#include "cli/Console.h"
 #include "cli/Verb.h"
 #include "core/contacts/ContactsFile.h"
 #include "core/reminders/Reminders.h"
@@ -19,30 +20,28 @@ QString switchText(reminders::Switch state)
     return QStringLiteral("none");
 }
 
-int runInfo(const QStringList& args)
+int runInfo(const QCommandLineParser& args)
 {
-    QString error;
-    const std::optional<ParsedArgs> parsed = parseArgs(args, {}, {}, 1, 1, &error);
-    if (!parsed)
-        return usageError(QStringLiteral("info"), error);
     ContactsFile file;
-    if (!openContactsFile(file, parsed->positional.first(), OpenMode::ExistingOnly))
-        return 1;
-    printLine(QStringLiteral("Records: %1").arg(file.count()));
-    printLine(QStringLiteral("Reminders: %1").arg(switchText(reminders::switchAtOpening(file))));
+    if (!openContactsFile(file, args.positionalArguments().at(0), OpenMode::ExistingOnly))
+        return console::exitFailed;
+    console::printLine(QStringLiteral("Records: %1").arg(file.count()));
+    console::printLine(QStringLiteral("Reminders: %1").arg(switchText(reminders::switchAtOpening(file))));
     if (file.isReadOnly())
-        printLine(QStringLiteral("Read-only: yes"));
-    return 0;
+        console::printLine(QStringLiteral("Read-only: yes"));
+    return console::exitDone;
 }
 
 const VerbRegistration registration{Verb{
-    QStringLiteral("info"),
-    QStringLiteral("Show a contacts file's record count and reminder switch"),
-    QStringLiteral("Usage: quillet-cli info FILE\n"
-                   "Prints the record count and the birthday reminder switch as File > Open sets it:\n"
-                   "on or off from record 1's ReminderFlag, none for a file without records.\n"
-                   "Adds \"Read-only: yes\" when the file can only be read.\n"),
-    runInfo,
+    .name = QStringLiteral("info"),
+    .synopsis = QStringLiteral("Show a contacts file's record count and reminder switch"),
+    .usage = QStringLiteral("FILE"),
+    .description = QStringLiteral("Prints the record count and the birthday reminder switch as File > Open sets it:\n"
+                                  "on or off from record 1's ReminderFlag, none for a file without records.\n"
+                                  "Adds \"Read-only: yes\" when the file can only be read.\n"),
+    .options = {},
+    .arguments = {QStringLiteral("FILE")},
+    .run = runInfo,
 }};
 
 } // namespace

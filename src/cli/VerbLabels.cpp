@@ -1,72 +1,87 @@
+#include "cli/CliSupport.h"
+#include "cli/Console.h"
 #include "cli/ListArgs.h"
+#include "cli/OptionValues.h"
+#include "cli/PrintOutput.h"
 #include "cli/Verb.h"
 #include "core/contacts/ContactsFile.h"
 #include "core/list/SheetLabels.h"
 #include "core/printing/PrintRunner.h"
 #include "core/printing/SheetCatalogue.h"
 
-#include <QTextStream>
-
 namespace quillet::cli {
 namespace {
 
-const QString verbName = QStringLiteral("labels");
+constexpr QLatin1String sheetName("sheet");
+constexpr QLatin1String startName("start");
 
-struct SheetOptions
+struct SheetChoice
 {
-    QString sheet;
-    QString start;
+    SheetTemplate sheet;
+    int start = 1;
 };
 
-VerbOptionTaker sheetOptionTaker(SheetOptions& options)
+Result<SheetTemplate> sheetFromArgs(const QCommandLineParser& args, PrintOutput::Destination destination)
 {
-    return [&options](const QStringList& args, qsizetype& index, QString& error) {
-        for (auto [name, value] : {std::pair{QStringLiteral("--sheet"), &options.sheet},
-                                   std::pair{QStringLiteral("--start"), &options.start}}) {
-            if (const std::optional<QString> taken = takeOptionValue(name, args, index, error)) {
-                *value = *taken;
-                return true;
-            }
-            if (!error.isEmpty())
-                return true;
-        }
-        return false;
-    };
+    if (!args.isSet(sheetName))
+        return builtInSheet();
+    const Result<QString> name = nameValue(QStringLiteral("--sheet"), args.value(sheetName));
+    if (!name)
+        return name.status();
+    const SheetTemplate* found = SheetCatalogue::system().find(*name);
+    if (!found)
+        return usageProblem(
+            QStringLiteral("--sheet: no label sheet named '%1'; 'quillet-cli sheets' lists them").arg(*name));
+    if (!found->builtIn && destination == PrintOutput::Destination::Grid)
+        return usageProblem(
+            QStringLiteral("--grid shows the built-in sheet only; write --pdf FILE for '%1'").arg(found->name()));
+    return *found;
 }
 
 // The sheet and start position asked for, or the usage error.
-QString resolveSheet(const SheetOptions& options, const ListCommand& command, SheetTemplate& sheet, int& start)
+Result<SheetChoice> sheetChoiceFromArgs(const QCommandLineParser& args, PrintOutput::Destination destination)
 {
-    sheet = builtInSheet();
-    if (!options.sheet.isEmpty()) {
-        const SheetTemplate* found = SheetCatalogue::system().find(options.sheet);
-        if (!found)
-            return QStringLiteral("no label sheet named '%1'; 'quillet-cli sheets' lists them").arg(options.sheet);
-        sheet = *found;
+    const Result<SheetTemplate> sheet = sheetFromArgs(args, destination);
+    if (!sheet)
+        return sheet.status();
+    SheetChoice choice{*sheet, 1};
+    if (args.isSet(startName)) {
+        const Result<int> start = startValue(args.value(startName), choice.sheet.labelCount());
+        if (!start)
+            return start.status();
+        choice.start = *start;
     }
-    if (!sheet.builtIn && command.output.destination() == PrintOutput::Destination::Grid)
-        return QStringLiteral("--grid shows the built-in sheet only; write --pdf FILE for '%1'").arg(sheet.name());
-    bool ok = true;
-    start = options.start.isEmpty() ? 1 : options.start.toInt(&ok);
-    if (!ok || start < 1 || start > sheet.labelCount())
-        return QStringLiteral("--start takes a label position from 1 to %1").arg(sheet.labelCount());
-    return {};
+    return choice;
 }
 
-int runLabels(const QStringList& args)
+int printLabels(const PrintOutput& output, ContactsFile& file, const QList<int>& numbers, const SheetChoice& choice)
 {
-    SheetOptions options;
-    const std::optional<ListCommand> command = parseListCommand(verbName, args, true, sheetOptionTaker(options), true);
-    if (!command)
-        return 1;
-    SheetTemplate sheet;
-    int start = 1;
-    if (const QString error = resolveSheet(options, *command, sheet, start); !error.isEmpty())
-        return reportUsageError(verbName, error);
+    return output.run([&](const PrintChoice& printChoice, PrintTarget& target) {
+        const Result<ListLabelsJob> prepared = prepareListLabels(file, numbers, choice.sheet, choice.start);
+        if (!prepared)
+            return prepared.status();
+        const ListLabelsJob& job = *prepared;
+        if (job.cut())
+            console::error(sheetLabelsCutWarning());
+        return printStreamCopies([&job](int) { return job.stream(); }, printChoice, target);
+    });
+}
+
+int runLabels(const QCommandLineParser& args)
+{
+    const Result<ListQuery> query = listQueryFromArgs(args);
+    if (!query)
+        return usageError(query.error());
+    const Result<PrintOutput> output = PrintOutput::fromArgs(args, PrintOutput::Offset::Accepted);
+    if (!output)
+        return usageError(output.error());
+    const Result<SheetChoice> choice = sheetChoiceFromArgs(args, output->destination());
+    if (!choice)
+        return usageError(choice.error());
     ContactsFile file;
-    const std::optional<std::vector<ListEntry>> entries = loadListFor(*command, file);
+    const std::optional<std::vector<ListEntry>> entries = loadListFor(args.positionalArguments().at(0), *query, file);
     if (!entries)
-        return 1;
+        return console::exitFailed;
     if (entries->empty())
         return reportRejection(
             PrintRejection{QStringLiteral("Empty list, no labels to print."), QStringLiteral("No contacts found")});
@@ -74,32 +89,28 @@ int runLabels(const QStringList& args)
     numbers.reserve(static_cast<qsizetype>(entries->size()));
     for (const ListEntry& entry : *entries)
         numbers << entry.recordNumber;
-    return command->output.run([&](const PrintChoice& choice, PrintTarget& target) {
-        const Result<ListLabelsJob> prepared = prepareListLabels(file, numbers, sheet, start);
-        if (!prepared)
-            return prepared.status();
-        const ListLabelsJob& job = *prepared;
-        if (job.cut())
-            QTextStream(stderr) << sheetLabelsCutWarning() << '\n';
-        return printStreamCopies([&job](int) { return job.stream(); }, choice, target);
-    });
+    return printLabels(*output, file, numbers, *choice);
 }
 
 const VerbRegistration registration{Verb{
-    verbName,
-    QStringLiteral("Print a mailing label for every listed contact"),
-    QStringLiteral("Usage: quillet-cli labels FILE [--search FIELD=TEXT] [--sort first|last] [--copies K]\n"
-                   "                          [--sheet \"BRAND PART\"] [--start N] [--offset X,Y]\n"
-                   "                          (--printer NAME | --pdf FILE | --grid)\n"
-                   "Prints one label per contact of the list, in list order, on sheets of 30 labels\n"
-                   "(three across, ten down) from the first label of the first sheet, or on the sheet\n"
-                   "given with --sheet (--grid shows the built-in sheet only).\n") +
-        listOptionsHelp() +
-        QStringLiteral("  --sheet \"BRAND PART\"  a label sheet of the catalogue ('quillet-cli sheets'),\n"
-                       "                       for example \"Avery L7160\"\n"
-                       "  --start N            the first contact goes on label N of the first sheet\n") +
-        PrintOutput::helpText() + PrintOutput::offsetHelpText(),
-    runLabels,
+    .name = QStringLiteral("labels"),
+    .synopsis = QStringLiteral("Print a mailing label for every listed contact"),
+    .usage = QStringLiteral("FILE [--search FIELD=TEXT] [--sort first|last] [--copies K]\n"
+                            "                          [--sheet \"BRAND PART\"] [--start N] [--offset X,Y]\n"
+                            "                          (--printer NAME | --pdf FILE | --grid)"),
+    .description = QStringLiteral("Prints one label per contact of the list, in list order, on sheets of 30 labels\n"
+                                  "(three across, ten down) from the first label of the first sheet, or on the sheet\n"
+                                  "given with --sheet (--grid shows the built-in sheet only).\n"),
+    .options =
+        listOptions() + PrintOutput::options(PrintOutput::Offset::Accepted) +
+        QList<QCommandLineOption>{
+            {sheetName,
+             QStringLiteral("a label sheet of the catalogue ('quillet-cli sheets'),\n"
+                            "for example \"Avery L7160\""),
+             QStringLiteral("\"BRAND PART\"")},
+            {startName, QStringLiteral("the first contact goes on label N of the first sheet"), QStringLiteral("N")}},
+    .arguments = {QStringLiteral("FILE")},
+    .run = runLabels,
 }};
 
 } // namespace

@@ -1,38 +1,36 @@
+#include "cli/CliSupport.h"
+#include "cli/Console.h"
 #include "cli/ListArgs.h"
 #include "cli/Verb.h"
 #include "core/contacts/ContactsFile.h"
 
-#include <QTextStream>
-
 namespace quillet::cli {
 namespace {
 
-const QString verbName = QStringLiteral("list");
-
-int runList(const QStringList& args)
+int runList(const QCommandLineParser& args)
 {
-    const std::optional<ListCommand> command = parseListCommand(verbName, args, false);
-    if (!command)
-        return 1;
+    const Result<ListQuery> query = listQueryFromArgs(args);
+    if (!query)
+        return usageError(query.error());
     ContactsFile file;
-    const std::optional<std::vector<ListEntry>> entries = loadListFor(*command, file);
+    const std::optional<std::vector<ListEntry>> entries = loadListFor(args.positionalArguments().at(0), *query, file);
     if (!entries)
-        return 1;
-    QTextStream out(stdout);
-    out.setEncoding(QStringConverter::Utf8);
+        return console::exitFailed;
+    // Column by column, so that a tab inside a field shows as \x09, not as a column break.
     for (const ListEntry& entry : *entries)
-        out << entry.recordNumber << '\t' << entry.text << '\n';
-    return 0;
+        console::printColumns(QStringList{QString::number(entry.recordNumber)} + listLineColumns(entry.text));
+    return console::exitDone;
 }
 
 const VerbRegistration registration{Verb{
-    verbName,
-    QStringLiteral("List contacts as the contact list window shows them"),
-    QStringLiteral("Usage: quillet-cli list FILE [--search FIELD=TEXT] [--sort first|last]\n"
-                   "Prints the list lines in list order, each prefixed by its record number and a tab:\n"
-                   "name, city, state, zip, home phone, cell phone and e-mail, tab-separated.\n") +
-        listOptionsHelp(),
-    runList,
+    .name = QStringLiteral("list"),
+    .synopsis = QStringLiteral("List contacts as the contact list window shows them"),
+    .usage = QStringLiteral("FILE [--search FIELD=TEXT] [--sort first|last]"),
+    .description = QStringLiteral("Prints the list lines in list order, each prefixed by its record number and a tab:\n"
+                                  "name, city, state, zip, home phone, cell phone and e-mail, tab-separated.\n"),
+    .options = listOptions(),
+    .arguments = {QStringLiteral("FILE")},
+    .run = runList,
 }};
 
 } // namespace

@@ -1,4 +1,7 @@
+#include "cli/CliSupport.h"
+#include "cli/Console.h"
 #include "cli/ListArgs.h"
+#include "cli/PrintOutput.h"
 #include "cli/Verb.h"
 #include "core/contacts/ContactsFile.h"
 #include "core/contacts/ContactsFileNames.h"
@@ -11,23 +14,25 @@
 namespace quillet::cli {
 namespace {
 
-const QString verbName = QStringLiteral("report");
-
-int runReport(const QStringList& args)
+int runReport(const QCommandLineParser& args)
 {
-    const std::optional<ListCommand> command = parseListCommand(verbName, args, true);
-    if (!command)
-        return 1;
+    const Result<ListQuery> query = listQueryFromArgs(args);
+    if (!query)
+        return usageError(query.error());
+    const Result<PrintOutput> output = PrintOutput::fromArgs(args, PrintOutput::Offset::Refused);
+    if (!output)
+        return usageError(output.error());
+    const QString path = args.positionalArguments().at(0);
     ContactsFile file;
-    const std::optional<std::vector<ListEntry>> entries = loadListFor(*command, file);
+    const std::optional<std::vector<ListEntry>> entries = loadListFor(path, *query, file);
     if (!entries)
-        return 1;
+        return console::exitFailed;
     QStringList lines;
     lines.reserve(static_cast<qsizetype>(entries->size()));
     for (const ListEntry& entry : *entries)
         lines << entry.text;
-    const QString title = contactsFileTitle(QFileInfo(command->path).fileName());
-    return command->output.run([&](const PrintChoice& choice, PrintTarget& target) {
+    const QString title = contactsFileTitle(QFileInfo(path).fileName());
+    return output->run([&](const PrintChoice& choice, PrintTarget& target) {
         if (Status checked = checkReportLines(lines); !checked)
             return checked;
         return printStreamCopies([&](int) { return reportStream(lines, title); }, choice, target);
@@ -35,14 +40,15 @@ int runReport(const QStringList& args)
 }
 
 const VerbRegistration registration{Verb{
-    verbName,
-    QStringLiteral("Print the contact list as a report"),
-    QStringLiteral("Usage: quillet-cli report FILE [--search FIELD=TEXT] [--sort first|last]\n"
-                   "                          (--printer NAME | --pdf FILE | --grid)\n"
-                   "Prints the list in landscape: the title, the file's name, a column header and one\n"
-                   "line per listed contact.\n") +
-        listOptionsHelp() + PrintOutput::helpText(),
-    runReport,
+    .name = QStringLiteral("report"),
+    .synopsis = QStringLiteral("Print the contact list as a report"),
+    .usage = QStringLiteral("FILE [--search FIELD=TEXT] [--sort first|last] [--copies K]\n"
+                            "                          (--printer NAME | --pdf FILE | --grid)"),
+    .description = QStringLiteral("Prints the list in landscape: the title, the file's name, a column header and one\n"
+                                  "line per listed contact.\n"),
+    .options = listOptions() + PrintOutput::options(PrintOutput::Offset::Refused),
+    .arguments = {QStringLiteral("FILE")},
+    .run = runReport,
 }};
 
 } // namespace

@@ -1,41 +1,41 @@
 #include "cli/CliSupport.h"
+#include "cli/Console.h"
 #include "cli/Verb.h"
 #include "core/contacts/ContactsFile.h"
 
 namespace quillet::cli {
 namespace {
 
-int runShow(const QStringList& args)
+int runShow(const QCommandLineParser& args)
 {
-    const QString verb = QStringLiteral("show");
-    QString error;
-    const std::optional<ParsedArgs> parsed = parseArgs(args, {}, {}, 2, 2, &error);
-    if (!parsed)
-        return usageError(verb, error);
-    const QString path = parsed->positional.at(0);
-    ContactsFile file;
-    const std::optional<int> number = openAtRecord(verb, path, parsed->positional.at(1), file);
+    const QString path = args.positionalArguments().at(0);
+    const Result<int> number = recordNumberValue(args.positionalArguments().at(1));
     if (!number)
-        return 1;
+        return usageError(number.error());
+    ContactsFile file;
+    if (const int opened = openAtRecord(path, *number, file); opened != console::exitDone)
+        return opened;
     const Result<ContactRecord> record = file.readChecked(*number);
     if (!record)
         return fileError(QStringLiteral("cannot read contacts file"), path, record.error());
     for (Field field : allFields) {
         const QString value =
             field == Field::Birthdate ? birthdateToDisplay(record->value(field)) : record->trimmed(field);
-        printLine(fieldName(field) + QStringLiteral(": ") + value);
+        console::printLine(fieldName(field) + QStringLiteral(": ") + value);
     }
-    return 0;
+    return console::exitDone;
 }
 
 const VerbRegistration registration{Verb{
-    QStringLiteral("show"),
-    QStringLiteral("Show one contact"),
-    QStringLiteral("Usage: quillet-cli show FILE N\n"
-                   "Prints record N (from 1) as \"Field: value\" lines: the sixteen fields trimmed,\n"
-                   "the birthdate in display form MM/DD/YYYY, then the ReminderFlag. A number past\n"
-                   "the last record is refused.\n"),
-    runShow,
+    .name = QStringLiteral("show"),
+    .synopsis = QStringLiteral("Show one contact"),
+    .usage = QStringLiteral("FILE N"),
+    .description = QStringLiteral("Prints record N (from 1) as \"Field: value\" lines: the sixteen fields trimmed,\n"
+                                  "the birthdate in display form MM/DD/YYYY, then the ReminderFlag. A number past\n"
+                                  "the last record is refused.\n"),
+    .options = {},
+    .arguments = {QStringLiteral("FILE"), QStringLiteral("N")},
+    .run = runShow,
 }};
 
 } // namespace

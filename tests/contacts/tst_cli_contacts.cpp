@@ -107,25 +107,30 @@ private slots:
     void failures_data()
     {
         QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode"); // 1 a failure, 2 a usage error
         QTest::addColumn<QString>("message");
         const QString missing = pathOf(QStringLiteral("nofolder/x.DAT"));
-        QTest::newRow("new in missing folder") << QStringList{"new", missing} << missing + "': Path not found";
-        QTest::newRow("info on missing file") << QStringList{"info", pathOf("absent.DAT")} << "File not found";
-        QTest::newRow("show record 0") << QStringList{"show", pathOf("Friends.DAT"), "0"} << "not a record number";
-        QTest::newRow("show past the end") << QStringList{"show", pathOf("Friends.DAT"), "3"} << "no record 3";
-        QTest::newRow("bad date") << QStringList{"reminders", pathOf("Friends.DAT"), "--today", "2023-02-29"}
-                                  << "not a date";
-        QTest::newRow("on and off") << QStringList{"reminders", pathOf("Friends.DAT"), "--on", "--off"} << "exclude";
-        QTest::newRow("unknown option") << QStringList{"info", pathOf("Friends.DAT"), "--all"} << "unknown option";
+        QTest::newRow("new in missing folder") << QStringList{"new", missing} << 1 << missing + "': Path not found";
+        QTest::newRow("info on missing file") << QStringList{"info", pathOf("absent.DAT")} << 1 << "File not found";
+        QTest::newRow("show record 0") << QStringList{"show", pathOf("Friends.DAT"), "0"} << 2 << "not a record number";
+        QTest::newRow("show past the end") << QStringList{"show", pathOf("Friends.DAT"), "3"} << 1 << "no record 3";
+        QTest::newRow("bad date") << QStringList{"reminders", pathOf("Friends.DAT"), "--today", "2023-02-29"} << 2
+                                  << "--today takes a date";
+        QTest::newRow("on and off") << QStringList{"reminders", pathOf("Friends.DAT"), "--on", "--off"} << 2
+                                    << "exclude";
+        QTest::newRow("unknown option") << QStringList{"info", pathOf("Friends.DAT"), "--all"} << 2
+                                        << "unknown option --all";
     }
     void failures()
     {
         QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
         QFETCH(QString, message);
         const QString path = sampleFile();
         const QByteArray before = readBytes(path);
         const Run run = cli(args);
-        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.startsWith(QStringLiteral("quillet-cli: %1: ").arg(args[0])), qPrintable(run.err));
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QCOMPARE(readBytes(path), before);
     }

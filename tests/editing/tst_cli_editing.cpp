@@ -73,7 +73,7 @@ private slots:
         const Run run = cli(args);
         QCOMPARE(run.exitCode, 1);
         QCOMPARE(run.err.split(u'\n').filter(QStringLiteral("quillet-cli")),
-                 QStringList{QStringLiteral("quillet-cli: ") + message});
+                 QStringList{QStringLiteral("quillet-cli: %1: ").arg(args[0]) + message});
         QCOMPARE(readBytes(m_path), before);
     }
 
@@ -93,12 +93,13 @@ private slots:
     void deleteNeedsYes()
     {
         const QByteArray before = readBytes(m_path);
-        QCOMPARE(cli({"delete", m_path, "2"}).exitCode, 1);
+        QCOMPARE(cli({"delete", m_path, "2"}).exitCode, 2);
         QCOMPARE(readBytes(m_path), before);
         QCOMPARE(cli({"delete", m_path, "4", "--yes"}).exitCode, 1);
         QCOMPARE(readBytes(m_path), before);
         const Run run = cli({"delete", m_path, "2", "--yes"});
         QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.out, QStringLiteral("Deleted record 2 of 3: First2 Last2\n"));
         QCOMPARE(firstNames(m_path), (QStringList{"First1", "First3"}));
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"CONTACTS.DAT"});
     }
@@ -109,7 +110,7 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.out.count(QStringLiteral("\n15 12 |       First3  Last3\n")), 2);
         QCOMPARE(run.out.count(QStringLiteral("page ")), 2);
-        QCOMPARE(cli({"details", m_path, "3"}).exitCode, 1);
+        QCOMPARE(cli({"details", m_path, "3"}).exitCode, 2);
         QCOMPARE(cli({"details", m_path, "9", "--grid"}).exitCode, 1);
     }
 

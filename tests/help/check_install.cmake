@@ -14,7 +14,8 @@ set(expected
     share/doc/quillet/qltUman.pdf
     share/applications/quillet.desktop
     share/icons/hicolor/scalable/apps/quillet.svg
-    share/man/man1/quillet-cli.1)
+    share/man/man1/quillet-cli.1
+    share/bash-completion/completions/quillet-cli)
 foreach(path IN LISTS expected)
     if(NOT EXISTS "${PREFIX}/${path}")
         message(FATAL_ERROR "not installed: ${path}")

@@ -49,32 +49,36 @@ private slots:
     void rejections_data()
     {
         QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("exitCode"); // 1 a refusal, 2 a usage error
         QTest::addColumn<QString>("message");
-        QTest::newRow("unknown field") << QStringList{"list", "F.DAT", "--search", "phone=1"}
+        QTest::newRow("unknown field") << QStringList{"list", "F.DAT", "--search", "phone=1"} << 2
                                        << "--search takes FIELD=TEXT";
-        QTest::newRow("bad sort") << QStringList{"list", "F.DAT", "--sort", "city"} << "--sort takes first or last";
-        QTest::newRow("no destination") << QStringList{"labels", "F.DAT"} << "labels";
-        QTest::newRow("nothing listed") << QStringList{"labels", "%1", "--search", "zip=1", "--grid"}
+        QTest::newRow("bad sort") << QStringList{"list", "F.DAT", "--sort", "city"} << 2
+                                  << "--sort takes first or last";
+        QTest::newRow("no destination") << QStringList{"labels", "F.DAT"} << 2 << "say where to print";
+        QTest::newRow("nothing listed") << QStringList{"labels", "%1", "--search", "zip=1", "--grid"} << 1
                                         << "Empty list, no labels to print.";
-        QTest::newRow("start beyond the sheet")
-            << QStringList{"labels", "%1", "--start", "31", "--grid"} << "--start takes a label position from 1 to 30";
-        QTest::newRow("unknown sheet") << QStringList{"labels", "%1", "--sheet", "Nobody 1", "--grid"}
+        QTest::newRow("start beyond the sheet") << QStringList{"labels", "%1", "--start", "31", "--grid"} << 2
+                                                << "--start takes a label position from 1 to 30";
+        QTest::newRow("unknown sheet") << QStringList{"labels", "%1", "--sheet", "Nobody 1", "--grid"} << 2
                                        << "no label sheet named 'Nobody 1'";
-        QTest::newRow("offset too far") << QStringList{"labels", "%1", "--offset", "10.5,0", "--grid"}
+        QTest::newRow("offset too far") << QStringList{"labels", "%1", "--offset", "10.5,0", "--grid"} << 2
                                         << "--offset takes X,Y in millimetres, each from -10 to 10";
         QTest::newRow("no offset for reports")
-            << QStringList{"report", "%1", "--offset", "1,1", "--grid"} << "unknown option --offset";
+            << QStringList{"report", "%1", "--offset", "1,1", "--grid"} << 2 << "unknown option --offset";
         if (SheetCatalogue::system().found())
             QTest::newRow("grid of a catalogue sheet")
-                << QStringList{"labels", "%1", "--sheet", "Avery L7160", "--grid"} << "write --pdf FILE";
+                << QStringList{"labels", "%1", "--sheet", "Avery L7160", "--grid"} << 2 << "write --pdf FILE";
     }
     void rejections()
     {
         QFETCH(QStringList, args);
+        QFETCH(int, exitCode);
         QFETCH(QString, message);
         args.replaceInStrings(QStringLiteral("%1"), m_path);
         const Run run = runCli(args);
-        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(run.err.startsWith(QStringLiteral("quillet-cli: %1: ").arg(args[0])), qPrintable(run.err));
         QVERIFY2(run.err.contains(message), qPrintable(run.err));
         QCOMPARE(run.out, QString());
     }

@@ -202,9 +202,9 @@ private slots:
         QTest::newRow("unknown printer") << QStringList{"return-address", "--printer", "NoSuchQuilletQueue", "a"} << 1
                                          << ""
                                          << "A printer problem exists.  Check printer.";
-        QTest::newRow("no destination") << QStringList{"print-lines", "--label", "5", "x"} << 1 << ""
+        QTest::newRow("no destination") << QStringList{"print-lines", "--label", "5", "x"} << 2 << ""
                                         << "--printer NAME, --pdf FILE or --grid";
-        QTest::newRow("bad copies") << QStringList{"print-lines", "--copies", "0", "--grid", "x"} << 1 << ""
+        QTest::newRow("bad copies") << QStringList{"print-lines", "--copies", "0", "--grid", "x"} << 2 << ""
                                     << "--copies";
     }
     void cli()
@@ -220,6 +220,8 @@ private slots:
         if (exitCode != 0)
             QVERIFY(result.out.isEmpty());
         QVERIFY2(result.err.contains(err), qPrintable(result.err));
+        if (!err.isEmpty())
+            QVERIFY2(result.err.startsWith(QStringLiteral("quillet-cli: %1: ").arg(args[0])), qPrintable(result.err));
     }
 
     void cliCopiesAreSeparateJobs()

@@ -80,7 +80,7 @@ Case keepingOlderExport(Case c)
 
 QString fileMessage(const char* what, const char* error)
 {
-    return QStringLiteral("quillet-cli: %1 'FILE': %2").arg(QLatin1String(what), QLatin1String(error));
+    return QStringLiteral("%1 'FILE': %2").arg(QLatin1String(what), QLatin1String(error));
 }
 
 } // namespace
@@ -190,6 +190,8 @@ private slots:
             QCOMPARE(run.err, QString());
             QCOMPARE(run.exitCode, 0);
         } else {
+            // Every message names the program and the verb first.
+            QVERIFY2(run.err.startsWith(QStringLiteral("quillet-cli: %1: ").arg(c.args[0])), qPrintable(run.err));
             QVERIFY2(run.err.contains(expand(c.message)), qPrintable(run.err));
             QCOMPARE(run.exitCode, 1);
         }
@@ -223,8 +225,9 @@ private slots:
         }
         QVERIFY(run.started && !run.timedOut);
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.startsWith(QStringLiteral("A printer problem exists.  Check printer.\n")),
-                 qPrintable(run.err));
+        QVERIFY2(
+            run.err.startsWith(QStringLiteral("quillet-cli: print-lines: A printer problem exists.  Check printer.\n")),
+            qPrintable(run.err));
         QCOMPARE(folderEntries(m_folder), QStringList());
     }
 };
@@ -244,8 +247,8 @@ void TestCommandFaults::addRows()
     const QString fullDisk = fileMessage("cannot write contacts file", "Disk full (error 61)");
     const QString importDenied = QStringLiteral("Error number 70 -- Permission denied.  Try again, or notify Quillet.");
     const QString importFull = QStringLiteral("Error number 61 -- Disk full.  Try again, or notify Quillet.");
-    const QString exportFull = QStringLiteral("quillet-cli: cannot write export file 'EXPORT': Disk full (error 61)");
-    const QString exportNotWritten = QStringLiteral("quillet-cli: cannot write export file 'EXPORT': ");
+    const QString exportFull = QStringLiteral("cannot write export file 'EXPORT': Disk full (error 61)");
+    const QString exportNotWritten = QStringLiteral("cannot write export file 'EXPORT': ");
     // Whole-file rewrites (compaction, import, the reminder switch, export) need room
     // in the folder; the system's reason is reported.
     const QString noEntry = QStringLiteral("Permission denied (error 70)");

@@ -23,6 +23,7 @@ const Target targets[] = {
     {"print_inputs", "label-inputs", &quillet::fuzz::printInputs},
     {"quick_add", "quick-add", &quillet::fuzz::quickAdd},
     {"import", "import", &quillet::fuzz::importCsv},
+    {"option_values", "option-values", &quillet::fuzz::optionValues},
 };
 
 QStringList filesIn(const QString& folder)

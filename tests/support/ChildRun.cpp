@@ -21,13 +21,15 @@ using quillet::nativePath;
 
 namespace {
 
-// argv for execv, built before fork: the child may only make async-signal-safe calls.
+// argv and the environment for execve, built before fork: the child may only make
+// async-signal-safe calls.
 struct Argv
 {
     std::vector<QByteArray> storage;
     std::vector<char*> pointers;
+    std::vector<char*> environment;
 
-    Argv(const QString& program, const QStringList& args)
+    Argv(const QString& program, const QStringList& args, const QStringList& unset = {})
     {
         storage.push_back(QFile::encodeName(program));
         for (const QString& arg : args)
@@ -35,8 +37,34 @@ struct Argv
         for (QByteArray& item : storage)
             pointers.push_back(item.data());
         pointers.push_back(nullptr);
+        for (char** variable = environ; *variable; ++variable) {
+            const QByteArray entry(*variable);
+            const QByteArray name = entry.left(entry.indexOf('='));
+            if (!unset.contains(QString::fromLocal8Bit(name)))
+                environment.push_back(*variable);
+        }
+        environment.push_back(nullptr);
     }
 };
+
+// The descriptor a child's standard output goes to instead of `captured`; -1 when
+// it cannot be made.
+int outputDescriptor(ChildOptions::Output output, int captured)
+{
+    switch (output) {
+    case ChildOptions::Output::Captured:
+        return ::dup(captured);
+    case ChildOptions::Output::FullDevice:
+        return ::open("/dev/full", O_WRONLY | O_CLOEXEC);
+    case ChildOptions::Output::ClosedPipe:
+        break;
+    }
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC) != 0)
+        return -1;
+    ::close(ends[0]);
+    return ends[1];
+}
 
 // In the child after fork: redirect, limit, exec.
 [[noreturn]] void execChild(const Argv& argv, int in, int out, int err, qint64 fileSizeLimit, bool sizeSignal)
@@ -51,7 +79,7 @@ struct Argv
         const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
         ::setrlimit(RLIMIT_FSIZE, &limit);
     }
-    ::execv(argv.pointers[0], argv.pointers.data());
+    ::execve(argv.pointers[0], argv.pointers.data(), argv.environment.data());
     ::_exit(127);
 }
 
@@ -83,14 +111,20 @@ ChildResult runChild(const QString& program, const QStringList& args, const Chil
     in.write(options.input);
     in.flush();
     in.seek(0);
-    const Argv argv(program, args);
+    const Argv argv(program, args, options.unsetEnvironment);
+    const int output = outputDescriptor(options.output, out.handle());
+    if (output < 0)
+        return result;
     QElapsedTimer timer;
     timer.start();
     const pid_t pid = ::fork();
-    if (pid < 0)
+    if (pid < 0) {
+        ::close(output);
         return result;
+    }
     if (pid == 0)
-        execChild(argv, in.handle(), out.handle(), err.handle(), options.fileSizeLimit, options.sizeSignal);
+        execChild(argv, in.handle(), output, err.handle(), options.fileSizeLimit, options.sizeSignal);
+    ::close(output);
     result.started = true;
     int status = 0;
     rusage usage{};

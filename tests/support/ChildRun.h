@@ -14,6 +14,11 @@ struct ChildOptions
     bool sizeSignal = false;   // with the limit: SIGXFSZ left at its default, which kills
     int timeoutMs = 120000;    // killed when it runs longer
     QByteArray input;          // standard input (empty: /dev/null)
+    // Standard output: captured (Captured), a device that is always full (/dev/full),
+    // or a pipe whose reader has gone (ClosedPipe); `out` stays empty for the last two.
+    enum class Output { Captured, FullDevice, ClosedPipe };
+    Output output = Output::Captured;
+    QStringList unsetEnvironment; // variables the child does not get
 };
 
 struct ChildResult

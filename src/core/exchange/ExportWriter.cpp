@@ -130,25 +130,15 @@ void appendExportLine(QByteArray& out, ExportKind kind, QByteArrayView record)
     out += "\r\n";
 }
 
-Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder)
+Result<int> writeExport(const ContactsFile& file, ExportKind kind, const ExportSink& sink)
 {
-    if (!file.isOpen())
-        return errors::badFileNameOrNumber();
-    ExportSummary summary;
-    summary.path = exportPath(kind, file.path(), folder);
-    summary.fileName = QFileInfo(summary.path).fileName();
-    const QByteArray target = nativePath(summary.path);
-    if (Status own = checkOwnFileName(target); !own)
-        return own;
     // A consistent reading: no other program's write falls into the middle of it.
     const ContactsFileLock locked(file, LockKind::Shared);
     if (!locked.status())
         return locked.status();
-    ReplacementFile out(target);
-    if (Status opened = out.open(); !opened)
-        return opened;
     QByteArray pending = kind == ExportKind::VCard ? QByteArray() : exportHeaderLine(kind).toLatin1() + "\r\n";
-    Status written;
+    int written = 0;
+    Status sent;
     // Fields are copied as stored bytes: the file and the export share the code page,
     // so only the spaces around each value need to go.
     Status read = file.forEachBytes([&](int, QByteArrayView record) {
@@ -156,22 +146,49 @@ Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, 
             appendVCard(pending, record);
         else
             appendExportLine(pending, kind, record);
-        ++summary.written;
+        ++written;
         if (pending.size() >= flushSize) {
-            written = out.write(pending);
+            sent = sink(pending);
             pending.clear();
         }
-        return written.ok();
+        return sent.ok();
     });
     if (!read)
         return read;
-    if (written.ok())
-        written = out.write(pending);
+    if (sent.ok())
+        sent = sink(pending);
+    if (!sent)
+        return sent;
+    return written;
+}
+
+Result<ExportSummary> exportContactsTo(const ContactsFile& file, ExportKind kind, const QString& path)
+{
+    if (!file.isOpen())
+        return errors::badFileNameOrNumber();
+    ExportSummary summary;
+    summary.path = path;
+    summary.fileName = QFileInfo(summary.path).fileName();
+    const QByteArray target = nativePath(summary.path);
+    if (Status own = checkOwnFileName(target); !own)
+        return own;
+    ReplacementFile out(target);
+    if (Status opened = out.open(); !opened)
+        return opened;
+    const Result<int> written = writeExport(file, kind, [&out](QByteArrayView bytes) { return out.write(bytes); });
     if (!written)
-        return written;
+        return written.status();
     if (Status committed = out.commit(); !committed)
         return committed;
+    summary.written = *written;
     return summary;
+}
+
+Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder)
+{
+    if (!file.isOpen())
+        return errors::badFileNameOrNumber();
+    return exportContactsTo(file, kind, exportPath(kind, file.path(), folder));
 }
 
 QString exportDoneText(ExportKind kind, const QString& fileName)

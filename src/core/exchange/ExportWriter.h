@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace quillet {
 
 class ContactsFile;
@@ -44,6 +46,12 @@ struct ExportSummary
 // export. The file is written under a temporary name and renamed into place only
 // when complete, so a failure leaves the older export (or none), never half a file.
 Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder);
+// The same into the file at `path` (an export the user placed elsewhere).
+Result<ExportSummary> exportContactsTo(const ContactsFile& file, ExportKind kind, const QString& path);
+// The export's bytes in chunks to `sink` (standard output), under the file's
+// shared lock; the number of contacts written.
+using ExportSink = std::function<Status(QByteArrayView bytes)>;
+Result<int> writeExport(const ContactsFile& file, ExportKind kind, const ExportSink& sink);
 
 QString exportDoneText(ExportKind kind, const QString& fileName);
 inline const QString exportDoneTitle = QStringLiteral("Export file created");

@@ -57,12 +57,27 @@ template <typename Fields> void appendNamePart(QString& line, const Fields& fiel
         line.append(first).append(QLatin1Char(' ')).append(initial).append(last);
 }
 
+// A phone without a number shows as this many spaces, wider than the stored field.
+constexpr qsizetype blankPhoneWidth = 22;
+
 template <typename Fields> void appendPhone(QString& line, const Fields& fields, Field field)
 {
     if (text::leadingWholeNumber(fields.text(field)) >= 1)
         fields.appendStored(line, field);
     else
-        line.append(QString(22, QLatin1Char(' ')));
+        line.append(QString(blankPhoneWidth, QLatin1Char(' ')));
+}
+
+// The width of the column that ends at `end`. A phone column is blank exactly when
+// its last blankPhoneWidth characters are spaces: a stored phone is narrower, so
+// those would take in the tab before it.
+qsizetype columnWidth(const QString& line, qsizetype end, Field field)
+{
+    const bool phone = field == Field::HomePhone || field == Field::CellPhone;
+    if (phone && end >= blankPhoneWidth &&
+        QStringView(line).sliced(end - blankPhoneWidth, blankPhoneWidth).count(QLatin1Char(' ')) == blankPhoneWidth)
+        return blankPhoneWidth;
+    return fieldLayout(field).width;
 }
 
 // The longest line: a name part of 16 + 2 + 11 + 1 + 3 characters, then six tabs
@@ -105,6 +120,21 @@ QString listLine(const ContactRecord& record, SortOrder order)
 QString listLine(QByteArrayView recordBytes, SortOrder order)
 {
     return buildLine(ByteFields{recordBytes}, order);
+}
+
+QStringList listLineColumns(const QString& line)
+{
+    QStringList columns;
+    qsizetype end = line.size();
+    for (Field field : {Field::Email, Field::CellPhone, Field::HomePhone, Field::Zip, Field::State, Field::City}) {
+        const qsizetype width = columnWidth(line, end, field);
+        if (end < width + 1)
+            return {line}; // not a line listLine made
+        columns.prepend(line.mid(end - width, width));
+        end -= width + 1;
+    }
+    columns.prepend(line.left(end));
+    return columns;
 }
 
 } // namespace quillet

@@ -2,6 +2,7 @@
 
 #include <QByteArrayView>
 #include <QString>
+#include <QStringList>
 
 namespace quillet {
 
@@ -28,5 +29,8 @@ QString middleInitialPart(const QString& mi);
 QString listLine(const ContactRecord& record, SortOrder order);
 // The same from a record's 400 bytes as read from the file.
 QString listLine(QByteArrayView recordBytes, SortOrder order);
+// The seven columns of a line listLine made, without the tabs that join them. The
+// six after the name have known widths, so a tab inside a field stays in its column.
+QStringList listLineColumns(const QString& line);
 
 } // namespace quillet
