@@ -42,11 +42,13 @@ AppError fileHasLinks();  // a whole-file rewrite would split the file's hard li
 AppError recordCapReached();
 AppError notRegularFile();  // a device, a FIFO or a folder where a file belongs
 AppError linkNotFollowed(); // a symbolic link where the program writes its own file
+AppError fontNotFound();    // the font printed pages are set in is not installed
 } // namespace errors
 
 inline const QString fileInUseText = QStringLiteral("The contacts file is in use by another program. Try again.");
 inline const QString recordChangedText = QStringLiteral("This contact was changed by another program. Reload it?");
 inline const QString nameNotTextText = QStringLiteral("Rename the file; its name is not valid text");
+inline const QString fontNotFoundText = QStringLiteral("Liberation Mono was not found (package fonts-liberation2)");
 // Whether the error's description is a message of its own, shown alone.
 bool isOwnMessage(const AppError& error);
 
