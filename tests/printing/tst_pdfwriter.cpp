@@ -60,12 +60,20 @@ std::vector<LabelTexts> labels(int count)
     return texts;
 }
 
-GridDocument report(int count)
+QStringList listLines(int count)
 {
     QStringList lines;
     for (int n = 1; n <= count; ++n)
         lines << listLine(contact(n), SortOrder::LastName);
-    return *composeReport(lines, QStringLiteral("Friends"));
+    return lines;
+}
+
+// The list lines as they are, tabs and all, in "MS Sans Serif".
+GridDocument selection(int count)
+{
+    GridDocument document;
+    composeLineSelection(listLines(count), document);
+    return document;
 }
 
 const SheetTemplate& unitsSheet()
@@ -177,6 +185,32 @@ private slots:
         QVERIFY(pdf.data().startsWith("%PDF-1.4\n") && pdf.data().endsWith("%%EOF\n"));
     }
 
+    void textAsItExtracts_data()
+    {
+        QTest::addColumn<QString>("printed");
+        QTest::addColumn<QString>("extracted");
+        QTest::newRow("parentheses, backslash") << "a(b))c\\d("
+                                                << "a(b))c\\d(";
+        QTest::newRow("Windows-1252 beyond Latin-1") << "€5 œuvre Ÿ ‰ – “x”"
+                                                     << "€5 œuvre Ÿ ‰ – “x”";
+        QTest::newRow("folded as contacts files are") << "Łódź Nguyễn"
+                                                      << "Lódz Nguyen";
+        QTest::newRow("nothing to fold to") << "東京 ok"
+                                            << "?? ok";
+    }
+    void textAsItExtracts()
+    {
+        if (!pdftotextAvailable())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        QFETCH(QString, printed);
+        QFETCH(QString, extracted);
+        GridDocument document;
+        document.printLine(1, printed);
+        const QString path = m_dir.filePath(QStringLiteral("text.pdf"));
+        writeOurs(document, path);
+        QCOMPARE(run(QStringLiteral("pdftotext"), {path, "-"}).trimmed(), extracted);
+    }
+
     void missingFontStopsBeforeWriting()
     {
         QTemporaryDir noFonts;
@@ -220,7 +254,8 @@ private slots:
         QTest::newRow("list labels") << composeListLabels(labels(31));
         const SheetLabelFit fit = fitSheetLabels(unitsSheet(), labels(9));
         QTest::newRow("labels on an A4 sheet") << composeSheetLabels(unitsSheet(), labels(9), 2, fit);
-        QTest::newRow("report") << report(60);
+        QTest::newRow("report") << *composeReport(listLines(60), QStringLiteral("Friends"));
+        QTest::newRow("selected list lines") << selection(5);
         QTest::newRow("calibration page") << composeCalibrationPage(unitsSheet());
     }
     // Every word of every page where the painter put it, the text as it extracted,

@@ -110,7 +110,7 @@ Status GridPdfRenderer::page(const LaidOutPage& page, const std::vector<GridFont
     for (const PlacedLine& line : page.lines) {
         for (const PlacedText& text : line.texts) {
             setType(text.font);
-            content.showText(m_origin + QPointF(text.x, line.baseline), text.text);
+            showRun(content, m_origin + QPointF(text.x, line.baseline), text.text, m_types[std::size_t(text.font)]);
         }
     }
     if (!page.placed.empty())
@@ -120,6 +120,35 @@ Status GridPdfRenderer::page(const LaidOutPage& page, const std::vector<GridFont
         drawPlaced(placed, content);
     }
     return m_writer.endPage();
+}
+
+// A tab in a printed line (the list lines printed as they are) moves to the next
+// stop as Qt's painter moved it: every 80 pixels of a 96 dpi screen, 60 points,
+// from the start of the run.
+void GridPdfRenderer::showRun(PdfContent& content, QPointF origin, const QString& text, const Type& type) const
+{
+    if (!text.contains(u'\t')) {
+        content.showText(origin, text);
+        return;
+    }
+    const double tabStop = 60;
+    double x = 0;
+    const QList<QStringView> pieces = QStringView(text).split(u'\t');
+    for (qsizetype index = 0; index < pieces.size(); ++index) {
+        if (index > 0)
+            x = (std::floor(x / tabStop) + 1) * tabStop;
+        content.showText(origin + QPointF(x, 0), pieces[index]);
+        x += width(pieces[index], type);
+    }
+}
+
+double GridPdfRenderer::width(QStringView text, const Type& type) const
+{
+    const TrueTypeFont& face = *m_faceFiles[std::size_t(type.face)];
+    double units = 0;
+    for (const QChar c : text)
+        units += face.advance(face.glyphFor(c.unicode()));
+    return units * type.size / face.unitsPerEm() + type.spacing * double(text.size());
 }
 
 void GridPdfRenderer::drawPlaced(const PlacedFree& placed, PdfContent& content) const

@@ -48,6 +48,8 @@ private:
         double size = 0;
         double spacing = 0;
     };
+    void showRun(PdfContent& content, QPointF origin, const QString& text, const Type& type) const;
+    double width(QStringView text, const Type& type) const;
     Status useFont(const GridFont& font, std::size_t index);
     Result<int> faceFor(const QString& family, bool bold);
     void drawPlaced(const PlacedFree& placed, PdfContent& content) const;

@@ -110,7 +110,12 @@ Result<std::shared_ptr<const TrueTypeFont>> PrintFonts::face(const QString& fami
         return liberationMono(bold);
     {
         std::lock_guard lock(d->mutex);
-        if (const auto face = d->load(bestMatch(d->config, family, bold).file))
+        Match match = bestMatch(d->config, family, bold);
+        // A family that is not installed falls back as Qt falls back for the grid's
+        // typewriter style hint: to the monospace face.
+        if (match.family.compare(family, Qt::CaseInsensitive) != 0)
+            match = bestMatch(d->config, QStringLiteral("monospace"), bold);
+        if (const auto face = d->load(match.file))
             return face;
     }
     return liberationMono(bold);

@@ -29,9 +29,10 @@ public:
     // Liberation Mono regular or bold; errors::fontNotFound() when it is not
     // installed or cannot be read.
     Result<std::shared_ptr<const TrueTypeFont>> liberationMono(bool bold);
-    // The face for a family the grid names: Liberation Mono for "Courier New",
-    // fontconfig's choice for another ("MS Sans Serif"), or Liberation Mono when
-    // that choice is not a TrueType font.
+    // The face for a family the grid names: Liberation Mono for "Courier New", the
+    // family itself when installed, else the monospace face (as Qt chooses for the
+    // grid's fonts: "MS Sans Serif" prints in it), or Liberation Mono when that
+    // choice is not a TrueType font.
     Result<std::shared_ptr<const TrueTypeFont>> face(const QString& family, bool bold);
 
 private:

@@ -72,7 +72,10 @@ GlyphTables glyphTables(const TrueTypeFont& font, const GlyphOrder& order)
     for (const uint16_t old : order.kept) {
         append32(tables.loca, uint32_t(tables.glyf.size()));
         QByteArray glyph = font.glyphData(old).toByteArray();
-        forEachComponent(glyph, [&](qsizetype at) { put16(glyph, at, uint16_t(order.newNumber[u16(glyph, at)])); });
+        forEachComponent(glyph, [&](qsizetype at) {
+            const uint16_t component = u16(glyph, at); // a broken font may name a glyph it lacks
+            put16(glyph, at, component < order.newNumber.size() ? uint16_t(order.newNumber[component]) : 0);
+        });
         tables.glyf += glyph;
         tables.glyf.append((4 - tables.glyf.size() % 4) % 4, '\0');
         append16(tables.hmtx, uint16_t(font.advance(old)));
