@@ -84,6 +84,10 @@ AppError notRegularFile()
 {
     return {75, QStringLiteral("Path/File access error: not a regular file")};
 }
+AppError fontNotFound()
+{
+    return {53, fontNotFoundText};
+}
 AppError linkNotFollowed()
 {
     return {75, QStringLiteral("Path/File access error: the name is a link, which is not followed")};
@@ -101,7 +105,8 @@ AppError recordCapReached()
 bool isOwnMessage(const AppError& error)
 {
     return error.description == fileInUseText || error.description == recordChangedText ||
-           error.description == nameNotTextText || error.description == notTextText;
+           error.description == nameNotTextText || error.description == notTextText ||
+           error.description == fontNotFoundText;
 }
 
 QString errorBoxText(const AppError& error, ErrorEnding ending)

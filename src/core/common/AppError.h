@@ -43,12 +43,14 @@ AppError recordCapReached();
 AppError notRegularFile();  // a device, a FIFO or a folder where a file belongs
 AppError linkNotFollowed(); // a symbolic link where the program writes its own file
 AppError notText();         // an import source that is a picture, an archive or the like
+AppError fontNotFound();    // the font printed pages are set in is not installed
 } // namespace errors
 
 inline const QString fileInUseText = QStringLiteral("The contacts file is in use by another program. Try again.");
 inline const QString recordChangedText = QStringLiteral("This contact was changed by another program. Reload it?");
 inline const QString nameNotTextText = QStringLiteral("Rename the file; its name is not valid text");
 inline const QString notTextText = QStringLiteral("This file is not a contacts file: it is not text.");
+inline const QString fontNotFoundText = QStringLiteral("Liberation Mono was not found (package fonts-liberation2)");
 // Whether the error's description is a message of its own, shown alone.
 bool isOwnMessage(const AppError& error);
 

@@ -160,9 +160,11 @@ private:
         const auto known = std::find_if(m_fonts.begin(), m_fonts.end(),
                                         [&font](const GridFont& other) { return sameFont(other, font); });
         m_font = int(known - m_fonts.begin());
-        if (known == m_fonts.end())
+        if (known == m_fonts.end()) {
             m_fonts.push_back(font);
-        const GridFontMetrics metrics = gridFontMetrics(font.family, font.bold);
+            m_metrics.push_back(gridFontMetrics(font.family, font.bold));
+        }
+        const GridFontMetrics& metrics = m_metrics[std::size_t(m_font)];
         m_advance = metrics.advance * font.pointSize;
         m_lineHeight = gridLineHeight(font.pointSize);
         // The line height is shared between ascent and descent in the font's own proportion.
@@ -233,6 +235,7 @@ private:
     const PageGeometry m_geometry;
     GridLayoutStream::PageSink m_sink;
     std::vector<GridFont> m_fonts;
+    std::vector<GridFontMetrics> m_metrics; // of each font, looked up once: a long job switches thousands of times
     std::vector<LaidOutPage> m_blankPages;
     LaidOutPage m_page;
     PlacedLine m_line;
