@@ -9,12 +9,12 @@
 
 namespace quillet {
 
+QtFileDialogs::QtFileDialogs(Style style, DialogRunner run) : m_style(style), m_run(std::move(run)) {}
+
 FileChoice QtFileDialogs::chooseFile(const FileDialogRequest& request)
 {
     QFileDialog dialog(QApplication::activeWindow(), request.title, request.initialFolder);
-    // Qt's own dialog, so that case-blind patterns, typed new names and the
-    // filter's display behave the same on every desktop.
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, m_style == Style::QtOwn);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(qtNameFilters(request.filter));
     if (request.createStyle) {
@@ -32,7 +32,8 @@ FileChoice QtFileDialogs::chooseFile(const FileDialogRequest& request)
     // A folder that has gone since leaves the dialog in the initial folder.
     if (!last.filePath().isEmpty())
         dialog.selectFile(last.absoluteDir().exists() ? last.absoluteFilePath() : last.fileName());
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const int result = m_run ? m_run(dialog) : dialog.exec();
+    if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     const QString path = dialog.selectedFiles().constFirst();
     const QString title = QFileInfo(path).fileName();

@@ -22,6 +22,8 @@ void chooseLastPrinter(QPrinter& printer)
 
 } // namespace
 
+QtPrintDialog::QtPrintDialog(DialogRunner run) : m_run(std::move(run)) {}
+
 PrintChoice QtPrintDialog::ask(const PrintDialogRequest& request)
 {
     QPrinter printer;
@@ -40,7 +42,7 @@ PrintChoice QtPrintDialog::ask(const PrintDialogRequest& request)
     dialog.setOptions(options);
     if (hasRange)
         dialog.setMinMax(request.fromPage, request.toPage);
-    if (dialog.exec() != QDialog::Accepted)
+    if ((m_run ? m_run(dialog) : dialog.exec()) != QDialog::Accepted)
         return {};
 
     PrintChoice choice;

@@ -1,9 +1,13 @@
 #include "gui/platform/QtPrompter.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QSpacerItem>
 
 #include <algorithm>
 
@@ -68,26 +72,77 @@ MessageResult fromQt(int button, MessageButtons buttons)
     return MessageResult::Cancel;
 }
 
+// A title wider than the text would be cut by the window frame: the box is made
+// at least as wide as the title needs. A spacer under the text does it, so the
+// text keeps its own minimum width and wraps inside the box.
+void makeRoomForTitle(QMessageBox& box, const QString& title)
+{
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid)
+        return;
+    const QWidget* anchor = box.parentWidget() ? box.parentWidget() : &box;
+    const QScreen* screen = anchor->screen();
+    const int room = screen ? screen->availableGeometry().width() * 9 / 10 : 600;
+    const int width = std::min({box.fontMetrics().horizontalAdvance(title) + 80, 600, room});
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
+bool isOrdinaryWindow(const QWidget* widget)
+{
+    const Qt::WindowType type = widget->windowType();
+    return widget->isVisible() && (type == Qt::Window || type == Qt::Dialog) && !widget->inherits("QMenu");
+}
+
 } // namespace
+
+QtPrompter::QtPrompter(DialogRunner run) : m_run(std::move(run)) {}
+
+QWidget* QtPrompter::boxParent()
+{
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    if (QWidget* focused = QApplication::focusWidget())
+        return focused->window();
+    // Under a window manager a window just shown may not be active yet.
+    QWidget* shown = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (!isOrdinaryWindow(widget))
+            continue;
+        if (shown)
+            return nullptr;
+        shown = widget;
+    }
+    return shown;
+}
+
+int QtPrompter::run(QDialog& dialog)
+{
+    // A message must be read even while the program is busy.
+    const bool busy = m_busyDepth > 0;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int result = m_run ? m_run(dialog) : dialog.exec();
+    if (busy)
+        QApplication::restoreOverrideCursor();
+    return result;
+}
 
 MessageResult QtPrompter::message(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons)
 {
-    QMessageBox box(toQt(icon), title, text, toQt(buttons), QApplication::activeWindow());
+    QMessageBox box(toQt(icon), title, QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                    toQt(buttons), boxParent());
+    // A file name is shown as it is, never read as markup.
+    box.setTextFormat(Qt::PlainText);
+    // So that a path or web address in the text can be copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     if (buttons == MessageButtons::YesNoDefaultNo)
         box.setDefaultButton(QMessageBox::No);
     const QPushButton* openFolder = nullptr;
     if (buttons == MessageButtons::OkOpenFolder)
         openFolder = box.addButton(QStringLiteral("Open Folder"), QMessageBox::ActionRole);
-    // A title wider than the text would be cut by the window frame.
-    const int titleWidth = std::min(box.fontMetrics().horizontalAdvance(title) + 80, 600);
-    box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }").arg(titleWidth));
-    // A message must be read even while the program is busy.
-    const bool busy = m_busyDepth > 0;
-    if (busy)
-        QApplication::setOverrideCursor(Qt::ArrowCursor);
-    const int chosen = box.exec();
-    if (busy)
-        QApplication::restoreOverrideCursor();
+    makeRoomForTitle(box, title);
+    const int chosen = run(box);
     if (openFolder && box.clickedButton() == openFolder)
         return MessageResult::OpenFolder;
     return fromQt(chosen, buttons);
@@ -95,10 +150,16 @@ MessageResult QtPrompter::message(const QString& text, const QString& title, Mes
 
 QString QtPrompter::input(const QString& prompt, const QString& title, const QString& proposed)
 {
-    bool ok = false;
-    const QString answer =
-        QInputDialog::getText(QApplication::activeWindow(), title, prompt, QLineEdit::Normal, proposed, &ok);
-    return ok ? answer : QString();
+    QInputDialog dialog(boxParent());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    // A long prompt wraps instead of stretching the box across the screen.
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setWordWrap(true);
+    dialog.setTextValue(proposed);
+    if (run(dialog) != QDialog::Accepted)
+        return {};
+    return dialog.textValue();
 }
 
 void QtPrompter::beep()
