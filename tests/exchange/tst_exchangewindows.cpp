@@ -107,6 +107,10 @@ private slots:
         QVERIFY(!child<QAction>(window, "mnuITEditCut")->isEnabled());
         child<QAction>(window, "mnuITEditPaste")->trigger();
         QCOMPARE(name->text(), QStringLiteral("quillet.csv"));
+        // Here, unlike the other windows, a control without text leaves Cut and Copy enabled.
+        child<QPushButton>(window, "cmdImpCancel")->setFocus();
+        emit child<QMenu>(window, "mnuITEdit")->aboutToShow();
+        QVERIFY(child<QAction>(window, "mnuITEditCut")->isEnabled());
 
         QCOMPARE(child<QAction>(window, "mnuITHelpAbout")->text(), QStringLiteral("About Quillet Software"));
 

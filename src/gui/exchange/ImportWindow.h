@@ -41,10 +41,6 @@ private:
     void updateImportButton();
     void startImport();
     void exitProgram();
-    void updateEditMenu();
-    void cutSelection();
-    void copySelection();
-    void pasteClipboard();
     // The error box; Cancel closes the window.
     void reportFailure(const AppError& error);
 
