@@ -1,5 +1,6 @@
 #include "cli/Verb.h"
 #include "core/common/NativePath.h"
+#include "core/common/Settings.h"
 
 #include <QGuiApplication>
 #include <QTextStream>
@@ -39,7 +40,7 @@ int main(int argc, char* argv[])
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("Quillet"));
+    quillet::settings::nameApplication();
 
     // The raw bytes of every argument, so that a file name that is not valid text
     // still names the file it names (see NativePath).

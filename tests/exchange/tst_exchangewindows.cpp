@@ -149,7 +149,8 @@ private slots:
     void importWindow_mappingPreview()
     {
         openContacts("Preview.DAT");
-        QSettings().remove(QStringLiteral("ImportMappings")); // what an earlier run remembered
+        // What an earlier test remembered.
+        QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet")).remove(QStringLiteral("ImportMappings"));
         const QString csv = test::writeFile(m_dir.filePath("people.csv"), "Surname,Phone\r\nNguyễn,555-0100\r\n");
         ImportWindow window(*m_session, *m_platform, m_host);
         window.show();
