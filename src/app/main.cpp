@@ -1,4 +1,5 @@
 #include "app/WindowWiring.h"
+#include "core/common/Settings.h"
 #include "core/help/AppIcon.h"
 #include "core/help/UserManual.h"
 #include "gui/main/MainWindow.h"
@@ -14,8 +15,7 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Quillet"));
-    QApplication::setOrganizationName(QStringLiteral("Quillet"));
+    quillet::settings::nameApplication();
     QApplication::setWindowIcon(quillet::applicationIcon());
 
     quillet::QtPrompter prompter;

@@ -60,9 +60,10 @@ const VerbRegistration registration{Verb{
                             "       quillet-cli reminders FILE --on|--off [--force]"),
     .description =
         QStringLiteral("Without a switch, prints the birthday announcements File > Open would show, one per\n"
-                       "line in record order (birthdays 1 to 15 days after today, this year).\n"
+                       "line in record order (birthdays 1 to %1 days after today, this year).\n"
                        "--on and --off write ReminderFlag 1 or 0 into every record, as the File menu does,\n"
-                       "all at once; a file with other names (hard links) is refused unless --force is given.\n"),
+                       "all at once; a file with other names (hard links) is refused unless --force is given.\n")
+            .arg(reminders::reminderWindowDays),
     .options = {{{QStringLiteral("t"), todayName},
                  QStringLiteral("the day to count from (default: today)"),
                  QStringLiteral("YYYY-MM-DD")},

@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
 #include "core/common/NativePath.h"
+#include "core/common/Settings.h"
 
 #include <QGuiApplication>
 
@@ -25,9 +26,7 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    // The window program's names, so that both read the same settings.
-    QGuiApplication::setOrganizationName(QStringLiteral("Quillet"));
-    QGuiApplication::setApplicationName(QStringLiteral("Quillet"));
+    quillet::settings::nameApplication();
 
     // The raw bytes of every argument, so that a file name that is not valid text
     // still names the file it names (see NativePath).

@@ -119,6 +119,10 @@ private slots:
         QVERIFY(!child<QAction>(window, "mnuITEditCut")->isEnabled());
         child<QAction>(window, "mnuITEditPaste")->trigger();
         QCOMPARE(name->text(), QStringLiteral("quillet.csv"));
+        // Here, unlike the other windows, a control without text leaves Cut and Copy enabled.
+        child<QPushButton>(window, "cmdImpCancel")->setFocus();
+        emit child<QMenu>(window, "mnuITEdit")->aboutToShow();
+        QVERIFY(child<QAction>(window, "mnuITEditCut")->isEnabled());
 
         QCOMPARE(child<QAction>(window, "mnuITHelpAbout")->text(), QStringLiteral("About Quillet Software"));
 
@@ -173,7 +177,8 @@ private slots:
     void importWindow_mappingPreview()
     {
         openContacts("Preview.DAT");
-        QSettings().remove(QStringLiteral("ImportMappings")); // what an earlier run remembered
+        // What an earlier test remembered.
+        QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet")).remove(QStringLiteral("ImportMappings"));
         const QString csv = test::writeFile(m_dir.filePath("people.csv"), "Surname,Phone\r\nNguyễn,555-0100\r\n");
         ImportWindow window(*m_session, *m_platform, m_host);
         window.show();

@@ -1,8 +1,14 @@
+#include "core/printing/GridDocument.h"
 #include "core/printing/SheetCatalogue.h"
 #include "gui/printing/LabelSheetWindow.h"
+#include "gui/printing/QtLabelDialogs.h"
 #include "gui/printing/SheetDrawing.h"
+#include "gui/printing/StartPositionWindow.h"
 
 #include <QLineEdit>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QSpinBox>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -39,6 +45,48 @@ private slots:
         QTest::keyClick(products, Qt::Key_Home);
         QCOMPARE(window.chosenSheet(), QStringLiteral("Test Same"));
         QCOMPARE(drawing->sheet().paper.name, QStringLiteral("A4"));
+    }
+
+    // The number and the drawing follow each other; the title is the one Print
+    // Labels users know the dialog by.
+    void startPosition()
+    {
+        StartPositionWindow window(builtInSheet());
+        window.show();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Print Labels"));
+        auto* position = window.findChild<QSpinBox*>(QStringLiteral("spnStartPosition"));
+        auto* drawing = window.findChild<SheetDrawing*>();
+        QVERIFY(position && drawing);
+        QCOMPARE(position->minimum(), 1);
+        QCOMPARE(position->maximum(), 30);
+        QCOMPARE(window.start(), 1);
+        position->setValue(7);
+        QCOMPARE(drawing->start(), 7);
+        emit drawing->labelClicked(12);
+        QCOMPARE(window.start(), 12);
+    }
+
+    // The preview port's Qt side: a real print preview showing every page the stream makes.
+    void previewShowsEveryPage()
+    {
+        auto document = std::make_shared<GridDocument>();
+        document->printLine(2, QStringLiteral("first page"));
+        document->newPage();
+        document->printLine(2, QStringLiteral("second page"));
+        QtLabelDialogs dialogs;
+        dialogs.showPreview([document] { return streamOf(document); });
+        QPrintPreviewDialog* preview = nullptr;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* shown = qobject_cast<QPrintPreviewDialog*>(window))
+                preview = shown;
+        }
+        QVERIFY(preview);
+        QCOMPARE(preview->windowTitle(), QStringLiteral("Print Preview"));
+        QVERIFY(QTest::qWaitForWindowExposed(preview));
+        auto* pages = preview->findChild<QPrintPreviewWidget*>();
+        QVERIFY(pages);
+        QTRY_COMPARE(pages->pageCount(), 2);
+        preview->close();
     }
 };
 

@@ -45,21 +45,27 @@ ContactRecord numbered(int n)
                           {Field::Zip, QLatin1Char('Z') + number}});
 }
 
-QList<QPair<int, QString>> row(int first, int count, QString LabelTexts::*line)
-{
-    QList<QPair<int, QString>> items;
-    for (int slot = 0; slot < count; ++slot)
-        items << qMakePair(labelSlotColumns[slot], labelTexts(numbered(first + slot)).*line);
-    return items;
-}
-
-// The three text lines of a row of `count` labels from contact `first`, from text line `at`.
-QStringList labelRow(int at, int first, int count)
-{
-    return {gridLine(at, 10, row(first, count, &LabelTexts::name)),
-            gridLine(at + 1, 10, row(first, count, &LabelTexts::street)),
-            gridLine(at + 2, 10, row(first, count, &LabelTexts::city))};
-}
+// Rows of labels as they print: contact n is "Fn Ln" / "n Main St " / "Cn, ST  Zn",
+// the three labels of a row at columns 2, 35 and 67.
+const QStringList contact1{gridLine(5, 10, {{2, "F1 L1"}}), gridLine(6, 10, {{2, "1 Main St "}}),
+                           gridLine(7, 10, {{2, "C1, ST  Z1"}})};
+const QStringList contacts1to3{gridLine(5, 10, {{2, "F1 L1"}, {35, "F2 L2"}, {67, "F3 L3"}}),
+                               gridLine(6, 10, {{2, "1 Main St "}, {35, "2 Main St "}, {67, "3 Main St "}}),
+                               gridLine(7, 10, {{2, "C1, ST  Z1"}, {35, "C2, ST  Z2"}, {67, "C3, ST  Z3"}})};
+const QStringList contact4{gridLine(12, 10, {{2, "F4 L4"}}), gridLine(13, 10, {{2, "4 Main St "}}),
+                           gridLine(14, 10, {{2, "C4, ST  Z4"}})};
+const QStringList contacts4to5{gridLine(12, 10, {{2, "F4 L4"}, {35, "F5 L5"}}),
+                               gridLine(13, 10, {{2, "4 Main St "}, {35, "5 Main St "}}),
+                               gridLine(14, 10, {{2, "C4, ST  Z4"}, {35, "C5, ST  Z5"}})};
+const QStringList contacts4to6{gridLine(12, 10, {{2, "F4 L4"}, {35, "F5 L5"}, {67, "F6 L6"}}),
+                               gridLine(13, 10, {{2, "4 Main St "}, {35, "5 Main St "}, {67, "6 Main St "}}),
+                               gridLine(14, 10, {{2, "C4, ST  Z4"}, {35, "C5, ST  Z5"}, {67, "C6, ST  Z6"}})};
+// The tenth row of a sheet, and the 31st contact alone on the next sheet.
+const QStringList contacts28to30{gridLine(68, 10, {{2, "F28 L28"}, {35, "F29 L29"}, {67, "F30 L30"}}),
+                                 gridLine(69, 10, {{2, "28 Main St "}, {35, "29 Main St "}, {67, "30 Main St "}}),
+                                 gridLine(70, 10, {{2, "C28, ST  Z28"}, {35, "C29, ST  Z29"}, {67, "C30, ST  Z30"}})};
+const QStringList contact31{gridLine(5, 10, {{2, "F31 L31"}}), gridLine(6, 10, {{2, "31 Main St "}}),
+                            gridLine(7, 10, {{2, "C31, ST  Z31"}})};
 
 QStringList rowGap(int at)
 {
@@ -130,16 +136,16 @@ private slots:
         QTest::addColumn<int>("count");
         QTest::addColumn<QStringList>("expected");
         QStringList one{QStringLiteral("page 1 portrait")};
-        one << topMargin() << labelRow(5, 1, 1);
+        one << topMargin() << contact1;
         QTest::newRow("one label") << 1 << one;
         QStringList four{QStringLiteral("page 1 portrait")};
-        four << topMargin() << labelRow(5, 1, 3) << rowGap(8) << labelRow(12, 4, 1);
+        four << topMargin() << contacts1to3 << rowGap(8) << contact4;
         QTest::newRow("a row and one") << 4 << four;
         QStringList five{QStringLiteral("page 1 portrait")};
-        five << topMargin() << labelRow(5, 1, 3) << rowGap(8) << labelRow(12, 4, 2);
+        five << topMargin() << contacts1to3 << rowGap(8) << contacts4to5;
         QTest::newRow("a row and two") << 5 << five;
         QStringList six{QStringLiteral("page 1 portrait")};
-        six << topMargin() << labelRow(5, 1, 3) << rowGap(8) << labelRow(12, 4, 3) << rowGap(15);
+        six << topMargin() << contacts1to3 << rowGap(8) << contacts4to6 << rowGap(15);
         QTest::newRow("two full rows") << 6 << six;
     }
     void labels()
@@ -176,10 +182,10 @@ private slots:
         // Ten rows of seven lines under the four-line margin; the last blank line of
         // the tenth row's gap falls below a Letter page and is not kept.
         const qsizetype secondPage = lines.indexOf(QStringLiteral("page 2 portrait"));
-        QCOMPARE(lines.mid(1, 7), topMargin() + labelRow(5, 1, 3));
-        QCOMPARE(lines.mid(1 + 4 + 63, 6), labelRow(68, 28, 3) + rowGap(71).mid(0, 3));
+        QCOMPARE(lines.mid(1, 7), topMargin() + contacts1to3);
+        QCOMPARE(lines.mid(1 + 4 + 63, 6), contacts28to30 + rowGap(71).mid(0, 3));
         if (pages == 2)
-            QCOMPARE(lines.mid(secondPage), QStringList{"page 2 portrait"} + topMargin() + labelRow(5, 31, 1));
+            QCOMPARE(lines.mid(secondPage), QStringList{"page 2 portrait"} + topMargin() + contact31);
         else
             QCOMPARE(lines.size(), 1 + 73);
     }

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -126,6 +127,8 @@ private slots:
     void nonUtf8NameKeptEndToEnd()
     {
         const QByteArray raw = native(m_dir.path()) + "/caf\xe9.DAT";
+        // QTemporaryDir cannot name the file to remove it, and would leave its folder behind.
+        const auto removeFile = qScopeGuard([&raw] { ::unlink(raw.constData()); });
         const QString name = pathFromNative(raw);
         QCOMPARE(cli({"new", name}).exitCode, 0);
         QCOMPARE(cli({"add", name, "--last", "Bytes"}).exitCode, 0);

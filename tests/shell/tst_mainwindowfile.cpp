@@ -287,28 +287,52 @@ private slots:
         verifyState(f, true, false, true);
     }
 
-    // Six due birthdays: one window lists them by date, and no box is shown per birthday.
-    void manyRemindersListedInOneWindow()
+    // Up to five due birthdays get a box each, in record order; from six on one
+    // window lists them by date and no box is shown.
+    void dueBirthdaysBoxedOrListed_data()
     {
+        QTest::addColumn<QList<int>>("daysAhead"); // one contact each, in record order
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QStringList>("listed");
+        QTest::newRow("five: a box each")
+            << QList<int>{9, 2, 14, 5, 1} << QStringList{"P9 Lee", "P2 Lee", "P14 Lee", "P5 Lee", "P1 Lee"}
+            << QStringList{};
+        QTest::newRow("six: one list") << QList<int>{9, 2, 14, 5, 1, 7} << QStringList{}
+                                       << QStringList{"P1 Lee 1", "P2 Lee 2", "P5 Lee 5",
+                                                      "P7 Lee 7", "P9 Lee 9", "P14 Lee 14"};
+    }
+    void dueBirthdaysBoxedOrListed()
+    {
+        QFETCH(QList<int>, daysAhead);
+        QFETCH(QStringList, boxes);
+        QFETCH(QStringList, listed);
         MainWindowFixture f;
         const QDate today = f.scripted.desktop.todayDate;
         QList<Contact> contacts;
-        for (int ahead : {9, 2, 14, 5, 1, 7})
+        for (int ahead : daysAhead)
             contacts << Contact{QStringLiteral("P%1").arg(ahead), "Lee",
                                 today.addDays(ahead).toString(QStringLiteral("yyyyMMdd")), "1"};
         const QString path = f.home.filePath(QStringLiteral("Big.DAT"));
         QVERIFY(writeContacts(path, contacts));
         f.scripted.fileDialogs.answers.enqueue({path, "Big.DAT"});
         f.action("mnuFileOpen")->trigger();
-        QVERIFY(f.scripted.prompter.messages.isEmpty());
+        QStringList boxNames;
+        for (const ShownMessage& shown : f.scripted.prompter.messages)
+            boxNames << shown.text.section(QStringLiteral(" has a birthday"), 0, 0);
+        QCOMPARE(boxNames, boxes);
         auto* list = f.window->findChild<QTreeWidget*>(QStringLiteral("lstBirthdays"));
-        QVERIFY(list);
+        QCOMPARE(list != nullptr, !listed.isEmpty());
+        if (!list)
+            return;
         QStringList rows;
         for (int i = 0; i < list->topLevelItemCount(); ++i)
             rows << list->topLevelItem(i)->text(0) + ' ' + list->topLevelItem(i)->text(2);
-        QCOMPARE(rows, QStringList({"P1 Lee 1", "P2 Lee 2", "P5 Lee 5", "P7 Lee 7", "P9 Lee 9", "P14 Lee 14"}));
+        QCOMPARE(rows, listed);
         QCOMPARE(list->topLevelItem(0)->text(1), today.addDays(1).toString(QStringLiteral("MM/dd")));
         QDialog* window = qobject_cast<QDialog*>(list->window());
+        QVERIFY(window->findChild<QLabel*>());
+        QCOMPARE(window->findChild<QLabel*>()->text(),
+                 QStringLiteral("6 birthdays are coming up in the next 15 days."));
         QTest::keyClick(window, Qt::Key_Return);
         QTRY_VERIFY(!f.window->findChild<QTreeWidget*>(QStringLiteral("lstBirthdays")));
     }

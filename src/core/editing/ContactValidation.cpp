@@ -22,10 +22,17 @@ int maximum(FormField field)
     return formFieldInfo(field).lengthLimit().value_or(0);
 }
 
-std::optional<Rejection> limit(const ContactForm& form, FormField field, const QString& message)
+// A message that names the field's limit: "%1" in `text` becomes it.
+QString withLimit(const char* text, FormField field)
+{
+    return QString::fromLatin1(text).arg(maximum(field));
+}
+
+// Refuses a text longer than the field's limit with `message`, "%1" standing for the limit.
+std::optional<Rejection> limit(const ContactForm& form, FormField field, const char* message)
 {
     if (form[field].length() > maximum(field))
-        return reject(message, field);
+        return reject(withLimit(message, field), field);
     return std::nullopt;
 }
 
@@ -55,13 +62,13 @@ void cleanPhone(QString& phone)
 
 std::optional<Rejection> checkLastName(ContactForm& form, const SaveRules& rules)
 {
-    const QString message = QStringLiteral("Enter last name, 16 characters or less.");
+    const char* message = "Enter last name, %1 characters or less.";
     if (auto rejection = limit(form, F::LastName, message))
         return rejection;
     if (rules.lastNameCommasRemovedBeforeCheck)
         removeCommas(form[F::LastName]);
     if (form[F::LastName].isEmpty())
-        return reject(message, F::LastName);
+        return reject(withLimit(message, F::LastName), F::LastName);
     removeCommas(form[F::LastName]);
     return std::nullopt;
 }
@@ -72,37 +79,37 @@ std::optional<Rejection> checkState(ContactForm& form, const SaveRules& rules)
     const int abbreviation = maximum(F::State);
     const bool wrong = rules.stateExactlyTwo ? (length != 0 && length != abbreviation) : length > abbreviation;
     if (wrong)
-        return reject(QStringLiteral("State must be 2 character abbreviation."), F::State);
+        return reject(withLimit("State must be %1 character abbreviation.", F::State), F::State);
     removeCommas(form[F::State]);
     return std::nullopt;
 }
 
 std::optional<Rejection> checkNameAndAddress(ContactForm& form, const SaveRules& rules)
 {
-    if (auto r = limit(form, F::FirstName, QStringLiteral("First name must be 11 characters or less.")))
+    if (auto r = limit(form, F::FirstName, "First name must be %1 characters or less."))
         return r;
     removeCommas(form[F::FirstName]);
     removeCommas(form[F::MiddleInitial]);
     form[F::MiddleInitial].remove(u'.');
-    if (auto r = limit(form, F::MiddleInitial, QStringLiteral("Enter only 1 character for middle initial.")))
+    if (auto r = limit(form, F::MiddleInitial, "Enter only %1 character for middle initial."))
         return r;
     if (auto r = checkLastName(form, rules))
         return r;
-    if (auto r = limit(form, F::Street, QStringLiteral("Street address must be 30 characters or less.")))
+    if (auto r = limit(form, F::Street, "Street address must be %1 characters or less."))
         return r;
     removeCommas(form[F::Street]);
-    if (auto r = limit(form, F::Street2, QStringLiteral("Street address2 must be 15 characters or less.")))
+    if (auto r = limit(form, F::Street2, "Street address2 must be %1 characters or less."))
         return r;
     removeCommas(form[F::Street2]);
     // The city's commas go only after every other check (see validateContact).
-    if (auto r = limit(form, F::City, QStringLiteral("City must be 16 characters or less.")))
+    if (auto r = limit(form, F::City, "City must be %1 characters or less."))
         return r;
     if (auto r = checkState(form, rules))
         return r;
-    if (auto r = limit(form, F::Zip, QStringLiteral("Zip Code must be 10 characters or less.")))
+    if (auto r = limit(form, F::Zip, "Zip Code must be %1 characters or less."))
         return r;
     removeCommas(form[F::Zip]);
-    if (auto r = limit(form, F::Country, QStringLiteral("Country must be 19 characters or less. For example, USA.")))
+    if (auto r = limit(form, F::Country, "Country must be %1 characters or less. For example, USA."))
         return r;
     if (rules.countryCommaToSpace)
         form[F::Country].replace(u',', u' ');
@@ -119,13 +126,13 @@ std::optional<Rejection> checkPhones(ContactForm& form)
         const char* message;
     };
     static constexpr Phone phones[] = {
-        {F::HomePhone, "Home Phone must be 15 characters or less."},
-        {F::CellPhone, "Cell Phone must be 15 characters or less."},
-        {F::WorkPhone, "Work Phone must be 13 characters or less."},
+        {F::HomePhone, "Home Phone must be %1 characters or less."},
+        {F::CellPhone, "Cell Phone must be %1 characters or less."},
+        {F::WorkPhone, "Work Phone must be %1 characters or less."},
     };
     for (const Phone& phone : phones) {
         cleanPhone(form[phone.field]);
-        if (auto r = limit(form, phone.field, QString::fromLatin1(phone.message)))
+        if (auto r = limit(form, phone.field, phone.message))
             return r;
         removeCommas(form[phone.field]);
     }
@@ -137,7 +144,7 @@ std::optional<Rejection> checkEmail(const ContactForm& form)
 {
     const QString& email = form[F::Email];
     if (email.length() > maximum(F::Email))
-        return reject(QStringLiteral("Email address must be 50 characters or less."), F::Email);
+        return reject(withLimit("Email address must be %1 characters or less.", F::Email), F::Email);
     if (text::contains(email, QStringLiteral(",")))
         return reject(QStringLiteral("Email address cannot contain a comma."), F::Email);
     if (text::contains(email, QStringLiteral(" ")))
@@ -151,10 +158,10 @@ std::optional<Rejection> checkEmail(const ContactForm& form)
 
 std::optional<Rejection> checkFreeTexts(ContactForm& form)
 {
-    if (auto r = limit(form, F::Category, QStringLiteral("Category must be 80 characters or less.")))
+    if (auto r = limit(form, F::Category, "Category must be %1 characters or less."))
         return r;
     form[F::Category].replace(u',', u' ');
-    if (auto r = limit(form, F::Notes, QStringLiteral("Notes must be 80 characters or less.")))
+    if (auto r = limit(form, F::Notes, "Notes must be %1 characters or less."))
         return r;
     form[F::Notes].replace(u',', u' ');
     return std::nullopt;

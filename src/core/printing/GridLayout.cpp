@@ -45,10 +45,9 @@ PageGeometry PageGeometry::fromPageLayout(const QPageLayout& layout)
 
 QPageLayout pdfPageLayout(PageOrientation orientation)
 {
-    const double quarterInch = 18;
     return QPageLayout(QPageSize(QPageSize::Letter),
                        orientation == PageOrientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape,
-                       QMarginsF(quarterInch, quarterInch, quarterInch, quarterInch), QPageLayout::Point);
+                       QMarginsF(layoutMargin, layoutMargin, layoutMargin, layoutMargin), QPageLayout::Point);
 }
 
 GridFontMetrics gridFontMetrics(const QString& family, bool bold)

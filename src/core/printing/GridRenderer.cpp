@@ -1,5 +1,7 @@
 #include "core/printing/GridRenderer.h"
 
+#include "core/printing/Paper.h"
+
 #include <QFont>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -38,7 +40,8 @@ void placeOrigin(QPagedPaintDevice& device, QPainter& painter, QPointF offset)
     const QPointF start = device.pageLayout().paintRect(QPageLayout::Point).topLeft();
     const QPointF origin = QPointF(layoutMargin, layoutMargin) + offset - start;
     painter.resetTransform();
-    painter.translate(origin.x() * device.logicalDpiX() / 72.0, origin.y() * device.logicalDpiY() / 72.0);
+    painter.translate(origin.x() * device.logicalDpiX() / pointsPerInch,
+                      origin.y() * device.logicalDpiY() / pointsPerInch);
 }
 
 void paintPlaced(const PlacedFree& placed, QPainter& painter, double scaleX, double scaleY)
@@ -63,8 +66,8 @@ void paintPlaced(const PlacedFree& placed, QPainter& painter, double scaleX, dou
 void paintPage(const LaidOutPage& page, const std::vector<QFont>& fonts, QPagedPaintDevice& device, QPainter& painter,
                QPointF offset)
 {
-    const double scaleX = device.logicalDpiX() / 72.0;
-    const double scaleY = device.logicalDpiY() / 72.0;
+    const double scaleX = device.logicalDpiX() / pointsPerInch;
+    const double scaleY = device.logicalDpiY() / pointsPerInch;
     placeOrigin(device, painter, offset);
     int currentFont = -1;
     const auto useFont = [&](int font) {
@@ -110,7 +113,7 @@ public:
                 m_failed = true;
                 return;
             }
-            m_painter.setPen(QPen(Qt::black, 0.5 * m_device.logicalDpiX() / 72.0));
+            m_painter.setPen(QPen(Qt::black, 0.5 * m_device.logicalDpiX() / pointsPerInch));
         } else {
             m_device.setPageOrientation(pageOrientation(page.orientation));
             m_device.newPage();
@@ -143,7 +146,7 @@ void paintGridPages(const GridLayout& layout, QPagedPaintDevice& device, QPainte
     std::vector<QFont> fonts;
     for (const GridFont& font : layout.fonts)
         fonts.push_back(paintFont(font));
-    painter.setPen(QPen(Qt::black, 0.5 * device.logicalDpiX() / 72.0));
+    painter.setPen(QPen(Qt::black, 0.5 * device.logicalDpiX() / pointsPerInch));
     for (std::size_t index = 0; index < layout.pages.size(); ++index) {
         if (index > 0) {
             device.setPageOrientation(pageOrientation(layout.pages[index].orientation));

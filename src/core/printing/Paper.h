@@ -16,8 +16,12 @@ struct Paper
     friend bool operator==(const Paper&, const Paper&) = default;
 };
 
+// Sizes on paper are in PostScript points.
+inline constexpr double pointsPerInch = 72;
+inline constexpr double pointsPerMm = pointsPerInch / 25.4;
+
 // Every job is laid out on its paper less this much on every side: the margins of
 // the printers the built-in layouts were made for, whatever the printer's own are.
-inline constexpr double layoutMargin = 18; // points, a quarter inch
+inline constexpr double layoutMargin = pointsPerInch / 4; // a quarter inch
 
 } // namespace quillet

@@ -1,37 +1,19 @@
 #include "core/printing/PrintPreferences.h"
 
-#include <QSettings>
+#include "core/common/Settings.h"
 
 #include <algorithm>
 
 namespace quillet::printprefs {
 
-namespace {
-
-QSettings settings()
-{
-    return QSettings(QStringLiteral("Quillet"), QStringLiteral("Quillet"));
-}
-
-const QString lastPrinterKey = QStringLiteral("Settings/LastPrinter");
-const QString labelSheetKey = QStringLiteral("Settings/LabelSheet");
-
-// Queue names may hold characters QSettings reads as group separators.
-QString offsetKey(const QString& printer)
-{
-    return QStringLiteral("PrinterOffsets/") + QString::fromLatin1(printer.toUtf8().toPercentEncoding());
-}
-
-} // namespace
-
 QString lastPrinter()
 {
-    return settings().value(lastPrinterKey).toString();
+    return settings::value(settings::lastPrinter);
 }
 
 void setLastPrinter(const QString& printer)
 {
-    settings().setValue(lastPrinterKey, printer);
+    settings::setValue(settings::lastPrinter, printer);
 }
 
 QPointF clampOffset(QPointF offsetMm)
@@ -42,7 +24,7 @@ QPointF clampOffset(QPointF offsetMm)
 
 QPointF printerOffset(const QString& printer)
 {
-    const QStringList parts = settings().value(offsetKey(printer)).toString().split(QLatin1Char(','));
+    const QStringList parts = settings::value(settings::printerOffset(printer)).split(QLatin1Char(','));
     if (parts.size() != 2)
         return {};
     return clampOffset(QPointF(parts[0].toDouble(), parts[1].toDouble()));
@@ -51,21 +33,21 @@ QPointF printerOffset(const QString& printer)
 void setPrinterOffset(const QString& printer, QPointF offsetMm)
 {
     const QPointF kept = clampOffset(offsetMm);
-    QSettings store = settings();
+    const SettingKey<QString> key = settings::printerOffset(printer);
     if (kept.isNull())
-        store.remove(offsetKey(printer));
+        settings::remove(key);
     else
-        store.setValue(offsetKey(printer), QString::number(kept.x()) + QLatin1Char(',') + QString::number(kept.y()));
+        settings::setValue(key, QString::number(kept.x()) + QLatin1Char(',') + QString::number(kept.y()));
 }
 
 QString labelSheet()
 {
-    return settings().value(labelSheetKey).toString();
+    return settings::value(settings::labelSheet);
 }
 
 void setLabelSheet(const QString& name)
 {
-    settings().setValue(labelSheetKey, name);
+    settings::setValue(settings::labelSheet, name);
 }
 
 } // namespace quillet::printprefs

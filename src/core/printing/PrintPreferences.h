@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/printing/Paper.h"
+
 #include <QPointF>
 #include <QString>
 
@@ -31,7 +33,7 @@ void setLabelSheet(const QString& name);
 // Millimetres to points.
 inline QPointF mmToPoints(QPointF mm)
 {
-    return mm * (72 / 25.4);
+    return mm * pointsPerMm;
 }
 
 } // namespace quillet

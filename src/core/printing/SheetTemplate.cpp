@@ -8,8 +8,6 @@ namespace quillet {
 
 namespace {
 
-constexpr double pointsPerMm = 72 / 25.4;
-
 QString number(double value)
 {
     return QLocale::c().toString(value, 'g', 5);
@@ -146,7 +144,8 @@ QString SheetTemplate::labelSizeText() const
     if (metricPaper(paper))
         return number(labelWidth / pointsPerMm) + QStringLiteral(" x ") + number(labelHeight / pointsPerMm) +
                QStringLiteral(" mm");
-    return number(labelWidth / 72) + QStringLiteral(" x ") + number(labelHeight / 72) + QStringLiteral(" in");
+    return number(labelWidth / pointsPerInch) + QStringLiteral(" x ") + number(labelHeight / pointsPerInch) +
+           QStringLiteral(" in");
 }
 
 QString SheetTemplate::arrangementText() const
@@ -174,7 +173,7 @@ SheetTemplate builtInSheet()
 std::optional<double> parseLength(QStringView text)
 {
     static const std::pair<QLatin1StringView, double> units[] = {{QLatin1String("pt"), 1},
-                                                                 {QLatin1String("in"), 72},
+                                                                 {QLatin1String("in"), pointsPerInch},
                                                                  {QLatin1String("mm"), pointsPerMm},
                                                                  {QLatin1String("cm"), 10 * pointsPerMm},
                                                                  {QLatin1String("pc"), 12}};

@@ -46,7 +46,7 @@ std::optional<DueBirthday> dueBirthday(const QString& storedBirthdate, const QDa
     if (!birthday.isValid())
         return std::nullopt;
     const qint64 daysAhead = today.daysTo(birthday);
-    if (daysAhead < 1 || daysAhead > 15)
+    if (daysAhead < 1 || daysAhead > reminderWindowDays)
         return std::nullopt;
     const auto [first, last] = names();
     DueBirthday due;

@@ -45,12 +45,15 @@ struct MenuItems
 };
 MenuItems menuItemsFor(Switch state);
 
+// A birthday is due from the day after today to this many days ahead.
+inline constexpr int reminderWindowDays = 15;
+
 // A birthday due soon: whose, when, and the announcement's text.
 struct DueBirthday
 {
     QString name;      // "<First> <Last>", each trimmed
     QDate date;        // this year's birthday
-    int daysAhead = 0; // 1 to 15
+    int daysAhead = 0; // 1 to reminderWindowDays
     QString text;      // the announcement
 };
 
@@ -62,7 +65,7 @@ inline const QString listTitle = QStringLiteral("Birthday reminders");
 QList<DueBirthday> sortedByDate(QList<DueBirthday> due);
 
 // The announcement for one record, if its birthday is due: ReminderFlag "1" and the
-// birthday this year 1 to 15 days after `today` (the year does not wrap).
+// birthday this year 1 to reminderWindowDays days after `today` (the year does not wrap).
 // "<First> <Last> has a birthday coming up on MM/DD". A Birthdate that does not give
 // a date this year (29 February outside a leap year, a damaged field) gives none.
 std::optional<QString> announcementFor(const ContactRecord& record, const QDate& today);

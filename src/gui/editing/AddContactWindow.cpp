@@ -6,6 +6,8 @@
 #include "gui/editing/ContactFields.h"
 #include "gui/session/Session.h"
 #include "gui/session/WindowHost.h"
+#include "gui/widgets/EditMenu.h"
+#include "gui/widgets/ErrorBox.h"
 #include "gui/widgets/WindowKeys.h"
 #include "gui/widgets/WindowPlacement.h"
 #include "ports/Platform.h"
@@ -35,11 +37,7 @@ AddContactWindow::AddContactWindow(Session& session, Platform& platform, WindowH
             [this] { openZipCodeFinder(m_platform.desktop, m_platform.prompter); });
     connect(m_ui->peopleFinderButton, &QPushButton::clicked, this,
             [this] { openPeopleFinder(m_platform.desktop, m_platform.prompter); });
-    connect(m_ui->editMenu, &QMenu::aboutToShow, this,
-            [this] { editMenu::update(this, m_ui->cutAction, m_ui->copyAction); });
-    connect(m_ui->cutAction, &QAction::triggered, this, [this] { editMenu::cut(this); });
-    connect(m_ui->copyAction, &QAction::triggered, this, [this] { editMenu::copy(this); });
-    connect(m_ui->pasteAction, &QAction::triggered, this, [this] { editMenu::paste(this); });
+    new EditMenu(this, m_ui->editMenu, m_ui->cutAction, m_ui->copyAction, m_ui->pasteAction);
     connect(m_ui->manualAction, &QAction::triggered, this,
             [this] { openUserManual(m_platform.desktop, m_platform.prompter); });
     connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });

@@ -1,11 +1,8 @@
 #include "gui/editing/ContactFields.h"
 
-#include "core/common/AppError.h"
 #include "core/editing/ContactValidation.h"
-#include "gui/widgets/FocusedTextEditing.h"
 #include "ports/Prompter.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -69,38 +66,5 @@ bool ContactFields::eventFilter(QObject* watched, QEvent* event)
     }
     return QObject::eventFilter(watched, event);
 }
-
-bool retryAfterError(Prompter& prompter, const AppError& error)
-{
-    return prompter.message(errorBoxText(error), errorBoxTitle, MessageIcon::None, MessageButtons::RetryCancel) !=
-           MessageResult::Cancel;
-}
-
-namespace editMenu {
-
-// The same clipboard rules as the main window's Edit menu.
-void update(QWidget* window, QAction* cut, QAction* copy)
-{
-    const bool selection = hasSelectedText(window->focusWidget());
-    cut->setEnabled(selection);
-    copy->setEnabled(selection);
-}
-
-void cut(QWidget* window)
-{
-    cutSelection(window->focusWidget());
-}
-
-void copy(QWidget* window)
-{
-    copySelection(window->focusWidget());
-}
-
-void paste(QWidget* window)
-{
-    pasteClipboard(window->focusWidget());
-}
-
-} // namespace editMenu
 
 } // namespace quillet

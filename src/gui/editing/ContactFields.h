@@ -6,14 +6,12 @@
 
 #include <array>
 
-class QAction;
 class QLineEdit;
 class QWidget;
 
 namespace quillet {
 
 class Prompter;
-struct AppError;
 struct Rejection;
 
 // The sixteen contact text fields of a contact window, found by their object
@@ -39,19 +37,5 @@ protected:
 private:
     std::array<QLineEdit*, formFieldCount> m_editors{};
 };
-
-// The error box of the contact windows' file handlers; true when the user
-// chose Retry (end the handler, window unchanged), false for Cancel (close).
-bool retryAfterError(Prompter& prompter, const AppError& error);
-
-// The Edit menu of both contact windows, working on the focused text field's
-// selection through the system clipboard.
-namespace editMenu {
-// Run when the menu drops down: Cut and Copy only with selected text in a text field.
-void update(QWidget* window, QAction* cut, QAction* copy);
-void cut(QWidget* window);
-void copy(QWidget* window);
-void paste(QWidget* window);
-} // namespace editMenu
 
 } // namespace quillet

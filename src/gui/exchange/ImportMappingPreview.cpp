@@ -1,9 +1,9 @@
 #include "gui/exchange/ImportMappingPreview.h"
 
+#include "core/common/Settings.h"
+
 #include <QComboBox>
-#include <QCryptographicHash>
 #include <QHeaderView>
-#include <QSettings>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -17,12 +17,6 @@ constexpr int sampleCount = 3;
 QString choiceText(ImportField field)
 {
     return field == ImportField::Ignore ? QStringLiteral("(ignore)") : fieldKeyword(field);
-}
-
-QString settingsKey(const QStringList& headers)
-{
-    const QByteArray hash = QCryptographicHash::hash(headers.join(u'\n').toUtf8(), QCryptographicHash::Sha1);
-    return QStringLiteral("ImportMappings/") + QString::fromLatin1(hash.toHex());
 }
 
 // The target a choice of `field` stands for: the dictionary's own when it is the
@@ -120,12 +114,12 @@ void ImportMappingPreview::remember() const
     QStringList choices;
     for (const ColumnTarget& target : m_mapping)
         choices << fieldKeyword(target.field);
-    QSettings().setValue(settingsKey(m_preview.headers), choices);
+    settings::setValue(settings::importMapping(m_preview.headers), choices);
 }
 
 void ImportMappingPreview::applyRemembered()
 {
-    const QStringList choices = QSettings().value(settingsKey(m_preview.headers)).toStringList();
+    const QStringList choices = settings::value(settings::importMapping(m_preview.headers));
     if (choices.size() != m_preview.headers.size())
         return;
     for (std::size_t column = 0; column < m_mapping.size(); ++column) {

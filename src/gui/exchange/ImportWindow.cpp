@@ -10,13 +10,11 @@
 #include "gui/exchange/ImportMappingPreview.h"
 #include "gui/session/Session.h"
 #include "gui/session/WindowHost.h"
+#include "gui/widgets/EditMenu.h"
 #include "gui/widgets/WindowKeys.h"
 #include "ports/Platform.h"
 
-#include <QClipboard>
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QLineEdit>
 
 #include <algorithm>
 
@@ -55,10 +53,9 @@ ImportWindow::ImportWindow(Session& session, Platform& platform, WindowHost& hos
     connect(m_ui->importButton, &QPushButton::clicked, this, &ImportWindow::startImport);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &ImportWindow::close);
     connect(m_ui->exitAction, &QAction::triggered, this, &ImportWindow::exitProgram);
-    connect(m_ui->editMenu, &QMenu::aboutToShow, this, &ImportWindow::updateEditMenu);
-    connect(m_ui->cutAction, &QAction::triggered, this, &ImportWindow::cutSelection);
-    connect(m_ui->copyAction, &QAction::triggered, this, &ImportWindow::copySelection);
-    connect(m_ui->pasteAction, &QAction::triggered, this, &ImportWindow::pasteClipboard);
+    // Only an empty selection in a text box disables Cut and Copy here.
+    new EditMenu(this, m_ui->editMenu, m_ui->cutAction, m_ui->copyAction, m_ui->pasteAction,
+                 EditMenu::Disable::ForEmptyTextSelectionOnly);
     connect(m_ui->manualAction, &QAction::triggered, this,
             [this] { openUserManual(m_platform.desktop, m_platform.prompter); });
     connect(m_ui->aboutAction, &QAction::triggered, this, [this] { m_host.showAbout(); });
@@ -209,41 +206,6 @@ void ImportWindow::exitProgram()
     m_quitting = true;
     close();
     host.quitProgram();
-}
-
-void ImportWindow::updateEditMenu()
-{
-    m_ui->cutAction->setEnabled(true);
-    m_ui->copyAction->setEnabled(true);
-    if (const auto* edit = qobject_cast<QLineEdit*>(focusWidget()); edit && edit->selectedText().isEmpty()) {
-        m_ui->cutAction->setEnabled(false);
-        m_ui->copyAction->setEnabled(false);
-    }
-}
-
-void ImportWindow::cutSelection()
-{
-    auto* edit = qobject_cast<QLineEdit*>(focusWidget());
-    if (!edit)
-        return;
-    copySelection();
-    if (edit->hasSelectedText())
-        edit->del();
-}
-
-void ImportWindow::copySelection()
-{
-    const auto* edit = qobject_cast<QLineEdit*>(focusWidget());
-    if (!edit)
-        return;
-    QGuiApplication::clipboard()->clear();
-    QGuiApplication::clipboard()->setText(edit->selectedText());
-}
-
-void ImportWindow::pasteClipboard()
-{
-    if (auto* edit = qobject_cast<QLineEdit*>(focusWidget()))
-        edit->insert(QGuiApplication::clipboard()->text());
 }
 
 } // namespace quillet

@@ -43,10 +43,6 @@ private:
     void showSummary();
     void startImport();
     void exitProgram();
-    void updateEditMenu();
-    void cutSelection();
-    void copySelection();
-    void pasteClipboard();
     // The error box; Cancel closes the window.
     void reportFailure(const AppError& error);
 

@@ -1,5 +1,6 @@
 #include "gui/list/ContactListWindow.h"
 
+#include "core/common/Settings.h"
 #include "core/help/Help.h"
 #include "core/list/ListModel.h"
 #include "gui/session/Session.h"
@@ -10,13 +11,10 @@
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QSettings>
 
 namespace quillet {
 
 namespace {
-
-const QString columnWidthsKey = QStringLiteral("Settings/ListColumns");
 
 // Room for the stored widths of the fields, in average characters.
 constexpr int defaultColumnChars[ListModel::ColumnCount] = {26, 16, 4, 11, 14, 14, 30};
@@ -52,7 +50,7 @@ void ContactListWindow::setupTable()
     const int charWidth = view->fontMetrics().averageCharWidth();
     for (int column = 0; column < ListModel::ColumnCount; ++column)
         header->resizeSection(column, defaultColumnChars[column] * charWidth + 12);
-    header->restoreState(QSettings().value(columnWidthsKey).toByteArray());
+    header->restoreState(settings::value(settings::listColumns));
     header->setSortIndicator(0, Qt::AscendingOrder);
     view->setSortingEnabled(true);
     view->installEventFilter(this);
@@ -201,7 +199,7 @@ void ContactListWindow::closeEvent(QCloseEvent* event)
     if (m_unloaded)
         return;
     m_unloaded = true;
-    QSettings().setValue(columnWidthsKey, m_ui->contactsView->header()->saveState());
+    settings::setValue(settings::listColumns, m_ui->contactsView->header()->saveState());
     m_model->clear();
     closeContactWindow();
     m_host.returnToMainWindow();

@@ -14,7 +14,9 @@ BirthdayListWindow::BirthdayListWindow(const QList<reminders::DueBirthday>& due,
     setObjectName(QStringLiteral("frmBirthdays"));
     setWindowTitle(reminders::listTitle);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("%1 birthdays are coming up in the next 15 days.").arg(due.size())));
+    layout->addWidget(new QLabel(QStringLiteral("%1 birthdays are coming up in the next %2 days.")
+                                     .arg(due.size())
+                                     .arg(reminders::reminderWindowDays)));
     auto* list = new QTreeWidget;
     list->setObjectName(QStringLiteral("lstBirthdays"));
     list->setRootIsDecorated(false);

@@ -5,7 +5,7 @@
 #include "gui/main/MainCaption.h"
 #include "gui/main/WindowSettings.h"
 #include "gui/session/FileCommands.h"
-#include "gui/widgets/FocusedTextEditing.h"
+#include "gui/widgets/EditMenu.h"
 #include "gui/widgets/ShownWindows.h"
 #include "gui/widgets/WindowKeys.h"
 #include "gui/widgets/WindowPlacement.h"
@@ -76,10 +76,7 @@ void MainWindow::connectCommands()
     connect(m_ui->printerOffsetAction, &QAction::triggered, this, &MainWindow::setPrinterOffset);
     connect(m_ui->calibrationPageAction, &QAction::triggered, this, &MainWindow::printCalibrationPage);
     connect(m_ui->exitAction, &QAction::triggered, this, &QWidget::close);
-    connect(m_ui->editMenu, &QMenu::aboutToShow, this, &MainWindow::updateEditMenu);
-    connect(m_ui->cutAction, &QAction::triggered, this, [this] { cutSelection(focusWidget()); });
-    connect(m_ui->copyAction, &QAction::triggered, this, [this] { copySelection(focusWidget()); });
-    connect(m_ui->pasteAction, &QAction::triggered, this, [this] { pasteClipboard(focusWidget()); });
+    new EditMenu(this, m_ui->editMenu, m_ui->cutAction, m_ui->copyAction, m_ui->pasteAction);
     connect(m_ui->printButton, &QPushButton::clicked, this, &MainWindow::printLines);
     connect(m_ui->returnAddressButton, &QPushButton::clicked, this, &MainWindow::printReturnAddresses);
     connect(m_ui->clearButton, &QPushButton::clicked, this, &MainWindow::clearForm);
@@ -120,15 +117,6 @@ void MainWindow::refreshFromSession()
     const reminders::MenuItems reminderItems = reminders::menuItemsFor(m_session.reminderSwitch());
     m_ui->remindersOnAction->setEnabled(hasFile && reminderItems.onItemEnabled);
     m_ui->remindersOffAction->setEnabled(hasFile && reminderItems.offItemEnabled);
-}
-
-// Worked out only when the menu drops down; the shortcuts keep the last state.
-void MainWindow::updateEditMenu()
-{
-    const bool selection = hasSelectedText(focusWidget());
-    m_ui->cutAction->setEnabled(selection);
-    m_ui->copyAction->setEnabled(selection);
-    m_ui->pasteAction->setEnabled(true);
 }
 
 void MainWindow::clearForm()

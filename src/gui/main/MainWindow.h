@@ -88,7 +88,6 @@ private:
     void connectCommands();
     void connectContactCommands();
     void refreshFromSession();
-    void updateEditMenu();
     void clearForm();
     void focusFirstLine();
     void runContactCommand(ContactCommand command);

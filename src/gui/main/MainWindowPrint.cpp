@@ -3,12 +3,9 @@
 #include "gui/main/MainWindow.h"
 #include "ui_MainWindow.h"
 
-#include "core/printing/GridRenderer.h"
+#include "core/printing/GridDocument.h"
 #include "core/printing/PrintRunner.h"
 #include "core/printing/ReturnAddress.h"
-
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 
 namespace quillet {
 
@@ -82,8 +79,8 @@ void MainWindow::printReturnAddresses()
         showPrinterProblem();
 }
 
-// Shows the pages one copy of Print would send, laid out and painted by the same
-// code; printing from the preview goes to the printer chosen there.
+// Shows the pages one copy of Print would send, through the same preview as the
+// return-address sheet and the list's labels.
 void MainWindow::previewLines()
 {
     const TypedLinesRequest request = typedLinesRequest();
@@ -94,15 +91,8 @@ void MainWindow::previewLines()
         showPrinterProblem();
         return;
     }
-    auto* preview = new QPrintPreviewDialog(this);
-    preview->setAttribute(Qt::WA_DeleteOnClose);
-    preview->setObjectName(QStringLiteral("dlgPrintPreview"));
-    preview->setWindowTitle(QStringLiteral("Print Preview"));
-    connect(preview, &QPrintPreviewDialog::paintRequested, preview, [this, document = *document](QPrinter* printer) {
-        if (!renderGrid(document, *printer))
-            showPrinterProblem();
-    });
-    preview->open();
+    const auto shown = std::make_shared<const GridDocument>(*document);
+    m_platform.labelDialogs.showPreview([shown] { return streamOf(shown); });
 }
 
 } // namespace quillet

@@ -1,6 +1,6 @@
 #include "gui/main/WindowSettings.h"
 
-#include <QSettings>
+#include "core/common/Settings.h"
 
 #include <cmath>
 
@@ -23,14 +23,10 @@ TwipsRect toTwips(const QRect& pixels, double dotsPerInch)
 
 void writeMainWindowSettings(const TwipsRect& frame)
 {
-    QSettings settings(QStringLiteral("Quillet"), QStringLiteral("Quillet"));
-    settings.beginGroup(QStringLiteral("Settings"));
-    settings.setValue(QStringLiteral("MainLeft"), QString::number(frame.left));
-    settings.setValue(QStringLiteral("MainTop"), QString::number(frame.top));
-    settings.setValue(QStringLiteral("MainWidth"), QString::number(frame.width));
-    settings.setValue(QStringLiteral("MainHeight"), QString::number(frame.height));
-    settings.endGroup();
-    settings.sync();
+    settings::setValue(settings::mainLeft, frame.left);
+    settings::setValue(settings::mainTop, frame.top);
+    settings::setValue(settings::mainWidth, frame.width);
+    settings::setValue(settings::mainHeight, frame.height);
 }
 
 } // namespace quillet

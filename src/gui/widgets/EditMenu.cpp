@@ -1,9 +1,11 @@
-#include "gui/widgets/FocusedTextEditing.h"
+#include "gui/widgets/EditMenu.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextEdit>
 
@@ -56,35 +58,58 @@ QString plainText(QString text)
     return text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
 }
 
-} // namespace
-
 bool hasSelectedText(const QWidget* widget)
 {
     return !selectedText(widget).isEmpty();
 }
 
-// A control without text (a button, an option) leaves the clipboard alone.
-void copySelection(QWidget* widget)
+} // namespace
+
+EditMenu::EditMenu(QWidget* window, QMenu* menu, QAction* cut, QAction* copy, QAction* paste, Disable rule)
+    : QObject(window), m_window(window), m_cut(cut), m_copy(copy), m_paste(paste), m_rule(rule)
 {
-    if (!isTextControl(widget))
+    connect(menu, &QMenu::aboutToShow, this, &EditMenu::update);
+    connect(cut, &QAction::triggered, this, &EditMenu::cut);
+    connect(copy, &QAction::triggered, this, &EditMenu::copy);
+    connect(paste, &QAction::triggered, this, &EditMenu::paste);
+}
+
+void EditMenu::update()
+{
+    const QWidget* focus = m_window->focusWidget();
+    bool enabled = hasSelectedText(focus);
+    if (m_rule == Disable::ForEmptyTextSelectionOnly && !isTextControl(focus))
+        enabled = true;
+    m_cut->setEnabled(enabled);
+    m_copy->setEnabled(enabled);
+    m_paste->setEnabled(true);
+}
+
+// Empties the clipboard, puts the selected text on it and removes the selection.
+void EditMenu::cut()
+{
+    QWidget* focus = m_window->focusWidget();
+    if (!isTextControl(focus))
+        return;
+    copy();
+    if (hasSelectedText(focus))
+        replaceSelection(focus, QString());
+}
+
+void EditMenu::copy()
+{
+    const QWidget* focus = m_window->focusWidget();
+    if (!isTextControl(focus))
         return;
     QClipboard* clipboard = QApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(plainText(selectedText(widget)));
+    clipboard->setText(plainText(selectedText(focus)));
 }
 
-void cutSelection(QWidget* widget)
+// Replaces the selection (or inserts at the cursor) with the clipboard's text.
+void EditMenu::paste()
 {
-    if (!isTextControl(widget))
-        return;
-    copySelection(widget);
-    if (hasSelectedText(widget))
-        replaceSelection(widget, QString());
-}
-
-void pasteClipboard(QWidget* widget)
-{
-    replaceSelection(widget, QApplication::clipboard()->text());
+    replaceSelection(m_window->focusWidget(), QApplication::clipboard()->text());
 }
 
 } // namespace quillet
