@@ -139,6 +139,8 @@ int runPrintLines(const QStringList& args)
         return reportRejection(*rejection);
     if (auto rejection = checkTypedLines(request))
         return reportRejection(*rejection);
+    if (const std::optional<LongLines> found = findLongTypedLines(request))
+        QTextStream(stderr) << longLinesWarning(*found) << '\n';
     return options.output.run([&request](const PrintChoice& choice, PrintTarget& target) {
         return printTypedLines(request, choice, target);
     });

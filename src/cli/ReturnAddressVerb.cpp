@@ -3,6 +3,8 @@
 
 #include "core/printing/ReturnAddress.h"
 
+#include <QTextStream>
+
 namespace quillet::cli {
 
 namespace {
@@ -40,6 +42,8 @@ int runReturnAddress(const QStringList& args)
         typed[std::size_t(i)] = lines[i];
     if (auto rejection = returnaddress::check(typed))
         return reportRejection(*rejection);
+    if (const std::optional<LongLines> found = returnaddress::findLongLines(typed))
+        QTextStream(stderr) << longLinesWarning(*found) << '\n';
     return output.run([&typed](const PrintChoice& choice, PrintTarget& target) {
         return returnaddress::print(typed, choice, target);
     });

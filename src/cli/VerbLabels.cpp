@@ -16,11 +16,17 @@ struct SheetOptions
 {
     QString sheet;
     QString start;
+    bool fit = false;
 };
 
 VerbOptionTaker sheetOptionTaker(SheetOptions& options)
 {
     return [&options](const QStringList& args, qsizetype& index, QString& error) {
+        if (args[index] == QLatin1String("--fit")) {
+            options.fit = true;
+            ++index;
+            return true;
+        }
         for (auto [name, value] : {std::pair{QStringLiteral("--sheet"), &options.sheet},
                                    std::pair{QStringLiteral("--start"), &options.start}}) {
             if (const std::optional<QString> taken = takeOptionValue(name, args, index, error)) {
@@ -75,10 +81,16 @@ int runLabels(const QStringList& args)
     for (const ListEntry& entry : *entries)
         numbers << entry.recordNumber;
     return command->output.run([&](const PrintChoice& choice, PrintTarget& target) {
-        const Result<ListLabelsJob> prepared = prepareListLabels(file, numbers, sheet, start);
+        Result<ListLabelsJob> prepared = prepareListLabels(file, numbers, sheet, start);
         if (!prepared)
             return prepared.status();
-        const ListLabelsJob& job = *prepared;
+        ListLabelsJob job = std::move(*prepared);
+        if (const std::optional<LongLines> found = job.longLines()) {
+            if (options.fit)
+                job.fitToLabels();
+            else
+                QTextStream(stderr) << longLinesWarning(*found) << '\n';
+        }
         if (job.cut())
             QTextStream(stderr) << sheetLabelsCutWarning() << '\n';
         return printStreamCopies([&job](int) { return job.stream(); }, choice, target);
@@ -89,7 +101,7 @@ const VerbRegistration registration{Verb{
     verbName,
     QStringLiteral("Print a mailing label for every listed contact"),
     QStringLiteral("Usage: quillet-cli labels FILE [--search FIELD=TEXT] [--sort first|last] [--copies K]\n"
-                   "                          [--sheet \"BRAND PART\"] [--start N] [--offset X,Y]\n"
+                   "                          [--sheet \"BRAND PART\"] [--start N] [--fit] [--offset X,Y]\n"
                    "                          (--printer NAME | --pdf FILE | --grid)\n"
                    "Prints one label per contact of the list, in list order, on sheets of 30 labels\n"
                    "(three across, ten down) from the first label of the first sheet, or on the sheet\n"
@@ -97,7 +109,9 @@ const VerbRegistration registration{Verb{
         listOptionsHelp() +
         QStringLiteral("  --sheet \"BRAND PART\"  a label sheet of the catalogue ('quillet-cli sheets'),\n"
                        "                       for example \"Avery L7160\"\n"
-                       "  --start N            the first contact goes on label N of the first sheet\n") +
+                       "  --start N            the first contact goes on label N of the first sheet\n"
+                       "  --fit                when lines are longer than the built-in sheet's labels, fit\n"
+                       "                       one size to the labels instead of letting them run on\n") +
         PrintOutput::helpText() + PrintOutput::offsetHelpText(),
     runLabels,
 }};

@@ -189,6 +189,10 @@ private slots:
         QTest::newRow("label 5")
             << QStringList{"print-lines", "--label", "5", "--grid", "John Smith", "1 Main St", "Springfield, IL  62701"}
             << 0 << smith << "";
+        QTest::newRow("line longer than the label")
+            << QStringList{"print-lines", "--label", "5", "--grid", QString(31, u'x')} << 0
+            << QStringLiteral("12 10 |") + QString(34, QLatin1Char(' ')) + QString(31, u'x')
+            << "1 label has lines longer than the label (first: " + QString(31, u'x') + ").";
         QTest::newRow("label 31") << QStringList{"print-lines", "--label", "31", "--grid", "x"} << 1 << ""
                                   << "Cannot be greater than 30";
         QTest::newRow("label abc") << QStringList{"print-lines", "--label", "abc", "--grid", "x"} << 1 << ""

@@ -45,8 +45,14 @@ struct ListLabelsJob
     int start = 1;
     std::vector<LabelTexts> labels;
     SheetLabelFit fit;
+    bool fitted = false; // the built-in sheet printed as a catalogue sheet is
 
     bool cut() const { return fit.cut; }
+    // On the built-in sheet's text grid, the labels whose lines run into the next.
+    std::optional<LongLines> longLines() const;
+    // Prints on the same labels as a catalogue sheet does: one size for the whole
+    // job, fitted to the labels.
+    void fitToLabels();
     // One copy, a sheet at a time; reads this job while it runs.
     GridStream stream() const;
 };

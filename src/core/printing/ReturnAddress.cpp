@@ -75,6 +75,14 @@ GridDocument compose(const std::array<QString, 5>& lines)
     return document;
 }
 
+std::optional<LongLines> findLongLines(const std::array<QString, 5>& lines)
+{
+    for (int line = 0; line < 3; ++line)
+        if (longerThan(lines[std::size_t(line)], labelCharacters))
+            return LongLines{labelRows * int(labelColumns.size()), lines[std::size_t(line)]};
+    return std::nullopt;
+}
+
 Status print(const std::array<QString, 5>& lines, const PrintChoice& choice, PrintTarget& target)
 {
     return printCopies(compose(lines), choice, target);

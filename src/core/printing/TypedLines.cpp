@@ -79,6 +79,16 @@ std::optional<GridDocument> composeTypedLines(const TypedLinesRequest& request)
     return document;
 }
 
+std::optional<LongLines> findLongTypedLines(const TypedLinesRequest& request)
+{
+    if (request.media != PrintMedia::Label)
+        return std::nullopt;
+    for (const QString& line : request.lines)
+        if (longerThan(line, labelsheet::labelWidth))
+            return LongLines{1, line};
+    return std::nullopt;
+}
+
 Status printTypedLines(const TypedLinesRequest& request, const PrintChoice& choice, PrintTarget& target)
 {
     if (choice.cancelled)

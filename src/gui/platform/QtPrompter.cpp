@@ -42,6 +42,9 @@ QMessageBox::StandardButtons toQt(MessageButtons buttons)
         return QMessageBox::Ok;
     case MessageButtons::RetryCancel:
         return QMessageBox::Retry | QMessageBox::Cancel;
+    case MessageButtons::PrintAnywayCancel:
+    case MessageButtons::PrintAnywayFitCancel:
+        return QMessageBox::Cancel; // beside the buttons of their own
     }
     return QMessageBox::Ok;
 }
@@ -78,6 +81,15 @@ MessageResult QtPrompter::message(const QString& text, const QString& title, Mes
     const QPushButton* openFolder = nullptr;
     if (buttons == MessageButtons::OkOpenFolder)
         openFolder = box.addButton(QStringLiteral("Open Folder"), QMessageBox::ActionRole);
+    const QPushButton* printAnyway = nullptr;
+    const QPushButton* fit = nullptr;
+    if (buttons == MessageButtons::PrintAnywayCancel || buttons == MessageButtons::PrintAnywayFitCancel) {
+        QPushButton* print = box.addButton(QStringLiteral("Print anyway"), QMessageBox::AcceptRole);
+        if (buttons == MessageButtons::PrintAnywayFitCancel)
+            fit = box.addButton(QStringLiteral("Fit to labels"), QMessageBox::ActionRole);
+        box.setDefaultButton(print);
+        printAnyway = print;
+    }
     // A title wider than the text would be cut by the window frame.
     const int titleWidth = std::min(box.fontMetrics().horizontalAdvance(title) + 80, 600);
     box.setStyleSheet(QStringLiteral("QLabel#qt_msgbox_label { min-width: %1px; }").arg(titleWidth));
@@ -90,6 +102,10 @@ MessageResult QtPrompter::message(const QString& text, const QString& title, Mes
         QApplication::restoreOverrideCursor();
     if (openFolder && box.clickedButton() == openFolder)
         return MessageResult::OpenFolder;
+    if (printAnyway && box.clickedButton() == printAnyway)
+        return MessageResult::PrintAnyway;
+    if (fit && box.clickedButton() == fit)
+        return MessageResult::FitToLabels;
     return fromQt(chosen, buttons);
 }
 
