@@ -162,4 +162,14 @@ GridDocument composeCalibrationPage(const SheetTemplate& sheet)
     return document;
 }
 
+GridDocument composeCalibrationJob(const SheetTemplate& chosen)
+{
+    GridDocument document = composeCalibrationPage(chosen);
+    if (chosen.builtIn) {
+        document.newPage();
+        document.append(composeCalibrationPage(returnAddressSheet()));
+    }
+    return document;
+}
+
 } // namespace quillet

@@ -62,5 +62,9 @@ Result<ListLabelsJob> prepareListLabels(const ContactsFile& file, const QList<in
 // The outline of every label of the sheet and a cross at its centre, so that the
 // user can measure how far the printer lands off.
 GridDocument composeCalibrationPage(const SheetTemplate& sheet);
+// What "Print calibration page" prints for the chosen sheet: its page and, when it
+// is the built-in sheet, a second page for the return-address sheet, the other
+// sheet the built-in layouts print on.
+GridDocument composeCalibrationJob(const SheetTemplate& chosen);
 
 } // namespace quillet
