@@ -14,11 +14,13 @@ namespace {
 
 constexpr QLatin1String sheetName("sheet");
 constexpr QLatin1String startName("start");
+constexpr QLatin1String fitName("fit");
 
 struct SheetChoice
 {
     SheetTemplate sheet;
     int start = 1;
+    bool fit = false;
 };
 
 Result<SheetTemplate> sheetFromArgs(const QCommandLineParser& args, PrintOutput::Destination destination)
@@ -44,7 +46,7 @@ Result<SheetChoice> sheetChoiceFromArgs(const QCommandLineParser& args, PrintOut
     const Result<SheetTemplate> sheet = sheetFromArgs(args, destination);
     if (!sheet)
         return sheet.status();
-    SheetChoice choice{*sheet, 1};
+    SheetChoice choice{*sheet, 1, args.isSet(fitName)};
     if (args.isSet(startName)) {
         const Result<int> start = startValue(args.value(startName), choice.sheet.labelCount());
         if (!start)
@@ -57,10 +59,18 @@ Result<SheetChoice> sheetChoiceFromArgs(const QCommandLineParser& args, PrintOut
 int printLabels(const PrintOutput& output, ContactsFile& file, const QList<int>& numbers, const SheetChoice& choice)
 {
     return output.run([&](const PrintChoice& printChoice, PrintTarget& target) {
-        const Result<ListLabelsJob> prepared = prepareListLabels(file, numbers, choice.sheet, choice.start);
+        Result<ListLabelsJob> prepared = prepareListLabels(file, numbers, choice.sheet, choice.start);
         if (!prepared)
             return prepared.status();
-        const ListLabelsJob& job = *prepared;
+        ListLabelsJob& job = *prepared;
+        // Long lines print on as the window's "Print anyway" would, unless --fit asks
+        // for one size fitted to the labels.
+        if (const std::optional<LongLines> found = job.longLines()) {
+            if (choice.fit)
+                job.fitToLabels();
+            else
+                console::error(longLinesWarning(*found));
+        }
         if (job.cut())
             console::error(sheetLabelsCutWarning());
         return printStreamCopies([&job](int) { return job.stream(); }, printChoice, target);
@@ -96,7 +106,7 @@ const VerbRegistration registration{Verb{
     .name = QStringLiteral("labels"),
     .synopsis = QStringLiteral("Print a mailing label for every listed contact"),
     .usage = QStringLiteral("FILE [--search FIELD=TEXT] [--sort first|last] [--copies K]\n"
-                            "                          [--sheet \"BRAND PART\"] [--start N] [--offset X,Y]\n"
+                            "                          [--sheet \"BRAND PART\"] [--start N] [--fit] [--offset X,Y]\n"
                             "                          (--printer NAME | --pdf FILE | --grid)"),
     .description = QStringLiteral("Prints one label per contact of the list, in list order, on sheets of 30 labels\n"
                                   "(three across, ten down) from the first label of the first sheet, or on the sheet\n"
@@ -108,7 +118,9 @@ const VerbRegistration registration{Verb{
              QStringLiteral("a label sheet of the catalogue ('quillet-cli sheets'),\n"
                             "for example \"Avery L7160\""),
              QStringLiteral("\"BRAND PART\"")},
-            {startName, QStringLiteral("the first contact goes on label N of the first sheet"), QStringLiteral("N")}},
+            {startName, QStringLiteral("the first contact goes on label N of the first sheet"), QStringLiteral("N")},
+            {fitName, QStringLiteral("when lines are longer than the built-in sheet's labels, fit one\n"
+                                     "size to the labels instead of letting them run on")}},
     .arguments = {QStringLiteral("FILE")},
     .run = runLabels,
 }};

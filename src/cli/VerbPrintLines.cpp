@@ -98,6 +98,9 @@ int runPrintLines(const QCommandLineParser& args)
     const TypedLinesRequest& request = std::get<TypedLinesRequest>(played);
     if (auto rejection = checkTypedLines(request))
         return reportRejection(*rejection);
+    // A warning, not a refusal: the job prints as the window's "Print anyway" would.
+    if (const std::optional<LongLines> found = findLongTypedLines(request))
+        console::error(longLinesWarning(*found));
     return output->run([&request](const PrintChoice& choice, PrintTarget& target) {
         return printTypedLines(request, choice, target);
     });

@@ -19,6 +19,9 @@ int runReturnAddress(const QCommandLineParser& args)
         typed[std::size_t(i)] = lines[i];
     if (auto rejection = returnaddress::check(typed))
         return reportRejection(*rejection);
+    // A warning, not a refusal: the job prints as the window's "Print anyway" would.
+    if (const std::optional<LongLines> found = returnaddress::findLongLines(typed))
+        console::error(longLinesWarning(*found));
     return output->run([&typed](const PrintChoice& choice, PrintTarget& target) {
         return returnaddress::print(typed, choice, target);
     });

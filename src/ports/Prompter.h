@@ -6,9 +6,19 @@ namespace quillet {
 
 enum class MessageIcon { None, Information, Exclamation, Critical, Question };
 // YesNoDefaultNo: a destructive question, where Enter must mean No. OkOpenFolder
-// offers "Open Folder" beside OK.
-enum class MessageButtons { Ok, OkCancel, YesNo, RetryCancel, YesNoDefaultNo, OkOpenFolder };
-enum class MessageResult { Ok, Cancel, Yes, No, Retry, OpenFolder };
+// offers "Open Folder" beside OK. PrintAnywayCancel offers "Print anyway" and
+// "Cancel"; PrintAnywayFitCancel "Fit to labels" between them.
+enum class MessageButtons {
+    Ok,
+    OkCancel,
+    YesNo,
+    RetryCancel,
+    YesNoDefaultNo,
+    OkOpenFolder,
+    PrintAnywayCancel,
+    PrintAnywayFitCancel
+};
+enum class MessageResult { Ok, Cancel, Yes, No, Retry, OpenFolder, PrintAnyway, FitToLabels };
 
 // Message boxes, input boxes, the beep and the busy cursor. The program shows them
 // through the Qt implementation; tests answer them through ScriptedPrompter.

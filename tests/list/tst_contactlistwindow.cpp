@@ -439,6 +439,37 @@ private slots:
                      gridTranscript(m_platform->printTarget.jobs[0].document));
     }
 
+    // A street longer than its label is said before the labels print, which then
+    // print as they are, fitted to the labels, or not at all.
+    void printLabels_longLines_data()
+    {
+        QTest::addColumn<MessageResult>("answer");
+        QTest::addColumn<int>("jobs");
+        QTest::addColumn<bool>("fitted");
+        QTest::newRow("print anyway") << MessageResult::PrintAnyway << 1 << false;
+        QTest::newRow("fit to labels") << MessageResult::FitToLabels << 1 << true;
+        QTest::newRow("cancel") << MessageResult::Cancel << 0 << false;
+    }
+    void printLabels_longLines()
+    {
+        QFETCH(MessageResult, answer);
+        QFETCH(int, jobs);
+        QFETCH(bool, fitted);
+        QVERIFY(m_session->file().writeField(2, Field::Street1, QString(30, u's')).ok());
+        loadAll();
+        m_platform->prompter.messageAnswers << answer;
+        child<QPushButton>("cmdPrintLabels")->click();
+        QCOMPARE(m_platform->prompter.messages.size(), 1);
+        QCOMPARE(m_platform->prompter.messages[0].text,
+                 QStringLiteral("1 label has lines longer than the label (first: al Brown). "
+                                "They will run into the next label."));
+        QCOMPARE(m_platform->prompter.messages[0].buttons, MessageButtons::PrintAnywayFitCancel);
+        QCOMPARE(m_platform->printTarget.jobs.size(), jobs);
+        if (jobs)
+            QCOMPARE(gridTranscript(m_platform->printTarget.jobs[0].document).contains(QStringLiteral("\nat ")),
+                     fitted);
+    }
+
     // The start position is asked on the chosen sheet before the print dialog; the
     // preview shows what Print sends.
     void printLabels_startPosition_data()

@@ -96,6 +96,26 @@ private slots:
         QCOMPARE(report.out.count(QStringLiteral("York")), 2);
     }
 
+    // Lines longer than the built-in sheet's labels: said on standard error, or fitted.
+    void longLines()
+    {
+        const QString path = QDir(m_dir.path()).filePath(QStringLiteral("Long.DAT"));
+        QVERIFY(test::writeContactsFile(path, {test::contact({{Field::FirstName, QStringLiteral("Ann")},
+                                                              {Field::LastName, QStringLiteral("Lee")},
+                                                              {Field::Street1, QString(30, u's')}})}));
+        const Run warned = runCli({"labels", path, "--grid"});
+        QCOMPARE(warned.exitCode, 0);
+        QVERIFY2(warned.err.endsWith(QStringLiteral("1 label has lines longer than the label (first: Ann Lee). "
+                                                    "They will run into the next label.\n")),
+                 qPrintable(warned.err));
+        QVERIFY(warned.out.contains(QStringLiteral("\n5 10 | Ann Lee\n")));
+        const Run fitted = runCli({"labels", path, "--fit", "--grid"});
+        QCOMPARE(fitted.exitCode, 0);
+        QVERIFY2(!fitted.err.contains(QStringLiteral("longer than the label")), qPrintable(fitted.err));
+        QVERIFY2(fitted.out.contains(QRegularExpression(QStringLiteral("\nat [0-9.]+,[0-9.]+ [0-9.]+ \\|Ann Lee\n"))),
+                 qPrintable(fitted.out));
+    }
+
     void catalogueSheet()
     {
         if (!SheetCatalogue::system().found() || !test::pdftotextAvailable())

@@ -99,6 +99,28 @@ private slots:
         QCOMPARE(tagged, 3 * across * down);
     }
 
+    // With the built-in sheet chosen, a second page outlines every return-address label.
+    void calibrationCoversBothBuiltInSheets()
+    {
+        const QStringList pages =
+            gridTranscript(composeCalibrationJob(builtInSheet()))
+                .split(QRegularExpression(QStringLiteral("page \\d portrait\n")), Qt::SkipEmptyParts);
+        QCOMPARE(pages.size(), 2);
+        QCOMPARE(pages[0].count(QStringLiteral("outline ")), 30);
+        static const QRegularExpression outline(QStringLiteral("outline ([\\d.]+),([\\d.]+) ([\\d.]+)x([\\d.]+)"));
+        int label = 0;
+        for (auto it = outline.globalMatch(pages[1]); it.hasNext(); ++label) {
+            const QRegularExpressionMatch m = it.next();
+            const QRectF drawn(m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3).toDouble(),
+                               m.captured(4).toDouble());
+            const QRectF physical = test::avery5167Label(label);
+            QVERIFY2(qAbs(drawn.left() - physical.left()) <= 0.06 && qAbs(drawn.top() - physical.top()) <= 0.06 &&
+                         qAbs(drawn.width() - physical.width()) <= 0.06, // a tenth, rounded
+                     qPrintable(m.captured()));
+        }
+        QCOMPARE(label, 80);
+    }
+
     // Following sheets start at label 1; the offset moves every word by as much.
     void startAndOffset()
     {

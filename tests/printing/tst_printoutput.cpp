@@ -50,9 +50,22 @@ GridDocument wrapsAndBreaks()
     return document;
 }
 
+// Typed lines on portrait label stock: 10.8-point lines from 2 points below the
+// paper's top, columns from 12 points in.
+const PdfGrid labelStock{12, 2, 10.8, {}};
+
+// The return-address sheet: each row's first line 5 points below its label's top.
+PdfGrid returnAddressSheet()
+{
+    PdfGrid grid{12, 18, 0, {}};
+    for (int row = 1; row <= 20; ++row)
+        grid.rowStarts << qMakePair(6 + 4 * (row - 1) + (row > 8) + (row > 13), 36 + 36 * (row - 1) + 5.0);
+    return grid;
+}
+
 // Every word of the transcript is in the PDF at its page, line and column, and
 // the PDF holds nothing else.
-void compareWithTranscript(const QString& pdf, const QString& transcript)
+void compareWithTranscript(const QString& pdf, const QString& transcript, const PdfGrid& grid = {})
 {
     int pages = 0;
     QList<PdfWord> printed = pdfWords(pdf, &pages);
@@ -60,9 +73,10 @@ void compareWithTranscript(const QString& pdf, const QString& transcript)
     QCOMPARE(pages, int(transcript.count(QStringLiteral("page "))));
     QCOMPARE(printed.size(), expected.size());
     for (const GridWord& word : expected) {
-        const auto found = std::find_if(printed.begin(), printed.end(), [&word](const PdfWord& candidate) {
+        const auto found = std::find_if(printed.begin(), printed.end(), [&word, &grid](const PdfWord& candidate) {
             return candidate.page == word.page && candidate.text == word.text &&
-                   pdfColumn(candidate, word.size) == word.column && pdfLine(candidate, word.size) == word.line;
+                   pdfColumn(candidate, word.size, grid) == word.column &&
+                   pdfLine(candidate, word.size, grid) == word.line;
         });
         QVERIFY2(found != printed.end(), qPrintable(QStringLiteral("\"%1\" not found on page %2 line %3 column %4")
                                                         .arg(word.text)
@@ -90,27 +104,31 @@ private slots:
     void pdfTextSitsWhereTheTranscriptSays_data()
     {
         QTest::addColumn<GridDocument>("document");
+        QTest::addColumn<PdfGrid>("grid");
         const auto label = PrintMedia::Label;
         const auto envelope = PrintMedia::Envelope;
         const auto portrait = PageOrientation::Portrait;
         const auto landscape = PageOrientation::Landscape;
         const auto left = LineAlignment::LeftJustified;
         const auto centred = LineAlignment::Centered;
-        QTest::newRow("label 5") << typedLines(label, portrait, left, 35, 10, false);
-        QTest::newRow("label 30 centred") << typedLines(label, portrait, centred, 68, 63, false);
-        QTest::newRow("envelope bold") << typedLines(envelope, landscape, left, 43, 39, true);
-        QTest::newRow("return addresses") << returnaddress::compose({"Ann Lee", "12 Elm Rd", "Troy, NY", "", ""});
-        QTest::newRow("wrap, sizes and page break") << wrapsAndBreaks();
+        QTest::newRow("label 5") << typedLines(label, portrait, left, 35, 10, false) << labelStock;
+        QTest::newRow("label 30 centred") << typedLines(label, portrait, centred, 68, 63, false) << labelStock;
+        QTest::newRow("label stock in landscape") << typedLines(label, landscape, left, 35, 10, false) << PdfGrid{};
+        QTest::newRow("envelope bold") << typedLines(envelope, landscape, left, 43, 39, true) << PdfGrid{};
+        QTest::newRow("return addresses")
+            << returnaddress::compose({"Ann Lee", "12 Elm Rd", "Troy, NY", "", ""}) << returnAddressSheet();
+        QTest::newRow("wrap, sizes and page break") << wrapsAndBreaks() << PdfGrid{};
     }
     void pdfTextSitsWhereTheTranscriptSays()
     {
         if (!pdftotextAvailable())
             QSKIP("pdftotext (poppler-utils) is not installed");
         QFETCH(GridDocument, document);
+        QFETCH(PdfGrid, grid);
         const QString path = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + ".pdf");
         PdfPrintTarget target(path);
         QVERIFY(target.print(document, PrintJob{}).ok());
-        compareWithTranscript(path, gridTranscript(document));
+        compareWithTranscript(path, gridTranscript(document), grid);
     }
 
     // What a print preview or a printer gets: a QPrinter, painted by the same renderer.
@@ -171,6 +189,10 @@ private slots:
         QTest::newRow("label 5")
             << QStringList{"print-lines", "--label", "5", "--grid", "John Smith", "1 Main St", "Springfield, IL  62701"}
             << 0 << smith << "";
+        QTest::newRow("line longer than the label")
+            << QStringList{"print-lines", "--label", "5", "--grid", QString(31, u'x')} << 0
+            << QStringLiteral("12 10 |") + QString(34, QLatin1Char(' ')) + QString(31, u'x')
+            << "1 label has lines longer than the label (first: " + QString(31, u'x') + ").";
         QTest::newRow("label 31") << QStringList{"print-lines", "--label", "31", "--grid", "x"} << 1 << ""
                                   << "Cannot be greater than 30";
         QTest::newRow("label abc") << QStringList{"print-lines", "--label", "abc", "--grid", "x"} << 1 << ""
@@ -241,7 +263,7 @@ private slots:
         const CliResult pdf = runCli(QStringList{"print-lines", "--label", "5", "--pdf", path} + lines);
         QCOMPARE(grid.exitCode, 0);
         QCOMPARE(pdf.exitCode, 0);
-        compareWithTranscript(path, grid.out);
+        compareWithTranscript(path, grid.out, labelStock);
     }
 };
 

@@ -112,6 +112,15 @@ private slots:
         QCOMPARE(sheet({fits, "b", "c", "", ""}).at(6), fourAcross(6, fits));
     }
 
+    // Long lines push the sheet onto a second page after line 89, as they always
+    // did, though the rows now sit on the paper by their labels.
+    void pushedLinesBreakThePageAtLine89()
+    {
+        const QString line(40, u'x');
+        const QString transcript = gridTranscript(returnaddress::compose({line, line, line, "", ""}));
+        QVERIFY(QRegularExpression(QStringLiteral("\n89 8 \\|[^\n]*\npage 2 portrait\n")).match(transcript).hasMatch());
+    }
+
     void copiesAreSeparateJobs()
     {
         RecordingPrintTarget target;

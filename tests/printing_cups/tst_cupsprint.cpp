@@ -1,15 +1,20 @@
 #include "core/printing/PrintRunner.h"
+#include "core/printing/ReturnAddress.h"
 #include "core/printing/TypedLines.h"
+#include "output/PdfPrintTarget.h"
 #include "output/QtPrintTarget.h"
+#include "support/PdfWords.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QImage>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace quillet;
@@ -89,6 +94,32 @@ int pdfPages(const QString& path)
     return match.hasMatch() ? match.captured(1).toInt() : -1;
 }
 
+constexpr double renderDpi = 144;
+
+// The first page of a PDF rendered in grey.
+QImage renderedPage(const QString& pdf, const QString& stem)
+{
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-gray"), QStringLiteral("-r"),
+                                                QString::number(renderDpi), QStringLiteral("-singlefile"), pdf, stem});
+    if (!pdftoppm.waitForFinished(60000) || pdftoppm.exitCode() != 0)
+        return {};
+    return QImage(stem + QStringLiteral(".pgm"));
+}
+
+// The bounds of the ink inside `area`, both in points from the page's corner.
+QRectF inkIn(const QImage& page, const QRectF& area)
+{
+    const double scale = renderDpi / 72;
+    const QRect pixels = QRectF(area.topLeft() * scale, area.bottomRight() * scale).toAlignedRect() & page.rect();
+    QRect ink;
+    for (int y = pixels.top(); y <= pixels.bottom(); ++y)
+        for (int x = pixels.left(); x <= pixels.right(); ++x)
+            if (qGray(page.pixel(x, y)) < 128)
+                ink |= QRect(x, y, 1, 1);
+    return ink.isEmpty() ? QRectF() : QRectF(QPointF(ink.topLeft()) / scale, QSizeF(ink.size()) / scale);
+}
+
 } // namespace
 
 class TestCupsPrint : public QObject
@@ -166,6 +197,48 @@ private slots:
         m_arrived << pdfs;
         QCOMPARE(pdfs.size(), 1);
         QCOMPARE(pdfPageSize(pdfs.first()), size);
+    }
+
+    // The printer gets the places a PDF file gets. The queue's PDF carries the text
+    // as bitmap glyphs whose boxes pdftotext cannot tell, so the ink on each label
+    // of a return-address sheet is compared, rendered: within 1.4 points of the
+    // file's, and inside the label.
+    void returnAddressSheet_landsWhereTheFileDoes()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+            QSKIP("pdftoppm (poppler-utils) is not installed");
+        const GridDocument document =
+            returnaddress::compose({QString(24, u'A'), QString(24, u'B'), QString(24, u'C'), {}, {}});
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("sheet.pdf"));
+        QVERIFY(PdfPrintTarget(file).print(document, PrintJob{}).ok());
+        const QString title = uniqueTitle("places");
+        PrintJob job;
+        job.printerName = m_queue;
+        job.documentName = title;
+        job.offsetMm = QPointF(); // whatever offset this machine stores for the queue
+        const Status status = QtPrintTarget().print(document, job);
+        QVERIFY2(status.ok(), qPrintable(status.error().description));
+        const QStringList pdfs = waitForPdfs(m_out, title, 1);
+        m_arrived << pdfs;
+        QCOMPARE(pdfs.size(), 1);
+
+        const QImage written = renderedPage(file, dir.filePath(QStringLiteral("written")));
+        const QImage arrived = renderedPage(pdfs.first(), dir.filePath(QStringLiteral("arrived")));
+        QVERIFY(!written.isNull() && !arrived.isNull());
+        for (int label = 0; label < 80; ++label) {
+            const QRectF cell = test::avery5167Label(label).adjusted(-11, 0, 11, 0); // half the gap across
+            const QRectF expected = inkIn(written, cell);
+            const QRectF got = inkIn(arrived, cell);
+            const QString where = QString::asprintf(
+                "label %d: file %.1f,%.1f-%.1f,%.1f, printer %.1f,%.1f-%.1f,%.1f", label + 1, expected.left(),
+                expected.top(), expected.right(), expected.bottom(), got.left(), got.top(), got.right(), got.bottom());
+            QVERIFY2(!got.isEmpty(), qPrintable(where));
+            for (const double edge : {got.left() - expected.left(), got.top() - expected.top(),
+                                      got.right() - expected.right(), got.bottom() - expected.bottom()})
+                QVERIFY2(qAbs(edge) <= 1.4, qPrintable(where));
+            QVERIFY2(test::avery5167Label(label).adjusted(0.5, 0.5, -0.5, -0.5).contains(got), qPrintable(where));
+        }
     }
 
     void missingQueue_fails()

@@ -229,6 +229,35 @@ private slots:
         QVERIFY(!f.get<QCheckBox>("chkBold")->isChecked());
     }
 
+    // A line longer than the label is said before the print dialog; Cancel prints nothing.
+    void longLinesAsk_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("labels"); // empty when the line fits
+        QTest::newRow("label, 30") << "cmdLMStart" << QString(30, u't') << "";
+        QTest::newRow("label, 31") << "cmdLMStart" << QString(31, u't') << "1 label has";
+        QTest::newRow("return addresses, 24") << "cmdRetAddress" << QString(24, u'r') << "";
+        QTest::newRow("return addresses, 25") << "cmdRetAddress" << QString(25, u'r') << "80 labels have";
+    }
+    void longLinesAsk()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, line);
+        QFETCH(QString, labels);
+        MainWindowFixture f;
+        f.window->setLabelLines({"Ann Lee", line, "Troy"});
+        f.chooseLabel({"5"});
+        f.scripted.prompter.messageAnswers << MessageResult::Cancel;
+        f.click(qPrintable(button));
+        const QString warning =
+            labels + " lines longer than the label (first: " + line + "). They will run into the next label.";
+        QCOMPARE(f.scripted.prompter.messages.value(0).text, labels.isEmpty() ? QString() : warning);
+        QCOMPARE(f.scripted.prompter.messages.value(0).buttons,
+                 labels.isEmpty() ? MessageButtons::Ok : MessageButtons::PrintAnywayCancel);
+        QCOMPARE(f.scripted.printTarget.jobs.size(), labels.isEmpty() ? 1 : 0);
+    }
+
     void previewShowsWhatPrintSends()
     {
         MainWindowFixture f;

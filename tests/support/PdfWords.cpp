@@ -85,15 +85,50 @@ QList<GridWord> transcriptWords(const QString& transcript)
     return words;
 }
 
-int pdfColumn(const PdfWord& word, double size)
+QRectF avery5160Label(int index)
 {
-    return int(std::lround((word.xMin - 18) / (0.6 * size))) + 1;
+    // 2.625 x 1 in, 3 across and 10 down, the first at 0.15625 in from the left
+    // and 0.5 in from the top, 2.78125 in and 1 in apart.
+    return QRectF((0.15625 + index % 3 * 2.78125) * 72, (0.5 + index / 3) * 72, 2.625 * 72, 72);
 }
 
-int pdfLine(const PdfWord& word, double size)
+QRectF avery5167Label(int index)
+{
+    // 1.75 x 0.5 in, 4 across and 20 down, the first at 0.28125 in and 0.5 in,
+    // 2.0625 in and 0.5 in apart.
+    return QRectF((0.28125 + index % 4 * 2.0625) * 72, (0.5 + index / 4 * 0.5) * 72, 1.75 * 72, 36);
+}
+
+bool wordInside(const PdfWord& word, const QRectF& label)
+{
+    return label.contains(QRectF(QPointF(word.xMin, word.yMin), QPointF(word.xMax, word.yMax)));
+}
+
+QString describeWord(const PdfWord& word)
+{
+    return QString::asprintf("%s at %.2f-%.2f x %.2f-%.2f", qPrintable(word.text), word.xMin, word.xMax, word.yMin,
+                             word.yMax);
+}
+
+int pdfColumn(const PdfWord& word, double size, const PdfGrid& grid)
+{
+    return int(std::lround((word.xMin - grid.left) / (0.6 * size))) + 1;
+}
+
+int pdfLine(const PdfWord& word, double size, const PdfGrid& grid)
 {
     const double middle = (word.yMin + word.yMax) / 2;
-    return int(std::floor((middle - 18) / (size * 72 / 68))) + 1;
+    const double height = grid.lineHeight > 0 ? grid.lineHeight : size * 72 / 68;
+    // Counted on from the last line above the word that starts at a place of its own.
+    int line = 1;
+    double top = grid.top;
+    for (const auto& [start, at] : grid.rowStarts) {
+        if (at <= middle) {
+            line = start;
+            top = at;
+        }
+    }
+    return line + int(std::floor((middle - top) / height));
 }
 
 } // namespace quillet::test

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QList>
+#include <QPair>
+#include <QRectF>
 #include <QSizeF>
 #include <QString>
 
@@ -36,9 +38,29 @@ struct GridWord
 
 QList<GridWord> transcriptWords(const QString& transcript);
 
-// Where a word printed on the grid of a PDF page (quarter-inch margins, columns
-// 0.6 of the size, lines size x 72/68) sits: the column and line it starts in.
-int pdfColumn(const PdfWord& word, double size);
-int pdfLine(const PdfWord& word, double size);
+// Label `index` (from 0, row by row) of the physical sheets, as the label
+// catalogue describes them, in points from the paper's top-left.
+QRectF avery5160Label(int index);
+QRectF avery5167Label(int index);
+// Whether a word's box lies inside `label`.
+bool wordInside(const PdfWord& word, const QRectF& label);
+// "TEXT at x0-x1 x y0-y1", for failure messages.
+QString describeWord(const PdfWord& word);
+
+// How a grid lies on a PDF page, in points from its top-left: column 1 and line 1
+// (a quarter inch in unless a layout says otherwise), the line height (0: size x
+// 72/68) and lines that start at a place of their own, the next ones following.
+struct PdfGrid
+{
+    double left = 18;
+    double top = 18;
+    double lineHeight = 0;
+    QList<QPair<int, double>> rowStarts; // line, its top
+};
+
+// Where a word printed on that grid (columns 0.6 of the size) sits: the column
+// and line it starts in.
+int pdfColumn(const PdfWord& word, double size, const PdfGrid& grid = {});
+int pdfLine(const PdfWord& word, double size, const PdfGrid& grid = {});
 
 } // namespace quillet::test

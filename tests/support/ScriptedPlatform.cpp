@@ -18,6 +18,9 @@ MessageResult firstButton(MessageButtons buttons)
         return MessageResult::No;
     case MessageButtons::RetryCancel:
         return MessageResult::Retry;
+    case MessageButtons::PrintAnywayCancel:
+    case MessageButtons::PrintAnywayFitCancel:
+        return MessageResult::PrintAnyway;
     }
     return MessageResult::Ok;
 }

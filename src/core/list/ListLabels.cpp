@@ -123,6 +123,23 @@ Status composeListLabels(const ContactsFile& file, const QList<int>& recordNumbe
     return Status::success();
 }
 
+std::optional<LongLines> findLongLabelLines(const std::vector<LabelTexts>& labels)
+{
+    std::optional<LongLines> found;
+    for (const LabelTexts& label : labels) {
+        const QString* longLine = nullptr;
+        for (const QString* line : {&label.name, &label.street, &label.city})
+            if (!longLine && longerThan(*line, listLabelCharacters))
+                longLine = line;
+        if (!longLine)
+            continue;
+        if (!found)
+            found = LongLines{0, label.name.trimmed().isEmpty() ? *longLine : label.name.trimmed()};
+        ++found->labels;
+    }
+    return found;
+}
+
 Result<std::vector<LabelTexts>> readLabelTexts(const ContactsFile& file, const QList<int>& recordNumbers)
 {
     std::vector<LabelTexts> labels;

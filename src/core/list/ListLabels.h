@@ -2,11 +2,13 @@
 
 #include "core/common/AppError.h"
 #include "core/common/Result.h"
+#include "core/printing/LongLines.h"
 
 #include <QList>
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <vector>
 
 namespace quillet {
@@ -30,6 +32,12 @@ LabelTexts labelTexts(const ContactRecord& record);
 // Character columns of the three labels of a row.
 inline constexpr std::array<int, 3> labelSlotColumns{2, 35, 67};
 inline constexpr int labelsPerPage = 30;
+// The longest line that fits every label of the built-in sheet.
+inline constexpr int listLabelCharacters = 29;
+
+// The labels with a line longer than that, where the grid pushes the text on into
+// the next label; the first is named by its name line.
+std::optional<LongLines> findLongLabelLines(const std::vector<LabelTexts>& labels);
 
 // The contacts' label texts in list order, every record read before anything is
 // printed; a line without a record number (0, pasted) or a failed read is an error.

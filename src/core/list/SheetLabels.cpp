@@ -19,21 +19,12 @@ constexpr double smallestSize = 6;
 constexpr double sizeStep = 0.5;
 constexpr int linesPerLabel = 3;
 
-// Trailing spaces (a blank Street2) take no room on the label.
-int visibleLength(const QString& line)
-{
-    qsizetype end = line.size();
-    while (end > 0 && line[end - 1] == QLatin1Char(' '))
-        --end;
-    return labelsheet::characterCount(line.left(end));
-}
-
 int longestLine(const std::vector<LabelTexts>& labels)
 {
     int longest = 0;
     for (const LabelTexts& label : labels)
-        longest =
-            std::max({longest, visibleLength(label.name), visibleLength(label.street), visibleLength(label.city)});
+        longest = std::max({longest, labelsheet::visibleCount(label.name), labelsheet::visibleCount(label.street),
+                            labelsheet::visibleCount(label.city)});
     return longest;
 }
 
@@ -103,14 +94,25 @@ Result<ListLabelsJob> prepareListLabels(const ContactsFile& file, const QList<in
     Result<std::vector<LabelTexts>> labels = readLabelTexts(file, recordNumbers);
     if (!labels)
         return labels.status();
-    ListLabelsJob job{sheet, start, std::move(*labels), {}};
+    ListLabelsJob job{sheet, start, std::move(*labels), {}, false};
     job.fit = sheet.builtIn ? SheetLabelFit{} : fitSheetLabels(sheet, job.labels);
     return job;
 }
 
+std::optional<LongLines> ListLabelsJob::longLines() const
+{
+    return sheet.builtIn && !fitted ? findLongLabelLines(labels) : std::nullopt;
+}
+
+void ListLabelsJob::fitToLabels()
+{
+    fitted = true;
+    fit = fitSheetLabels(sheet, labels);
+}
+
 GridStream ListLabelsJob::stream() const
 {
-    return sheet.builtIn ? listLabelsStream(labels, start) : sheetLabelsStream(sheet, labels, start, fit);
+    return sheet.builtIn && !fitted ? listLabelsStream(labels, start) : sheetLabelsStream(sheet, labels, start, fit);
 }
 
 GridStream sheetLabelsStream(const SheetTemplate& sheet, const std::vector<LabelTexts>& labels, int start,
@@ -156,6 +158,16 @@ GridDocument composeCalibrationPage(const SheetTemplate& sheet)
         document.drawOutline(rect, sheet.radius);
         const double arm = std::min({rect.width(), rect.height(), 36.0}) / 4;
         document.drawCross(QRectF(rect.center() - QPointF(arm, arm), QSizeF(2 * arm, 2 * arm)));
+    }
+    return document;
+}
+
+GridDocument composeCalibrationJob(const SheetTemplate& chosen)
+{
+    GridDocument document = composeCalibrationPage(chosen);
+    if (chosen.builtIn) {
+        document.newPage();
+        document.append(composeCalibrationPage(returnAddressSheet()));
     }
     return document;
 }

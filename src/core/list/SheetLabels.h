@@ -45,8 +45,14 @@ struct ListLabelsJob
     int start = 1;
     std::vector<LabelTexts> labels;
     SheetLabelFit fit;
+    bool fitted = false; // the built-in sheet printed as a catalogue sheet is
 
     bool cut() const { return fit.cut; }
+    // On the built-in sheet's text grid, the labels whose lines run into the next.
+    std::optional<LongLines> longLines() const;
+    // Prints on the same labels as a catalogue sheet does: one size for the whole
+    // job, fitted to the labels.
+    void fitToLabels();
     // One copy, a sheet at a time; reads this job while it runs.
     GridStream stream() const;
 };
@@ -56,5 +62,9 @@ Result<ListLabelsJob> prepareListLabels(const ContactsFile& file, const QList<in
 // The outline of every label of the sheet and a cross at its centre, so that the
 // user can measure how far the printer lands off.
 GridDocument composeCalibrationPage(const SheetTemplate& sheet);
+// What "Print calibration page" prints for the chosen sheet: its page and, when it
+// is the built-in sheet, a second page for the return-address sheet, the other
+// sheet the built-in layouts print on.
+GridDocument composeCalibrationJob(const SheetTemplate& chosen);
 
 } // namespace quillet

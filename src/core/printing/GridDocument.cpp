@@ -65,6 +65,14 @@ void GridDocument::newPage()
     m_ops.push_back(std::move(op));
 }
 
+void GridDocument::setPlacement(const GridPlacement& placement)
+{
+    Op op;
+    op.kind = Op::Kind::Placement;
+    op.placement = std::make_shared<const GridPlacement>(placement);
+    m_ops.push_back(std::move(op));
+}
+
 void GridDocument::placeText(QPointF baseline, const QString& text)
 {
     Op op;

@@ -25,6 +25,24 @@ struct GridItem
     QString text;
 };
 
+// How a layout lays its grid on the paper, in points from the paper's top-left
+// corner: where column 1 and line 1 begin and how high a line is. A layout whose
+// rows of labels do not repeat every whole number of lines names the lines that
+// start a row and where their tops go; the lines after one follow it at the line
+// height. Line numbers count from 1 on each page. The transcript never shows it.
+struct GridPlacement
+{
+    struct RowStart
+    {
+        int line = 1;
+        double top = 0;
+    };
+    double left = layoutMargin;
+    double top = layoutMargin;
+    double lineHeight = 0; // 0: each font's own, see gridLineHeight
+    std::vector<RowStart> rowStarts;
+};
+
 struct GridFont
 {
     QString family = QStringLiteral("Courier New");
@@ -40,7 +58,7 @@ class GridDocument
 public:
     struct Op
     {
-        enum class Kind { Font, Orientation, Line, NewPage, Text, Outline, Cross };
+        enum class Kind { Font, Orientation, Line, NewPage, Text, Outline, Cross, Placement };
         Kind kind = Kind::Line;
         GridFont font;                                           // Kind::Font
         PageOrientation orientation = PageOrientation::Portrait; // Kind::Orientation
@@ -48,6 +66,7 @@ public:
         QString text;                                            // Kind::Text
         QRectF area;       // Kind::Text: baseline origin; Outline: the rectangle; Cross: its bounds
         double radius = 0; // Kind::Outline: corner radius
+        std::shared_ptr<const GridPlacement> placement; // Kind::Placement
     };
 
     void setFont(const GridFont& font);
@@ -59,6 +78,9 @@ public:
     void printLine(int tabColumn, const QString& text); // convenience: one item
     void printEmptyLine();
     void newPage();
+    // Lays the grid on the paper this way from here on; a layout sets it before its
+    // first line. Without it the grid starts a quarter inch in from the corner.
+    void setPlacement(const GridPlacement& placement);
 
     // Off the grid, in points from the paper's top-left corner: text in the current
     // font with its baseline starting at `baseline`, a label's outline, a cross.

@@ -140,6 +140,9 @@ private:
         case GridDocument::Op::Kind::NewPage:
             startPage();
             break;
+        case GridDocument::Op::Kind::Placement:
+            setPlacement(*op.placement);
+            break;
         case GridDocument::Op::Kind::Text:
         case GridDocument::Op::Kind::Outline:
         case GridDocument::Op::Kind::Cross:
@@ -163,12 +166,46 @@ private:
             m_fonts.push_back(font);
             m_metrics.push_back(gridFontMetrics(font.family, font.bold));
         }
+        updateLineMetrics();
+    }
+
+    void updateLineMetrics()
+    {
+        const GridFont& font = m_fonts[std::size_t(m_font)];
         const GridFontMetrics& metrics = m_metrics[std::size_t(m_font)];
         m_advance = metrics.advance * font.pointSize;
-        m_lineHeight = gridLineHeight(font.pointSize);
+        m_flowHeight = gridLineHeight(font.pointSize);
+        m_lineHeight = m_placement.lineHeight > 0 ? m_placement.lineHeight : m_flowHeight;
         // The line height is shared between ascent and descent in the font's own proportion.
         m_baseline = m_lineHeight * metrics.ascent / (metrics.ascent + metrics.descent);
     }
+
+    // Positions are kept from the top-left of the printable area, the paper less
+    // the layout margin, as the renderers expect; the grid may begin outside it.
+    // Page breaks follow the default line heights whatever the placement, so that
+    // a transcript never changes with it.
+    void setPlacement(const GridPlacement& placement)
+    {
+        m_placement = placement;
+        m_left = placement.left - layoutMargin;
+        updateLineMetrics();
+        if (m_lineNumber == 1)
+            m_y = m_placement.top - layoutMargin;
+        startRow();
+    }
+
+    // A line that starts a row of labels goes to that row's place.
+    void startRow()
+    {
+        const auto& rows = m_placement.rowStarts;
+        const auto row = std::find_if(rows.begin(), rows.end(), [this](const GridPlacement::RowStart& start) {
+            return start.line == m_lineNumber;
+        });
+        if (row != rows.end())
+            m_y = row->top - layoutMargin;
+    }
+
+    double gridTop() const { return m_placement.top - layoutMargin; }
 
     void place(const GridItem& item)
     {
@@ -184,7 +221,7 @@ private:
             return;
         makeRoom();
         const int column = int(std::lround(m_x / m_advance)) + 1;
-        m_line.texts.push_back(PlacedText{m_x, column, m_font, item.text});
+        m_line.texts.push_back(PlacedText{m_left + m_x, column, m_font, item.text});
         m_page.hasText = true;
         m_x += labelsheet::characterCount(item.text) * m_advance;
     }
@@ -194,20 +231,19 @@ private:
     // starts at its top instead.
     void makeRoom()
     {
-        if (m_y + m_lineHeight <= pageHeight() + slack)
+        if (m_flowY + m_flowHeight <= pageHeight() + slack)
             return;
         if (m_page.hasText) {
             startPage();
         } else {
             m_page.lines.clear();
-            m_y = 0;
-            m_lineNumber = 1;
+            toPageTop();
         }
     }
 
     void endLine()
     {
-        if (!m_line.texts.empty() || m_y + m_lineHeight <= pageHeight() + slack) {
+        if (!m_line.texts.empty() || m_flowY + m_flowHeight <= pageHeight() + slack) {
             m_line.number = m_lineNumber;
             m_line.top = m_y;
             m_line.baseline = m_y + m_baseline;
@@ -216,8 +252,10 @@ private:
         }
         m_line = PlacedLine{};
         m_y += m_lineHeight;
+        m_flowY += m_flowHeight;
         m_x = 0;
         ++m_lineNumber;
+        startRow();
     }
 
     void startPage()
@@ -225,8 +263,15 @@ private:
         emitPage();
         m_page = LaidOutPage{};
         m_page.orientation = m_orientation;
-        m_y = 0;
+        toPageTop();
+    }
+
+    void toPageTop()
+    {
+        m_y = gridTop();
+        m_flowY = 0;
         m_lineNumber = 1;
+        startRow();
     }
 
     double pageHeight() const { return m_geometry.size(m_page.orientation).height(); }
@@ -239,12 +284,16 @@ private:
     LaidOutPage m_page;
     PlacedLine m_line;
     PageOrientation m_orientation = PageOrientation::Portrait;
+    GridPlacement m_placement;
+    double m_left = 0; // column 1, from the printable area's left
     int m_font = 0;
     double m_advance = 0;
-    double m_lineHeight = 0;
+    double m_lineHeight = 0; // as placed
+    double m_flowHeight = 0; // the default, for page breaks
     double m_baseline = 0;
     double m_x = 0;
-    double m_y = 0;
+    double m_y = 0;     // the line's top as placed
+    double m_flowY = 0; // and on the default grid
     int m_lineNumber = 1;
 };
 

@@ -14,7 +14,8 @@ namespace quillet {
 
 // A text line at s points is s x 72/68 points high, not the font's own 1.13 x s:
 // with it a row of list labels (3 lines at 10, one at 11, three at 9) is exactly
-// one inch and the 87 lines of a return-address sheet fit a Letter page.
+// one inch and the 87 lines of a return-address sheet fit a Letter page. A
+// document's GridPlacement may set another.
 double gridLineHeight(double pointSize);
 
 // The printable area a document is laid out in, for each orientation, in points.
@@ -51,7 +52,7 @@ GridFontMetrics gridFontMetrics(const QString& family, bool bold);
 // A run of text at a position on a page.
 struct PlacedText
 {
-    double x = 0;   // points from the left of the printable area
+    double x = 0;   // points from the left of the printable area (below 0 left of it)
     int column = 1; // 1-based column in its own font
     int font = 0;   // index into GridLayout::fonts
     QString text;
@@ -61,7 +62,7 @@ struct PlacedText
 struct PlacedLine
 {
     int number = 1; // on its page, from 1
-    double top = 0; // points from the top of the printable area
+    double top = 0; // points from the top of the printable area (below 0 above it)
     double baseline = 0;
     int font = 0; // the font the line was ended in
     std::vector<PlacedText> texts;

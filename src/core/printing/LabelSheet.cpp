@@ -58,4 +58,12 @@ int characterCount(const QString& text)
     return count;
 }
 
+int visibleCount(const QString& text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return characterCount(text.left(end));
+}
+
 } // namespace quillet::labelsheet

@@ -33,6 +33,8 @@ int centringSpaces(int length);
 
 // Characters in a text as printing counts them (code points).
 int characterCount(const QString& text);
+// The same without trailing spaces, which take no room on a label.
+int visibleCount(const QString& text);
 
 } // namespace labelsheet
 } // namespace quillet

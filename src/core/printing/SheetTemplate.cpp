@@ -170,6 +170,19 @@ SheetTemplate builtInSheet()
     return sheet;
 }
 
+SheetTemplate returnAddressSheet()
+{
+    SheetTemplate sheet;
+    sheet.brand = QStringLiteral("Quillet");
+    sheet.part = QStringLiteral("80 return-address labels (Avery 5167/18167 compatible)");
+    sheet.description = QStringLiteral("Return address labels");
+    sheet.labelWidth = 1.75 * 72;
+    sheet.labelHeight = 36;
+    sheet.radius = 4.5;
+    sheet.layouts = {SheetLayout{4, 20, 0.28125 * 72, 36, 2.0625 * 72, 36}};
+    return sheet;
+}
+
 std::optional<double> parseLength(QStringView text)
 {
     static const std::pair<QLatin1StringView, double> units[] = {{QLatin1String("pt"), 1},

@@ -39,7 +39,7 @@ struct SheetTemplate
     double radius = 0;
     double markupMargin = 4.5; // 1/16 inch where the template gives none
     std::vector<SheetLayout> layouts;
-    bool builtIn = false;
+    bool builtIn = false; // the 30-label sheet, which list labels print on through the text grid
 
     QString name() const; // "Avery L7160"
     int labelCount() const;
@@ -53,6 +53,9 @@ struct SheetTemplate
 
 // The built-in "Quillet 30 labels (Avery 5160/8160 compatible)" sheet.
 SheetTemplate builtInSheet();
+// The sheet of 80 return-address labels (Avery 5167/18167), 4 across and 20 down,
+// which the return-address layout prints on; not offered for list labels.
+SheetTemplate returnAddressSheet();
 
 // A length of the catalogue: a number with "pt", "in", "mm", "cm" or "pc", or a
 // bare number of points; in points. Nothing when it is not a length.

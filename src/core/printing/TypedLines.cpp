@@ -14,6 +14,19 @@ namespace {
 const QString courierNew = QStringLiteral("Courier New");
 constexpr double portraitSize = 10;
 constexpr double landscapeSize = 12;
+
+// Typed lines on portrait label stock. The pad-row table steps 60 lines over 9
+// inches, so a line is 10.8 points; with the grid's top 2 points down, five lines
+// sit inside every label of the 30-label sheet, and 12 points in, the 30 columns
+// a line is centred on fit every label across.
+GridPlacement labelStockPlacement()
+{
+    GridPlacement placement;
+    placement.left = 12;
+    placement.top = 2;
+    placement.lineHeight = 10.8;
+    return placement;
+}
 } // namespace
 
 AppError marginOverflow()
@@ -46,6 +59,8 @@ std::optional<GridDocument> composeTypedLines(const TypedLinesRequest& request)
     document.setTakesPrinterOffset(true);
     document.setOrientation(request.orientation);
     document.setFont(courierNew, portrait ? portraitSize : landscapeSize, false);
+    if (request.media == PrintMedia::Label && portrait)
+        document.setPlacement(labelStockPlacement());
     document.printEmptyLine();
     for (int row = 0; row < *padRows; ++row)
         document.printEmptyLine();
@@ -62,6 +77,16 @@ std::optional<GridDocument> composeTypedLines(const TypedLinesRequest& request)
         document.printLine({GridItem{column, spaces, line}});
     }
     return document;
+}
+
+std::optional<LongLines> findLongTypedLines(const TypedLinesRequest& request)
+{
+    if (request.media != PrintMedia::Label)
+        return std::nullopt;
+    for (const QString& line : request.lines)
+        if (longerThan(line, labelsheet::labelWidth))
+            return LongLines{1, line};
+    return std::nullopt;
 }
 
 Status printTypedLines(const TypedLinesRequest& request, const PrintChoice& choice, PrintTarget& target)

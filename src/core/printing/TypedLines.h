@@ -2,6 +2,7 @@
 
 #include "core/common/AppError.h"
 #include "core/printing/GridDocument.h"
+#include "core/printing/LongLines.h"
 #include "core/printing/PrintRejection.h"
 #include "ports/PrintDialog.h"
 
@@ -38,6 +39,10 @@ std::optional<PrintRejection> checkTypedLines(const TypedLinesRequest& request);
 // One copy of the typed lines as a grid document. Nothing when a margin field
 // does not fit a signed 16-bit integer: the caller shows the printer problem.
 std::optional<GridDocument> composeTypedLines(const TypedLinesRequest& request);
+
+// On label stock, the first line longer than the label's 30 columns: the grid
+// pushes it on into the next label.
+std::optional<LongLines> findLongTypedLines(const TypedLinesRequest& request);
 
 // Composes and prints the copies the dialog asked for, each its own job. On a
 // failure the caller shows printerProblemText/printerProblemTitle. After printing

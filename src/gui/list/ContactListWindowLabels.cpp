@@ -13,6 +13,30 @@
 
 namespace quillet {
 
+namespace {
+
+// Says when lines on the built-in sheet will run into the next label, and fits
+// them to the labels when the user asks; false when the user cancels.
+bool answerLongLines(Prompter& prompter, ListLabelsJob& job)
+{
+    const std::optional<LongLines> found = job.longLines();
+    if (!found)
+        return true;
+    switch (askAboutLongLines(prompter, *found, true)) {
+    case MessageResult::PrintAnyway:
+        return true;
+    case MessageResult::FitToLabels:
+        job.fitToLabels();
+        if (job.cut())
+            prompter.message(sheetLabelsCutWarning(), QStringLiteral("Print labels"));
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
 // The start position on the chosen sheet; nothing when the list is empty (said
 // so) or the question is cancelled.
 std::optional<int> ContactListWindow::askLabelStart(const SheetTemplate& sheet)
@@ -58,8 +82,12 @@ void ContactListWindow::printLabels()
     const PrintChoice choice = m_platform.printDialog.ask(PrintDialogRequest{});
     if (choice.cancelled)
         return;
-    const Result<ListLabelsJob> job = readLabels(sheet, *start);
+    Result<ListLabelsJob> job = readLabels(sheet, *start);
     Status printed = job.status();
+    if (printed && !answerLongLines(m_platform.prompter, *job)) {
+        m_ui->closeButton->setFocus();
+        return;
+    }
     if (printed) {
         BusyCursor busy(m_platform.prompter);
         printed = printStreamCopies([&job](int) { return job->stream(); }, choice, m_platform.printTarget);

@@ -9,6 +9,16 @@
 
 namespace quillet {
 
+namespace {
+
+// False when lines will run into the next label and the user cancels.
+bool printAnyway(Prompter& prompter, const std::optional<LongLines>& found)
+{
+    return !found || askAboutLongLines(prompter, *found, false) == MessageResult::PrintAnyway;
+}
+
+} // namespace
+
 TypedLinesRequest MainWindow::typedLinesRequest() const
 {
     TypedLinesRequest request;
@@ -50,7 +60,7 @@ void MainWindow::showPrinterProblem()
 void MainWindow::printLines()
 {
     const TypedLinesRequest request = typedLinesRequest();
-    if (rejected(checkTypedLines(request)))
+    if (rejected(checkTypedLines(request)) || !printAnyway(m_platform.prompter, findLongTypedLines(request)))
         return;
     const PrintChoice choice = m_platform.printDialog.ask(PrintDialogRequest{});
     if (choice.cancelled)
@@ -69,7 +79,7 @@ void MainWindow::printLines()
 void MainWindow::printReturnAddresses()
 {
     const std::array<QString, 5> lines = typedLines();
-    if (rejected(returnaddress::check(lines)))
+    if (rejected(returnaddress::check(lines)) || !printAnyway(m_platform.prompter, returnaddress::findLongLines(lines)))
         return;
     const PrintChoice choice = m_platform.printDialog.ask(PrintDialogRequest{});
     if (choice.cancelled)

@@ -32,14 +32,15 @@ void MainWindow::setPrinterOffset()
         printprefs::setPrinterOffset(chosen->printer, chosen->offsetMm);
 }
 
-// The chosen sheet's label outlines and centre crosses, on the printer chosen,
-// shifted by that printer's stored offset like every label job.
+// The chosen sheet's label outlines and centre crosses (for the built-in sheet,
+// the return-address sheet's too), on the printer chosen, shifted by that
+// printer's stored offset like every label job.
 void MainWindow::printCalibrationPage()
 {
     const PrintChoice choice = m_platform.printDialog.ask(PrintDialogRequest{});
     if (choice.cancelled)
         return;
-    if (!printCopies(composeCalibrationPage(chosenLabelSheet()), choice, m_platform.printTarget,
+    if (!printCopies(composeCalibrationJob(chosenLabelSheet()), choice, m_platform.printTarget,
                      QStringLiteral("Calibration page")))
         showPrinterProblem();
 }

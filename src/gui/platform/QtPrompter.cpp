@@ -46,6 +46,9 @@ QMessageBox::StandardButtons toQt(MessageButtons buttons)
         return QMessageBox::Ok;
     case MessageButtons::RetryCancel:
         return QMessageBox::Retry | QMessageBox::Cancel;
+    case MessageButtons::PrintAnywayCancel:
+    case MessageButtons::PrintAnywayFitCancel:
+        return QMessageBox::Cancel; // beside the buttons of their own
     }
     return QMessageBox::Ok;
 }
@@ -141,10 +144,23 @@ MessageResult QtPrompter::message(const QString& text, const QString& title, Mes
     const QPushButton* openFolder = nullptr;
     if (buttons == MessageButtons::OkOpenFolder)
         openFolder = box.addButton(QStringLiteral("Open Folder"), QMessageBox::ActionRole);
+    const QPushButton* printAnyway = nullptr;
+    const QPushButton* fit = nullptr;
+    if (buttons == MessageButtons::PrintAnywayCancel || buttons == MessageButtons::PrintAnywayFitCancel) {
+        QPushButton* print = box.addButton(QStringLiteral("Print anyway"), QMessageBox::AcceptRole);
+        if (buttons == MessageButtons::PrintAnywayFitCancel)
+            fit = box.addButton(QStringLiteral("Fit to labels"), QMessageBox::ActionRole);
+        box.setDefaultButton(print);
+        printAnyway = print;
+    }
     makeRoomForTitle(box, title);
     const int chosen = run(box);
     if (openFolder && box.clickedButton() == openFolder)
         return MessageResult::OpenFolder;
+    if (printAnyway && box.clickedButton() == printAnyway)
+        return MessageResult::PrintAnyway;
+    if (fit && box.clickedButton() == fit)
+        return MessageResult::FitToLabels;
     return fromQt(chosen, buttons);
 }
 
