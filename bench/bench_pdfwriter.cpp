@@ -2,14 +2,14 @@
 // it and writes the same text at the same places as an uncompressed PDF, with no
 // checks and no embedded font): 100,000 list labels, the CPU time of each job
 // measured in turns, and the ratio.
-#include "contacts/ContactsFile.h"
+#include "core/contacts/ContactsFile.h"
+#include "core/list/ListLabels.h"
+#include "core/list/ListOrder.h"
+#include "core/list/ListSearch.h"
+#include "core/list/SheetLabels.h"
+#include "core/printing/SheetCatalogue.h"
 #include "core/printing/pdf/GridPdfRenderer.h"
 #include "core/printing/pdf/PrintFonts.h"
-#include "list/ListLabels.h"
-#include "list/ListOrder.h"
-#include "list/ListSearch.h"
-#include "list/SheetLabels.h"
-#include "printing/SheetCatalogue.h"
 
 #include <QBuffer>
 #include <QDir>

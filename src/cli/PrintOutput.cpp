@@ -4,8 +4,8 @@
 #include "cli/OptionValues.h"
 #include "cli/StandardOutputPdfTarget.h"
 #include "cli/TerminalTranscriptTarget.h"
-#include "output/QtPrintTarget.h"
 #include "output/PdfPrintTarget.h"
+#include "output/QtPrintTarget.h"
 
 namespace quillet::cli {
 

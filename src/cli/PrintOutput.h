@@ -2,8 +2,8 @@
 
 #include "core/common/AppError.h"
 #include "core/common/Result.h"
-#include "ports/PrintDialog.h"
 #include "core/printing/PrintRejection.h"
+#include "ports/PrintDialog.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ports/PrintTarget.h"
 #include "output/TranscriptPrintTarget.h"
+#include "ports/PrintTarget.h"
 
 namespace quillet::cli {
 

@@ -1,16 +1,16 @@
 #include "support/PdfWords.h"
 
-#include "contacts/ContactRecord.h"
+#include "core/contacts/ContactRecord.h"
+#include "core/list/ListLabels.h"
+#include "core/list/ListLine.h"
+#include "core/list/ListReport.h"
+#include "core/list/SheetLabels.h"
+#include "core/printing/GridRenderer.h"
+#include "core/printing/ReturnAddress.h"
+#include "core/printing/SheetCatalogue.h"
+#include "core/printing/TypedLines.h"
 #include "core/printing/pdf/GridPdfRenderer.h"
 #include "core/printing/pdf/PrintFonts.h"
-#include "list/ListLabels.h"
-#include "list/ListLine.h"
-#include "list/ListReport.h"
-#include "list/SheetLabels.h"
-#include "printing/GridRenderer.h"
-#include "printing/ReturnAddress.h"
-#include "printing/SheetCatalogue.h"
-#include "printing/TypedLines.h"
 
 #include <QBuffer>
 #include <QImage>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/common/Result.h"
-#include "core/printing/pdf/PdfWriter.h"
 #include "core/printing/GridLayout.h"
+#include "core/printing/pdf/PdfWriter.h"
 
 #include <QPointF>
 
