@@ -79,10 +79,10 @@ void getReport(benchmark::State& state)
         state.SkipWithError("cannot open the contacts file");
     for (auto _ : state) {
         auto model = std::make_unique<ListModel>();
-        std::vector<ListEntry> entries;
-        if (!loadList(file, ListQuery{}, model->order(), entries).ok())
+        Partial<std::vector<ListEntry>> entries = loadList(file, ListQuery{}, model->order());
+        if (!entries.complete())
             state.SkipWithError("read failed");
-        model->addSorted(std::move(entries));
+        model->addSorted(std::move(entries.value));
         benchmark::DoNotOptimize(model->rowCount());
         // Closing the window is not part of loading it.
         state.PauseTiming();
@@ -104,10 +104,14 @@ void getReportLiteral(benchmark::State& state)
         auto lines = std::make_unique<QStringList>();
         auto numbers = std::make_unique<QList<int>>();
         for (int n = 1; n <= file.count(); ++n) {
-            const ContactRecord record = file.read(n);
-            if (!matchesSearch(record, SearchField::All, QString()))
+            const Result<ContactRecord> record = file.read(n);
+            if (!record) {
+                state.SkipWithError("read failed");
+                break;
+            }
+            if (!matchesSearch(*record, SearchField::All, QString()))
                 continue;
-            const QString line = listLine(record, SortOrder::FirstName);
+            const QString line = listLine(*record, SortOrder::FirstName);
             const auto place =
                 std::upper_bound(lines->begin(), lines->end(), line,
                                  [&order](const QString& a, const QString& b) { return order.lessThan(a, b); });
@@ -141,13 +145,14 @@ struct Listed
 // A listed file as "Get report" leaves it.
 bool listFile(Listed& listed, int count)
 {
-    std::vector<ListEntry> entries;
-    if (!listed.file.open(contactsFile(count)).ok() ||
-        !loadList(listed.file, ListQuery{}, listed.model.order(), entries).ok())
+    if (!listed.file.open(contactsFile(count)).ok())
         return false;
-    for (const ListEntry& entry : entries)
+    Partial<std::vector<ListEntry>> entries = loadList(listed.file, ListQuery{}, listed.model.order());
+    if (!entries.complete())
+        return false;
+    for (const ListEntry& entry : entries.value)
         listed.numbers << entry.recordNumber;
-    listed.model.addSorted(std::move(entries));
+    listed.model.addSorted(std::move(entries.value));
     return true;
 }
 

@@ -57,7 +57,12 @@ QString checkRecords(const ContactsFile& file)
     int visited = 0;
     const Status status = file.forEachBytes([&](int number, QByteArrayView raw) {
         ++visited;
-        const ContactRecord single = file.read(number);
+        const Result<ContactRecord> read = file.read(number);
+        if (!read) {
+            broken = QStringLiteral("record %1 cannot be read alone").arg(number);
+            return false;
+        }
+        const ContactRecord& single = *read;
         for (Field field : allFields) {
             const FieldLayout layout = fieldLayout(field);
             const QByteArrayView stored = raw.sliced(layout.offset, layout.width);
@@ -93,14 +98,18 @@ QString checkSwitch(ContactsFile& file, const QString& path, bool on)
 // in the find box, each shown and printed on a details page with all it holds.
 QString checkStepping(const ContactsFile& file)
 {
-    QList<FindEntry> entries;
-    if (Status status = findEntries(file, entries); !status)
-        return QStringLiteral("find box failed: ") + status.error().description;
+    const Result<QList<FindEntry>> found = findEntries(file);
+    if (!found)
+        return QStringLiteral("find box failed: ") + found.error().description;
+    const QList<FindEntry>& entries = *found;
     if (entries.size() != file.count())
         return mismatch(QStringLiteral("find box entries"), QString::number(file.count()),
                         QString::number(entries.size()));
     for (const FindEntry& entry : entries) {
-        const ContactForm shown = formFromRecord(file.read(entry.record));
+        const Result<ContactRecord> record = file.read(entry.record);
+        if (!record)
+            return QStringLiteral("record %1 cannot be read").arg(entry.record);
+        const ContactForm shown = formFromRecord(*record);
         (void)labelLinesFor(shown);
         const QString page = gridTranscript(contactDetailsDocument(shown, QStringLiteral("01/02/2024")));
         // Category and Notes run on over a second line after their 61st character.
@@ -120,13 +129,17 @@ QString checkStepping(const ContactsFile& file)
 QString checkListing(const ContactsFile& file)
 {
     const ListOrder order{QLocale::c()};
-    const QString city = text::trimSpaces(file.read(1).value(Field::City));
+    const Result<ContactRecord> first = file.read(1);
+    if (!first)
+        return QStringLiteral("record 1 cannot be read");
+    const QString city = text::trimSpaces(first->value(Field::City));
     for (const ListQuery& query :
          {ListQuery{SearchField::All, {}, SortOrder::FirstName}, ListQuery{SearchField::All, {}, SortOrder::LastName},
           ListQuery{SearchField::City, city, SortOrder::LastName}}) {
-        std::vector<ListEntry> entries;
-        if (Status status = loadList(file, query, order, entries); !status)
-            return QStringLiteral("listing failed: ") + status.error().description;
+        const Partial<std::vector<ListEntry>> listed = loadList(file, query, order);
+        if (!listed.complete())
+            return QStringLiteral("listing failed: ") + listed.stoppedBy.error().description;
+        const std::vector<ListEntry>& entries = listed.value;
         if (query.field == SearchField::All && int(entries.size()) != file.count())
             return mismatch(QStringLiteral("listed"), QString::number(file.count()), QString::number(entries.size()));
         QStringList lines;

@@ -41,4 +41,14 @@ QString quickAdd(const uint8_t* data, size_t size);
 // what is refused is refused with a message that names the option.
 QString optionValues(const uint8_t* data, size_t size);
 
+// A label template file (templates and paper sizes in one): read with the paper
+// sizes it defines and as a catalogue folder's file; every sheet within the limits
+// of real products, its labels finite rectangles, and a job on a sheet that holds
+// text printing some.
+QString sheetTemplates(const uint8_t* data, size_t size);
+
+// The input as stored records, each exported as a vCard and read back: one card
+// per record, every field as stored (spaces around it and carriage returns left out).
+QString vcardRoundTrip(const uint8_t* data, size_t size);
+
 } // namespace quillet::fuzz

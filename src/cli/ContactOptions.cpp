@@ -74,9 +74,12 @@ int reportRefusal(const Rejection& rejection)
     return console::error(rejection.message);
 }
 
-QString reminderFlagFor(const ContactsFile& file)
+Result<QString> reminderFlagFor(const ContactsFile& file)
 {
-    return reminders::flagFor(reminders::switchAtOpening(file));
+    const Result<reminders::Switch> state = reminders::switchAtOpening(file);
+    if (!state)
+        return state.status();
+    return reminders::flagFor(*state);
 }
 
 int addContact(ContactsFile& file, const ContactForm& form)
@@ -84,10 +87,18 @@ int addContact(ContactsFile& file, const ContactForm& form)
     const ValidationResult result = validateContact(form, addContactRules);
     if (!result.ok())
         return reportRefusal(*result.rejection);
-    int number = 0;
-    if (Status appended = file.append(recordFromForm(result.form, reminderFlagFor(file)), &number); !appended)
-        return fileError(QStringLiteral("cannot write contacts file"), file.path(), appended.error());
-    console::printLine(QStringLiteral("Saved as record %1").arg(number));
+    // One lock from reading the switch to the append: one wait while the file is in
+    // use, and the flag is that of the file appended to.
+    const ContactsFileLock locked(file, LockKind::Exclusive, WriteCheck::Writable);
+    if (!locked.status())
+        return fileError(QStringLiteral("cannot write contacts file"), file.path(), locked.status().error());
+    const Result<QString> flag = reminderFlagFor(file);
+    if (!flag)
+        return fileError(QStringLiteral("cannot read contacts file"), file.path(), flag.error());
+    const Result<int> number = file.append(recordFromForm(result.form, *flag));
+    if (!number)
+        return fileError(QStringLiteral("cannot write contacts file"), file.path(), number.error());
+    console::printLine(QStringLiteral("Saved as record %1").arg(*number));
     return console::exitDone;
 }
 

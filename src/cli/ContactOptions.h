@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/Result.h"
 #include "core/editing/ContactForm.h"
 
 #include <QCommandLineOption>
@@ -36,8 +37,8 @@ int reportOtherContact(int number, const ContactRecord& record);
 int reportRefusal(const Rejection& rejection);
 
 // The ReminderFlag a new or changed record gets: the file's reminder switch as
-// opening the file in the program sets it.
-QString reminderFlagFor(const ContactsFile& file);
+// opening the file in the program sets it; the read error when record 1 cannot be read.
+Result<QString> reminderFlagFor(const ContactsFile& file);
 
 // The Add Contact rules and the append; prints "Saved as record N" or the reason.
 int addContact(ContactsFile& file, const ContactForm& form);

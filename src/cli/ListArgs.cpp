@@ -78,12 +78,12 @@ std::optional<std::vector<ListEntry>> loadListFor(const QString& path, const Lis
 {
     if (!openContactsFile(file, path, OpenMode::ExistingOnly))
         return std::nullopt;
-    std::vector<ListEntry> entries;
-    if (Status status = loadList(file, query, ListOrder(), entries); !status) {
-        fileError(QStringLiteral("cannot read contacts file"), path, status.error());
+    Partial<std::vector<ListEntry>> entries = loadList(file, query, ListOrder());
+    if (!entries.complete()) {
+        fileError(QStringLiteral("cannot read contacts file"), path, entries.stoppedBy.error());
         return std::nullopt;
     }
-    return entries;
+    return std::move(entries.value);
 }
 
 } // namespace quillet::cli

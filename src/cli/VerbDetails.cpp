@@ -23,7 +23,7 @@ int runDetails(const QCommandLineParser& args)
     ContactsFile file;
     if (const int opened = openAtRecord(path, *number, file); opened != console::exitDone)
         return opened;
-    const Result<ContactRecord> record = file.readChecked(*number);
+    const Result<ContactRecord> record = file.read(*number);
     if (!record)
         return fileError(QStringLiteral("cannot read contacts file"), path, record.error());
     const ContactForm form = formFromRecord(*record);

@@ -42,7 +42,10 @@ int runEdit(const QCommandLineParser& args)
         return reportRefusal(*result.rejection);
     // Written only over the record read, checked under the write's lock: another
     // program may have moved or changed it since, and --if-name was checked on it.
-    const ContactRecord changed = recordFromForm(result.form, reminderFlagFor(file));
+    const Result<QString> flag = reminderFlagFor(file);
+    if (!flag)
+        return fileError(QStringLiteral("cannot read contacts file"), path, flag.error());
+    const ContactRecord changed = recordFromForm(result.form, *flag);
     if (Status written = file.writeIfUnchanged(*number, *shown, changed); !written)
         return fileError(QStringLiteral("cannot write contacts file"), path, written.error());
     console::printLine(savedText(*number, before, changed));

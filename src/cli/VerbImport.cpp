@@ -71,7 +71,10 @@ int runImport(const QCommandLineParser& args)
         return console::exitFailed;
     file.setSplittingLinksAllowed(args.isSet(QStringLiteral("force")));
     // New records carry the reminder switch as File > Open would set it for this file.
-    options->reminderFlag = reminders::flagFor(reminders::switchAtOpening(file));
+    const Result<reminders::Switch> reminderSwitch = reminders::switchAtOpening(file);
+    if (!reminderSwitch)
+        return fileError(QStringLiteral("cannot read contacts file"), file.path(), reminderSwitch.error());
+    options->reminderFlag = reminders::flagFor(*reminderSwitch);
     QStringList wouldStore;
     if (options->dryRun)
         options->onContact = [&wouldStore](const ContactRecord& record, const ContactChanges& changes) {

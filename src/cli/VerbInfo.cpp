@@ -25,8 +25,11 @@ int runInfo(const QCommandLineParser& args)
     ContactsFile file;
     if (!openContactsFile(file, args.positionalArguments().at(0), OpenMode::ExistingOnly))
         return console::exitFailed;
+    const Result<reminders::Switch> reminderSwitch = reminders::switchAtOpening(file);
+    if (!reminderSwitch)
+        return fileError(QStringLiteral("cannot read contacts file"), file.path(), reminderSwitch.error());
     console::printLine(QStringLiteral("Records: %1").arg(file.count()));
-    console::printLine(QStringLiteral("Reminders: %1").arg(switchText(reminders::switchAtOpening(file))));
+    console::printLine(QStringLiteral("Reminders: %1").arg(switchText(*reminderSwitch)));
     if (file.isReadOnly())
         console::printLine(QStringLiteral("Read-only: yes"));
     return console::exitDone;

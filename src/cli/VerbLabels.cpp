@@ -88,6 +88,9 @@ int runLabels(const QCommandLineParser& args)
     const Result<SheetChoice> choice = sheetChoiceFromArgs(args, output->destination());
     if (!choice)
         return usageError(choice.error());
+    // A job that would print nothing fails instead of writing an empty document.
+    if (!choice->sheet.builtIn && !labelsHoldText(choice->sheet))
+        return reportRejection(PrintRejection{labelsHoldNoTextText, QStringLiteral("Print labels")});
     ContactsFile file;
     const std::optional<std::vector<ListEntry>> entries = loadListFor(args.positionalArguments().at(0), *query, file);
     if (!entries)

@@ -49,6 +49,34 @@ private slots:
         QVERIFY(overview.out.contains(QStringLiteral("  return-address  Print a sheet of 80 return-address labels\n")));
     }
 
+    // While another program writes (holds the file's locks), a command waits once
+    // for it and then names the contacts file as the busy one.
+    void busyFileIsNamedAfterOneWait_data()
+    {
+        QTest::addColumn<QStringList>("command");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("add") << QStringList{"add", "%1", "--last", "Late"} << "cannot write contacts file '%1'";
+        QTest::newRow("import") << QStringList{"import", "%1", "%1.csv"} << "cannot read contacts file '%1'";
+        QTest::newRow("export") << QStringList{"export", "%1", "--csv"} << "cannot read contacts file '%1'";
+    }
+    void busyFileIsNamedAfterOneWait()
+    {
+        QFETCH(QStringList, command);
+        QFETCH(QString, message);
+        const QString path = sampleFile();
+        writeBytes(path + QStringLiteral(".csv"), "First Name,Last Name\r\nCy,Day\r\n");
+        ContactsFile writer;
+        QVERIFY(writer.open(path).ok());
+        const ContactsFileLock writing(writer, LockKind::Exclusive);
+        QVERIFY(writing.status().ok());
+        qputenv("QUILLET_LOCK_WAIT_MS", "1500");
+        const Run run = cli(command.replaceInStrings(QStringLiteral("%1"), path));
+        qunsetenv("QUILLET_LOCK_WAIT_MS");
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.contains(message.arg(path)) && run.err.contains(fileInUseText), qPrintable(run.err));
+        QVERIFY2(run.elapsedMs < 2900, qPrintable(QStringLiteral("%1 ms").arg(run.elapsedMs)));
+    }
+
     void newCreatesEmptyFile()
     {
         const QString path = pathOf(QStringLiteral("New.DAT"));

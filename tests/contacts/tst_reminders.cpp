@@ -152,7 +152,7 @@ private slots:
             records.append(contact(QStringLiteral("A"), QStringLiteral("B"), {}, flag));
         ContactsFile file;
         QVERIFY(file.open(writeFile(records), quillet::Creation::CreateIfMissing).ok());
-        const reminders::Switch state = reminders::switchAtOpening(file);
+        const reminders::Switch state = reminders::switchAtOpening(file).value();
         QCOMPARE(reminders::flagFor(state), flag);
         QCOMPARE(reminders::menuItemsFor(state), (reminders::MenuItems{onEnabled, offEnabled}));
     }
@@ -187,7 +187,8 @@ private slots:
             else if (after.at(i) != before.at(i))
                 QFAIL(qPrintable(QStringLiteral("byte %1 changed").arg(i)));
         }
-        QCOMPARE(int(reminders::switchAtOpening(file)), int(on ? reminders::Switch::On : reminders::Switch::Off));
+        QCOMPARE(int(reminders::switchAtOpening(file).value()),
+                 int(on ? reminders::Switch::On : reminders::Switch::Off));
     }
 
     void switchOnReadOnlyFileChangesNothing()

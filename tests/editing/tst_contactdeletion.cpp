@@ -93,9 +93,9 @@ private slots:
         // Still the open file: it counts the new length and takes writes.
         QVERIFY(m_file.isOpen());
         QCOMPARE(m_file.count(), count - 1);
-        int appended = 0;
-        QVERIFY(m_file.append(contact(QStringLiteral("New"), QStringLiteral("One")), &appended).ok());
-        QCOMPARE(appended, count);
+        const Result<int> appended = m_file.append(contact(QStringLiteral("New"), QStringLiteral("One")));
+        QVERIFY(appended.ok());
+        QCOMPARE(*appended, count);
         QCOMPARE(folderEntries(m_dir.path()), QStringList{"CONTACTS.DAT"});
     }
 

@@ -178,7 +178,7 @@ private slots:
         field(F::Country)->setText(QStringLiteral("usa, inc"));
         button("cmdSave")->click();
         QCOMPARE(messages(), QStringList{"Changes saved: S A V E D"});
-        const ContactRecord saved = m_session->file().read(3);
+        const ContactRecord saved = m_session->file().read(3).value();
         QCOMPARE(saved.trimmed(Field::FirstName), QStringLiteral("Robert"));
         QCOMPARE(saved.trimmed(Field::LastName), QString());
         QCOMPARE(saved.trimmed(Field::State), QStringLiteral("C"));

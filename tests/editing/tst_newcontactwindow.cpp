@@ -97,7 +97,7 @@ private slots:
         QCOMPARE(m_scripted->prompter.messages.first().text, QStringLiteral("S A V E D"));
         QCOMPARE(m_scripted->prompter.messages.first().title, QStringLiteral("Contact saved to file"));
         QCOMPARE(m_session->file().count(), 4);
-        const ContactRecord saved = m_session->file().read(4);
+        const ContactRecord saved = m_session->file().read(4).value();
         QCOMPARE(saved.trimmed(Field::MI), QStringLiteral("B"));
         QCOMPARE(saved.trimmed(Field::LastName), QStringLiteral("Lee"));
         // A file without a reminder setting counts as on: the flag is 1 and the switch turns on.
@@ -120,7 +120,7 @@ private slots:
         QTest::mouseClick(button("cmdSaveNew"), Qt::LeftButton);
         QCOMPARE(m_scripted->prompter.messages.last().text, QStringLiteral("S A V E D"));
         QCOMPARE(m_session->file().count(), 4);
-        QCOMPARE(m_session->file().read(4).value(Field::Birthdate), QStringLiteral("19801231"));
+        QCOMPARE(m_session->file().read(4)->value(Field::Birthdate), QStringLiteral("19801231"));
         QVERIFY(m_window->isVisible());
         QCOMPARE(field(F::LastName)->text(), QString());
         QCOMPARE(field(F::Birthdate)->text(), QString());
@@ -134,7 +134,7 @@ private slots:
         openWindow();
         type(F::LastName, QStringLiteral("Lee"));
         button("cmdSave")->click();
-        QCOMPARE(m_session->file().read(4).value(Field::ReminderFlag), QStringLiteral("0"));
+        QCOMPARE(m_session->file().read(4)->value(Field::ReminderFlag), QStringLiteral("0"));
         QCOMPARE(int(m_session->reminderSwitch()), int(reminders::Switch::Off));
     }
 
@@ -225,7 +225,7 @@ private slots:
         QCOMPARE(field(F::Country)->text(), QString());
         // Saving goes through the ordinary checks.
         button("cmdSave")->click();
-        QCOMPARE(m_session->file().read(4).trimmed(Field::LastName), QStringLiteral("Public"));
+        QCOMPARE(m_session->file().read(4)->trimmed(Field::LastName), QStringLiteral("Public"));
     }
 
     void quickAddLineOneWithoutSpace()

@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(done.title, QStringLiteral("Import completed"));
         QCOMPARE(done.icon, MessageIcon::None);
         QCOMPARE(m_session->file().count(), 4);
-        QCOMPARE(m_session->file().read(4).value(Field::ReminderFlag), QStringLiteral("1"));
+        QCOMPARE(m_session->file().read(4)->value(Field::ReminderFlag), QStringLiteral("1"));
         QVERIFY(!start->isEnabled());
         QVERIFY(!m_scripted->prompter.busy);
 
@@ -202,7 +202,7 @@ private slots:
         QTest::mouseClick(start, Qt::LeftButton);
         QCOMPARE(m_scripted->prompter.messages.last().text,
                  QStringLiteral("D O N E !  1 contacts successfully imported."));
-        QCOMPARE(m_session->file().read(1).trimmed(Field::CellPhone), QStringLiteral("555-0100"));
+        QCOMPARE(m_session->file().read(1)->trimmed(Field::CellPhone), QStringLiteral("555-0100"));
 
         m_scripted->fileDialogs.answers.enqueue({csv, "people.csv"});
         QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);

@@ -94,7 +94,7 @@ private slots:
         QCOMPARE(layoutNumber(summary->layout), layout);
         QCOMPARE(summary->imported, stored.size());
         QCOMPARE(test::storedContacts(m_file), stored);
-        QCOMPARE(m_file.read(1).value(Field::ReminderFlag), QStringLiteral("0"));
+        QCOMPARE(m_file.read(1)->value(Field::ReminderFlag), QStringLiteral("0"));
     }
 
     void duplicatesAgainstRecordsOnFile()

@@ -306,7 +306,7 @@ private slots:
         doubleClickRow(rowOfRecord(2));
         QVERIFY(shownContactWindow());
         QCOMPARE(m_session->currentRecord(), 2);
-        QCOMPARE(m_session->file().read(2).trimmed(Field::LastName), QStringLiteral("Cole"));
+        QCOMPARE(m_session->file().read(2)->trimmed(Field::LastName), QStringLiteral("Cole"));
     }
 
     // The file moved away: reported, no file made at the old path, no file open.

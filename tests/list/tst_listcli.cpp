@@ -141,6 +141,44 @@ private slots:
         QCOMPARE(sheets.out, QStringLiteral("Avery L7160  Mailing labels  63.994 x 38.1 mm  3 x 7  A4\n"));
     }
 
+    // Templates planted in the program folder: one that overflows the label count is
+    // no sheet, one whose labels hold no text fails the job with a message and writes
+    // nothing, and a file of several megabytes is skipped with a note.
+    void plantedTemplates()
+    {
+        QTemporaryDir home;
+        QVERIFY(QDir(home.path()).mkpath(QStringLiteral("templates")));
+        const QString folder = QDir(home.path()).filePath(QStringLiteral("templates"));
+        QFile planted(QDir(folder).filePath(QStringLiteral("planted.xml")));
+        QVERIFY(planted.open(QIODevice::WriteOnly));
+        planted.write(R"(<Glabels-templates>
+  <Template brand="Test" part="Huge" size="A4"><Label-rectangle width="10" height="10">
+    <Layout nx="2147483647" ny="2147483647" x0="0" y0="0" dx="1" dy="1"/></Label-rectangle></Template>
+  <Template brand="Test" part="Tiny" size="A4"><Label-rectangle width="20pt" height="5pt">
+    <Layout nx="3" ny="3" x0="0" y0="0" dx="30" dy="30"/></Label-rectangle></Template>
+</Glabels-templates>)");
+        planted.close();
+        QFile big(QDir(folder).filePath(QStringLiteral("big.xml")));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        big.write("<Glabels-templates><!--" + QByteArray(5 * 1024 * 1024, 'x') + "--></Glabels-templates>");
+        big.close();
+        qputenv("QUILLET_HOME", QFile::encodeName(home.path()));
+        const QString pdf = QDir(m_dir.path()).filePath(QStringLiteral("tiny.pdf"));
+        const Run huge = runCli({"labels", m_path, "--sheet", "Test Huge", "--pdf", pdf});
+        const Run tiny = runCli({"labels", m_path, "--sheet", "Test Tiny", "--pdf", pdf});
+        const Run sheets = runCli({"sheets", "Test"});
+        qunsetenv("QUILLET_HOME");
+        QVERIFY2(huge.err.contains(QStringLiteral("no label sheet named 'Test Huge'")), qPrintable(huge.err));
+        QCOMPARE(tiny.exitCode, 1);
+        QVERIFY2(tiny.err.contains(QStringLiteral("No line of text fits on the labels of this sheet")),
+                 qPrintable(tiny.err));
+        QVERIFY(!QFile::exists(pdf));
+        QCOMPARE(sheets.exitCode, 0);
+        QCOMPARE(sheets.err.count(QStringLiteral("big.xml is larger than 4 MB, skipped")), 1);
+        QVERIFY(sheets.out.contains(QStringLiteral("Test Tiny")));
+        QVERIFY(!sheets.out.contains(QStringLiteral("Test Huge")));
+    }
+
 private:
     QTemporaryDir m_dir;
     QString m_path;

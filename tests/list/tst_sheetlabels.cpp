@@ -205,6 +205,33 @@ private slots:
         QCOMPARE(std::min(fit.maxLines, 3), lines);
     }
 
+    // A sheet on which not one character fits would print nothing: the job is refused.
+    void labelsHoldText_data()
+    {
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<double>("margin");
+        QTest::addColumn<bool>("holds");
+        QTest::newRow("one line at 6 points") << 181.4 << 16.0 << 4.0 << true;
+        QTest::newRow("too low for a line") << 181.4 << 10.0 << 2.0 << false;
+        QTest::newRow("too narrow for a character") << 3.0 << 108.0 << 0.0 << false;
+        QTest::newRow("margins wider than the label") << 181.4 << 108.0 << 100.0 << false;
+        QTest::newRow("not a number") << qQNaN() << 108.0 << 5.0 << false;
+    }
+    void labelsHoldText()
+    {
+        QFETCH(double, width);
+        QFETCH(double, height);
+        QFETCH(double, margin);
+        QFETCH(bool, holds);
+        SheetTemplate sheet;
+        sheet.labelWidth = width;
+        sheet.labelHeight = height;
+        sheet.markupMargin = margin;
+        sheet.layouts = {SheetLayout{}};
+        QCOMPARE(quillet::labelsHoldText(sheet), holds);
+    }
+
     // The labels before the start stay blank on the built-in sheet.
     void startOnTheBuiltInSheet()
     {

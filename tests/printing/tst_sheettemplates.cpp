@@ -1,6 +1,8 @@
 #include "core/printing/SheetCatalogue.h"
 
+#include <QBuffer>
 #include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace quillet;
@@ -102,6 +104,57 @@ private slots:
         QVERIFY(handMade().found());
         QVERIFY(handMade().sheets().front().builtIn);
         QCOMPARE(handMade().search(QStringLiteral("same")).size(), std::size_t(1));
+    }
+
+    // Templates beyond what real products have are no sheets: the label count would
+    // overflow, or a template make every later step slow.
+    void hostileTemplates_data()
+    {
+        QTest::addColumn<QByteArray>("rectangle");
+        QTest::addColumn<int>("labels"); // 0: left out
+        QTest::newRow("count wraps to 1")
+            << QByteArray(R"(<Layout nx="2147483647" ny="2147483647" x0="0" y0="0" dx="10" dy="10"/>)") << 0;
+        QTest::newRow("count goes negative") << QByteArray(R"(<Layout nx="65536" ny="65536" dx="1" dy="1"/>)") << 0;
+        QTest::newRow("10,000 labels") << QByteArray(R"(<Layout nx="100" ny="100" dx="1" dy="1"/>)") << 10000;
+        QTest::newRow("10,001 labels") << QByteArray(R"(<Layout nx="10001" ny="1" dx="1" dy="1"/>)") << 0;
+        QTest::newRow("16 layouts") << QByteArray(R"(<Layout nx="1" ny="1"/>)").repeated(16) << 16;
+        QTest::newRow("17 layouts") << QByteArray(R"(<Layout nx="1" ny="1"/>)").repeated(17) << 0;
+        QTest::newRow("3,000 layouts") << QByteArray(R"(<Layout nx="1000" ny="1000"/>)").repeated(3000) << 0;
+        QTest::newRow("NaN margin") << QByteArray(R"(<Markup-margin size="nan"/><Layout nx="1" ny="1"/>)") << 0;
+        QTest::newRow("1e9 mm margin") << QByteArray(R"(<Markup-margin size="1e9mm"/><Layout nx="1" ny="1"/>)") << 0;
+        QTest::newRow("infinite step") << QByteArray(R"(<Layout nx="2" ny="1" dx="inf"/>)") << 0;
+    }
+    void hostileTemplates()
+    {
+        QFETCH(QByteArray, rectangle);
+        QFETCH(int, labels);
+        QByteArray xml = R"(<Glabels-templates><Template brand="T" part="1" size="A4">)"
+                         R"(<Label-rectangle width="10" height="10">)" +
+                         rectangle + "</Label-rectangle></Template></Glabels-templates>";
+        QBuffer buffer(&xml);
+        QVERIFY(buffer.open(QIODevice::ReadOnly));
+        const std::vector<SheetTemplate> read = readTemplates(buffer, standardPaperSizes());
+        QCOMPARE(read.empty() ? 0 : read.front().labelCount(), labels);
+    }
+
+    // A folder named twice, or a file reached through a link, is read once.
+    void eachFileReadOnce()
+    {
+        QTemporaryDir dir;
+        const QString folder = QDir(dir.path()).filePath(QStringLiteral("templates"));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("templates")));
+        QVERIFY(QFile::link(folder, QDir(dir.path()).filePath(QStringLiteral("again"))));
+        QFile big(QDir(folder).filePath(QStringLiteral("big.xml")));
+        QVERIFY(big.open(QIODevice::WriteOnly));
+        QVERIFY(big.resize(maxTemplateFileSize + 1));
+        big.close();
+        QVERIFY(QFile::copy(QStringLiteral(QUILLET_TEST_DATA "/sheets/hand-made-templates.xml"),
+                            QDir(folder).filePath(QStringLiteral("hand.xml"))));
+        const SheetCatalogue catalogue =
+            SheetCatalogue::load({folder, folder, QDir(dir.path()).filePath(QStringLiteral("again"))});
+        QCOMPARE(catalogue.notes().size(), 1);
+        QVERIFY(catalogue.notes().front().endsWith(QStringLiteral("big.xml is larger than 4 MB, skipped")));
+        QVERIFY(catalogue.find(QStringLiteral("Test Units")));
     }
 
     void noCatalogueLeavesTheBuiltInSheet()

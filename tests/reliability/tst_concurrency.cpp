@@ -6,8 +6,16 @@
 #include <QDir>
 #include <QHash>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <csignal>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace quillet;
 using namespace quillet::test;
@@ -38,6 +46,39 @@ QByteArray importFile(const QString& tag, int count)
     return csv;
 }
 
+// Another program that may read the file: it locks whatever file the path names
+// with an ordinary shared lock and keeps it, taking the next one when the file is
+// replaced. Writes 'y' to `ready` once it holds the first lock. Runs until killed.
+// Only calls that are safe in a child forked from a threaded program.
+[[noreturn]] void keepReadLocked(const QByteArray& path, int ready)
+{
+    bool first = true;
+    for (;;) {
+        const int fd = ::open(path.constData(), O_RDONLY);
+        struct flock lock
+        {
+        };
+        lock.l_type = F_RDLCK;
+        lock.l_whence = SEEK_SET;
+        // Waiting while a writer holds the new file, as a program bent on it would.
+        if (fd < 0 || ::fcntl(fd, F_SETLKW, &lock) != 0)
+            ::_exit(1);
+        if (first && ::write(ready, "y", 1) != 1)
+            ::_exit(1);
+        first = false;
+        struct stat held
+        {
+        };
+        struct stat named
+        {
+        };
+        ::fstat(fd, &held);
+        while (::stat(path.constData(), &named) == 0 && named.st_ino == held.st_ino)
+            ::usleep(2000);
+        ::close(fd);
+    }
+}
+
 } // namespace
 
 // Two programs write the same contacts file at once. Every contact a writer was told
@@ -48,7 +89,7 @@ class TestConcurrency : public QObject
 
     QTemporaryDir m_dir;
 
-    QProcess* startWriter(const QString& kind, const QString& tag, const QString& file)
+    QProcess* startWriter(const QString& kind, const QString& tag, const QString& file, int count = rounds)
     {
         auto* process = new QProcess(this);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -56,7 +97,7 @@ class TestConcurrency : public QObject
         environment.insert(QStringLiteral("F"), file);
         environment.insert(QStringLiteral("T"), tag);
         process->setProcessEnvironment(environment);
-        process->start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), writers.value(kind).arg(rounds)});
+        process->start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), writers.value(kind).arg(count)});
         return process;
     }
 
@@ -123,6 +164,69 @@ private slots:
         // Deletions take record 1, always the oldest remaining "Old" contact.
         for (int i = 1; i <= oldContacts; ++i)
             QCOMPARE(lastNames.value(QStringLiteral("Old%1").arg(i)), i <= deleted ? 0 : 1);
+    }
+
+    // A reader that never lets go holds each writer up for one bounded read (1 s) at
+    // most, far below the 5 s after which a writer gives up.
+    void readerKeepingALockHoldsNoWriterOut()
+    {
+        const QString file = QDir(m_dir.path()).filePath(QStringLiteral("held.DAT"));
+        QVERIFY(writeBytes(file, people(3)));
+        int ready[2];
+        QVERIFY(::pipe(ready) == 0);
+        const pid_t reader = ::fork();
+        QVERIFY(reader >= 0);
+        if (reader == 0)
+            keepReadLocked(QFile::encodeName(file), ready[1]);
+        ::close(ready[1]);
+        char answer = 'n';
+        QVERIFY(::read(ready[0], &answer, 1) == 1 && answer == 'y');
+        ::close(ready[0]);
+        QStringList expected{"Last1", "Last2", "Last3"};
+        for (int i = 1; i <= 3; ++i) {
+            const ChildResult added = runCli({"add", file, "--last", QStringLiteral("Held%1").arg(i)});
+            QVERIFY2(added.exitCode == 0, qPrintable(added.err));
+            QVERIFY2(added.elapsedMs < 3000, qPrintable(QStringLiteral("add took %1 ms").arg(added.elapsedMs)));
+            expected << QStringLiteral("Held%1").arg(i);
+        }
+        const bool readerKeptOn = ::kill(reader, 0) == 0 && ::waitpid(reader, nullptr, WNOHANG) == 0;
+        ::kill(reader, SIGKILL);
+        ::waitpid(reader, nullptr, 0);
+        QVERIFY(readerKeptOn);
+        const QByteArray now = readBytes(file);
+        QStringList lastNames;
+        for (qsizetype at = 0; at < now.size(); at += recordSize)
+            lastNames << ContactRecord::fromBytes(QByteArrayView(now).sliced(at, recordSize)).trimmed(Field::LastName);
+        QCOMPARE(lastNames, expected);
+    }
+
+    // Readers list the file over and over while a writer adds: every listing is the
+    // file as it was at one moment (the first k additions, none missing in between),
+    // and every addition reported is on file once.
+    void readersInALoopSeeWholeStates()
+    {
+        const QString file = QDir(m_dir.path()).filePath(QStringLiteral("listed.DAT"));
+        QVERIFY(writeBytes(file, people(3)));
+        QProcess* writer = startWriter(QStringLiteral("add"), QStringLiteral("W"), file, 40);
+        QProcess reader;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("Q"), cliPath());
+        environment.insert(QStringLiteral("F"), file);
+        reader.setProcessEnvironment(environment);
+        reader.start(QStringLiteral("/bin/sh"),
+                     {QStringLiteral("-c"), QStringLiteral("for i in $(seq 40); do \"$Q\" list \"$F\" || echo FAILED; "
+                                                           "echo END; done")});
+        QVERIFY(writer->waitForFinished(120000) && reader.waitForFinished(120000));
+        const QStringList added = QString::fromLatin1(writer->readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+        QCOMPARE(added.size(), 40);
+        const QString listings = QString::fromUtf8(reader.readAllStandardOutput());
+        QVERIFY(!listings.contains(QStringLiteral("FAILED")));
+        for (const QString& listing : listings.split(QStringLiteral("END\n"), Qt::SkipEmptyParts)) {
+            // A line of an added contact: record number, tab, no first name, " W<i>", tab.
+            const int seen = int(listing.count(QRegularExpression(QStringLiteral("\t W\\d+\t"))));
+            for (int i = 1; i <= 40; ++i)
+                QCOMPARE(listing.count(QStringLiteral("\t W%1\t").arg(i)), i <= seen ? 1 : 0);
+        }
     }
 };
 

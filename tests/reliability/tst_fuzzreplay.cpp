@@ -24,6 +24,8 @@ const Target targets[] = {
     {"quick_add", "quick-add", &quillet::fuzz::quickAdd},
     {"import", "import", &quillet::fuzz::importCsv},
     {"option_values", "option-values", &quillet::fuzz::optionValues},
+    {"sheet_templates", "sheet-xml", &quillet::fuzz::sheetTemplates},
+    {"vcard_writer", "contacts", &quillet::fuzz::vcardRoundTrip},
 };
 
 QStringList filesIn(const QString& folder)

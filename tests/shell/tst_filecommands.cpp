@@ -1,8 +1,12 @@
+#include "core/contacts/ContactsFile.h"
+#include "core/reminders/Reminders.h"
 #include "gui/main/MainCaption.h"
 #include "gui/main/WindowSettings.h"
 #include "gui/platform/FileDialogMemory.h"
 #include "gui/platform/FileFilter.h"
 #include "gui/session/FileCommands.h"
+#include "gui/session/Session.h"
+#include "support/ScriptedPlatform.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -156,6 +160,32 @@ private slots:
         QFETCH(QList<int>, expected);
         const TwipsRect t = toTwips(pixels, dpi);
         QCOMPARE(QList<int>({t.left, t.top, t.width, t.height}), expected);
+    }
+
+    // Record 1, which holds the reminder switch, cannot be read while another program
+    // writes: Open fails instead of taking the switch for off (new contacts would get
+    // flag "0") and leaves no file open.
+    void openWithUnreadableSwitchFails()
+    {
+        qputenv("QUILLET_LOCK_WAIT_MS", "50");
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Club.DAT"));
+        ContactsFile writer;
+        QVERIFY(writer.open(path, Creation::CreateIfMissing).ok());
+        ContactRecord record;
+        record.set(Field::ReminderFlag, QStringLiteral("1"));
+        QVERIFY(writer.append(record).ok());
+        const ContactsFileLock writing(writer, LockKind::Exclusive);
+        QVERIFY(writing.status().ok());
+        Session session;
+        ScriptedFileDialogs dialogs;
+        dialogs.answers.enqueue({path, QStringLiteral("Club.DAT")});
+        const FileCommandOutcome outcome =
+            runFileCommand(FileCommand::Open, session, dialogs, dir.path(), QDate(2024, 5, 1));
+        QCOMPARE(outcome.status.error().description, fileInUseText);
+        QVERIFY(!session.hasFile());
+        QCOMPARE(int(session.reminderSwitch()), int(reminders::Switch::None));
+        qunsetenv("QUILLET_LOCK_WAIT_MS");
     }
 };
 

@@ -353,14 +353,14 @@ private slots:
         verifyState(f, true, true, false);
         QCOMPARE(f.window->session().reminderFlag(), QStringLiteral("0"));
         for (int n = 1; n <= 3; ++n)
-            QCOMPARE(f.window->session().file().read(n).value(Field::ReminderFlag), QStringLiteral("0"));
+            QCOMPARE(f.window->session().file().read(n)->value(Field::ReminderFlag), QStringLiteral("0"));
 
         f.action("mnuFileBdayOn")->trigger();
         QCOMPARE(f.scripted.prompter.messages.constLast().text,
                  QStringLiteral("Birthday Reminders have been turned on."));
         QCOMPARE(f.scripted.prompter.messages.constLast().title, QStringLiteral("Birthday reminders enabled"));
         verifyState(f, true, false, true);
-        QCOMPARE(f.window->session().file().read(2).value(Field::ReminderFlag), QStringLiteral("1"));
+        QCOMPARE(f.window->session().file().read(2)->value(Field::ReminderFlag), QStringLiteral("1"));
     }
 };
 

@@ -3,7 +3,6 @@
 #include "core/common/FileErrors.h"
 #include "core/common/RetrySystemCall.h"
 
-#include <QElapsedTimer>
 #include <QThread>
 #include <QtGlobal>
 
@@ -17,14 +16,21 @@ namespace quillet {
 namespace {
 
 constexpr int defaultWaitMs = 5000;
+constexpr int defaultReaderWaitMs = 1000;
 
-int setLock(int fd, short type)
+struct flock wholeFile(short type)
 {
     struct flock lock
     {
     };
     lock.l_type = type;
     lock.l_whence = SEEK_SET; // l_start and l_len 0: the whole file, however it grows
+    return lock;
+}
+
+int setLock(int fd, short type)
+{
+    struct flock lock = wholeFile(type);
     return retrySystemCall([&] { return ::fcntl(fd, F_OFD_SETLK, &lock); });
 }
 
@@ -42,26 +48,55 @@ int lockWaitMs()
     return ok && configured >= 0 ? configured : defaultWaitMs;
 }
 
+int readerWaitMs()
+{
+    // Half the lock wait at most, so that a writer steps around readers well before
+    // it would give up.
+    return std::min(defaultReaderWaitMs, lockWaitMs() / 2);
+}
+
+LockDeadline::LockDeadline(int waitMs) : m_waitMs(waitMs)
+{
+    m_timer.start();
+}
+
+bool LockDeadline::passed() const
+{
+    return m_timer.elapsed() >= m_waitMs;
+}
+
+void LockDeadline::pause()
+{
+    const qint64 left = m_waitMs - m_timer.elapsed();
+    if (left > 0)
+        QThread::msleep(ulong(std::min<qint64>(m_pauseMs, left)));
+    m_pauseMs = std::min(m_pauseMs * 2, 100);
+}
+
 bool tryLockDescriptor(int fd, LockKind kind)
 {
     return setLock(fd, lockType(kind)) == 0;
 }
 
-Status lockDescriptor(int fd, LockKind kind, int waitMs)
+Status lockDescriptor(int fd, LockKind kind, LockDeadline& deadline)
 {
-    QElapsedTimer waited;
-    waited.start();
-    int pauseMs = 1;
-    while (setLock(fd, lockType(kind)) != 0) {
+    while (!tryLockDescriptor(fd, kind)) {
         if (errno != EAGAIN && errno != EACCES)
             return errorFromErrno(errno);
-        const qint64 left = waitMs - waited.elapsed();
-        if (left <= 0)
+        if (deadline.passed())
             return errors::fileInUse();
-        QThread::msleep(ulong(std::min<qint64>(pauseMs, left)));
-        pauseMs = std::min(pauseMs * 2, 100);
+        deadline.pause();
     }
     return {};
+}
+
+bool writeLockedElsewhere(int fd)
+{
+    // A read lock conflicts with write locks only: the answer names one if any is held.
+    struct flock probe = wholeFile(F_RDLCK);
+    if (retrySystemCall([&] { return ::fcntl(fd, F_OFD_GETLK, &probe); }) != 0)
+        return true;
+    return probe.l_type != F_UNLCK;
 }
 
 void unlockDescriptor(int fd)

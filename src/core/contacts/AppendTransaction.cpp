@@ -23,11 +23,9 @@ void AppendTransaction::release()
 
 Status AppendTransaction::begin()
 {
-    if (Status locked = m_file.lock(LockKind::Exclusive); !locked)
+    if (Status locked = m_file.lock(LockKind::Exclusive, WriteCheck::Rewritable); !locked)
         return locked;
     m_locked = true;
-    if (Status rewritable = m_file.checkRewritable(); !rewritable)
-        return rewritable;
     if (Status opened = m_out.open(); !opened)
         return opened;
     const qint64 length = m_file.byteSize();

@@ -35,18 +35,13 @@ Status passed(const DeletionCheckpoint& checkpoint, DeletionStep step)
 }
 
 // The checks a deletion makes under the lock, before it writes anything.
-Status checkDeletable(const ContactsFile& file, int number, QByteArray shown)
+Status checkDeletable(const ContactsFile& file, int number, const QByteArray& shown)
 {
-    if (shown.isEmpty() && file.shownRecord() == number)
-        shown = file.shownBytes();
     if (number < 1 || number > file.count())
         return shown.isEmpty() ? Status(errors::badRecordNumber()) : Status(errors::recordChanged());
-    if (Status rewritable = file.checkRewritable(); !rewritable)
-        return rewritable;
     if (shown.isEmpty())
         return {};
     const Result<QByteArray> now = file.readBytes(number);
-    file.forgetShownRecord();
     if (!now)
         return now.status();
     return *now == shown ? Status() : Status(errors::recordChanged());
@@ -92,7 +87,7 @@ Status deleteRecord(ContactsFile& file, int number, const DeletionCheckpoint& ch
         return errors::pathFileAccess();
     // Held from reading the records to the rename: no other program's write falls
     // between them, and one that replaced the file before is followed to the new one.
-    const ContactsFileLock locked(file, LockKind::Exclusive);
+    const ContactsFileLock locked(file, LockKind::Exclusive, WriteCheck::Rewritable);
     if (!locked.status())
         return locked.status();
     if (Status deletable = checkDeletable(file, number, shown); !deletable)
@@ -111,7 +106,6 @@ Status deleteRecord(ContactsFile& file, int number, const DeletionCheckpoint& ch
         return step;
     if (Status replaced = file.replaceWith(compacted); !replaced)
         return replaced;
-    file.forgetShownRecord();
     if (Status step = passed(checkpoint, DeletionStep::Reopen); !step) {
         file.close();
         return step;

@@ -6,9 +6,9 @@
 
 namespace quillet {
 
-Status findEntries(const ContactsFile& file, QList<FindEntry>& entries)
+Result<QList<FindEntry>> findEntries(const ContactsFile& file)
 {
-    entries.clear();
+    QList<FindEntry> entries;
     if (file.count() > maxRecordsInMemory)
         return errors::outOfMemory();
     const Status read = file.forEach([&entries](int number, const ContactRecord& record) {
@@ -17,10 +17,12 @@ Status findEntries(const ContactsFile& file, QList<FindEntry>& entries)
         entries.append(FindEntry{text, number});
         return true;
     });
+    if (!read)
+        return read;
     std::stable_sort(entries.begin(), entries.end(), [](const FindEntry& a, const FindEntry& b) {
         return QString::compare(a.text, b.text, Qt::CaseInsensitive) < 0;
     });
-    return read;
+    return entries;
 }
 
 } // namespace quillet

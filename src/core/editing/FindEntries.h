@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/AppError.h"
+#include "core/common/Result.h"
 
 #include <QList>
 #include <QString>
@@ -20,7 +21,8 @@ struct FindEntry
 
 // Every record from 1 to the record count, in alphabetical order of the entries
 // (case ignored; equal entries in record order). The deletion marker is not tested.
-// A file of more than maxRecordsInMemory records gives "Out of memory" and no entries.
-Status findEntries(const ContactsFile& file, QList<FindEntry>& entries);
+// A file of more than maxRecordsInMemory records gives "Out of memory"; a read that
+// fails gives its error, and no entries either way.
+Result<QList<FindEntry>> findEntries(const ContactsFile& file);
 
 } // namespace quillet

@@ -2,14 +2,16 @@
 
 #include "core/common/Cp1252.h"
 
+#include <QStringList>
+
 namespace quillet {
 
 namespace {
 
 constexpr qsizetype maxOctets = 75;
 
-// A stored field without its surrounding spaces, escaped, in UTF-8.
-QByteArray escapedField(QByteArrayView record, Field field)
+// A stored field without its surrounding spaces.
+QByteArrayView trimmedField(QByteArrayView record, Field field)
 {
     const FieldLayout layout = fieldLayout(field);
     QByteArrayView bytes =
@@ -18,7 +20,23 @@ QByteArray escapedField(QByteArrayView record, Field field)
         bytes = bytes.sliced(1);
     while (!bytes.isEmpty() && bytes.back() == ' ')
         bytes.chop(1);
-    return vcardEscape(cp1252::decode(bytes)).toUtf8();
+    return bytes;
+}
+
+// A stored field without its surrounding spaces, escaped, in UTF-8.
+QByteArray escapedField(QByteArrayView record, Field field)
+{
+    return vcardEscape(cp1252::decode(trimmedField(record, field))).toUtf8();
+}
+
+// The stored ";" list: each category escaped on its own (so that an escaped comma
+// in one stays whole), empty ones left out, joined by commas.
+QByteArray categoriesValue(QByteArrayView record)
+{
+    QStringList categories = cp1252::decode(trimmedField(record, Field::Category)).split(u';', Qt::SkipEmptyParts);
+    for (QString& category : categories)
+        category = vcardEscape(category);
+    return categories.join(u',').toUtf8();
 }
 
 void addLine(QByteArray& out, QByteArrayView name, const QByteArray& value)
@@ -110,16 +128,7 @@ void appendVCard(QByteArray& out, QByteArrayView record)
     addIfAny(out, "EMAIL;TYPE=internet", escapedField(record, Field::Email));
     addIfAny(out, "BDAY", isoBirthdate(escapedField(record, Field::Birthdate)));
     addIfAny(out, "NOTE", escapedField(record, Field::Notes));
-    // The stored ";" list, each category escaped, joined by commas.
-    QByteArray categories = escapedField(record, Field::Category);
-    categories.replace("\\;", ",");
-    while (categories.contains(",,"))
-        categories.replace(",,", ",");
-    if (categories.startsWith(','))
-        categories.remove(0, 1);
-    if (categories.endsWith(','))
-        categories.chop(1);
-    addIfAny(out, "CATEGORIES", categories);
+    addIfAny(out, "CATEGORIES", categoriesValue(record));
     out += "END:VCARD\r\n";
 }
 

@@ -145,7 +145,7 @@ Result<std::vector<LabelTexts>> readLabelTexts(const ContactsFile& file, const Q
     std::vector<LabelTexts> labels;
     labels.reserve(std::size_t(recordNumbers.size()));
     for (const int number : recordNumbers) {
-        const Result<ContactRecord> record = file.readChecked(number);
+        const Result<ContactRecord> record = file.read(number);
         if (!record)
             return record.status();
         labels.push_back(labelTexts(*record));

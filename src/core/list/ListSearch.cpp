@@ -70,10 +70,9 @@ bool matchesSearch(const ContactRecord& record, SearchField field, const QString
     return field == SearchField::All || valueMatches(field, record.value(recordField(field)), cp1252::fold(text));
 }
 
-Status loadList(const ContactsFile& file, const ListQuery& query, const ListOrder& order,
-                std::vector<ListEntry>& entries)
+Partial<std::vector<ListEntry>> loadList(const ContactsFile& file, const ListQuery& query, const ListOrder& order)
 {
-    entries.clear();
+    std::vector<ListEntry> entries;
     const Field searched = recordField(query.field);
     // Typed as a record would store it, so "Nguyễn" finds "Nguyen".
     const QString text = cp1252::fold(query.text);
@@ -88,7 +87,7 @@ Status loadList(const ContactsFile& file, const ListQuery& query, const ListOrde
         return !tooMany;
     });
     order.sort(entries);
-    return tooMany ? Status(errors::outOfMemory()) : status;
+    return {std::move(entries), tooMany ? Status(errors::outOfMemory()) : status};
 }
 
 } // namespace quillet

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/AppError.h"
+#include "core/common/Partial.h"
 #include "core/contacts/FieldCatalogue.h"
 #include "core/list/ListLine.h"
 
@@ -44,9 +45,8 @@ struct ListQuery
 bool matchesSearch(const ContactRecord& record, SearchField field, const QString& text);
 
 // Reads the file once and gives the matching records' lines sorted in list order.
-// On a read failure `entries` holds, sorted, the lines found before it; past
-// maxRecordsInMemory lines the load stops the same way with "Out of memory".
-Status loadList(const ContactsFile& file, const ListQuery& query, const ListOrder& order,
-                std::vector<ListEntry>& entries);
+// On a read failure the lines found before it come back, sorted, with the error;
+// past maxRecordsInMemory lines the load stops the same way with "Out of memory".
+Partial<std::vector<ListEntry>> loadList(const ContactsFile& file, const ListQuery& query, const ListOrder& order);
 
 } // namespace quillet

@@ -82,6 +82,12 @@ SheetLabelFit fitSheetLabels(const SheetTemplate& sheet, const std::vector<Label
     return fit;
 }
 
+bool labelsHoldText(const SheetTemplate& sheet)
+{
+    const SheetLabelFit fit = fitSheetLabels(sheet, {LabelTexts{QStringLiteral("X"), {}, {}}});
+    return fit.maxLines > 0 && (!fit.cut || fit.maxCharacters > 0);
+}
+
 QString sheetLabelsCutWarning()
 {
     return QStringLiteral("Some addresses do not fit their labels even at 6 points: "
@@ -91,6 +97,8 @@ QString sheetLabelsCutWarning()
 Result<ListLabelsJob> prepareListLabels(const ContactsFile& file, const QList<int>& recordNumbers,
                                         const SheetTemplate& sheet, int start)
 {
+    if (!sheet.builtIn && !labelsHoldText(sheet))
+        return AppError{errors::invalidProcedureCall().number, labelsHoldNoTextText};
     Result<std::vector<LabelTexts>> labels = readLabelTexts(file, recordNumbers);
     if (!labels)
         return labels.status();

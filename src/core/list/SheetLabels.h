@@ -23,6 +23,11 @@ struct SheetLabelFit
     bool cut = false; // some text was cut or left out
 };
 SheetLabelFit fitSheetLabels(const SheetTemplate& sheet, const std::vector<LabelTexts>& labels);
+// Whether one character fits on the sheet's labels at 6 points. On a sheet where
+// none does, a job would print nothing: it is refused with this message.
+bool labelsHoldText(const SheetTemplate& sheet);
+inline const QString labelsHoldNoTextText =
+    QStringLiteral("No line of text fits on the labels of this sheet, even at 6 points. Nothing was printed.");
 
 // What the job says once when text was cut.
 QString sheetLabelsCutWarning();
@@ -56,6 +61,7 @@ struct ListLabelsJob
     // One copy, a sheet at a time; reads this job while it runs.
     GridStream stream() const;
 };
+// Refused with labelsHoldNoTextText (error 5) on a sheet where no text fits.
 Result<ListLabelsJob> prepareListLabels(const ContactsFile& file, const QList<int>& recordNumbers,
                                         const SheetTemplate& sheet, int start);
 

@@ -3,30 +3,77 @@
 #include "core/common/ProgramFolder.h"
 #include "core/printing/PrintPreferences.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QPair>
+#include <QSet>
 #include <QStandardPaths>
 
 #include <algorithm>
+
+#include <sys/stat.h>
 
 namespace quillet {
 
 namespace {
 
+// Names compare without case and with runs of white space as one space, as the
+// user types them.
 QString key(const QString& brand, const QString& part)
 {
-    return (brand + QLatin1Char(' ') + part).toCaseFolded();
+    return (brand + QLatin1Char(' ') + part).simplified().toCaseFolded();
 }
 
-PaperSizes paperSizesIn(const QStringList& folders)
+const QString paperSizesName = QStringLiteral("paper-sizes.xml");
+
+// Opens a catalogue file for reading unless it is too large to be one.
+bool openCatalogueFile(QFile& file, QStringList& notes)
+{
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    if (file.size() <= maxTemplateFileSize)
+        return true;
+    notes << QStringLiteral("label templates: %1 is larger than %2 MB, skipped")
+                 .arg(QDir::toNativeSeparators(file.fileName()))
+                 .arg(maxTemplateFileSize / (1024 * 1024));
+    file.close();
+    return false;
+}
+
+PaperSizes paperSizesIn(const QStringList& folders, QStringList& notes)
 {
     for (const QString& folder : folders) {
-        QFile file(QDir(folder).filePath(QStringLiteral("paper-sizes.xml")));
-        if (file.open(QIODevice::ReadOnly))
+        QFile file(QDir(folder).filePath(paperSizesName));
+        if (openCatalogueFile(file, notes))
             return readPaperSizes(file);
     }
     return standardPaperSizes();
+}
+
+// The template files of the folders in order, each file once: a folder named twice,
+// or reached again through a link, adds nothing. The paper sizes are no templates.
+QStringList templateFiles(const QStringList& folders)
+{
+    QSet<QPair<quint64, quint64>> seen;
+    QStringList files;
+    for (const QString& folder : folders) {
+        const QDir dir(folder);
+        for (const QString& name : dir.entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name)) {
+            struct stat info
+            {
+            };
+            const QString path = dir.filePath(name);
+            if (name == paperSizesName || ::stat(QFile::encodeName(path).constData(), &info) != 0)
+                continue;
+            if (!seen.contains({quint64(info.st_dev), quint64(info.st_ino)})) {
+                seen.insert({quint64(info.st_dev), quint64(info.st_ino)});
+                files << path;
+            }
+        }
+    }
+    return files;
 }
 
 // Each equiv entry takes the geometry (and, lacking its own, the description) of
@@ -69,7 +116,12 @@ bool matches(const SheetTemplate& sheet, const QStringList& words)
 
 const SheetCatalogue& SheetCatalogue::system()
 {
-    static const SheetCatalogue catalogue = load(standardFolders());
+    static const SheetCatalogue catalogue = [] {
+        SheetCatalogue loaded = load(standardFolders());
+        for (const QString& note : loaded.notes())
+            qWarning().noquote() << note;
+        return loaded;
+    }();
     return catalogue;
 }
 
@@ -88,18 +140,15 @@ QStringList SheetCatalogue::standardFolders()
 SheetCatalogue SheetCatalogue::load(const QStringList& folders)
 {
     SheetCatalogue catalogue;
-    const PaperSizes papers = paperSizesIn(folders);
+    const PaperSizes papers = paperSizesIn(folders, catalogue.m_notes);
     std::vector<SheetTemplate> read;
-    for (const QString& folder : folders) {
-        const QStringList files = QDir(folder).entryList({QStringLiteral("*.xml")}, QDir::Files, QDir::Name);
-        for (const QString& name : files) {
-            QFile file(QDir(folder).filePath(name));
-            if (!file.open(QIODevice::ReadOnly))
-                continue;
-            catalogue.m_found = true;
-            std::vector<SheetTemplate> sheets = readTemplates(file, papers);
-            std::move(sheets.begin(), sheets.end(), std::back_inserter(read));
-        }
+    for (const QString& path : templateFiles(folders)) {
+        QFile file(path);
+        if (!openCatalogueFile(file, catalogue.m_notes))
+            continue;
+        catalogue.m_found = true;
+        std::vector<SheetTemplate> sheets = readTemplates(file, papers);
+        std::move(sheets.begin(), sheets.end(), std::back_inserter(read));
     }
     resolveEquivalents(read);
     // A later product of the same name replaces an earlier one.

@@ -4,6 +4,9 @@
 #include <QLocale>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+#include <cmath>
+
 namespace quillet {
 
 namespace {
@@ -29,19 +32,35 @@ double lengthOr(const QXmlStreamAttributes& attributes, QLatin1StringView name, 
     return length.value_or(fallback);
 }
 
+// A count of labels across or down: 1 to maxLabelsPerSheet; 0 for anything else.
+int labelsAlong(QStringView text)
+{
+    const int count = text.toInt();
+    return count >= 1 && count <= maxLabelsPerSheet ? count : 0;
+}
+
 std::optional<SheetLayout> readLayout(const QXmlStreamAttributes& a)
 {
     bool ok = true;
     SheetLayout layout;
-    layout.nx = a.value(QLatin1String("nx")).toInt();
-    layout.ny = a.value(QLatin1String("ny")).toInt();
+    layout.nx = labelsAlong(a.value(QLatin1String("nx")));
+    layout.ny = labelsAlong(a.value(QLatin1String("ny")));
     layout.x0 = lengthOr(a, QLatin1String("x0"), 0, ok);
     layout.y0 = lengthOr(a, QLatin1String("y0"), 0, ok);
     layout.dx = lengthOr(a, QLatin1String("dx"), 0, ok);
     layout.dy = lengthOr(a, QLatin1String("dy"), 0, ok);
-    if (!ok || layout.nx < 1 || layout.ny < 1)
+    if (!ok || layout.nx < 1 || layout.ny < 1 || qint64(layout.nx) * layout.ny > maxLabelsPerSheet)
         return std::nullopt;
     return layout;
+}
+
+// Within the limits of real products: a few layouts and labels on a sheet.
+bool withinLimits(const SheetTemplate& sheet)
+{
+    qint64 labels = 0;
+    for (const SheetLayout& layout : sheet.layouts)
+        labels += qint64(layout.nx) * layout.ny;
+    return sheet.layouts.size() <= std::size_t(maxLayoutsPerTemplate) && labels <= maxLabelsPerSheet;
 }
 
 // The children of a Label-rectangle: its markup margin and its layouts.
@@ -57,13 +76,14 @@ bool readRectangle(QXmlStreamReader& xml, SheetTemplate& sheet)
             sheet.markupMargin = lengthOr(xml.attributes(), QLatin1String("size"), sheet.markupMargin, ok);
         } else if (xml.name() == QLatin1String("Layout")) {
             const std::optional<SheetLayout> layout = readLayout(xml.attributes());
-            ok = ok && layout;
-            if (layout)
+            ok = ok && layout && sheet.layouts.size() < std::size_t(maxLayoutsPerTemplate);
+            if (layout && ok)
                 sheet.layouts.push_back(*layout);
         }
         xml.skipCurrentElement();
     }
-    return ok && sheet.labelWidth > 0 && sheet.labelHeight > 0 && !sheet.layouts.empty();
+    return ok && sheet.labelWidth > 0 && sheet.labelHeight > 0 && sheet.markupMargin >= 0 && !sheet.layouts.empty() &&
+           withinLimits(sheet);
 }
 
 bool readPaper(const QXmlStreamAttributes& a, const PaperSizes& papers, Paper& paper)
@@ -119,22 +139,23 @@ QString SheetTemplate::name() const
 
 int SheetTemplate::labelCount() const
 {
-    int count = 0;
+    // Counted wide: a template made in code may go past the limits a file may not.
+    qint64 count = 0;
     for (const SheetLayout& layout : layouts)
-        count += layout.nx * layout.ny;
-    return count;
+        count += qint64(std::max(0, layout.nx)) * std::max(0, layout.ny);
+    return int(std::min<qint64>(count, maxLabelsPerSheet));
 }
 
 QRectF SheetTemplate::labelRect(int index) const
 {
     for (const SheetLayout& layout : layouts) {
-        const int count = layout.nx * layout.ny;
+        const qint64 count = qint64(std::max(0, layout.nx)) * std::max(0, layout.ny);
         if (index < count) {
             const int row = index / layout.nx;
             const int column = index % layout.nx;
             return QRectF(layout.x0 + column * layout.dx, layout.y0 + row * layout.dy, labelWidth, labelHeight);
         }
-        index -= count;
+        index -= int(count);
     }
     return {};
 }
@@ -200,10 +221,10 @@ std::optional<double> parseLength(QStringView text)
         }
     }
     bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (!ok)
+    const double points = text.toDouble(&ok) * factor;
+    if (!ok || !(std::abs(points) <= maxTemplateLength))
         return std::nullopt;
-    return value * factor;
+    return points;
 }
 
 PaperSizes standardPaperSizes()

@@ -13,6 +13,13 @@ class QIODevice;
 
 namespace quillet {
 
+// What real label products have, with room to spare: a template beyond these is
+// not one (a planted file could otherwise make the label count overflow).
+inline constexpr int maxLabelsPerSheet = 10000;
+inline constexpr int maxLayoutsPerTemplate = 16;
+// The longest length a template may give: 10 metres, in points.
+inline constexpr double maxTemplateLength = 10000 / 25.4 * 72;
+
 // One grid of labels on a sheet: nx across, ny down, the first label's top-left
 // corner at (x0, y0) and the next ones every dx, dy; in points.
 struct SheetLayout
@@ -42,6 +49,7 @@ struct SheetTemplate
     bool builtIn = false; // the 30-label sheet, which list labels print on through the text grid
 
     QString name() const; // "Avery L7160"
+    // At most maxLabelsPerSheet for a template read from a file.
     int labelCount() const;
     // Label `index` (from 0), numbered layout by layout, each row by row.
     QRectF labelRect(int index) const;
@@ -58,7 +66,8 @@ SheetTemplate builtInSheet();
 SheetTemplate returnAddressSheet();
 
 // A length of the catalogue: a number with "pt", "in", "mm", "cm" or "pc", or a
-// bare number of points; in points. Nothing when it is not a length.
+// bare number of points; in points. Nothing when it is not a length, or not one
+// between -maxTemplateLength and maxTemplateLength (NaN and infinity among them).
 std::optional<double> parseLength(QStringView text);
 
 using PaperSizes = QHash<QString, Paper>; // by id ("A4", "US-Letter")
@@ -69,7 +78,9 @@ PaperSizes standardPaperSizes();
 
 // The templates of one catalogue file: rectangular labels only (circles, ellipses
 // and CDs are left out), an equiv entry as given (the catalogue resolves it).
-// A malformed template is skipped; a malformed file yields what was read before.
+// A malformed template is skipped, and so is one with more than
+// maxLayoutsPerTemplate layouts or maxLabelsPerSheet labels; a malformed file
+// yields what was read before.
 std::vector<SheetTemplate> readTemplates(QIODevice& device, const PaperSizes& papers);
 
 } // namespace quillet

@@ -78,11 +78,14 @@ std::optional<QString> textOf(const std::optional<DueBirthday>& due)
 
 } // namespace
 
-Switch switchAtOpening(const ContactsFile& file)
+Result<Switch> switchAtOpening(const ContactsFile& file)
 {
     if (file.count() < 1)
         return Switch::None;
-    return file.read(1).value(Field::ReminderFlag) == flagOn ? Switch::On : Switch::Off;
+    const Result<ContactRecord> first = file.read(1);
+    if (!first)
+        return first.status();
+    return first->value(Field::ReminderFlag) == flagOn ? Switch::On : Switch::Off;
 }
 
 QString flagFor(Switch state)
@@ -152,11 +155,9 @@ Status setAll(ContactsFile& file, bool on)
 {
     // One transaction: a copy with every flag set takes the file's place, so a switch
     // stopped half way leaves all flags as they were, never some of each.
-    const ContactsFileLock locked(file, LockKind::Exclusive);
+    const ContactsFileLock locked(file, LockKind::Exclusive, WriteCheck::Rewritable);
     if (!locked.status())
         return locked.status();
-    if (Status rewritable = file.checkRewritable(); !rewritable)
-        return rewritable;
     ReplacementFile switched(file.nativePath());
     if (Status opened = switched.open(); !opened)
         return opened;

@@ -29,8 +29,9 @@ inline const QString turnedOffTitle = QStringLiteral("Birthday reminders disable
 // records then carry "1", as with reminders on.
 enum class Switch { None, On, Off };
 // As File > Open sets it: None for a file without records, else record 1's
-// ReminderFlag decides ("1" on, anything else off). File > New sets On.
-Switch switchAtOpening(const ContactsFile& file);
+// ReminderFlag decides ("1" on, anything else off). File > New sets On. A record 1
+// that cannot be read gives its error, never a switch.
+Result<Switch> switchAtOpening(const ContactsFile& file);
 // The ReminderFlag a new or changed record stores: "0" only when switched off.
 QString flagFor(Switch state);
 

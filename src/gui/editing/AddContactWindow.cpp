@@ -115,7 +115,7 @@ bool AddContactWindow::save()
         m_fields->showRejection(m_platform.prompter, *result.rejection);
         return false;
     }
-    const Status appended = m_session.file().append(recordFromForm(result.form, m_session.reminderFlag()));
+    const Result<int> appended = m_session.file().append(recordFromForm(result.form, m_session.reminderFlag()));
     if (!appended) {
         if (!retryAfterError(m_platform.prompter, appended.error()))
             close();

@@ -96,13 +96,14 @@ void ContactWindow::refillFindBox()
 
 Status ContactWindow::fillFindBox()
 {
-    QList<FindEntry> entries;
-    const Status read = findEntries(m_session.file(), entries);
+    const Result<QList<FindEntry>> entries = findEntries(m_session.file());
     m_ui->findContactCombo->clear();
-    for (const FindEntry& entry : entries)
-        m_ui->findContactCombo->addItem(entry.text, entry.record);
+    if (entries) {
+        for (const FindEntry& entry : *entries)
+            m_ui->findContactCombo->addItem(entry.text, entry.record);
+    }
     m_ui->findContactCombo->setCurrentIndex(-1);
-    return read;
+    return entries.status();
 }
 
 void ContactWindow::closeEvent(QCloseEvent* event)
@@ -235,7 +236,7 @@ void ContactWindow::deleteContact()
     }
     if (!allowRewriteOfLinkedFile(m_session.file(), m_platform.prompter))
         return;
-    const Result<ContactRecord> record = m_session.file().readChecked(number);
+    const Result<ContactRecord> record = m_session.file().read(number);
     if (!record) {
         reportFailure(record.status());
         return;

@@ -153,23 +153,23 @@ void ContactListWindow::getReport()
     // starts afresh instead of listing those contacts twice.
     if (m_partialLoad)
         m_model->clear();
-    std::vector<ListEntry> found;
-    Status loaded;
+    Partial<std::vector<ListEntry>> found;
     {
         BusyCursor busy(m_platform.prompter);
         const ContactsFileLock locked(m_session.file(), LockKind::Shared);
-        loaded = locked.status().ok() ? loadList(m_session.file(), m_query, m_model->order(), found) : locked.status();
+        found = locked.status().ok() ? loadList(m_session.file(), m_query, m_model->order())
+                                     : Partial<std::vector<ListEntry>>{{}, locked.status()};
         m_filledFrom = m_session.file().identity();
     }
-    const int count = static_cast<int>(found.size());
+    const int count = static_cast<int>(found.value.size());
     if (count > 0) {
         const SearchFieldInfo* info = searchFieldInfo(m_query.field);
         m_resultLabel = info ? info->resultLabel : QString();
     }
-    m_model->addSorted(std::move(found));
-    m_partialLoad = !loaded;
-    if (!loaded) {
-        showErrorBox(loaded.error());
+    m_model->addSorted(std::move(found.value));
+    m_partialLoad = !found.complete();
+    if (!found.complete()) {
+        showErrorBox(found.stoppedBy.error());
         return;
     }
     showLoadResult(count);

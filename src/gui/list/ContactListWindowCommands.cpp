@@ -111,7 +111,7 @@ void ContactListWindow::openContact()
         return;
     }
     const int number = m_model->entry(current.row()).recordNumber;
-    if (const Result<ContactRecord> record = file.readChecked(number); !record) {
+    if (const Result<ContactRecord> record = file.read(number); !record) {
         showErrorBox(record.error());
         return;
     }
@@ -143,13 +143,12 @@ void ContactListWindow::rerunSearch(int changedRecord, bool deleted)
             number -= number > changedRecord ? 1 : 0;
     }
     m_model->clear();
-    std::vector<ListEntry> found;
-    const Status loaded = loadList(m_session.file(), m_query, m_model->order(), found);
-    const int count = static_cast<int>(found.size());
-    m_model->addSorted(std::move(found));
+    Partial<std::vector<ListEntry>> found = loadList(m_session.file(), m_query, m_model->order());
+    const int count = static_cast<int>(found.value.size());
+    m_model->addSorted(std::move(found.value));
     m_ui->totalContactsLabel->setText(QStringLiteral("Contacts Found = ") + QString::number(count));
-    if (!loaded) {
-        showErrorBox(loaded.error());
+    if (!found.complete()) {
+        showErrorBox(found.stoppedBy.error());
         return;
     }
     selectRecords(selected, currentRow);

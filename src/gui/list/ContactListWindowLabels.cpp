@@ -37,14 +37,18 @@ bool answerLongLines(Prompter& prompter, ListLabelsJob& job)
 
 } // namespace
 
-// The start position on the chosen sheet; nothing when the list is empty (said
-// so) or the question is cancelled.
+// The start position on the chosen sheet; nothing when the list is empty or the
+// sheet's labels hold no text (said so), or the question is cancelled.
 std::optional<int> ContactListWindow::askLabelStart(const SheetTemplate& sheet)
 {
     if (m_model->rowCount() == 0) {
         m_platform.prompter.message(QStringLiteral("Empty list, no labels to print."),
                                     QStringLiteral("No contacts found"));
         m_ui->closeButton->setFocus();
+        return std::nullopt;
+    }
+    if (!sheet.builtIn && !labelsHoldText(sheet)) {
+        m_platform.prompter.message(labelsHoldNoTextText, QStringLiteral("Print labels"), MessageIcon::Exclamation);
         return std::nullopt;
     }
     return m_platform.labelDialogs.askStartPosition(sheet);

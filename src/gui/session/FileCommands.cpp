@@ -46,7 +46,14 @@ FileCommandOutcome runFileCommand(FileCommand command, Session& session, FileDia
     }
     if (outcome.status = restoreInstallerDataFile(programFolder); !outcome.status)
         return outcome;
-    session.setReminderSwitch(reminders::switchAtOpening(session.file()));
+    // A switch that cannot be read is not guessed: new contacts would get the wrong flag.
+    const Result<reminders::Switch> reminderSwitch = reminders::switchAtOpening(session.file());
+    if (!reminderSwitch) {
+        session.closeFile();
+        outcome.status = reminderSwitch.status();
+        return outcome;
+    }
+    session.setReminderSwitch(*reminderSwitch);
     Result<QList<reminders::DueBirthday>> due = reminders::dueBirthdays(session.file(), today);
     outcome.status = due.status();
     if (due)
