@@ -230,8 +230,12 @@ private slots:
             {
                 ContactsFile other;
                 const Status opened = other.open(path);
-                const Status appended = opened ? other.append(ContactRecord()) : opened;
-                seen = appended ? QStringLiteral("written") : appended.error().description;
+                if (!opened) {
+                    seen = opened.error().description;
+                } else {
+                    const Result<int> appended = other.append(ContactRecord());
+                    seen = appended ? QStringLiteral("written") : appended.error().description;
+                }
                 return DuplicateIndex::test(working);
             }
         } writer;
