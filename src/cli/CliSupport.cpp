@@ -3,6 +3,7 @@
 #include "cli/Console.h"
 #include "cli/OptionValues.h"
 #include "core/contacts/ContactsFile.h"
+#include "core/printing/SheetCatalogue.h"
 
 namespace quillet::cli {
 
@@ -66,6 +67,19 @@ int openAtRecord(const QString& path, int number, ContactsFile& file)
         return console::error(
             QStringLiteral("'%1' has %2 records; there is no record %3").arg(path).arg(file.count()).arg(number));
     return console::exitDone;
+}
+
+const SheetCatalogue& labelSheetCatalogue()
+{
+    static const bool noted = [] {
+        // The catalogue's own warnings are Qt messages, which the command line keeps
+        // off standard error; its notes are said here instead.
+        for (const QString& note : SheetCatalogue::system().notes())
+            console::error(note);
+        return true;
+    }();
+    Q_UNUSED(noted);
+    return SheetCatalogue::system();
 }
 
 } // namespace quillet::cli

@@ -7,7 +7,8 @@
 
 namespace quillet {
 class ContactsFile;
-}
+class SheetCatalogue;
+} // namespace quillet
 
 namespace quillet::cli {
 
@@ -34,5 +35,9 @@ Result<int> recordNumberValue(const QString& text);
 // Opens an existing contacts file that holds record `number`; the exit status, 0
 // when it is open and holds it (a message is printed otherwise).
 int openAtRecord(const QString& path, int number, ContactsFile& file);
+
+// The system's label sheet catalogue; what loading it skipped (a template file too
+// large, for example) is said on standard error, once.
+const SheetCatalogue& labelSheetCatalogue();
 
 } // namespace quillet::cli

@@ -30,7 +30,7 @@ Result<SheetTemplate> sheetFromArgs(const QCommandLineParser& args, PrintOutput:
     const Result<QString> name = nameValue(QStringLiteral("--sheet"), args.value(sheetName));
     if (!name)
         return name.status();
-    const SheetTemplate* found = SheetCatalogue::system().find(*name);
+    const SheetTemplate* found = labelSheetCatalogue().find(*name);
     if (!found)
         return usageProblem(
             QStringLiteral("--sheet: no label sheet named '%1'; 'quillet-cli sheets' lists them").arg(*name));

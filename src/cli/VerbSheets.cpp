@@ -1,3 +1,4 @@
+#include "cli/CliSupport.h"
 #include "cli/Console.h"
 #include "cli/Verb.h"
 #include "core/printing/SheetCatalogue.h"
@@ -7,7 +8,7 @@ namespace {
 
 int runSheets(const QCommandLineParser& args)
 {
-    const SheetCatalogue& catalogue = SheetCatalogue::system();
+    const SheetCatalogue& catalogue = labelSheetCatalogue();
     if (!catalogue.found())
         console::error(QStringLiteral("The label sheet catalogue was not found; only the built-in sheet is listed."));
     for (const SheetTemplate* sheet : catalogue.search(args.positionalArguments().join(QLatin1Char(' ')))) {
