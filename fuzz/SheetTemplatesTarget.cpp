@@ -1,8 +1,8 @@
 #include "FuzzSupport.h"
 #include "FuzzTargets.h"
 
-#include "list/SheetLabels.h"
-#include "printing/SheetCatalogue.h"
+#include "core/list/SheetLabels.h"
+#include "core/printing/SheetCatalogue.h"
 
 #include <QBuffer>
 #include <QDir>

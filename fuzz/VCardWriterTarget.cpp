@@ -1,9 +1,10 @@
 #include "FuzzSupport.h"
 #include "FuzzTargets.h"
 
-#include "common/TextRules.h"
-#include "exchange/VCardReader.h"
-#include "exchange/VCardWriter.h"
+#include "core/common/TextRules.h"
+#include "core/exchange/ImportLines.h"
+#include "core/exchange/VCardReader.h"
+#include "core/exchange/VCardWriter.h"
 
 #include <QStringList>
 
@@ -87,7 +88,16 @@ QString vcardRoundTrip(const uint8_t* data, size_t size)
         QByteArray card;
         appendVCard(card, record);
         QList<ImportedContact> read;
-        readVCards(QString::fromUtf8(card), [&read](const ImportedContact& contact) { read.append(contact); });
+        // The reader streams from a file, as an import does.
+        const QString path = scratchPath(QStringLiteral("card.vcf"));
+        if (!writeScratch(path, card))
+            return QStringLiteral("cannot write the card to the scratch folder");
+        ImportLines lines;
+        if (lines.open(path)) {
+            VCardReader reader(lines);
+            for (ImportedContact contact; reader.next(contact); contact = ImportedContact())
+                read.append(contact);
+        }
         if (read.size() != 1)
             return QStringLiteral("record %1 came back as %2 cards").arg(at / recordSize + 1).arg(read.size());
         const QString broken = checkNameAndAddress(record, read.front()) + checkOthers(record, read.front());
