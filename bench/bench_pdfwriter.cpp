@@ -113,9 +113,12 @@ JobTimes ourJob(const QString& contacts, const SheetTemplate& sheet, const QStri
 {
     const double start = cpuSeconds();
     ContactsFile file;
-    std::vector<ListEntry> entries;
-    if (!file.open(contacts).ok() || !loadList(file, ListQuery{}, ListOrder(), entries).ok())
+    if (!file.open(contacts).ok())
+        qFatal("cannot open %s", qPrintable(contacts));
+    Partial<std::vector<ListEntry>> loaded = loadList(file, ListQuery{}, ListOrder());
+    if (!loaded.complete())
         qFatal("cannot list %s", qPrintable(contacts));
+    const std::vector<ListEntry> entries = std::move(loaded.value);
     QList<int> numbers;
     numbers.reserve(qsizetype(entries.size()));
     for (const ListEntry& entry : entries)
