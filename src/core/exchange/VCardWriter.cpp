@@ -68,6 +68,11 @@ QString vcardEscape(const QString& value)
     QString escaped;
     escaped.reserve(value.size());
     for (const QChar c : value) {
+        // A control character (a NUL in an old record) would make the card a binary
+        // file to every reader; tabs and line breaks are text.
+        const char16_t code = c.unicode();
+        if ((code < 0x20 && c != u'\n' && c != u'\t' && c != u'\r') || (code >= 0x7F && code <= 0x9F))
+            continue;
         if (c == u'\\' || c == u',' || c == u';')
             escaped += u'\\';
         if (c == u'\n')
