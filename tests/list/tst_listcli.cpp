@@ -162,12 +162,13 @@ private slots:
         QVERIFY(big.open(QIODevice::WriteOnly));
         big.write("<Glabels-templates><!--" + QByteArray(5 * 1024 * 1024, 'x') + "--></Glabels-templates>");
         big.close();
+        const QByteArray ownHome = qgetenv("QUILLET_HOME");
         qputenv("QUILLET_HOME", QFile::encodeName(home.path()));
         const QString pdf = QDir(m_dir.path()).filePath(QStringLiteral("tiny.pdf"));
         const Run huge = runCli({"labels", m_path, "--sheet", "Test Huge", "--pdf", pdf});
         const Run tiny = runCli({"labels", m_path, "--sheet", "Test Tiny", "--pdf", pdf});
         const Run sheets = runCli({"sheets", "Test"});
-        qunsetenv("QUILLET_HOME");
+        qputenv("QUILLET_HOME", ownHome);
         QVERIFY2(huge.err.contains(QStringLiteral("no label sheet named 'Test Huge'")), qPrintable(huge.err));
         QCOMPARE(tiny.exitCode, 1);
         QVERIFY2(tiny.err.contains(QStringLiteral("No line of text fits on the labels of this sheet")),
