@@ -33,9 +33,12 @@ QByteArray escapedField(QByteArrayView record, Field field)
 // in one stays whole), empty ones left out, joined by commas.
 QByteArray categoriesValue(QByteArrayView record)
 {
-    QStringList categories = cp1252::decode(trimmedField(record, Field::Category)).split(u';', Qt::SkipEmptyParts);
-    for (QString& category : categories)
-        category = vcardEscape(category);
+    QStringList categories;
+    for (const QString& category : cp1252::decode(trimmedField(record, Field::Category)).split(u';')) {
+        // Empty once escaped: a category of control characters only is none either.
+        if (const QString escaped = vcardEscape(category); !escaped.isEmpty())
+            categories << escaped;
+    }
     return categories.join(u',').toUtf8();
 }
 
