@@ -14,7 +14,8 @@ namespace quillet {
 // Works on the record's stored bytes, as the other exports do.
 void appendVCard(QByteArray& out, QByteArrayView record);
 
-// A text value with "\", ",", ";" and line breaks escaped.
+// A text value with "\", ",", ";" and line breaks escaped, and the control
+// characters other than tab left out (C1 too): a vCard holds none.
 QString vcardEscape(const QString& value);
 // A content line cut into lines of at most 75 octets, each continuation opened by
 // a space, never inside a UTF-8 sequence; CR LF after each.
