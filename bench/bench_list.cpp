@@ -1,5 +1,7 @@
 // The contact list against the literal way of filling it: one read per record and
 // each line inserted into a sorted list one at a time.
+#include "BenchContacts.h"
+
 #include "core/contacts/ContactsFile.h"
 #include "core/list/ListLabels.h"
 #include "core/list/ListLine.h"
@@ -15,7 +17,6 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -29,53 +30,12 @@ using namespace quillet;
 
 namespace {
 
-QTemporaryDir& workDir()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-
-// A contacts file of `count` varied contacts, made once per count.
-QString contactsFile(int count)
-{
-    const QString path = QDir(workDir().path()).filePath(QStringLiteral("list%1.DAT").arg(count));
-    if (QFile::exists(path))
-        return path;
-    static const QStringList first{"John", "ann", "Mary", "Émile", "Zoe", "bob", "Chen", "Olga", "Raj", "Fatima"};
-    static const QStringList last{"Smith", "lee", "O'Brien", "García", "Nguyen", "Adams", "de Vries", "Kowalski"};
-    static const QStringList cities{"New York", "York", "Leeds", "Springfield", "Montréal", "Austin", ""};
-    QRandomGenerator random(20240);
-    const auto pick = [&random](const QStringList& from) { return from.at(random.bounded(from.size())); };
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    QByteArray chunk;
-    for (int n = 1; n <= count; ++n) {
-        ContactRecord record;
-        record.set(Field::FirstName, pick(first));
-        record.set(Field::MI, QString(QChar(u'A' + random.bounded(26))));
-        record.set(Field::LastName, pick(last) + QString::number(random.bounded(1000)));
-        record.set(Field::Street1, QStringLiteral("%1 Oak Street").arg(random.bounded(9999)));
-        record.set(Field::City, pick(cities));
-        record.set(Field::State, QStringLiteral("NY"));
-        record.set(Field::Zip, QString::number(10000 + random.bounded(89999)));
-        record.set(Field::HomePhone, random.bounded(2) ? QStringLiteral("555-123-4567") : QStringLiteral("(555) 1"));
-        record.set(Field::Email, QStringLiteral("contact%1@example.com").arg(n));
-        chunk += record.toBytes();
-        if (chunk.size() > (1 << 20)) {
-            file.write(chunk);
-            chunk.clear();
-        }
-    }
-    file.write(chunk);
-    return path;
-}
-
 // What "Get report" does: one pass over the file, one sort, handed to the list.
 void getReport(benchmark::State& state)
 {
     ContactsFile file;
-    if (!file.open(contactsFile(int(state.range(0))), quillet::Creation::CreateIfMissing).ok())
+    if (!file.open(bench::contactsFile(QStringLiteral("list"), int(state.range(0))), quillet::Creation::CreateIfMissing)
+             .ok())
         state.SkipWithError("cannot open the contacts file");
     for (auto _ : state) {
         auto model = std::make_unique<ListModel>();
@@ -97,7 +57,8 @@ BENCHMARK(getReport)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 void getReportLiteral(benchmark::State& state)
 {
     ContactsFile file;
-    if (!file.open(contactsFile(int(state.range(0))), quillet::Creation::CreateIfMissing).ok())
+    if (!file.open(bench::contactsFile(QStringLiteral("list"), int(state.range(0))), quillet::Creation::CreateIfMissing)
+             .ok())
         state.SkipWithError("cannot open the contacts file");
     const ListOrder order;
     for (auto _ : state) {
@@ -145,7 +106,7 @@ struct Listed
 // A listed file as "Get report" leaves it.
 bool listFile(Listed& listed, int count)
 {
-    if (!listed.file.open(contactsFile(count)).ok())
+    if (!listed.file.open(bench::contactsFile(QStringLiteral("list"), count)).ok())
         return false;
     Partial<std::vector<ListEntry>> entries = loadList(listed.file, ListQuery{}, listed.model.order());
     if (!entries.complete())
@@ -169,7 +130,7 @@ void labelsToPdf(benchmark::State& state)
     if (state.range(1) == 1 && !catalogue)
         state.SkipWithError("the label template catalogue is not installed");
     const SheetTemplate sheet = state.range(1) == 1 && catalogue ? *catalogue : builtInSheet();
-    const QString pdf = QDir(workDir().path()).filePath(QStringLiteral("labels.pdf"));
+    const QString pdf = QDir(bench::workDir().path()).filePath(QStringLiteral("labels.pdf"));
     for (auto _ : state) {
         PdfPrintTarget target(pdf);
         const Result<ListLabelsJob> job = prepareListLabels(listed.file, listed.numbers, sheet, 1);
@@ -198,7 +159,7 @@ void reportToPdf(benchmark::State& state)
     Listed listed;
     if (!listFile(listed, int(state.range(0))))
         state.SkipWithError("cannot list the contacts file");
-    const QString pdf = QDir(workDir().path()).filePath(QStringLiteral("report.pdf"));
+    const QString pdf = QDir(bench::workDir().path()).filePath(QStringLiteral("report.pdf"));
     const QStringList lines = listed.model.lines();
     for (auto _ : state) {
         PdfPrintTarget target(pdf);

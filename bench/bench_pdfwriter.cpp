@@ -2,6 +2,8 @@
 // it and writes the same text at the same places as an uncompressed PDF, with no
 // checks and no embedded font): 100,000 list labels, the CPU time of each job
 // measured in turns, and the ratio.
+#include "BenchContacts.h"
+
 #include "core/contacts/ContactsFile.h"
 #include "core/list/ListLabels.h"
 #include "core/list/ListOrder.h"
@@ -15,7 +17,6 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -32,40 +33,6 @@ extern char** environ;
 using namespace quillet;
 
 namespace {
-
-QTemporaryDir& workDir()
-{
-    static QTemporaryDir dir;
-    return dir;
-}
-
-// A contacts file of `count` varied contacts, made once per count.
-QString contactsFile(int count)
-{
-    const QString path = QDir(workDir().path()).filePath(QStringLiteral("labels%1.DAT").arg(count));
-    if (QFile::exists(path))
-        return path;
-    static const QStringList first{"John", "ann", "Mary", "Émile", "Zoe", "bob", "Chen", "Olga", "Raj", "Fatima"};
-    static const QStringList last{"Smith", "lee", "O'Brien", "García", "Nguyen", "Adams", "de Vries", "Kowalski"};
-    static const QStringList cities{"New York", "York", "Leeds", "Springfield", "Montréal", "Austin", ""};
-    QRandomGenerator random(20240);
-    const auto pick = [&random](const QStringList& from) { return from.at(random.bounded(from.size())); };
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(path));
-    for (int n = 1; n <= count; ++n) {
-        ContactRecord record;
-        record.set(Field::FirstName, pick(first));
-        record.set(Field::MI, QString(QChar(u'A' + random.bounded(26))));
-        record.set(Field::LastName, pick(last) + QString::number(random.bounded(1000)));
-        record.set(Field::Street1, QStringLiteral("%1 Oak Street").arg(random.bounded(9999)));
-        record.set(Field::City, pick(cities));
-        record.set(Field::State, QStringLiteral("NY"));
-        record.set(Field::Zip, QString::number(10000 + random.bounded(89999)));
-        file.write(record.toBytes());
-    }
-    return path;
-}
 
 double cpuSeconds()
 {
@@ -178,8 +145,9 @@ void labelsBesideTheFloor(benchmark::State& state)
         state.SkipWithError("the label template catalogue is not installed");
         return;
     }
-    const QString contacts = contactsFile(int(state.range(0)));
-    const QString ours = workDir().filePath(QStringLiteral("ours.pdf")), floor = workDir().filePath("floor.pdf");
+    const QString contacts = bench::contactsFile(QStringLiteral("labels"), int(state.range(0)));
+    const QString ours = bench::workDir().filePath(QStringLiteral("ours.pdf")),
+                  floor = bench::workDir().filePath("floor.pdf");
     double bestFloor = 1e9;
     JobTimes best{1e9, 1e9, 1e9};
     for (auto _ : state) {
