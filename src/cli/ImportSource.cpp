@@ -1,6 +1,7 @@
 #include "cli/ImportSource.h"
 
 #include "core/common/FileErrors.h"
+#include "core/exchange/ColumnMapping.h"
 #include "core/exchange/ImportRun.h"
 #include "core/exchange/ImportText.h"
 
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace quillet::cli {
@@ -50,16 +52,6 @@ QString readingName(ImportReading reading)
     return QStringLiteral("a CSV file");
 }
 
-// As the import matches a --map header to a column: spaces around and case do not count.
-bool hasColumn(const QStringList& headers, const QString& header)
-{
-    for (const QString& column : headers) {
-        if (column.trimmed().compare(header.trimmed(), Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 Result<ImportSource> ImportSource::open(const QString& source)
@@ -89,7 +81,8 @@ Result<QString> ImportSource::unmappedColumn(const ImportOptions& options) const
         return QStringLiteral("--map applies to CSV files whose columns are matched by name; the source is %1")
             .arg(readingName(preview->reading));
     for (const auto& [header, field] : options.columnChoices) {
-        if (!hasColumn(preview->headers, header)) {
+        const auto named = [&header](const QString& column) { return sameColumnHeader(column, header); };
+        if (std::none_of(preview->headers.begin(), preview->headers.end(), named)) {
             return QStringLiteral("--map: the source has no column \"%1\"; its columns are \"%2\"")
                 .arg(header, preview->headers.join(QStringLiteral("\", \"")));
         }

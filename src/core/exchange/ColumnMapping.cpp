@@ -242,6 +242,11 @@ ColumnTarget suggestedTarget(const QString& header)
     return numberedTarget(key).value_or(ColumnTarget{});
 }
 
+bool sameColumnHeader(const QString& column, const QString& named)
+{
+    return column.trimmed().compare(named.trimmed(), Qt::CaseInsensitive) == 0;
+}
+
 ColumnMapping suggestMapping(const QStringList& headers)
 {
     ColumnMapping mapping;

@@ -61,6 +61,9 @@ inline constexpr int businessAddressGroup = 2;
 // surrounding spaces ignored; Ignore when it knows the header not.
 ColumnTarget suggestedTarget(const QString& header);
 ColumnMapping suggestMapping(const QStringList& headers);
+// Whether a header the user names (--map "HEADER=FIELD") is the file's column
+// `column`: spaces around it and case do not count.
+bool sameColumnHeader(const QString& column, const QString& named);
 
 // The words a user maps with ("first", "mi", ..., "ignore"), and back.
 QString fieldKeyword(ImportField field);

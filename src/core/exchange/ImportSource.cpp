@@ -124,7 +124,7 @@ ColumnMapping chosenMapping(const QStringList& headers, const ImportOptions& opt
     ColumnMapping mapping = suggestMapping(headers);
     for (const auto& [header, field] : options.columnChoices) {
         for (qsizetype i = 0; i < headers.size(); ++i) {
-            if (headers.at(i).trimmed().compare(header.trimmed(), Qt::CaseInsensitive) == 0)
+            if (sameColumnHeader(headers.at(i), header))
                 mapping[std::size_t(i)] = ColumnTarget{field, 0};
         }
     }
