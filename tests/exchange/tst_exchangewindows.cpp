@@ -135,6 +135,8 @@ private slots:
         QCOMPARE(box.text, QStringLiteral("An error has occurred. Error number 53 -- File not found.  "
                                           "Try again, or notify Quillet."));
         QCOMPARE(box.buttons, MessageButtons::RetryCancel);
+        // The same box as every other window's: no icon.
+        QCOMPARE(box.icon, MessageIcon::None);
         QCOMPARE(m_session->file().count(), 0);
         QCOMPARE(m_host.returns, 1);
         QVERIFY(!window.isVisible());

@@ -6,6 +6,7 @@
 #include "gui/editing/ContactFields.h"
 #include "gui/session/Session.h"
 #include "gui/session/WindowHost.h"
+#include "gui/widgets/ErrorBox.h"
 #include "gui/widgets/WindowKeys.h"
 #include "gui/widgets/WindowPlacement.h"
 #include "ports/Platform.h"
@@ -119,7 +120,7 @@ bool AddContactWindow::save()
     }
     const Status appended = m_session.file().append(recordFromForm(result.form, m_session.reminderFlag()));
     if (!appended) {
-        if (!retryAfterError(m_platform.prompter, appended.error()))
+        if (showErrorBox(m_platform.prompter, appended.error()) == MessageResult::Cancel)
             close();
         return false;
     }

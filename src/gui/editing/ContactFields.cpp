@@ -1,6 +1,5 @@
 #include "gui/editing/ContactFields.h"
 
-#include "core/common/AppError.h"
 #include "core/editing/ContactValidation.h"
 #include "gui/widgets/FocusedTextEditing.h"
 #include "ports/Prompter.h"
@@ -68,12 +67,6 @@ bool ContactFields::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QObject::eventFilter(watched, event);
-}
-
-bool retryAfterError(Prompter& prompter, const AppError& error)
-{
-    return prompter.message(errorBoxText(error), errorBoxTitle, MessageIcon::None, MessageButtons::RetryCancel) !=
-           MessageResult::Cancel;
 }
 
 namespace editMenu {

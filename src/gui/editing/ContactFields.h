@@ -13,7 +13,6 @@ class QWidget;
 namespace quillet {
 
 class Prompter;
-struct AppError;
 struct Rejection;
 
 // The sixteen contact text fields of a contact window, found by their object
@@ -39,10 +38,6 @@ protected:
 private:
     std::array<QLineEdit*, formFieldCount> m_editors{};
 };
-
-// The error box of the contact windows' file handlers; true when the user
-// chose Retry (end the handler, window unchanged), false for Cancel (close).
-bool retryAfterError(Prompter& prompter, const AppError& error);
 
 // The Edit menu of both contact windows, working on the focused text field's
 // selection through the system clipboard.

@@ -9,6 +9,7 @@
 #include "gui/editing/ContactFields.h"
 #include "gui/session/Session.h"
 #include "gui/session/WindowHost.h"
+#include "gui/widgets/ErrorBox.h"
 #include "gui/widgets/WindowKeys.h"
 #include "gui/widgets/WindowPlacement.h"
 #include "ports/Platform.h"
@@ -70,7 +71,7 @@ void ContactWindow::load()
     setWindowTitle(QStringLiteral("Contact Information  [") + m_session.fileTitle() + QStringLiteral("]"));
     if (Status filled = fillFindBox(); !filled) {
         // Nothing to show: Cancel brings the main window back instead of this one.
-        if (!retryAfterError(m_platform.prompter, filled.error()))
+        if (showErrorBox(m_platform.prompter, filled.error()) == MessageResult::Cancel)
             QTimer::singleShot(0, this, &QWidget::close);
     }
     m_ui->findContactCombo->setFocus();
@@ -259,7 +260,7 @@ void ContactWindow::deleteContact()
     if (handledOutsideChange(deleted, number))
         return;
     if (!deleted) {
-        const bool retry = retryAfterError(m_platform.prompter, deleted.error());
+        const bool retry = showErrorBox(m_platform.prompter, deleted.error()) != MessageResult::Cancel;
         // Only a failed reopening after the rename leaves the file closed; the
         // session follows, and that unloads this window.
         if (!m_session.file().isOpen())
@@ -330,14 +331,14 @@ bool ContactWindow::handledOutsideChange(const Status& status, int number)
     }
     if (status.error().number != errors::fileNotFound().number)
         return false;
-    m_platform.prompter.message(errorBoxText(status.error()), errorBoxTitle);
+    showErrorBox(m_platform.prompter, status.error(), MessageButtons::Ok);
     m_session.closeFile(); // the window goes with its file
     return true;
 }
 
 void ContactWindow::reportFailure(const Status& status)
 {
-    if (!retryAfterError(m_platform.prompter, status.error()))
+    if (showErrorBox(m_platform.prompter, status.error()) == MessageResult::Cancel)
         close();
 }
 

@@ -7,6 +7,7 @@
 #include "core/help/Help.h"
 #include "gui/session/Session.h"
 #include "gui/session/WindowHost.h"
+#include "gui/widgets/ErrorBox.h"
 #include "gui/widgets/WindowKeys.h"
 #include "ports/Platform.h"
 
@@ -102,9 +103,7 @@ void ExportWindow::announceExport(ExportKind kind, const ExportSummary& summary)
 
 void ExportWindow::reportFailure(const AppError& error)
 {
-    const MessageResult answer = m_platform.prompter.message(errorBoxText(error, ErrorEnding::Author), errorBoxTitle,
-                                                             MessageIcon::Critical, MessageButtons::RetryCancel);
-    if (answer == MessageResult::Cancel)
+    if (showErrorBox(m_platform.prompter, error) == MessageResult::Cancel)
         close();
 }
 

@@ -10,6 +10,7 @@
 #include "gui/exchange/ImportMappingPreview.h"
 #include "gui/session/Session.h"
 #include "gui/session/WindowHost.h"
+#include "gui/widgets/ErrorBox.h"
 #include "gui/widgets/WindowKeys.h"
 #include "ports/Platform.h"
 
@@ -162,9 +163,8 @@ void ImportWindow::startImport()
 
 void ImportWindow::reportFailure(const AppError& error)
 {
-    const MessageResult answer = m_platform.prompter.message(errorBoxText(error, ErrorEnding::Quillet), errorBoxTitle,
-                                                             MessageIcon::Critical, MessageButtons::RetryCancel);
-    if (answer == MessageResult::Cancel)
+    if (showErrorBox(m_platform.prompter, error, MessageButtons::RetryCancel, ErrorEnding::Quillet) ==
+        MessageResult::Cancel)
         close();
 }
 

@@ -7,6 +7,7 @@
 #include "core/reminders/Reminders.h"
 #include "gui/main/BirthdayListWindow.h"
 #include "gui/session/FileCommands.h"
+#include "gui/widgets/ErrorBox.h"
 
 namespace quillet {
 
@@ -30,8 +31,7 @@ void MainWindow::runFileCommand(FileCommand command)
 // no-file state, so no command can run against a file that is not open.
 void MainWindow::showErrorBox(const Status& status)
 {
-    const MessageResult chosen = m_platform.prompter.message(errorBoxText(status.error()), errorBoxTitle,
-                                                             MessageIcon::None, MessageButtons::RetryCancel);
+    const MessageResult chosen = quillet::showErrorBox(m_platform.prompter, status.error());
     m_session.closeFile();
     if (chosen != MessageResult::Retry)
         close();
@@ -52,7 +52,7 @@ void MainWindow::switchReminders(bool on)
     m_session.file().setSplittingLinksAllowed(false);
     if (!written) {
         // Every flag is as it was; the menu keeps the old switch.
-        m_platform.prompter.message(errorBoxText(written.error()), errorBoxTitle, MessageIcon::None);
+        quillet::showErrorBox(m_platform.prompter, written.error(), MessageButtons::Ok);
         return;
     }
     m_platform.prompter.message(on ? reminders::turnedOnText : reminders::turnedOffText,
