@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
 using namespace quillet;
 using quillet::test::MainWindowFixture;
@@ -238,6 +240,25 @@ private slots:
             }
             QVERIFY2(!items.contains(QString()), qPrintable(menu->text()));
             QVERIFY2(QSet<QString>(items.begin(), items.end()).size() == items.size(), qPrintable(items.join(u' ')));
+        }
+    }
+
+    // Where the screen has room, Add Contact opens at the size its form needs: no field
+    // is hidden below a scroll bar.
+    void addContactOpensWithItsWholeForm()
+    {
+        ContactWindowsFixture f;
+        f.action("mnuAdd")->trigger();
+        auto* window = f.shown<AddContactWindow>();
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        auto* area = window->findChild<QScrollArea*>(QStringLiteral("formScrollArea"));
+        QVERIFY(area);
+        QVERIFY(window->screen()->availableGeometry().contains(window->frameGeometry()));
+        QVERIFY(!area->verticalScrollBar()->isVisible());
+        for (const QLineEdit* field : area->widget()->findChildren<QLineEdit*>()) {
+            const QRect onArea(field->mapTo(area->viewport(), QPoint(0, 0)), field->size());
+            QVERIFY2(area->viewport()->rect().contains(onArea), qPrintable(field->objectName()));
         }
     }
 

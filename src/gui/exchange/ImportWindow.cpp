@@ -12,6 +12,7 @@
 #include "gui/session/WindowHost.h"
 #include "gui/widgets/ErrorBox.h"
 #include "gui/widgets/WindowKeys.h"
+#include "gui/widgets/WindowPlacement.h"
 #include "ports/Platform.h"
 
 #include <QClipboard>
@@ -108,7 +109,7 @@ void ImportWindow::loadPreview()
     m_ui->mappingTable->setVisible(m_previewShown);
     m_ui->previewTable->setVisible(m_previewShown);
     if (m_previewShown)
-        resize(std::max(width(), 760), std::max(height(), 560));
+        growWithinScreen(this, sizeHint().expandedTo(QSize(760, 560)));
     updateImportButton();
     if (!preview)
         reportFailure(preview.error());

@@ -202,8 +202,9 @@ void MainWindow::openContactWindow(int recordNumber)
 // The other window opens centred over this one; this one comes back where it was.
 void MainWindow::openWindow(QWidget* window)
 {
+    // Where the window manager has the window's inside now; its frame goes around that.
     if (isVisible())
-        m_hiddenGeometry = saveGeometry();
+        m_hiddenGeometry = geometry();
     placeOver(window, this);
     hide();
     window->show();
@@ -214,8 +215,10 @@ void MainWindow::returnToMainWindow()
 {
     if (m_shuttingDown)
         return;
-    if (!isVisible() && !m_hiddenGeometry.isEmpty())
-        restoreGeometry(m_hiddenGeometry);
+    // The inside's place, not the frame's: a window shown again has no frame yet, and
+    // a frame position would put its inside where its frame was.
+    if (!isVisible() && m_hiddenGeometry.isValid())
+        setGeometry(m_hiddenGeometry);
     show();
     activateWindow();
     focusFirstLine();
@@ -256,7 +259,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     closeOtherWindows();
     if (!isMinimized()) {
         const QScreen* shown = screen();
-        writeMainWindowSettings(toTwips(frameGeometry(), shown ? shown->logicalDotsPerInch() : 96.0));
+        writeMainWindowSettings(toTwips(windowFrame(this), shown ? shown->logicalDotsPerInch() : 96.0));
     }
     event->accept();
     emit programEnded();

@@ -138,7 +138,7 @@ private:
     std::function<void(QWidget* asker)> m_openAbout;
     ShownWindows* m_shownWindows; // child of this window
     bool m_shuttingDown = false;
-    QByteArray m_hiddenGeometry; // where the window was when another took its place
+    QRect m_hiddenGeometry; // where the window was when another took its place
 };
 
 } // namespace quillet
