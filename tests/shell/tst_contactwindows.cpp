@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -260,6 +262,38 @@ private slots:
             const QRect onArea(field->mapTo(area->viewport(), QPoint(0, 0)), field->size());
             QVERIFY2(area->viewport()->rect().contains(onArea), qPrintable(field->objectName()));
         }
+    }
+
+    // Alt and a letter presses a button of the contact windows instead of typing the
+    // letter; no letter is that of a menu (a desktop may give menus their first letter).
+    void contactWindowButtonsHaveTheirOwnMnemonics_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("add contact") << "mnuAdd";
+        QTest::newRow("contact information") << "mnuViewOne";
+    }
+    void contactWindowButtonsHaveTheirOwnMnemonics()
+    {
+        QFETCH(QString, command);
+        ContactWindowsFixture f;
+        f.type(1, QStringLiteral("Dana K Ortiz"));
+        f.action(command.toLatin1().constData())->trigger();
+        QWidget* opened = f.shown<AddContactWindow>();
+        if (!opened)
+            opened = f.shown<ContactWindow>();
+        QVERIFY(opened);
+        QStringList menuLetters;
+        for (const QAction* menu : opened->findChild<QMenuBar*>()->actions())
+            menuLetters << menu->text().remove(QLatin1Char('&')).left(1).toUpper();
+        QStringList keys;
+        for (const QPushButton* button : opened->findChildren<QPushButton*>()) {
+            if (button->text().contains(QRegularExpression(QStringLiteral("[A-Za-z]"))))
+                keys << QKeySequence::mnemonic(button->text()).toString().remove(QStringLiteral("Alt+"));
+        }
+        QVERIFY2(!keys.contains(QString()), qPrintable(keys.join(u' ')));
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+        for (const QString& letter : menuLetters)
+            QVERIFY2(!keys.contains(letter), qPrintable(letter));
     }
 
     void centredPosition_data()

@@ -63,7 +63,7 @@ private slots:
         QCOMPARE(names, QStringList({"mnuFileNew", "mnuFileOpen", "mnuFileClose", "-", "mnuFileBdayOn",
                                      "mnuFileBdayOff", "-", "mnuFilePrint", "mnuFilePrintPreview",
                                      "mnuFileReturnAddressPreview", "-", "mnuFileLabelSheet", "mnuFilePrinterOffset",
-                                     "mnuFileCalibrationPage", "-", "mnuFileExit"}));
+                                     "mnuFileCalibrationPage", "mnuFileCalibrationPreview", "-", "mnuFileExit"}));
     }
 
     void enterKey_data()

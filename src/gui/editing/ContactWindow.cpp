@@ -88,6 +88,8 @@ void ContactWindow::openRecord(int number)
     m_session.setCurrentRecord(number);
     setRecordControlsEnabled(true);
     refillFindBox();
+    // The box names the contact on show, as when the user chose it there.
+    m_ui->findContactCombo->setCurrentIndex(m_ui->findContactCombo->findData(number));
     m_ui->findContactCombo->setFocus();
 }
 

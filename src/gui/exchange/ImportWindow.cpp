@@ -41,6 +41,7 @@ ImportWindow::ImportWindow(Session& session, Platform& platform, WindowHost& hos
     m_preview = new ImportMappingPreview(m_ui->mappingTable, m_ui->previewTable, this);
     m_ui->mappingTable->hide();
     m_ui->previewTable->hide();
+    m_ui->importNoteLabel->hide();
     m_ui->helpMenu->insertSeparator(m_ui->aboutAction)->setObjectName(QStringLiteral("mnuITHelpBar0"));
     m_ui->aboutAction->setText(about::makerCaption());
     setWindowTitle(QStringLiteral("Import Contacts  [") + m_session.fileTitle() + u']');
@@ -117,7 +118,10 @@ void ImportWindow::loadPreview()
 
 void ImportWindow::updateImportButton()
 {
-    m_ui->importButton->setEnabled(!m_previewShown || m_preview->ready());
+    const bool ready = !m_previewShown || m_preview->ready();
+    m_ui->importButton->setEnabled(ready);
+    // A greyed-out Import says why.
+    m_ui->importNoteLabel->setVisible(!ready);
 }
 
 void ImportWindow::startImport()

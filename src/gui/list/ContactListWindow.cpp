@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QSettings>
+#include <QStyle>
 
 namespace quillet {
 
@@ -18,8 +19,11 @@ namespace {
 
 const QString columnWidthsKey = QStringLiteral("Settings/ListColumns");
 
-// Room for the stored widths of the fields, in average characters.
-constexpr int defaultColumnChars[ListModel::ColumnCount] = {26, 16, 4, 11, 14, 14, 30};
+// What each column must show whole at its first width: a long name, city and
+// e-mail address, and every character of a ZIP+4 code and a phone number.
+const char* const widestTexts[ListModel::ColumnCount] = {
+    "Margaret Fitzgerald-Smith",      "San Francisco Bay", "WW", "00000-0000", "(000) 000-0000", "(000) 000-0000",
+    "margaret.fitzgerald@example.com"};
 
 } // namespace
 
@@ -49,13 +53,26 @@ void ContactListWindow::setupTable()
     QHeaderView* header = view->header();
     header->setSectionsMovable(false);
     header->setStretchLastSection(true);
-    const int charWidth = view->fontMetrics().averageCharWidth();
-    for (int column = 0; column < ListModel::ColumnCount; ++column)
-        header->resizeSection(column, defaultColumnChars[column] * charWidth + 12);
+    // The cell's text margins and the header's sort arrow.
+    const int room = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 16;
+    for (int column = 0; column < ListModel::ColumnCount; ++column) {
+        const int text = view->fontMetrics().horizontalAdvance(QLatin1String(widestTexts[column]));
+        const int title =
+            header->fontMetrics().horizontalAdvance(m_model->headerData(column, Qt::Horizontal).toString());
+        header->resizeSection(column, std::max(text, title) + room);
+    }
     header->restoreState(QSettings().value(columnWidthsKey).toByteArray());
     header->setSortIndicator(0, Qt::AscendingOrder);
     view->setSortingEnabled(true);
     view->installEventFilter(this);
+    // The search and sort boxes lie over the empty list below its header, which
+    // stays readable; the list keeps room for them.
+    m_ui->listArea->removeWidget(m_ui->choiceArea);
+    m_ui->choiceArea->setParent(view->viewport());
+    m_ui->choiceArea->move(0, 0);
+    m_ui->choiceArea->adjustSize();
+    const int frame = 2 * view->frameWidth();
+    view->setMinimumSize(m_ui->choiceArea->size() + QSize(frame, header->sizeHint().height() + frame));
 }
 
 ContactListWindow::~ContactListWindow() = default;

@@ -75,6 +75,7 @@ void MainWindow::connectCommands()
     connect(m_ui->labelSheetAction, &QAction::triggered, this, &MainWindow::chooseLabelSheet);
     connect(m_ui->printerOffsetAction, &QAction::triggered, this, &MainWindow::setPrinterOffset);
     connect(m_ui->calibrationPageAction, &QAction::triggered, this, &MainWindow::printCalibrationPage);
+    connect(m_ui->calibrationPreviewAction, &QAction::triggered, this, &MainWindow::previewCalibrationPage);
     connect(m_ui->exitAction, &QAction::triggered, this, &QWidget::close);
     connect(m_ui->editMenu, &QMenu::aboutToShow, this, &MainWindow::updateEditMenu);
     connect(m_ui->cutAction, &QAction::triggered, this, [this] { cutSelection(focusWidget()); });

@@ -118,6 +118,7 @@ private:
     void chooseLabelSheet();
     void setPrinterOffset();
     void printCalibrationPage();
+    void previewCalibrationPage();
 
     // MainWindowFile.cpp: File > New, Open, Close and the reminder switch
     void runFileCommand(FileCommand command);
