@@ -60,7 +60,7 @@ private slots:
         QStringList names;
         for (QAction* item : f.get<QMenu>("mnuFile")->actions())
             names << (item->isSeparator() ? QStringLiteral("-") : item->objectName());
-        QCOMPARE(names, QStringList({"mnuFileNew", "mnuFileOpen", "mnuFileClose", "-", "mnuFileBdayOn",
+        QCOMPARE(names, QStringList({"mnuFileNew", "mnuFileOpen", "mnuFileRecent", "mnuFileClose", "-", "mnuFileBdayOn",
                                      "mnuFileBdayOff", "-", "mnuFilePrint", "mnuFilePrintPreview",
                                      "mnuFileReturnAddressPreview", "-", "mnuFileLabelSheet", "mnuFilePrinterOffset",
                                      "mnuFileCalibrationPage", "mnuFileCalibrationPreview", "-", "mnuFileExit"}));

@@ -144,6 +144,9 @@ Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, 
     const ContactsFileLock locked(file, LockKind::Shared);
     if (!locked.status())
         return locked.status();
+    // The program's folder is made when the first file is written into it.
+    if (!QDir().mkpath(folder))
+        return errors::pathNotFound();
     ReplacementFile out(target);
     if (Status opened = out.open(); !opened)
         return opened;

@@ -46,6 +46,7 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     connectContactCommands();
     connectOptions();
     connectHelp();
+    connectRecentFiles();
     connect(&m_session, &Session::changed, this, &MainWindow::refreshFromSession);
     refreshFromSession();
 }

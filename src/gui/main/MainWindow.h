@@ -21,6 +21,7 @@ class MainWindow;
 namespace quillet {
 
 enum class FileCommand;
+struct FileCommandOutcome;
 class ShownWindows;
 
 // The contact commands of the main window, run by the windows of the contacts
@@ -46,6 +47,9 @@ public:
 
     // The load step: shows the window and puts its controls into their start state.
     void start();
+    // Opens the contacts file at `path` as File > Open would once it is chosen; a
+    // file that is not there is reported and the open file stays open.
+    void openFile(const QString& path);
 
     Session& session() { return m_session; }
     Platform& platform() { return m_platform; }
@@ -125,6 +129,12 @@ private:
     void closeFile();
     void switchReminders(bool on);
     void showErrorBox(const Status& status);
+    void showFileOutcome(const FileCommandOutcome& outcome);
+
+    // MainWindowRecent.cpp: File > Open Recent
+    void connectRecentFiles();
+    void fillRecentMenu();
+    void openRecentFile(const QString& path);
 
     // MainWindowHelp.cpp: manual, web lookups, About
     void connectHelp();

@@ -6,6 +6,7 @@
 #include "core/contacts/LinkedFileQuestion.h"
 #include "core/reminders/Reminders.h"
 #include "gui/main/BirthdayListWindow.h"
+#include "gui/main/RecentFiles.h"
 #include "gui/session/FileCommands.h"
 #include "gui/widgets/ErrorBox.h"
 
@@ -13,8 +14,15 @@ namespace quillet {
 
 void MainWindow::runFileCommand(FileCommand command)
 {
-    const FileCommandOutcome outcome = quillet::runFileCommand(command, m_session, m_platform.fileDialogs,
-                                                               programFolder(), m_platform.desktop.today());
+    showFileOutcome(quillet::runFileCommand(command, m_session, m_platform.fileDialogs, programFolder(),
+                                            m_platform.desktop.today()));
+}
+
+// The error box, or the file's due birthdays; a file opened goes first in Open Recent.
+void MainWindow::showFileOutcome(const FileCommandOutcome& outcome)
+{
+    if (outcome.status && !outcome.cancelled && m_session.hasFile())
+        RecentFiles().add(m_session.filePath());
     if (!outcome.status) {
         showErrorBox(outcome.status);
         return;
