@@ -3,6 +3,7 @@
 #include "core/common/FileErrors.h"
 #include "core/common/NativePath.h"
 #include "core/common/ReplacementFile.h"
+#include "core/common/WorkControl.h"
 #include "core/contacts/ContactsFile.h"
 #include "core/exchange/VCardWriter.h"
 
@@ -130,7 +131,8 @@ void appendExportLine(QByteArray& out, ExportKind kind, QByteArrayView record)
     out += "\r\n";
 }
 
-Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder)
+Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder,
+                                     WorkControl* control)
 {
     if (!file.isOpen())
         return errors::badFileNameOrNumber();
@@ -154,12 +156,20 @@ Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, 
     Status written;
     // Fields are copied as stored bytes: the file and the export share the code page,
     // so only the spaces around each value need to go.
+    const int total = control ? file.count() : 0;
     Status read = file.forEachBytes([&](int, QByteArrayView record) {
         if (kind == ExportKind::VCard)
             appendVCard(pending, record);
         else
             appendExportLine(pending, kind, record);
         ++summary.written;
+        if (control) {
+            control->setProgress(summary.written, total);
+            if (control->cancelled()) {
+                written = errors::cancelled();
+                return false;
+            }
+        }
         if (pending.size() >= flushSize) {
             written = out.write(pending);
             pending.clear();

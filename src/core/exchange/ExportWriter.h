@@ -11,6 +11,8 @@
 
 namespace quillet {
 
+class WorkControl;
+
 class ContactsFile;
 
 enum class ExportKind { Csv, Text, VCard };
@@ -43,7 +45,10 @@ struct ExportSummary
 // vCards in UTF-8; a vCard file has no header line), replacing an older
 // export. The file is written under a temporary name and renamed into place only
 // when complete, so a failure leaves the older export (or none), never half a file.
-Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder);
+// With `control`, the contacts written so far are reported to it and a cancel
+// stops the run with errors::cancelled(), leaving an older export as it was.
+Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder,
+                                     WorkControl* control = nullptr);
 
 QString exportDoneText(ExportKind kind, const QString& fileName);
 inline const QString exportDoneTitle = QStringLiteral("Export file created");

@@ -30,6 +30,8 @@ public:
     {
         if (!m_status)
             return m_status;
+        if (m_options.cancelled && m_options.cancelled())
+            return m_status = errors::cancelled();
         if (isBlankContact(working)) {
             ++m_summary.blank;
             return {};
@@ -209,6 +211,9 @@ Result<ImportSummary> importContacts(const QString& path, ContactsFile& file, co
     }
     ContactSink sink(options, duplicates, options.dryRun ? nullptr : &appended, summary);
     const Status stopped = readContacts(path, text, options, summary, sink);
+    // Cancelled: not committed, so the file is as it was.
+    if (!stopped && isCancelled(stopped.error()))
+        return stopped;
     if (!options.dryRun) {
         // The contacts read before a failure in the import file are kept; a failed write keeps none.
         if (Status committed = appended.commit(); !committed)

@@ -57,6 +57,9 @@ struct ImportOptions
     // Sees every contact stored (or, in a dry run, that would be).
     std::function<void(const ContactRecord&)> onContact;
     DuplicateTest* duplicates = nullptr; // replaces the in-memory duplicate index
+    // Asked before each contact: true stops the run, which then writes nothing and
+    // fails with errors::cancelled().
+    std::function<bool()> cancelled;
 };
 
 // Imports a CSV, vCard or LDIF file into the open contacts file. The reading is

@@ -11,6 +11,8 @@
 
 namespace quillet {
 
+class WorkControl;
+
 class ContactRecord;
 class ContactsFile;
 class ListOrder;
@@ -46,7 +48,9 @@ bool matchesSearch(const ContactRecord& record, SearchField field, const QString
 // Reads the file once and gives the matching records' lines sorted in list order.
 // On a read failure `entries` holds, sorted, the lines found before it; past
 // maxRecordsInMemory lines the load stops the same way with "Out of memory".
+// With `control`, the records read are reported to it, and a cancel stops the load
+// with errors::cancelled() and no lines.
 Status loadList(const ContactsFile& file, const ListQuery& query, const ListOrder& order,
-                std::vector<ListEntry>& entries);
+                std::vector<ListEntry>& entries, WorkControl* control = nullptr);
 
 } // namespace quillet

@@ -8,6 +8,7 @@
 #include "gui/session/Session.h"
 #include "gui/session/WindowHost.h"
 #include "gui/widgets/ErrorBox.h"
+#include "gui/widgets/LongWork.h"
 #include "gui/widgets/WindowKeys.h"
 #include "ports/Platform.h"
 
@@ -72,8 +73,12 @@ void ExportWindow::createExport()
         return;
     const Result<ExportSummary> summary = [&] {
         const BusyCursor busy(m_platform.prompter);
-        return exportContacts(m_session.file(), kind, programFolder());
+        return runLongWork(this, QStringLiteral("Exporting contacts…"), [&](WorkControl& control) {
+            return exportContacts(m_session.file(), kind, programFolder(), &control);
+        });
     }();
+    if (!summary && isCancelled(summary.error()))
+        return;
     if (!summary) {
         reportFailure(summary.error());
         return;

@@ -11,6 +11,7 @@
 #include "gui/session/Session.h"
 #include "gui/session/WindowHost.h"
 #include "gui/widgets/ErrorBox.h"
+#include "gui/widgets/LongWork.h"
 #include "gui/widgets/WindowKeys.h"
 #include "gui/widgets/WindowPlacement.h"
 #include "ports/Platform.h"
@@ -141,10 +142,20 @@ void ImportWindow::startImport()
     }
     const Result<ImportSummary> summary = [&] {
         const BusyCursor busy(m_platform.prompter);
-        Result<ImportSummary> run = importContacts(m_csvPath, m_session.file(), options);
+        Result<ImportSummary> run = runLongWork(this, QStringLiteral("Importing contacts…"), [&](WorkControl& control) {
+            int read = 0;
+            options.onContact = [&](const ContactRecord&) { control.setProgress(++read); };
+            options.cancelled = [&control] { return control.cancelled(); };
+            return importContacts(m_csvPath, m_session.file(), options);
+        });
         m_session.file().setSplittingLinksAllowed(false);
         return run;
     }();
+    if (!summary && isCancelled(summary.error())) {
+        m_platform.prompter.message(QStringLiteral("Import cancelled: no contacts were imported."), importDoneTitle,
+                                    MessageIcon::Information);
+        return;
+    }
     if (!summary || summary->stoppedBy) {
         reportFailure(summary ? *summary->stoppedBy : summary.error());
         return;

@@ -4,6 +4,7 @@
 #include "core/list/ListModel.h"
 #include "gui/session/Session.h"
 #include "gui/session/WindowHost.h"
+#include "gui/widgets/LongWork.h"
 #include "gui/widgets/WindowKeys.h"
 #include "ui_ContactListWindow.h"
 
@@ -176,9 +177,19 @@ void ContactListWindow::getReport()
     Status loaded;
     {
         BusyCursor busy(m_platform.prompter);
-        const ContactsFileLock locked(m_session.file(), LockKind::Shared);
-        loaded = locked.status().ok() ? loadList(m_session.file(), m_query, m_model->order(), found) : locked.status();
+        const ListOrder& order = m_model->order();
+        loaded = runLongWork(this, QStringLiteral("Loading the list…"), [&](WorkControl& control) {
+            const ContactsFileLock locked(m_session.file(), LockKind::Shared);
+            return locked.status().ok() ? loadList(m_session.file(), m_query, order, found, &control) : locked.status();
+        });
         m_filledFrom = m_session.file().identity();
+    }
+    // Cancelled: back to the query as it was.
+    if (!loaded && isCancelled(loaded.error())) {
+        for (QWidget* choice :
+             {m_ui->choiceArea, static_cast<QWidget*>(m_ui->searchGroup), static_cast<QWidget*>(m_ui->sortOrderGroup)})
+            choice->setVisible(true);
+        return;
     }
     const int count = static_cast<int>(found.size());
     if (count > 0) {
