@@ -1,7 +1,7 @@
+#include "app/CommandLine.h"
 #include "app/WindowWiring.h"
 #include "core/common/Settings.h"
 #include "core/help/AppIcon.h"
-#include "core/help/UserManual.h"
 #include "gui/main/MainWindow.h"
 #include "gui/platform/QtDesktop.h"
 #include "gui/platform/QtFileDialogs.h"
@@ -12,11 +12,18 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     quillet::settings::nameApplication();
     QApplication::setWindowIcon(quillet::applicationIcon());
+    const quillet::CommandLine arguments = quillet::readCommandLine(QApplication::arguments());
+    if (!arguments.message.isEmpty()) {
+        std::fputs(qPrintable(arguments.message + QLatin1Char('\n')), arguments.failed ? stderr : stdout);
+        return arguments.failed ? 2 : 0;
+    }
 
     quillet::QtPrompter prompter;
     quillet::QtFileDialogs fileDialogs;
@@ -24,9 +31,6 @@ int main(int argc, char* argv[])
     quillet::QtPrintTarget printTarget;
     quillet::QtDesktop desktop;
     quillet::QtLabelDialogs labelDialogs;
-    // A manual that cannot be copied is no reason not to start; Help > User Manual
-    // then opens nothing.
-    static_cast<void>(quillet::ensureManualInProgramFolder());
 
     quillet::MainWindow window(
         quillet::Platform{prompter, fileDialogs, printDialog, printTarget, desktop, labelDialogs});
@@ -36,5 +40,8 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     QObject::connect(&window, &quillet::MainWindow::programEnded, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     window.start();
+    // A file manager opens a contacts file with the program this way.
+    if (!arguments.file.isEmpty())
+        window.openFile(arguments.file);
     return QApplication::exec();
 }

@@ -167,6 +167,8 @@ private slots:
         QCOMPARE(box.text, QStringLiteral("An error has occurred. Error number 53 -- File not found.  "
                                           "Try again, or notify Quillet."));
         QCOMPARE(box.buttons, MessageButtons::RetryCancel);
+        // The same box as every other window's: no icon.
+        QCOMPARE(box.icon, MessageIcon::None);
         QCOMPARE(m_session->file().count(), 0);
         QCOMPARE(m_host.returns, 1);
         QVERIFY(!window.isVisible());
@@ -193,10 +195,19 @@ private slots:
         QCOMPARE(surname->currentText(), QStringLiteral("(ignore)"));
         QCOMPARE(phone->currentText(), QStringLiteral("(ignore)")); // nothing prefilled without a name
         auto* start = child<QPushButton>(window, "cmdStartImport");
+        auto* note = child<QLabel>(window, "lblImpNote");
         QVERIFY(!start->isEnabled());
-        surname->setCurrentIndex(surname->findText("last"));
-        phone->setCurrentIndex(phone->findText("cell"));
+        QVERIFY(note->isVisible());
+        // Tab goes through the field choices and on out of the table.
+        columns->setFocus();
+        for (int i = 0; i < 3 && (window.focusWidget() == columns || columns->isAncestorOf(window.focusWidget())); ++i)
+            QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
+        QVERIFY(window.focusWidget() != columns && !columns->isAncestorOf(window.focusWidget()));
+        // Fields are named as Add Contact names them.
+        surname->setCurrentIndex(surname->findText("Last Name"));
+        phone->setCurrentIndex(phone->findText("Cell Phone"));
         QVERIFY(start->isEnabled());
+        QVERIFY(!note->isVisible());
         QCOMPARE(contacts->item(0, int(Field::LastName))->text(), QStringLiteral("Nguyen"));
         QCOMPARE(contacts->item(0, int(Field::CellPhone))->text(), QStringLiteral("555-0100"));
         QTest::mouseClick(start, Qt::LeftButton);
@@ -206,7 +217,7 @@ private slots:
 
         m_scripted->fileDialogs.answers.enqueue({csv, "people.csv"});
         QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
-        QCOMPARE(child<QComboBox>(window, "fieldCombo0")->currentText(), QStringLiteral("last"));
+        QCOMPARE(child<QComboBox>(window, "fieldCombo0")->currentText(), QStringLiteral("Last Name"));
         QVERIFY(start->isEnabled());
     }
 

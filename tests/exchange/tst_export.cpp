@@ -6,6 +6,7 @@
 #include "ExchangeTestFiles.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -106,8 +107,15 @@ private slots:
         ContactsFile file;
         QVERIFY(file.open(m_dir.filePath("Lost.DAT"), quillet::Creation::CreateIfMissing).ok());
         test::appendContacts(file, {"Al||Bo"});
-        QVERIFY(!exportContacts(file, ExportKind::Csv, m_dir.filePath("no/such/folder")).ok());
-        QVERIFY(!QFileInfo::exists(m_dir.filePath("no/such/folder/QLTC_Lost.csv")));
+        // A folder that cannot be made: a file stands where its parent would.
+        QFile blocker(m_dir.filePath("blocker"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        QVERIFY(!exportContacts(file, ExportKind::Csv, m_dir.filePath("blocker/folder")).ok());
+        QVERIFY(!QFileInfo::exists(m_dir.filePath("blocker/folder")));
+        // A missing program folder is made by the first export into it.
+        QVERIFY(exportContacts(file, ExportKind::Csv, m_dir.filePath("new/folder")).ok());
+        QVERIFY(QFileInfo::exists(m_dir.filePath("new/folder/QLTC_Lost.csv")));
         ContactsFile closed;
         QCOMPARE(exportContacts(closed, ExportKind::Csv, m_dir.path()).error().number, 52);
     }

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
@@ -21,7 +22,9 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
@@ -49,6 +52,8 @@ private slots:
     void init()
     {
         QVERIFY(m_dir.isValid());
+        // Widths an earlier run kept would stand in for the first ones.
+        QSettings().remove(QStringLiteral("Settings/ListColumns"));
         m_path = QDir(m_dir.path()).filePath(QStringLiteral("Friends.DAT"));
         QVERIFY(test::writeContactsFile(m_path,
                                         {test::person("Zoe", "Adams", "New York"), test::person("al", "Brown", "YORK"),
@@ -83,6 +88,31 @@ private slots:
         QVERIFY(!child<QPushButton>("cmdPrintLabels")->isEnabled());
         QVERIFY(!child<QAction>("mnuPrint")->isEnabled());
         QCOMPARE(m_window->focusWidget(), child<QWidget>("cmdACGetReport"));
+        // The boxes lie below the list's header, which stays readable.
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+        const QWidget* header = list()->header();
+        for (const char* box : {"frSearch", "frSortOrder"}) {
+            const QRect onList(child<QWidget>(box)->mapTo(list(), QPoint(0, 0)), child<QWidget>(box)->size());
+            QVERIFY2(onList.top() >= header->mapTo(list(), QPoint(0, header->height())).y(), box);
+            QVERIFY2(list()->rect().contains(onList), box);
+        }
+    }
+
+    // A ZIP+4 code and a phone number show whole in their columns as they first open.
+    void columnsShowWholeCodes()
+    {
+        ContactRecord wide = test::person("Cy", "Eng", "Springfield");
+        wide.set(Field::Zip, QStringLiteral("62701-1234"));
+        wide.set(Field::HomePhone, QStringLiteral("(217) 555-0199"));
+        QVERIFY(m_session->file().append(wide).ok());
+        loadAll();
+        const QModelIndex row = model()->index(rowOfRecord(5), 0);
+        const int margins = 2 * (list()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list()) + 1);
+        for (const int column : {3, 4}) {
+            const QString text = model()->index(row.row(), column).data().toString();
+            QVERIFY2(list()->fontMetrics().horizontalAdvance(text) + margins <= list()->columnWidth(column),
+                     qPrintable(text));
+        }
     }
 
     void getReport_data()
@@ -210,6 +240,8 @@ private slots:
         QCOMPARE(m_session->currentRecord(), 3);
         QVERIFY(!m_window->isVisible());
         QCOMPARE(contact->findChild<QLineEdit*>("txtACFName")->text(), QStringLiteral("Bea"));
+        // Its find box names the contact shown.
+        QCOMPARE(contact->findChild<QComboBox*>("cboFindContact")->currentText(), QStringLiteral("Bea  Cole"));
         QVERIFY(contact->close());
         QVERIFY(m_window->isVisible());
         QCOMPARE(recordsListed(), (QList<int>{2, 4, 3, 1}));

@@ -147,6 +147,30 @@ private slots:
         }
     }
 
+    // The calibration page says what it is for and how to use it, above the first
+    // row of labels of a Letter sheet (which starts half an inch down).
+    void calibrationPageTitle()
+    {
+        const SheetTemplate* product = SheetCatalogue::system().find(QStringLiteral("Avery 5160"));
+        if (!product)
+            QSKIP("the label template catalogue (glabels-data) is not installed");
+        const QString path = m_dir.filePath(QStringLiteral("calibration.pdf"));
+        QVERIFY(PdfPrintTarget(path).print(composeCalibrationPage(*product), {}).ok());
+        QStringList lines;
+        double lowest = 0;
+        for (const PdfWord& word : test::pdfWords(path)) {
+            lines << word.text;
+            lowest = std::max(lowest, word.yMax);
+            // Inside the printable area, a quarter inch in from the edges.
+            QVERIFY2(word.xMin >= 17.5 && word.yMin >= 17.5, qPrintable(word.text));
+        }
+        const QString text = lines.join(u' ');
+        QVERIFY2(text.startsWith(QStringLiteral("Calibration page for Avery 5160 Measure how far each cross")),
+                 qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("File > Printer Offset")), qPrintable(text));
+        QVERIFY2(lowest <= 36, qPrintable(QString::number(lowest)));
+    }
+
     void paperOfEachJob_data()
     {
         QTest::addColumn<int>("job");

@@ -20,7 +20,6 @@ namespace {
 struct Visit
 {
     QString typed;         // typed into the name field; empty to cancel
-    QString offeredName;   // the name field as the dialog opened
     QString acceptCaption; // the accept button's text
     QStringList listed;    // the file names the list shows
 };
@@ -47,7 +46,6 @@ QtFileDialogs::DialogRunner visiting(Visit& visit, int expectedFiles)
         QTest::qWaitFor([&] { return listedNames(dialog).size() >= expectedFiles; }, 5000);
         visit.listed = listedNames(dialog);
         auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        visit.offeredName = name->text();
         auto* buttons = dialog.findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
         QPushButton* accept = dialog.acceptMode() == QFileDialog::AcceptSave ? buttons->button(QDialogButtonBox::Save)
                                                                              : buttons->button(QDialogButtonBox::Open);
@@ -106,7 +104,7 @@ private slots:
         touch(folder.filePath(QStringLiteral("Friends.DAT")));
         touch(folder.filePath(QStringLiteral("family.dat")));
         touch(folder.filePath(QStringLiteral("notes.txt")));
-        Visit visit{typed, {}, {}, {}};
+        Visit visit{typed, {}, {}};
         QtFileDialogs dialogs(QtFileDialogs::Style::QtOwn, visiting(visit, 2));
         FileDialogRequest request{QStringLiteral("Open"), folder.path(), QStringLiteral("Contacts (*.DAT)|*.DAT")};
         request.createStyle = create;
@@ -117,22 +115,6 @@ private slots:
         QCOMPARE(visit.acceptCaption, caption);
         // The filter matches without regard to case and hides other files.
         QCOMPARE(visit.listed, QStringList({QStringLiteral("Friends.DAT"), QStringLiteral("family.dat")}));
-    }
-
-    // Shown again, the dialog offers the file chosen in it last.
-    void offersTheLastChoiceAgain()
-    {
-        QTemporaryDir folder;
-        touch(folder.filePath(QStringLiteral("Friends.DAT")));
-        Visit visit{QStringLiteral("Friends.DAT"), {}, {}, {}};
-        QtFileDialogs dialogs(QtFileDialogs::Style::QtOwn, visiting(visit, 1));
-        const FileDialogRequest request{QStringLiteral("Open"), folder.path(),
-                                        QStringLiteral("Contacts (*.DAT)|*.DAT")};
-        QCOMPARE(dialogs.chooseFile(request).title, QStringLiteral("Friends.DAT"));
-        QCOMPARE(visit.offeredName, QString());
-        visit.typed.clear();
-        QVERIFY(dialogs.chooseFile(request).cancelled());
-        QCOMPARE(visit.offeredName, QStringLiteral("Friends.DAT"));
     }
 };
 

@@ -13,7 +13,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 
 using namespace quillet;
 using quillet::test::MainWindowFixture;
@@ -239,6 +243,57 @@ private slots:
             QVERIFY2(!items.contains(QString()), qPrintable(menu->text()));
             QVERIFY2(QSet<QString>(items.begin(), items.end()).size() == items.size(), qPrintable(items.join(u' ')));
         }
+    }
+
+    // Where the screen has room, Add Contact opens at the size its form needs: no field
+    // is hidden below a scroll bar.
+    void addContactOpensWithItsWholeForm()
+    {
+        ContactWindowsFixture f;
+        f.action("mnuAdd")->trigger();
+        auto* window = f.shown<AddContactWindow>();
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        auto* area = window->findChild<QScrollArea*>(QStringLiteral("formScrollArea"));
+        QVERIFY(area);
+        QVERIFY(window->screen()->availableGeometry().contains(window->frameGeometry()));
+        QVERIFY(!area->verticalScrollBar()->isVisible());
+        for (const QLineEdit* field : area->widget()->findChildren<QLineEdit*>()) {
+            const QRect onArea(field->mapTo(area->viewport(), QPoint(0, 0)), field->size());
+            QVERIFY2(area->viewport()->rect().contains(onArea), qPrintable(field->objectName()));
+        }
+    }
+
+    // Alt and a letter presses a button of the contact windows instead of typing the
+    // letter; no letter is that of a menu (a desktop may give menus their first letter).
+    void contactWindowButtonsHaveTheirOwnMnemonics_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("add contact") << "mnuAdd";
+        QTest::newRow("contact information") << "mnuViewOne";
+    }
+    void contactWindowButtonsHaveTheirOwnMnemonics()
+    {
+        QFETCH(QString, command);
+        ContactWindowsFixture f;
+        f.type(1, QStringLiteral("Dana K Ortiz"));
+        f.action(command.toLatin1().constData())->trigger();
+        QWidget* opened = f.shown<AddContactWindow>();
+        if (!opened)
+            opened = f.shown<ContactWindow>();
+        QVERIFY(opened);
+        QStringList menuLetters;
+        for (const QAction* menu : opened->findChild<QMenuBar*>()->actions())
+            menuLetters << menu->text().remove(QLatin1Char('&')).left(1).toUpper();
+        QStringList keys;
+        for (const QPushButton* button : opened->findChildren<QPushButton*>()) {
+            if (button->text().contains(QRegularExpression(QStringLiteral("[A-Za-z]"))))
+                keys << QKeySequence::mnemonic(button->text()).toString().remove(QStringLiteral("Alt+"));
+        }
+        QVERIFY2(!keys.contains(QString()), qPrintable(keys.join(u' ')));
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+        for (const QString& letter : menuLetters)
+            QVERIFY2(!keys.contains(letter), qPrintable(letter));
     }
 
     void centredPosition_data()

@@ -10,6 +10,8 @@
 #include "gui/help/AboutWindow.h"
 #include "gui/list/ContactListWindow.h"
 #include "gui/main/BirthdayListWindow.h"
+#include "gui/printing/QtLabelDialogs.h"
+#include "gui/printing/SheetDrawing.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -38,6 +40,7 @@ private slots:
         QTest::newRow("contact information") << "mnuViewOne";
         QTest::newRow("list") << "mnuViewAll";
         QTest::newRow("import") << "mnuImport";
+        QTest::newRow("import with a preview loaded") << "mnuImport+preview";
         QTest::newRow("export") << "mnuExport";
         QTest::newRow("about") << "mnuAbout";
     }
@@ -51,6 +54,8 @@ private slots:
         f.action("mnuFileNew")->trigger();
         QVERIFY(f.window->session().hasFile());
         f.type(1, QStringLiteral("Dana K Ortiz"));
+        const bool preview = command.endsWith(QLatin1String("+preview"));
+        command.remove(QLatin1String("+preview"));
         if (command.startsWith(QLatin1String("cmd")))
             f.click(command.toLatin1().constData());
         else if (!command.isEmpty())
@@ -62,6 +67,12 @@ private slots:
         }
         if (command == QLatin1String("mnuViewAll"))
             window->findChild<QPushButton*>(QStringLiteral("cmdACGetReport"))->click();
+        if (preview) {
+            const QString csv = QStringLiteral(QUILLET_TEST_DATA "/import/google.csv");
+            f.scripted.fileDialogs.answers.enqueue({csv, QStringLiteral("google.csv")});
+            window->findChild<QPushButton*>(QStringLiteral("cmdCsvOpen"))->click();
+            QVERIFY(window->findChild<QWidget*>(QStringLiteral("mappingTable"))->isVisible());
+        }
         QVERIFY(QTest::qWaitForWindowExposed(window));
         // The window's picture is drawn at the screen's ratio: two device pixels a logical one.
         const QPixmap shot = window->grab();
@@ -78,6 +89,27 @@ private slots:
             if (shown != f.window.get())
                 shown->close();
         }
+    }
+
+    // The Label Sheet dialog with a sheet drawn, as the program shows it.
+    void labelSheetFitsTheScreen()
+    {
+        MainWindowFixture f;
+        QRect frame;
+        int drawnLabels = 0;
+        QtLabelDialogs dialogs([&](QDialog& dialog) {
+            dialog.show();
+            if (QTest::qWaitForWindowExposed(&dialog))
+                frame = dialog.frameGeometry();
+            drawnLabels = dialog.findChild<SheetDrawing*>(QStringLiteral("picSheet"))->sheet().labelCount();
+            return int(QDialog::Rejected);
+        });
+        QVERIFY(!dialogs.chooseSheet(QString()));
+        QCOMPARE(drawnLabels, 30);
+        QVERIFY2(
+            QRect(0, 0, 800, 500).contains(frame),
+            qPrintable(
+                QStringLiteral("%1x%2 at %3,%4").arg(frame.width()).arg(frame.height()).arg(frame.x()).arg(frame.y())));
     }
 
     // Many birthdays in one window, and the main window unmoved when Envelope shows its list.

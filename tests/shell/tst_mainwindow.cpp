@@ -60,10 +60,10 @@ private slots:
         QStringList names;
         for (QAction* item : f.get<QMenu>("mnuFile")->actions())
             names << (item->isSeparator() ? QStringLiteral("-") : item->objectName());
-        QCOMPARE(names, QStringList({"mnuFileNew", "mnuFileOpen", "mnuFileClose", "-", "mnuFileBdayOn",
+        QCOMPARE(names, QStringList({"mnuFileNew", "mnuFileOpen", "mnuFileRecent", "mnuFileClose", "-", "mnuFileBdayOn",
                                      "mnuFileBdayOff", "-", "mnuFilePrint", "mnuFilePrintPreview",
                                      "mnuFileReturnAddressPreview", "-", "mnuFileLabelSheet", "mnuFilePrinterOffset",
-                                     "mnuFileCalibrationPage", "-", "mnuFileExit"}));
+                                     "mnuFileCalibrationPage", "mnuFileCalibrationPreview", "-", "mnuFileExit"}));
     }
 
     void enterKey_data()

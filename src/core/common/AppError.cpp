@@ -100,7 +100,16 @@ AppError recordCapReached()
 {
     return {7, QStringLiteral("Out of memory: a contacts file holds at most 500,000 contacts")};
 }
+AppError cancelled()
+{
+    return {18, QStringLiteral("User interrupt occurred")};
+}
 } // namespace errors
+
+bool isCancelled(const AppError& error)
+{
+    return error.number == errors::cancelled().number && error.description == errors::cancelled().description;
+}
 
 bool isOwnMessage(const AppError& error)
 {

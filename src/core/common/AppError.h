@@ -44,7 +44,11 @@ AppError notRegularFile();  // a device, a FIFO or a folder where a file belongs
 AppError linkNotFollowed(); // a symbolic link where the program writes its own file
 AppError notText();         // an import source that is a picture, an archive or the like
 AppError fontNotFound();    // the font printed pages are set in is not installed
+AppError cancelled();       // the user stopped a long run; nothing was changed
 } // namespace errors
+
+// Whether `error` is the user's own cancel, which no box reports.
+bool isCancelled(const AppError& error);
 
 inline const QString fileInUseText = QStringLiteral("The contacts file is in use by another program. Try again.");
 inline const QString recordChangedText = QStringLiteral("This contact was changed by another program. Reload it?");

@@ -11,9 +11,7 @@ QString programFolder()
     if (folder.isEmpty())
         folder = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                      .filePath(QStringLiteral("Quillet"));
-    folder = QDir::cleanPath(folder);
-    QDir().mkpath(folder);
-    return folder;
+    return QDir::cleanPath(folder);
 }
 
 } // namespace quillet

@@ -264,6 +264,24 @@ const std::vector<ImportField>& choosableFields()
     return fields;
 }
 
+QString fieldCaption(ImportField field)
+{
+    for (const auto& [importField, recordField] : recordFields) {
+        if (importField == field)
+            return QString::fromLatin1(fieldInfo(recordField).caption);
+    }
+    switch (field) {
+    case F::Ignore:
+        return QStringLiteral("(ignore)");
+    case F::Name:
+        return QStringLiteral("Whole Name");
+    case F::Company:
+        return QStringLiteral("Company");
+    default:
+        return fieldKeyword(field);
+    }
+}
+
 QString fieldKeyword(ImportField field)
 {
     // A record field is named as its command-line option names it ("--first" -> "first").

@@ -67,6 +67,9 @@ bool sameColumnHeader(const QString& column, const QString& named);
 
 // The words a user maps with ("first", "mi", ..., "ignore"), and back.
 QString fieldKeyword(ImportField field);
+// What the import window calls a field: the Add Contact caption ("Middle Initial",
+// "Additional Street Info/Apt"), or for the other targets a name of their own.
+QString fieldCaption(ImportField field);
 std::optional<ImportField> fieldFromKeyword(const QString& keyword);
 // The fields a user can choose, in the order the window offers them.
 const std::vector<ImportField>& choosableFields();

@@ -3,6 +3,7 @@
 #include "core/common/FileErrors.h"
 #include "core/common/NativePath.h"
 #include "core/common/ReplacementFile.h"
+#include "core/common/WorkControl.h"
 #include "core/contacts/ContactsFile.h"
 #include "core/exchange/VCardWriter.h"
 
@@ -130,7 +131,7 @@ void appendExportLine(QByteArray& out, ExportKind kind, QByteArrayView record)
     out += "\r\n";
 }
 
-Result<int> writeExport(const ContactsFile& file, ExportKind kind, const ExportSink& sink)
+Result<int> writeExport(const ContactsFile& file, ExportKind kind, const ExportSink& sink, WorkControl* control)
 {
     // A consistent reading: no other program's write falls into the middle of it.
     const ContactsFileLock locked(file, LockKind::Shared);
@@ -141,12 +142,20 @@ Result<int> writeExport(const ContactsFile& file, ExportKind kind, const ExportS
     Status sent;
     // Fields are copied as stored bytes: the file and the export share the code page,
     // so only the spaces around each value need to go.
+    const int total = control ? file.count() : 0;
     Status read = file.forEachBytes([&](int, QByteArrayView record) {
         if (kind == ExportKind::VCard)
             appendVCard(pending, record);
         else
             appendExportLine(pending, kind, record);
         ++written;
+        if (control) {
+            control->setProgress(written, total);
+            if (control->cancelled()) {
+                sent = errors::cancelled();
+                return false;
+            }
+        }
         if (pending.size() >= flushSize) {
             sent = sink(pending);
             pending.clear();
@@ -162,7 +171,8 @@ Result<int> writeExport(const ContactsFile& file, ExportKind kind, const ExportS
     return written;
 }
 
-Result<ExportSummary> exportContactsTo(const ContactsFile& file, ExportKind kind, const QString& path)
+Result<ExportSummary> exportContactsTo(const ContactsFile& file, ExportKind kind, const QString& path,
+                                       WorkControl* control)
 {
     if (!file.isOpen())
         return errors::badFileNameOrNumber();
@@ -175,7 +185,9 @@ Result<ExportSummary> exportContactsTo(const ContactsFile& file, ExportKind kind
     ReplacementFile out(target);
     if (Status opened = out.open(); !opened)
         return opened;
-    const Result<int> written = writeExport(file, kind, [&out](QByteArrayView bytes) { return out.write(bytes); });
+    const auto write = [&out](QByteArrayView bytes) { return out.write(bytes); };
+    // Not committed on a cancel, so an older export stays as it was.
+    const Result<int> written = writeExport(file, kind, write, control);
     if (!written)
         return written.status();
     if (Status committed = out.commit(); !committed)
@@ -184,11 +196,15 @@ Result<ExportSummary> exportContactsTo(const ContactsFile& file, ExportKind kind
     return summary;
 }
 
-Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder)
+Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder,
+                                     WorkControl* control)
 {
     if (!file.isOpen())
         return errors::badFileNameOrNumber();
-    return exportContactsTo(file, kind, exportPath(kind, file.path(), folder));
+    // The program's folder is made when the first file is written into it.
+    if (!QDir().mkpath(folder))
+        return errors::pathNotFound();
+    return exportContactsTo(file, kind, exportPath(kind, file.path(), folder), control);
 }
 
 QString exportDoneText(ExportKind kind, const QString& fileName)

@@ -14,6 +14,7 @@
 namespace quillet {
 
 class ContactsFile;
+class WorkControl;
 
 enum class ExportKind { Csv, Text, VCard };
 
@@ -45,13 +46,18 @@ struct ExportSummary
 // vCards in UTF-8; a vCard file has no header line), replacing an older
 // export. The file is written under a temporary name and renamed into place only
 // when complete, so a failure leaves the older export (or none), never half a file.
-Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder);
+// With `control`, the contacts written so far are reported to it and a cancel
+// stops the run with errors::cancelled(), leaving an older export as it was.
+Result<ExportSummary> exportContacts(const ContactsFile& file, ExportKind kind, const QString& folder,
+                                     WorkControl* control = nullptr);
 // The same into the file at `path` (an export the user placed elsewhere).
-Result<ExportSummary> exportContactsTo(const ContactsFile& file, ExportKind kind, const QString& path);
+Result<ExportSummary> exportContactsTo(const ContactsFile& file, ExportKind kind, const QString& path,
+                                       WorkControl* control = nullptr);
 // The export's bytes in chunks to `sink` (standard output), under the file's
 // shared lock; the number of contacts written.
 using ExportSink = std::function<Status(QByteArrayView bytes)>;
-Result<int> writeExport(const ContactsFile& file, ExportKind kind, const ExportSink& sink);
+Result<int> writeExport(const ContactsFile& file, ExportKind kind, const ExportSink& sink,
+                        WorkControl* control = nullptr);
 
 QString exportDoneText(ExportKind kind, const QString& fileName);
 inline const QString exportDoneTitle = QStringLiteral("Export file created");

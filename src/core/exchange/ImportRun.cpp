@@ -34,6 +34,9 @@ Status commitContacts(SourceContacts& source, ContactsFile& file, const ImportOp
     ContactRecord working;
     ContactChanges changes;
     while (source.contacts.next(working, changes)) {
+        // Not committed, so a cancel leaves the file as it was.
+        if (options.cancelled && options.cancelled())
+            return errors::cancelled();
         const Result<bool> duplicate = duplicates.test(working);
         if (!duplicate)
             return duplicate.status();

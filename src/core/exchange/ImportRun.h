@@ -60,6 +60,9 @@ struct ImportOptions
     // Called once the source is read, before the contacts file is locked.
     std::function<void()> onSourceRead;
     DuplicateTest* duplicates = nullptr; // replaces the in-memory duplicate index
+    // Asked before each contact: true stops the run, which then writes nothing and
+    // fails with errors::cancelled().
+    std::function<bool()> cancelled;
 };
 
 // Imports a CSV, vCard or LDIF file into the open contacts file. The reading is

@@ -20,7 +20,7 @@ namespace {
 class Collector
 {
 public:
-    explicit Collector(SourceContacts& source) : m_source(source) {}
+    Collector(SourceContacts& source, const ImportOptions& options) : m_source(source), m_options(options) {}
 
     Status offer(const ImportedContact& imported)
     {
@@ -31,6 +31,8 @@ public:
     // A classic layout's values come uncut: what the record will cut is noted here.
     Status offer(ContactRecord working, ContactChanges changes, bool uncut)
     {
+        if (m_options.cancelled && m_options.cancelled())
+            return errors::cancelled();
         if (isBlankContact(working)) {
             m_source.summary.tally.skip(SkipReason::WithoutName);
             return {};
@@ -49,6 +51,7 @@ public:
 
 private:
     SourceContacts& m_source;
+    const ImportOptions& m_options;
 };
 
 // A classic layout's lines, with its quirks: a short line ends the run here too,
@@ -173,7 +176,7 @@ Result<SourceContacts> readSource(const QString& path, const ImportOptions& opti
         return chosen.status();
     SourceContacts source{std::move(*chosen), {}};
     ImportSummary& summary = source.summary;
-    Collector collector(source);
+    Collector collector(source, options);
     Status read;
     switch (summary.reading) {
     case ImportReading::Classic:
@@ -191,6 +194,8 @@ Result<SourceContacts> readSource(const QString& path, const ImportOptions& opti
     case ImportReading::None:
         return source;
     }
+    if (!read && isCancelled(read.error()))
+        return read;
     if (!read)
         summary.stoppedBy = read.error();
     return source;

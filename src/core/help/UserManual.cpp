@@ -37,6 +37,8 @@ Status ensureManualIn(const QString& folder, const QStringList& sources)
     for (const QString& source : sources) {
         if (!QFileInfo(source).isFile())
             continue;
+        if (!QDir().mkpath(folder))
+            return errors::pathFileAccess();
         // QFile::copy writes a temporary file and renames it, so a failed copy
         // never leaves a truncated manual behind.
         if (!QFile::copy(source, target))

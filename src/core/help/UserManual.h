@@ -22,7 +22,8 @@ QStringList installedManualCandidates();
 // none. An existing copy is left alone (the user may have replaced it).
 Status ensureManualIn(const QString& folder, const QStringList& sources);
 
-// Called at start-up: the same for the program's folder and the installed manual.
+// Help > User Manual: the same for the program's folder (made if need be) and the
+// installed manual.
 Status ensureManualInProgramFolder();
 
 } // namespace quillet

@@ -2,6 +2,7 @@
 
 #include "core/common/Cp1252.h"
 #include "core/common/TextRules.h"
+#include "core/common/WorkControl.h"
 #include "core/contacts/ContactsFile.h"
 #include "core/list/ListOrder.h"
 
@@ -70,14 +71,22 @@ bool matchesSearch(const ContactRecord& record, SearchField field, const QString
     return field == SearchField::All || valueMatches(field, record.value(recordField(field)), cp1252::fold(text));
 }
 
-Partial<std::vector<ListEntry>> loadList(const ContactsFile& file, const ListQuery& query, const ListOrder& order)
+Partial<std::vector<ListEntry>> loadList(const ContactsFile& file, const ListQuery& query, const ListOrder& order,
+                                         WorkControl* control)
 {
     std::vector<ListEntry> entries;
+    const int total = control ? file.count() : 0;
+    bool cancelled = false;
     const Field searched = recordField(query.field);
     // Typed as a record would store it, so "Nguyễn" finds "Nguyen".
     const QString text = cp1252::fold(query.text);
     bool tooMany = false;
     const Status status = file.forEachBytes([&](int number, QByteArrayView bytes) {
+        if (control) {
+            control->setProgress(number, total);
+            if ((cancelled = control->cancelled()))
+                return false;
+        }
         if (query.field != SearchField::All &&
             !valueMatches(query.field, ContactRecord::fieldFromBytes(bytes, searched), text))
             return true;
@@ -86,6 +95,8 @@ Partial<std::vector<ListEntry>> loadList(const ContactsFile& file, const ListQue
             entries.push_back(ListEntry{listLine(bytes, query.order), number});
         return !tooMany;
     });
+    if (cancelled)
+        return {{}, errors::cancelled()};
     order.sort(entries);
     return {std::move(entries), tooMany ? Status(errors::outOfMemory()) : status};
 }

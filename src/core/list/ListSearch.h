@@ -12,6 +12,8 @@
 
 namespace quillet {
 
+class WorkControl;
+
 class ContactRecord;
 class ContactsFile;
 class ListOrder;
@@ -47,6 +49,9 @@ bool matchesSearch(const ContactRecord& record, SearchField field, const QString
 // Reads the file once and gives the matching records' lines sorted in list order.
 // On a read failure the lines found before it come back, sorted, with the error;
 // past maxRecordsInMemory lines the load stops the same way with "Out of memory".
-Partial<std::vector<ListEntry>> loadList(const ContactsFile& file, const ListQuery& query, const ListOrder& order);
+// With `control`, the records read are reported to it, and a cancel stops the load
+// with errors::cancelled() and no lines.
+Partial<std::vector<ListEntry>> loadList(const ContactsFile& file, const ListQuery& query, const ListOrder& order,
+                                         WorkControl* control = nullptr);
 
 } // namespace quillet

@@ -155,12 +155,25 @@ GridDocument composeSheetLabels(const SheetTemplate& sheet, const std::vector<La
     return wholeDocument(stream);
 }
 
+QString calibrationTitle(const SheetTemplate& sheet)
+{
+    return QStringLiteral("Calibration page for ") + sheet.name();
+}
+
 GridDocument composeCalibrationPage(const SheetTemplate& sheet)
 {
     GridDocument document;
     document.setPaper(sheet.paper);
     document.setTakesPrinterOffset(true);
     document.setOrientation(PageOrientation::Portrait);
+    // Two small lines in the sheet's top margin, inside the printable area: at 6 pt
+    // the how-to fits the width of a Letter or A4 page.
+    const double size = 6;
+    const GridFontMetrics metrics = gridFontMetrics(labelFont, false);
+    const QPointF first(layoutMargin, layoutMargin + metrics.ascent * size);
+    document.setFont(labelFont, size);
+    document.placeText(first, calibrationTitle(sheet));
+    document.placeText(first + QPointF(0, metrics.lineSpacing * size), calibrationHowTo);
     for (int index = 0; index < sheet.labelCount(); ++index) {
         const QRectF rect = sheet.labelRect(index);
         document.drawOutline(rect, sheet.radius);

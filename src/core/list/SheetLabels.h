@@ -66,11 +66,17 @@ Result<ListLabelsJob> prepareListLabels(const ContactsFile& file, const QList<in
                                         const SheetTemplate& sheet, int start);
 
 // The outline of every label of the sheet and a cross at its centre, so that the
-// user can measure how far the printer lands off.
+// user can measure how far the printer lands off; at the top, the sheet's name and
+// how to use the page.
 GridDocument composeCalibrationPage(const SheetTemplate& sheet);
 // What "Print calibration page" prints for the chosen sheet: its page and, when it
 // is the built-in sheet, a second page for the return-address sheet, the other
 // sheet the built-in layouts print on.
 GridDocument composeCalibrationJob(const SheetTemplate& chosen);
+// "Calibration page for Avery 5160".
+QString calibrationTitle(const SheetTemplate& sheet);
+inline const QString calibrationHowTo =
+    QStringLiteral("Measure how far each cross lands from the centre of its label, and enter that shift in "
+                   "File > Printer Offset: right and down are positive.");
 
 } // namespace quillet

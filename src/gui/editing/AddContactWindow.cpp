@@ -117,7 +117,7 @@ bool AddContactWindow::save()
     }
     const Result<int> appended = m_session.file().append(recordFromForm(result.form, m_session.reminderFlag()));
     if (!appended) {
-        if (!retryAfterError(m_platform.prompter, appended.error()))
+        if (showErrorBox(m_platform.prompter, appended.error()) == MessageResult::Cancel)
             close();
         return false;
     }

@@ -68,7 +68,7 @@ void ContactWindow::load()
     setWindowTitle(QStringLiteral("Contact Information  [") + m_session.fileTitle() + QStringLiteral("]"));
     if (Status filled = fillFindBox(); !filled) {
         // Nothing to show: Cancel brings the main window back instead of this one.
-        if (!retryAfterError(m_platform.prompter, filled.error()))
+        if (showErrorBox(m_platform.prompter, filled.error()) == MessageResult::Cancel)
             QTimer::singleShot(0, this, &QWidget::close);
     }
     m_ui->findContactCombo->setFocus();
@@ -85,6 +85,8 @@ void ContactWindow::openRecord(int number)
     m_session.setCurrentRecord(number);
     setRecordControlsEnabled(true);
     refillFindBox();
+    // The box names the contact on show, as when the user chose it there.
+    m_ui->findContactCombo->setCurrentIndex(m_ui->findContactCombo->findData(number));
     m_ui->findContactCombo->setFocus();
 }
 
@@ -258,7 +260,7 @@ void ContactWindow::deleteContact()
     if (handledOutsideChange(deleted, number))
         return;
     if (!deleted) {
-        const bool retry = retryAfterError(m_platform.prompter, deleted.error());
+        const bool retry = showErrorBox(m_platform.prompter, deleted.error()) != MessageResult::Cancel;
         // Only a failed reopening after the rename leaves the file closed; the
         // session follows, and that unloads this window.
         if (!m_session.file().isOpen())
@@ -329,14 +331,14 @@ bool ContactWindow::handledOutsideChange(const Status& status, int number)
     }
     if (status.error().number != errors::fileNotFound().number)
         return false;
-    m_platform.prompter.message(errorBoxText(status.error()), errorBoxTitle);
+    showErrorBox(m_platform.prompter, status.error(), MessageButtons::Ok);
     m_session.closeFile(); // the window goes with its file
     return true;
 }
 
 void ContactWindow::reportFailure(const Status& status)
 {
-    if (!retryAfterError(m_platform.prompter, status.error()))
+    if (showErrorBox(m_platform.prompter, status.error()) == MessageResult::Cancel)
         close();
 }
 

@@ -7,6 +7,8 @@
 #include "core/help/Help.h"
 #include "gui/session/Session.h"
 #include "gui/session/WindowHost.h"
+#include "gui/widgets/ErrorBox.h"
+#include "gui/widgets/LongWork.h"
 #include "gui/widgets/WindowKeys.h"
 #include "ports/Platform.h"
 
@@ -71,8 +73,12 @@ void ExportWindow::createExport()
         return;
     const Result<ExportSummary> summary = [&] {
         const BusyCursor busy(m_platform.prompter);
-        return exportContacts(m_session.file(), kind, programFolder());
+        return runLongWork(this, QStringLiteral("Exporting contacts…"), [&](WorkControl& control) {
+            return exportContacts(m_session.file(), kind, programFolder(), &control);
+        });
     }();
+    if (!summary && isCancelled(summary.error()))
+        return;
     if (!summary) {
         reportFailure(summary.error());
         return;
@@ -102,9 +108,7 @@ void ExportWindow::announceExport(ExportKind kind, const ExportSummary& summary)
 
 void ExportWindow::reportFailure(const AppError& error)
 {
-    const MessageResult answer = m_platform.prompter.message(errorBoxText(error, ErrorEnding::Author), errorBoxTitle,
-                                                             MessageIcon::Critical, MessageButtons::RetryCancel);
-    if (answer == MessageResult::Cancel)
+    if (showErrorBox(m_platform.prompter, error) == MessageResult::Cancel)
         close();
 }
 

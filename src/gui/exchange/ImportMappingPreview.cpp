@@ -14,11 +14,6 @@ namespace {
 
 constexpr int sampleCount = 3;
 
-QString choiceText(ImportField field)
-{
-    return field == ImportField::Ignore ? QStringLiteral("(ignore)") : fieldKeyword(field);
-}
-
 // The target a choice of `field` stands for: the dictionary's own when it is the
 // same field (it keeps its address or phone group).
 ColumnTarget targetFor(ImportField field, const ColumnTarget& suggested)
@@ -35,11 +30,14 @@ ImportMappingPreview::ImportMappingPreview(QTableWidget* columns, QTableWidget* 
     m_columns->setHorizontalHeaderLabels(
         {QStringLiteral("Column"), QStringLiteral("First values"), QStringLiteral("Field")});
     m_columns->horizontalHeader()->setStretchLastSection(true);
-    m_columns->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_contacts->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab moves on to the next control, as everywhere else; arrows move in the table.
+    for (QTableWidget* table : {m_columns, m_contacts}) {
+        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        table->setTabKeyNavigation(false);
+    }
     QStringList names;
     for (int i = 0; i < fieldCount - 1; ++i)
-        names << fieldName(allFields[i]);
+        names << QString::fromLatin1(fieldInfo(allFields[i]).caption);
     m_contacts->setColumnCount(int(names.size()));
     m_contacts->setHorizontalHeaderLabels(names);
 }
@@ -79,9 +77,9 @@ void ImportMappingPreview::fillColumns()
         const ColumnTarget suggested = m_suggested[std::size_t(column)];
         // A target only the dictionary gives (a phone whose type stands in another column) is offered too.
         if (std::find(choosableFields().begin(), choosableFields().end(), suggested.field) == choosableFields().end())
-            combo->addItem(fieldKeyword(suggested.field), int(suggested.field));
+            combo->addItem(fieldCaption(suggested.field), int(suggested.field));
         for (const ImportField field : choosableFields())
-            combo->addItem(choiceText(field), int(field));
+            combo->addItem(fieldCaption(field), int(field));
         combo->setCurrentIndex(combo->findData(int(m_mapping[std::size_t(column)].field)));
         connect(combo, &QComboBox::currentIndexChanged, this,
                 [this, column, combo](int item) { choose(column, combo->itemData(item).toInt()); });

@@ -11,7 +11,10 @@
 #include "gui/session/Session.h"
 #include "gui/session/WindowHost.h"
 #include "gui/widgets/EditMenu.h"
+#include "gui/widgets/ErrorBox.h"
+#include "gui/widgets/LongWork.h"
 #include "gui/widgets/WindowKeys.h"
+#include "gui/widgets/WindowPlacement.h"
 #include "ports/Platform.h"
 
 #include <QCloseEvent>
@@ -42,6 +45,7 @@ ImportWindow::ImportWindow(Session& session, Platform& platform, WindowHost& hos
     m_preview = new ImportMappingPreview(m_ui->mappingTable, m_ui->previewTable, this);
     m_ui->mappingTable->hide();
     m_ui->previewTable->hide();
+    m_ui->importNoteLabel->hide();
     m_ui->helpMenu->insertSeparator(m_ui->aboutAction)->setObjectName(QStringLiteral("mnuITHelpBar0"));
     m_ui->aboutAction->setText(about::makerCaption());
     setWindowTitle(QStringLiteral("Import Contacts  [") + m_session.fileTitle() + u']');
@@ -111,7 +115,7 @@ void ImportWindow::loadPreview()
     m_ui->mappingTable->setVisible(m_previewShown);
     m_ui->previewTable->setVisible(m_previewShown);
     if (m_previewShown)
-        resize(std::max(width(), 760), std::max(height(), 560));
+        growWithinScreen(this, sizeHint().expandedTo(QSize(760, 560)));
     m_readable = preview.ok();
     updateImportButton();
     if (!preview) {
@@ -148,7 +152,10 @@ void ImportWindow::showSummary()
 
 void ImportWindow::updateImportButton()
 {
-    m_ui->importButton->setEnabled(m_readable && (!m_previewShown || m_preview->ready()));
+    const bool mapped = !m_previewShown || m_preview->ready();
+    m_ui->importButton->setEnabled(m_readable && mapped);
+    // A greyed-out Import says why.
+    m_ui->importNoteLabel->setVisible(m_readable && !mapped);
 }
 
 void ImportWindow::startImport()
@@ -168,10 +175,20 @@ void ImportWindow::startImport()
     }
     const Result<ImportSummary> summary = [&] {
         const BusyCursor busy(m_platform.prompter);
-        Result<ImportSummary> run = importContacts(m_csvPath, m_session.file(), options);
+        Result<ImportSummary> run = runLongWork(this, QStringLiteral("Importing contacts…"), [&](WorkControl& control) {
+            int read = 0;
+            options.onContact = [&](const ContactRecord&, const ContactChanges&) { control.setProgress(++read); };
+            options.cancelled = [&control] { return control.cancelled(); };
+            return importContacts(m_csvPath, m_session.file(), options);
+        });
         m_session.file().setSplittingLinksAllowed(false);
         return run;
     }();
+    if (!summary && isCancelled(summary.error())) {
+        m_platform.prompter.message(QStringLiteral("Import cancelled: no contacts were imported."), importDoneTitle,
+                                    MessageIcon::Information);
+        return;
+    }
     if (!summary || summary->stoppedBy) {
         reportFailure(summary ? *summary->stoppedBy : summary.error());
         return;
@@ -194,9 +211,8 @@ void ImportWindow::startImport()
 
 void ImportWindow::reportFailure(const AppError& error)
 {
-    const MessageResult answer = m_platform.prompter.message(errorBoxText(error, ErrorEnding::Quillet), errorBoxTitle,
-                                                             MessageIcon::Critical, MessageButtons::RetryCancel);
-    if (answer == MessageResult::Cancel)
+    if (showErrorBox(m_platform.prompter, error, MessageButtons::RetryCancel, ErrorEnding::Quillet) ==
+        MessageResult::Cancel)
         close();
 }
 

@@ -5,19 +5,24 @@
 #include "core/list/ListModel.h"
 #include "gui/session/Session.h"
 #include "gui/session/WindowHost.h"
+#include "gui/widgets/LongWork.h"
 #include "gui/widgets/WindowKeys.h"
 #include "ui_ContactListWindow.h"
 
 #include <QCloseEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyle>
 
 namespace quillet {
 
 namespace {
 
-// Room for the stored widths of the fields, in average characters.
-constexpr int defaultColumnChars[ListModel::ColumnCount] = {26, 16, 4, 11, 14, 14, 30};
+// What each column must show whole at its first width: a long name, city and
+// e-mail address, and every character of a ZIP+4 code and a phone number.
+const char* const widestTexts[ListModel::ColumnCount] = {
+    "Margaret Fitzgerald-Smith",      "San Francisco Bay", "WW", "00000-0000", "(000) 000-0000", "(000) 000-0000",
+    "margaret.fitzgerald@example.com"};
 
 } // namespace
 
@@ -47,13 +52,26 @@ void ContactListWindow::setupTable()
     QHeaderView* header = view->header();
     header->setSectionsMovable(false);
     header->setStretchLastSection(true);
-    const int charWidth = view->fontMetrics().averageCharWidth();
-    for (int column = 0; column < ListModel::ColumnCount; ++column)
-        header->resizeSection(column, defaultColumnChars[column] * charWidth + 12);
+    // The cell's text margins and the header's sort arrow.
+    const int room = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 16;
+    for (int column = 0; column < ListModel::ColumnCount; ++column) {
+        const int text = view->fontMetrics().horizontalAdvance(QLatin1String(widestTexts[column]));
+        const int title =
+            header->fontMetrics().horizontalAdvance(m_model->headerData(column, Qt::Horizontal).toString());
+        header->resizeSection(column, std::max(text, title) + room);
+    }
     header->restoreState(settings::value(settings::listColumns));
     header->setSortIndicator(0, Qt::AscendingOrder);
     view->setSortingEnabled(true);
     view->installEventFilter(this);
+    // The search and sort boxes lie over the empty list below its header, which
+    // stays readable; the list keeps room for them.
+    m_ui->listArea->removeWidget(m_ui->choiceArea);
+    m_ui->choiceArea->setParent(view->viewport());
+    m_ui->choiceArea->move(0, 0);
+    m_ui->choiceArea->adjustSize();
+    const int frame = 2 * view->frameWidth();
+    view->setMinimumSize(m_ui->choiceArea->size() + QSize(frame, header->sizeHint().height() + frame));
 }
 
 ContactListWindow::~ContactListWindow() = default;
@@ -156,10 +174,20 @@ void ContactListWindow::getReport()
     Partial<std::vector<ListEntry>> found;
     {
         BusyCursor busy(m_platform.prompter);
-        const ContactsFileLock locked(m_session.file(), LockKind::Shared);
-        found = locked.status().ok() ? loadList(m_session.file(), m_query, m_model->order())
-                                     : Partial<std::vector<ListEntry>>{{}, locked.status()};
+        const ListOrder& order = m_model->order();
+        found = runLongWork(this, QStringLiteral("Loading the list…"), [&](WorkControl& control) {
+            const ContactsFileLock locked(m_session.file(), LockKind::Shared);
+            return locked.status().ok() ? loadList(m_session.file(), m_query, order, &control)
+                                        : Partial<std::vector<ListEntry>>{{}, locked.status()};
+        });
         m_filledFrom = m_session.file().identity();
+    }
+    // Cancelled: back to the query as it was.
+    if (!found.complete() && isCancelled(found.stoppedBy.error())) {
+        for (QWidget* choice :
+             {m_ui->choiceArea, static_cast<QWidget*>(m_ui->searchGroup), static_cast<QWidget*>(m_ui->sortOrderGroup)})
+            choice->setVisible(true);
+        return;
     }
     const int count = static_cast<int>(found.value.size());
     if (count > 0) {

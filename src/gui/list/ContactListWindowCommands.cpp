@@ -11,6 +11,7 @@
 #include "gui/session/ReturningWindow.h"
 #include "gui/session/Session.h"
 #include "gui/session/WindowHost.h"
+#include "gui/widgets/ErrorBox.h"
 #include "gui/widgets/WindowPlacement.h"
 #include "ui_ContactListWindow.h"
 
@@ -181,7 +182,7 @@ bool ContactListWindow::refilledAfterOutsideChange()
     const ContactsFile& file = m_session.file();
     if (Status current = file.refresh(); !current) {
         // Gone: reported, and nothing is created in its place.
-        m_platform.prompter.message(errorBoxText(current.error()), errorBoxTitle);
+        quillet::showErrorBox(m_platform.prompter, current.error(), MessageButtons::Ok);
         m_model->clear();
         m_session.closeFile();
         return true;
@@ -195,9 +196,7 @@ bool ContactListWindow::refilledAfterOutsideChange()
 
 void ContactListWindow::showErrorBox(const AppError& error)
 {
-    const MessageResult answer =
-        m_platform.prompter.message(errorBoxText(error), errorBoxTitle, MessageIcon::None, MessageButtons::RetryCancel);
-    if (answer != MessageResult::Cancel)
+    if (quillet::showErrorBox(m_platform.prompter, error) != MessageResult::Cancel)
         return;
     m_model->clear();
     close();

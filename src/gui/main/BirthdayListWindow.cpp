@@ -1,39 +1,27 @@
 #include "gui/main/BirthdayListWindow.h"
+#include "ui_BirthdayListWindow.h"
 
-#include <QDialogButtonBox>
 #include <QHeaderView>
-#include <QLabel>
-#include <QPushButton>
-#include <QTreeWidget>
-#include <QVBoxLayout>
 
 namespace quillet {
 
-BirthdayListWindow::BirthdayListWindow(const QList<reminders::DueBirthday>& due, QWidget* parent) : QDialog(parent)
+BirthdayListWindow::BirthdayListWindow(const QList<reminders::DueBirthday>& due, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::BirthdayListWindow>())
 {
-    setObjectName(QStringLiteral("frmBirthdays"));
+    m_ui->setupUi(this);
     setWindowTitle(reminders::listTitle);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(QStringLiteral("%1 birthdays are coming up in the next %2 days.")
-                                     .arg(due.size())
-                                     .arg(reminders::reminderWindowDays)));
-    auto* list = new QTreeWidget;
-    list->setObjectName(QStringLiteral("lstBirthdays"));
-    list->setRootIsDecorated(false);
-    list->setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Date"), QStringLiteral("Days ahead")});
+    m_ui->countLabel->setText(QStringLiteral("%1 birthdays are coming up in the next %2 days.")
+                                  .arg(due.size())
+                                  .arg(reminders::reminderWindowDays));
     for (const reminders::DueBirthday& birthday : reminders::sortedByDate(due)) {
-        list->addTopLevelItem(new QTreeWidgetItem(
+        m_ui->birthdayList->addTopLevelItem(new QTreeWidgetItem(
             {birthday.name, birthday.date.toString(QStringLiteral("MM/dd")), QString::number(birthday.daysAhead)}));
     }
-    list->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    list->header()->setStretchLastSection(false);
-    layout->addWidget(list);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("cmdOK"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    layout->addWidget(buttons);
-    resize(420, 360);
+    m_ui->birthdayList->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    connect(m_ui->okButton, &QPushButton::clicked, this, &QDialog::accept);
 }
+
+BirthdayListWindow::~BirthdayListWindow() = default;
 
 BirthdayListWindow* BirthdayListWindow::showFor(const QList<reminders::DueBirthday>& due, QWidget* parent)
 {

@@ -4,6 +4,12 @@
 
 #include <QDialog>
 
+#include <memory>
+
+namespace Ui {
+class BirthdayListWindow;
+}
+
 namespace quillet {
 
 // Lists many due birthdays at once (name, date, days ahead) with a single OK, in
@@ -13,9 +19,13 @@ class BirthdayListWindow : public QDialog
     Q_OBJECT
 public:
     BirthdayListWindow(const QList<reminders::DueBirthday>& due, QWidget* parent = nullptr);
+    ~BirthdayListWindow() override;
 
     // Opens the window over `parent` without waiting for it; it deletes itself when closed.
     static BirthdayListWindow* showFor(const QList<reminders::DueBirthday>& due, QWidget* parent);
+
+private:
+    std::unique_ptr<Ui::BirthdayListWindow> m_ui;
 };
 
 } // namespace quillet

@@ -46,6 +46,7 @@ MainWindow::MainWindow(const Platform& platform, QWidget* parent)
     connectContactCommands();
     connectOptions();
     connectHelp();
+    connectRecentFiles();
     connect(&m_session, &Session::changed, this, &MainWindow::refreshFromSession);
     refreshFromSession();
 }
@@ -75,6 +76,7 @@ void MainWindow::connectCommands()
     connect(m_ui->labelSheetAction, &QAction::triggered, this, &MainWindow::chooseLabelSheet);
     connect(m_ui->printerOffsetAction, &QAction::triggered, this, &MainWindow::setPrinterOffset);
     connect(m_ui->calibrationPageAction, &QAction::triggered, this, &MainWindow::printCalibrationPage);
+    connect(m_ui->calibrationPreviewAction, &QAction::triggered, this, &MainWindow::previewCalibrationPage);
     connect(m_ui->exitAction, &QAction::triggered, this, &QWidget::close);
     new EditMenu(this, m_ui->editMenu, m_ui->cutAction, m_ui->copyAction, m_ui->pasteAction);
     connect(m_ui->printButton, &QPushButton::clicked, this, &MainWindow::printLines);
@@ -190,8 +192,9 @@ void MainWindow::openContactWindow(int recordNumber)
 // The other window opens centred over this one; this one comes back where it was.
 void MainWindow::openWindow(QWidget* window)
 {
+    // Where the window manager has the window's inside now; its frame goes around that.
     if (isVisible())
-        m_hiddenGeometry = saveGeometry();
+        m_hiddenGeometry = geometry();
     placeOver(window, this);
     hide();
     window->show();
@@ -202,8 +205,10 @@ void MainWindow::returnToMainWindow()
 {
     if (m_shuttingDown)
         return;
-    if (!isVisible() && !m_hiddenGeometry.isEmpty())
-        restoreGeometry(m_hiddenGeometry);
+    // The inside's place, not the frame's: a window shown again has no frame yet, and
+    // a frame position would put its inside where its frame was.
+    if (!isVisible() && m_hiddenGeometry.isValid())
+        setGeometry(m_hiddenGeometry);
     show();
     activateWindow();
     focusFirstLine();
@@ -244,7 +249,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
     closeOtherWindows();
     if (!isMinimized()) {
         const QScreen* shown = screen();
-        writeMainWindowSettings(toTwips(frameGeometry(), shown ? shown->logicalDotsPerInch() : 96.0));
+        writeMainWindowSettings(toTwips(windowFrame(this), shown ? shown->logicalDotsPerInch() : 96.0));
     }
     event->accept();
     emit programEnded();

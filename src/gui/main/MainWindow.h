@@ -21,6 +21,7 @@ class MainWindow;
 namespace quillet {
 
 enum class FileCommand;
+struct FileCommandOutcome;
 class ShownWindows;
 
 // The contact commands of the main window, run by the windows of the contacts
@@ -46,6 +47,9 @@ public:
 
     // The load step: shows the window and puts its controls into their start state.
     void start();
+    // Opens the contacts file at `path` as File > Open would once it is chosen; a
+    // file that is not there is reported and the open file stays open.
+    void openFile(const QString& path);
 
     Session& session() { return m_session; }
     Platform& platform() { return m_platform; }
@@ -117,12 +121,19 @@ private:
     void chooseLabelSheet();
     void setPrinterOffset();
     void printCalibrationPage();
+    void previewCalibrationPage();
 
     // MainWindowFile.cpp: File > New, Open, Close and the reminder switch
     void runFileCommand(FileCommand command);
     void closeFile();
     void switchReminders(bool on);
     void showErrorBox(const Status& status);
+    void showFileOutcome(const FileCommandOutcome& outcome);
+
+    // MainWindowRecent.cpp: File > Open Recent
+    void connectRecentFiles();
+    void fillRecentMenu();
+    void openRecentFile(const QString& path);
 
     // MainWindowHelp.cpp: manual, web lookups, About
     void connectHelp();
@@ -137,7 +148,7 @@ private:
     std::function<void(QWidget* asker)> m_openAbout;
     ShownWindows* m_shownWindows; // child of this window
     bool m_shuttingDown = false;
-    QByteArray m_hiddenGeometry; // where the window was when another took its place
+    QRect m_hiddenGeometry; // where the window was when another took its place
 };
 
 } // namespace quillet

@@ -6,14 +6,23 @@
 #include "core/contacts/LinkedFileQuestion.h"
 #include "core/reminders/Reminders.h"
 #include "gui/main/BirthdayListWindow.h"
+#include "gui/main/RecentFiles.h"
 #include "gui/session/FileCommands.h"
+#include "gui/widgets/ErrorBox.h"
 
 namespace quillet {
 
 void MainWindow::runFileCommand(FileCommand command)
 {
-    const FileCommandOutcome outcome = quillet::runFileCommand(command, m_session, m_platform.fileDialogs,
-                                                               programFolder(), m_platform.desktop.today());
+    showFileOutcome(quillet::runFileCommand(command, m_session, m_platform.fileDialogs, programFolder(),
+                                            m_platform.desktop.today()));
+}
+
+// The error box, or the file's due birthdays; a file opened goes first in Open Recent.
+void MainWindow::showFileOutcome(const FileCommandOutcome& outcome)
+{
+    if (outcome.status && !outcome.cancelled && m_session.hasFile())
+        RecentFiles().add(m_session.filePath());
     if (!outcome.status) {
         showErrorBox(outcome.status);
         return;
@@ -30,8 +39,7 @@ void MainWindow::runFileCommand(FileCommand command)
 // no-file state, so no command can run against a file that is not open.
 void MainWindow::showErrorBox(const Status& status)
 {
-    const MessageResult chosen = m_platform.prompter.message(errorBoxText(status.error()), errorBoxTitle,
-                                                             MessageIcon::None, MessageButtons::RetryCancel);
+    const MessageResult chosen = quillet::showErrorBox(m_platform.prompter, status.error());
     m_session.closeFile();
     if (chosen != MessageResult::Retry)
         close();
@@ -52,7 +60,7 @@ void MainWindow::switchReminders(bool on)
     m_session.file().setSplittingLinksAllowed(false);
     if (!written) {
         // Every flag is as it was; the menu keeps the old switch.
-        m_platform.prompter.message(errorBoxText(written.error()), errorBoxTitle, MessageIcon::None);
+        quillet::showErrorBox(m_platform.prompter, written.error(), MessageButtons::Ok);
         return;
     }
     m_platform.prompter.message(on ? reminders::turnedOnText : reminders::turnedOffText,

@@ -1,5 +1,5 @@
 // The main window's label sheet commands: the Label Sheet dialog, printer
-// offsets, the calibration page and the return-address sheet's preview.
+// offsets, the calibration page and its preview, and the return-address sheet's preview.
 #include "gui/main/MainWindow.h"
 #include "ui_MainWindow.h"
 
@@ -10,6 +10,13 @@
 #include "core/printing/SheetCatalogue.h"
 
 namespace quillet {
+
+namespace {
+
+const QString noPrinterText =
+    QStringLiteral("No printer is set up.  Add a printer in the system's printer settings, then print again.");
+
+} // namespace
 
 void MainWindow::previewReturnAddresses()
 {
@@ -40,9 +47,20 @@ void MainWindow::printCalibrationPage()
     const PrintChoice choice = m_platform.printDialog.ask(PrintDialogRequest{});
     if (choice.cancelled)
         return;
-    if (!printCopies(composeCalibrationJob(chosenLabelSheet()), choice, m_platform.printTarget,
-                     QStringLiteral("Calibration page")))
+    if (printCopies(composeCalibrationJob(chosenLabelSheet()), choice, m_platform.printTarget,
+                    QStringLiteral("Calibration page")))
+        return;
+    // The dialog names the printer chosen; none means none was there to choose.
+    if (choice.printerName.isEmpty())
+        m_platform.prompter.message(noPrinterText, printerProblemTitle, MessageIcon::Exclamation);
+    else
         showPrinterProblem();
+}
+
+void MainWindow::previewCalibrationPage()
+{
+    const auto document = std::make_shared<const GridDocument>(composeCalibrationPage(chosenLabelSheet()));
+    m_platform.labelDialogs.showPreview([document] { return streamOf(document); });
 }
 
 } // namespace quillet

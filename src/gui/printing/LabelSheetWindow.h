@@ -2,14 +2,15 @@
 
 #include <QDialog>
 
-class QLabel;
-class QLineEdit;
-class QTreeWidget;
+#include <memory>
+
+namespace Ui {
+class LabelSheetWindow;
+}
 
 namespace quillet {
 
 class SheetCatalogue;
-class SheetDrawing;
 
 // The Label Sheet dialog: a search field (brand, part, description, size), the
 // products with their label size, labels per sheet and paper, the built-in sheet
@@ -19,6 +20,7 @@ class LabelSheetWindow : public QDialog
     Q_OBJECT
 public:
     LabelSheetWindow(const SheetCatalogue& catalogue, const QString& current, QWidget* parent = nullptr);
+    ~LabelSheetWindow() override;
 
     // "BRAND PART" of the chosen product; empty for the built-in sheet.
     QString chosenSheet() const;
@@ -28,10 +30,7 @@ private:
     void showChosen();
 
     const SheetCatalogue& m_catalogue;
-    QLineEdit* m_search = nullptr;
-    QTreeWidget* m_products = nullptr;
-    SheetDrawing* m_drawing = nullptr;
-    QLabel* m_notFound = nullptr;
+    std::unique_ptr<Ui::LabelSheetWindow> m_ui;
     QString m_chosen;
 };
 

@@ -1,77 +1,52 @@
 #include "gui/printing/PrinterOffsetWindow.h"
+#include "ui_PrinterOffsetWindow.h"
 
 #include "core/printing/PrintPreferences.h"
 
-#include <QComboBox>
-#include <QDialogButtonBox>
-#include <QDoubleSpinBox>
-#include <QFormLayout>
-#include <QLabel>
 #include <QPrinterInfo>
-#include <QVBoxLayout>
+#include <QPushButton>
 
 namespace quillet {
 
-namespace {
-
-QDoubleSpinBox* offsetBox(QWidget* parent, const QString& name)
+PrinterOffsetWindow::PrinterOffsetWindow(const QStringList& printers, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::PrinterOffsetWindow>())
 {
-    auto* box = new QDoubleSpinBox(parent);
-    box->setObjectName(name);
-    box->setRange(-printprefs::maxOffsetMm, printprefs::maxOffsetMm);
-    box->setDecimals(1);
-    box->setSingleStep(0.5);
-    box->setSuffix(QStringLiteral(" mm"));
-    return box;
-}
-
-} // namespace
-
-PrinterOffsetWindow::PrinterOffsetWindow(QWidget* parent) : QDialog(parent)
-{
-    setWindowTitle(QStringLiteral("Printer Offset"));
-    m_printer = new QComboBox(this);
-    m_printer->setObjectName(QStringLiteral("cboPrinter"));
-    m_printer->addItems(QPrinterInfo::availablePrinterNames());
+    m_ui->setupUi(this);
+    for (QDoubleSpinBox* box : {m_ui->horizontalSpin, m_ui->verticalSpin})
+        box->setRange(-printprefs::maxOffsetMm, printprefs::maxOffsetMm);
+    m_ui->printerCombo->addItems(printers);
     const QString last = printprefs::lastPrinter();
-    m_printer->setCurrentText(last.isEmpty() ? QPrinterInfo::defaultPrinterName() : last);
-    m_x = offsetBox(this, QStringLiteral("txtOffsetX"));
-    m_y = offsetBox(this, QStringLiteral("txtOffsetY"));
-    auto* note = new QLabel(QStringLiteral("Print the calibration page, measure how far the crosses land from the "
-                                           "label centres, and enter that shift: right and down are positive."),
-                            this);
-    note->setWordWrap(true);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("&Printer:"), m_printer);
-    form->addRow(QStringLiteral("&Horizontal:"), m_x);
-    form->addRow(QStringLiteral("&Vertical:"), m_y);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(note);
-    layout->addLayout(form);
-    layout->addWidget(buttons);
+    m_ui->printerCombo->setCurrentText(last.isEmpty() ? QPrinterInfo::defaultPrinterName() : last);
+    const bool found = !printers.isEmpty();
+    m_ui->noPrinterLabel->setVisible(!found);
+    for (QWidget* control : {static_cast<QWidget*>(m_ui->printerCombo), static_cast<QWidget*>(m_ui->horizontalSpin),
+                             static_cast<QWidget*>(m_ui->verticalSpin)})
+        control->setEnabled(found);
+    m_ui->buttonBox->button(QDialogButtonBox::Ok)->setEnabled(found);
 
-    connect(m_printer, &QComboBox::currentTextChanged, this, &PrinterOffsetWindow::showStored);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_ui->printerCombo, &QComboBox::currentTextChanged, this, &PrinterOffsetWindow::showStored);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
     showStored();
 }
 
+PrinterOffsetWindow::~PrinterOffsetWindow() = default;
+
 QString PrinterOffsetWindow::printer() const
 {
-    return m_printer->currentText();
+    return m_ui->printerCombo->currentText();
 }
 
 QPointF PrinterOffsetWindow::offsetMm() const
 {
-    return QPointF(m_x->value(), m_y->value());
+    return QPointF(m_ui->horizontalSpin->value(), m_ui->verticalSpin->value());
 }
 
 void PrinterOffsetWindow::showStored()
 {
     const QPointF stored = printprefs::printerOffset(printer());
-    m_x->setValue(stored.x());
-    m_y->setValue(stored.y());
+    m_ui->horizontalSpin->setValue(stored.x());
+    m_ui->verticalSpin->setValue(stored.y());
 }
 
 } // namespace quillet

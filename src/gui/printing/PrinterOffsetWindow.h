@@ -2,18 +2,23 @@
 
 #include <QDialog>
 
-class QComboBox;
-class QDoubleSpinBox;
+#include <memory>
+
+namespace Ui {
+class PrinterOffsetWindow;
+}
 
 namespace quillet {
 
 // Printer Offset: a printer and the horizontal and vertical shift, in millimetres
-// (+-10), to store for it; opens on the offset stored for the printer shown.
+// (+-10), to store for it; opens on the offset stored for the printer shown. With
+// no printer there is nothing to store an offset for: it says so, and OK is off.
 class PrinterOffsetWindow : public QDialog
 {
     Q_OBJECT
 public:
-    explicit PrinterOffsetWindow(QWidget* parent = nullptr);
+    explicit PrinterOffsetWindow(const QStringList& printers, QWidget* parent = nullptr);
+    ~PrinterOffsetWindow() override;
 
     QString printer() const;
     QPointF offsetMm() const;
@@ -21,9 +26,7 @@ public:
 private:
     void showStored();
 
-    QComboBox* m_printer = nullptr;
-    QDoubleSpinBox* m_x = nullptr;
-    QDoubleSpinBox* m_y = nullptr;
+    std::unique_ptr<Ui::PrinterOffsetWindow> m_ui;
 };
 
 } // namespace quillet

@@ -5,17 +5,29 @@
 #include "gui/printing/LabelSheetWindow.h"
 #include "gui/printing/PrinterOffsetWindow.h"
 #include "gui/printing/StartPositionWindow.h"
+#include "gui/widgets/WindowPlacement.h"
 
 #include <QApplication>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace quillet {
+
+QtLabelDialogs::QtLabelDialogs(DialogRunner run) : m_run(std::move(run)) {}
+
+// Over the window that asked, and no larger than its screen.
+bool QtLabelDialogs::accepted(QDialog& dialog)
+{
+    if (const QWidget* asker = dialog.parentWidget())
+        placeOver(&dialog, asker);
+    return (m_run ? m_run(dialog) : dialog.exec()) == QDialog::Accepted;
+}
 
 std::optional<QString> QtLabelDialogs::chooseSheet(const QString& current)
 {
     LabelSheetWindow dialog(SheetCatalogue::system(), current, QApplication::activeWindow());
-    if (dialog.exec() != QDialog::Accepted)
+    if (!accepted(dialog))
         return std::nullopt;
     return dialog.chosenSheet();
 }
@@ -23,15 +35,15 @@ std::optional<QString> QtLabelDialogs::chooseSheet(const QString& current)
 std::optional<int> QtLabelDialogs::askStartPosition(const SheetTemplate& sheet)
 {
     StartPositionWindow dialog(sheet, QApplication::activeWindow());
-    if (dialog.exec() != QDialog::Accepted)
+    if (!accepted(dialog))
         return std::nullopt;
     return dialog.start();
 }
 
 std::optional<PrinterOffsetChoice> QtLabelDialogs::askPrinterOffset()
 {
-    PrinterOffsetWindow dialog(QApplication::activeWindow());
-    if (dialog.exec() != QDialog::Accepted)
+    PrinterOffsetWindow dialog(QPrinterInfo::availablePrinterNames(), QApplication::activeWindow());
+    if (!accepted(dialog))
         return std::nullopt;
     return PrinterOffsetChoice{dialog.printer(), dialog.offsetMm()};
 }

@@ -2,11 +2,14 @@
 
 #include <QDialog>
 
-class QSpinBox;
+#include <memory>
+
+namespace Ui {
+class StartPositionWindow;
+}
 
 namespace quillet {
 
-class SheetDrawing;
 struct SheetTemplate;
 
 // Asks for the first label position on the first sheet, with the sheet drawn and
@@ -16,11 +19,12 @@ class StartPositionWindow : public QDialog
     Q_OBJECT
 public:
     explicit StartPositionWindow(const SheetTemplate& sheet, QWidget* parent = nullptr);
+    ~StartPositionWindow() override;
+
     int start() const;
 
 private:
-    QSpinBox* m_start = nullptr;
-    SheetDrawing* m_drawing = nullptr;
+    std::unique_ptr<Ui::StartPositionWindow> m_ui;
 };
 
 } // namespace quillet

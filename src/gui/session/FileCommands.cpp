@@ -27,6 +27,26 @@ FileCommandOutcome runFileCommand(FileCommand command, Session& session, FileDia
     }
     if (command == FileCommand::New)
         choice = withContactsExtension(choice);
+    return openChosenFile(command, choice, session, programFolder, today);
+}
+
+FileCommandOutcome openGivenFile(const QString& path, Session& session, const QString& programFolder,
+                                 const QDate& today)
+{
+    FileCommandOutcome outcome;
+    if (outcome.status = hideInstallerDataFile(programFolder); !outcome.status) {
+        session.closeFile();
+        return outcome;
+    }
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    return openChosenFile(FileCommand::Open, FileChoice{absolute, QFileInfo(absolute).fileName()}, session,
+                          programFolder, today);
+}
+
+FileCommandOutcome openChosenFile(FileCommand command, const FileChoice& choice, Session& session,
+                                  const QString& programFolder, const QDate& today)
+{
+    FileCommandOutcome outcome;
     // A name Qt's text could not carry arrives altered and would name another file.
     if (!isTextPath(choice.path)) {
         outcome.status = errors::nameNotText();

@@ -3,6 +3,7 @@
 #include "core/common/AppError.h"
 #include "core/contacts/ContactsFileNames.h"
 #include "core/reminders/Reminders.h"
+#include "ports/FileDialogs.h"
 
 #include <QDate>
 #include <QString>
@@ -28,6 +29,16 @@ struct FileCommandOutcome
 // for Open, run the reminder pass for `today`. A cancelled dialog leaves the file
 // that was open open.
 FileCommandOutcome runFileCommand(FileCommand command, Session& session, FileDialogs& dialogs,
+                                  const QString& programFolder, const QDate& today);
+
+// File > Open of a file chosen elsewhere: given on the command line or in Open
+// Recent. The same steps after the dialog; a relative path is taken from the
+// current folder.
+FileCommandOutcome openGivenFile(const QString& path, Session& session, const QString& programFolder,
+                                 const QDate& today);
+
+// The steps of New and Open once the file is chosen (the installer data file hidden).
+FileCommandOutcome openChosenFile(FileCommand command, const FileChoice& choice, Session& session,
                                   const QString& programFolder, const QDate& today);
 
 } // namespace quillet

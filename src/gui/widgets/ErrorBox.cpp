@@ -1,14 +1,10 @@
 #include "gui/widgets/ErrorBox.h"
 
-#include "core/common/AppError.h"
-#include "ports/Prompter.h"
-
 namespace quillet {
 
-bool retryAfterError(Prompter& prompter, const AppError& error)
+MessageResult showErrorBox(Prompter& prompter, const AppError& error, MessageButtons buttons, ErrorEnding ending)
 {
-    return prompter.message(errorBoxText(error), errorBoxTitle, MessageIcon::None, MessageButtons::RetryCancel) !=
-           MessageResult::Cancel;
+    return prompter.message(errorBoxText(error, ending), errorBoxTitle, MessageIcon::None, buttons);
 }
 
 } // namespace quillet

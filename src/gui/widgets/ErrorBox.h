@@ -1,12 +1,16 @@
 #pragma once
 
+#include "core/common/AppError.h"
+#include "ports/Prompter.h"
+
 namespace quillet {
 
-class Prompter;
-struct AppError;
-
-// The error box of a window's file handler, with Retry and Cancel; true when the
-// user chose Retry (the handler ends, the window unchanged), false for Cancel.
-bool retryAfterError(Prompter& prompter, const AppError& error);
+// The one error box of every window: "An error has occurred. Error number N --
+// description.  Try again, or notify author." titled "Error", with no icon; a
+// failure with a message of its own shows that message alone. Most boxes offer
+// Retry and Cancel; the caller decides what each means for its window.
+MessageResult showErrorBox(Prompter& prompter, const AppError& error,
+                           MessageButtons buttons = MessageButtons::RetryCancel,
+                           ErrorEnding ending = ErrorEnding::Author);
 
 } // namespace quillet

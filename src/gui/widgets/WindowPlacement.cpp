@@ -1,15 +1,29 @@
 #include "gui/widgets/WindowPlacement.h"
 
+#include "gui/widgets/FormScrollArea.h"
+
 #include <QBoxLayout>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QScrollArea>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
 namespace quillet {
+
+QRect windowFrame(const QWidget* window)
+{
+    const QRect frame = window->frameGeometry();
+    if (frame != window->geometry())
+        return frame;
+    // No frame: none yet, or one QWidget has not heard of since the window came back.
+    if (const QWindow* handle = window->windowHandle())
+        return handle->frameGeometry();
+    return frame;
+}
 
 QPoint centredPosition(const QSize& size, const QRect& anchor, const QRect& screen)
 {
@@ -22,7 +36,7 @@ QPoint centredPosition(const QSize& size, const QRect& anchor, const QRect& scre
 
 void placeOver(QWidget* window, const QWidget* anchor)
 {
-    const QRect anchorFrame = anchor->frameGeometry();
+    const QRect anchorFrame = windowFrame(anchor);
     const QScreen* screen = QGuiApplication::screenAt(anchorFrame.center());
     if (!screen)
         screen = QGuiApplication::primaryScreen();
@@ -35,14 +49,33 @@ void placeOver(QWidget* window, const QWidget* anchor)
         window->adjustSize();
     const QSize frame = anchorFrame.size() - anchor->geometry().size();
     const QRect available = screen->availableGeometry();
-    // A window taller or wider than the screen is cut to it; its form scrolls.
-    const QSize fitting = window->size().boundedTo(available.size() - frame);
+    // A window smaller than its content grows to it where the screen has room; one
+    // taller or wider than the screen is cut to it, and its form scrolls.
+    const QSize fitting = window->size().expandedTo(window->sizeHint()).boundedTo(available.size() - frame);
     if (fitting != window->size())
         window->resize(fitting);
     const QSize size = window->size() + frame;
     const QPoint frameTopLeft = centredPosition(size, anchorFrame, available);
-    // move() places the frame's corner of a window that has a frame.
-    window->move(frameTopLeft);
+    // Placed by its inside, with the anchor's frame around it: before a window is
+    // shown, a window manager may take a frame position for the inside's.
+    const QPoint inset = anchor->geometry().topLeft() - anchorFrame.topLeft();
+    window->setGeometry(QRect(frameTopLeft + inset, window->size()));
+}
+
+void growWithinScreen(QWidget* window, const QSize& wanted)
+{
+    const QScreen* screen = window->screen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QRect before = windowFrame(window);
+    const QSize frame = before.size() - window->size();
+    const QSize size = window->size().expandedTo(wanted).boundedTo(available.size() - frame);
+    if (size == window->size())
+        return;
+    window->resize(size);
+    const QRect frameRect(before.topLeft(), size + frame);
+    window->move(centredPosition(frameRect.size(), frameRect, available));
 }
 
 namespace {
@@ -72,7 +105,7 @@ QScrollArea* makeScrollable(QBoxLayout* outer, QLayout* inner)
     inner->setParent(nullptr);
     auto* holder = new QWidget;
     holder->setLayout(inner); // takes the form's controls with it
-    auto* area = new QScrollArea;
+    auto* area = new FormScrollArea;
     area->setObjectName(QStringLiteral("formScrollArea"));
     area->setFrameShape(QFrame::NoFrame);
     area->setWidgetResizable(true);
