@@ -92,16 +92,20 @@ private:
     QString m_csv;
 
     // The Import window with the big file chosen; Import still to be clicked.
-    std::unique_ptr<ImportWindow> windowWithBigFile(const QString& contactsName)
+    std::unique_ptr<ImportWindow> importWindow(const QString& contactsName)
     {
         const QString path = m_dir.filePath(contactsName);
         if (!openContacts(path, contactsName))
             return nullptr;
         auto window = std::make_unique<ImportWindow>(*m_session, *m_platform, m_host);
         window->show();
-        m_scripted->fileDialogs.answers.enqueue({m_csv, QStringLiteral("big.csv")});
-        QTest::mouseClick(child<QPushButton>(*window, "cmdCsvOpen"), Qt::LeftButton);
         return window;
+    }
+
+    void chooseBigFile(ImportWindow& window)
+    {
+        m_scripted->fileDialogs.answers.enqueue({m_csv, QStringLiteral("big.csv")});
+        QTest::mouseClick(child<QPushButton>(window, "cmdCsvOpen"), Qt::LeftButton);
     }
 
 private slots:
@@ -116,13 +120,15 @@ private slots:
 
     void windowKeepsAnswering()
     {
-        auto window = windowWithBigFile(QStringLiteral("Big.DAT"));
+        auto window = importWindow(QStringLiteral("Big.DAT"));
         QVERIFY(window);
+        // From choosing the file, which reads it for the summary, to the end of the import.
+        GapMeter gaps;
+        chooseBigFile(*window);
         bool progressShown = false;
         QTimer watch;
         connect(&watch, &QTimer::timeout, this, [&] { progressShown = progressShown || shownProgress(); });
         watch.start(50);
-        GapMeter gaps;
         QTest::mouseClick(child<QPushButton>(*window, "cmdStartImport"), Qt::LeftButton);
         const qint64 longest = gaps.longest();
         QCOMPARE(m_scripted->prompter.messages.last().text,
@@ -137,8 +143,9 @@ private slots:
     void cancelLeavesTheFileAsItWas()
     {
         const QString name = QStringLiteral("Kept.DAT");
-        auto window = windowWithBigFile(name);
+        auto window = importWindow(name);
         QVERIFY(window);
+        chooseBigFile(*window);
         ContactRecord record;
         record.set(Field::FirstName, QStringLiteral("Ann"));
         record.set(Field::LastName, QStringLiteral("Cole"));

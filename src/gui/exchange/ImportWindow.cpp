@@ -24,6 +24,7 @@
 namespace quillet {
 
 namespace {
+const QString readingFileText = QStringLiteral("Reading the file…");
 const QString instruction =
     QStringLiteral("First, download contacts (as a CSV, vCard or LDIF file) from your email provider or other "
                    "source, and save to PC.\n"
@@ -102,9 +103,11 @@ void ImportWindow::pickFile()
 
 void ImportWindow::loadPreview()
 {
+    // Choosing the reading may read the whole file (whether a classic layout would drop
+    // a line): off the window's thread too.
     const Result<ColumnPreview> preview = [&] {
         const BusyCursor busy(m_platform.prompter);
-        return previewColumns(m_csvPath, {}, 5);
+        return runLongWork(this, readingFileText, [this](WorkControl&) { return previewColumns(m_csvPath, {}, 5); });
     }();
     m_previewShown = preview.ok() && !preview->headers.isEmpty() &&
                      (preview->reading == ImportReading::NameMatched || preview->reading == ImportReading::None);
@@ -137,10 +140,19 @@ void ImportWindow::showSummary()
     options.dryRun = true;
     if (m_previewShown)
         options.mapping = m_preview->mapping();
+    // A large file takes a while to read: the window stays drawn, and Cancel only
+    // leaves the summary out.
     const Result<ImportSummary> summary = [&] {
         const BusyCursor busy(m_platform.prompter);
-        return importContacts(m_csvPath, m_session.file(), options);
+        return runLongWork(this, readingFileText, [&](WorkControl& control) {
+            options.cancelled = [&control] { return control.cancelled(); };
+            return importContacts(m_csvPath, m_session.file(), options);
+        });
     }();
+    if (!summary && isCancelled(summary.error())) {
+        m_ui->summaryLabel->clear();
+        return;
+    }
     if (!summary || summary->outcome != ImportSummary::Outcome::Imported) {
         m_ui->summaryLabel->setText(summary ? QString() : errorBoxText(summary.error(), ErrorEnding::Quillet));
         return;
