@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/common/Result.h"
+#include "core/exchange/ImportRun.h"
+#include "core/exchange/ServerExport.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QUrl>
+
+#include <vector>
+
+namespace quillet {
+
+class ContactsFile;
+
+// Where and as whom an address book server is reached.
+struct DavAccount
+{
+    QUrl url; // an address book, or just the server
+    QString user;
+    QString password;
+    // The SHA-256 digest of a certificate the user trusts although it is not valid
+    // (a self-signed server); any other invalid certificate is refused.
+    QByteArray trustedCertificate;
+    bool allowHttp = false; // plain HTTP to a host other than localhost
+    int timeoutMs = 30000;  // for each request, counted while nothing moves
+};
+
+struct AddressBookInfo
+{
+    QUrl url;
+    QString displayName; // as the server names it; may be empty
+};
+
+// A CardDAV address book server as the windows reach it. Every call blocks while
+// it runs the event loop, so the window stays drawn and its Cancel button works.
+class AddressBookServer
+{
+public:
+    virtual ~AddressBookServer() = default;
+    // The address books at the account's URL: that book alone when the URL names
+    // one, else those of the user the server finds.
+    virtual Result<std::vector<AddressBookInfo>> findBooks(const DavAccount& account) = 0;
+    // Reads the whole book, then imports it as a vCard file would be.
+    virtual Result<ImportSummary> importBook(const DavAccount& account, const QUrl& book, ContactsFile& file,
+                                             const ImportOptions& options) = 0;
+    virtual Result<ServerExportSummary> exportContacts(const DavAccount& account, const QUrl& book,
+                                                       const ContactsFile& file) = 0;
+    // Stops the call under way (and the next ones) with "cancelled".
+    virtual void cancel() = 0;
+};
+
+} // namespace quillet
