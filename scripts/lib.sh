@@ -12,9 +12,10 @@ QUILLET_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libxcb1-dev fonts-lib
 # the tests that need them skip themselves.
 QUILLET_OPTIONAL_PACKAGES=(libbenchmark-dev cups cups-client printer-driver-cups-pdf glabels-data)
 # What the tests read PDFs with, the X server and window manager the window
-# placement test runs under, and the checkers of the manual pages and the
-# software-centre metadata; optional in the same way.
-QUILLET_TEST_PACKAGES=(poppler-utils xvfb openbox mandoc appstream)
+# placement test runs under, the checkers of the manual pages and the
+# software-centre metadata, the CardDAV server the address book tests start for
+# themselves and what makes its TLS certificate; optional in the same way.
+QUILLET_TEST_PACKAGES=(poppler-utils xvfb openbox mandoc appstream radicale openssl)
 
 # The PDF-writing queue of the print tests. As root it is a cups-pdf queue of the
 # system's scheduler, writing into QUILLET_PDF_OUT; as anyone else a private
