@@ -8,6 +8,7 @@
 
 #include "CannedHttpServer.h"
 #include "ExchangeTestFiles.h"
+#include "support/ChildRun.h"
 #include "support/RadicaleServer.h"
 
 #include <QProcess>
@@ -214,6 +215,32 @@ private slots:
         QVERIFY2(summary.error().description.contains(message), qPrintable(summary.error().description));
         QVERIFY(isOwnMessage(summary.error()));
         QCOMPARE(test::storedContacts(m_file), QStringList{"Ann||Smith|||||||||||||"});
+    }
+
+    void commandLine()
+    {
+        m_server->addBook(user, QStringLiteral("family"), QStringLiteral("Family"));
+        m_server->addBook(user, QStringLiteral("work"), QStringLiteral("Work"));
+        m_server->addCard(user, QStringLiteral("family"), QStringLiteral("c1.vcf"), annCard);
+        m_server->addCard(user, QStringLiteral("family"), QStringLiteral("c3.vcf"), bobCard);
+        const QString path = m_file.path();
+        const QString root = m_server->url().toString();
+        m_file.close();
+        qputenv("QUILLET_DAV_PASSWORD", password.toUtf8());
+        const test::ChildResult several = test::runCli({"import", path, root, "--user", user});
+        QCOMPARE(several.exitCode, 1);
+        QVERIFY2(several.err.contains(QStringLiteral("the server has 2 address books: ")), qPrintable(several.err));
+        const test::ChildResult imported = test::runCli({"import", path, root, "--user", user, "--book", "Family"});
+        QCOMPARE(imported.out, QStringLiteral("Read as vCard 3.0\n2 contacts successfully imported.\n"));
+        QCOMPARE(imported.exitCode, 0);
+        const test::ChildResult exported =
+            test::runCli({"export", path, "--carddav", root + "alice/work/", "--user", user});
+        QCOMPARE(exported.out, root + QStringLiteral("alice/work/\n2 cards created, 0 updated, 0 unchanged.\n"));
+        qputenv("QUILLET_DAV_PASSWORD", "guess");
+        const test::ChildResult refused = test::runCli({"import", path, root, "--user", user, "--book", "Family"});
+        qunsetenv("QUILLET_DAV_PASSWORD");
+        QCOMPARE(refused.exitCode, 1);
+        QVERIFY2(refused.err.contains(QStringLiteral("login refused")), qPrintable(refused.err));
     }
 
     void cancelStopsTheRun()

@@ -6,6 +6,9 @@ namespace quillet::davErrors {
 
 namespace {
 
+const QString certificateText = QStringLiteral(": the server's certificate is not valid: ");
+const QString plainHttpText = QStringLiteral(": plain HTTP would send the password unencrypted");
+
 QString server(const QUrl& url)
 {
     return url.port() < 0 ? url.host() : QStringLiteral("%1:%2").arg(url.host()).arg(url.port());
@@ -25,6 +28,12 @@ AppError serverDown(const QUrl& url, const QString& reason)
         QStringLiteral("%1: the server is down or cannot be reached (%2).").arg(server(url), reason));
 }
 
+AppError noSecureConnection(const QUrl& url, const QString& reason)
+{
+    return errors::ownMessage(
+        QStringLiteral("%1: no secure connection could be made; is it an HTTPS server? (%2)").arg(server(url), reason));
+}
+
 AppError timedOut(const QUrl& url, int seconds)
 {
     return errors::ownMessage(
@@ -39,16 +48,16 @@ AppError notCardDav(const QUrl& url, const QString& what)
 
 AppError certificateRejected(const QUrl& url, const QString& reason, const QString& fingerprint)
 {
-    return errors::ownMessage(QStringLiteral("%1: the server's certificate is not valid: %2. Its SHA-256 "
-                                             "fingerprint is %3; trust it only if you know it is this server's.")
-                                  .arg(server(url), reason, fingerprint));
+    return errors::ownMessage(server(url) + certificateText +
+                              QStringLiteral("%1. Its SHA-256 fingerprint is %2; trust it only if you know it is "
+                                             "this server's.")
+                                  .arg(reason, fingerprint));
 }
 
 AppError plainHttpRefused(const QUrl& url)
 {
-    return errors::ownMessage(QStringLiteral("%1: plain HTTP would send the password unencrypted; use https:// "
-                                             "or allow plain HTTP for this server explicitly.")
-                                  .arg(server(url)));
+    return errors::ownMessage(server(url) + plainHttpText +
+                              QStringLiteral("; use https:// or allow plain HTTP for this server explicitly."));
 }
 
 AppError notHttp(const QUrl& url)
@@ -85,6 +94,16 @@ AppError noAddressBook(const QUrl& url)
 AppError cancelled()
 {
     return errors::ownMessage(QStringLiteral("cancelled"));
+}
+
+bool isCertificateRefusal(const AppError& error)
+{
+    return error.number == 0 && error.description.contains(certificateText);
+}
+
+bool isPlainHttpRefusal(const AppError& error)
+{
+    return error.number == 0 && error.description.contains(plainHttpText);
 }
 
 } // namespace quillet::davErrors

@@ -99,6 +99,8 @@ Result<DavReply> DavExchange::outcome() const
         return *m_failure;
     const QUrl url = m_reply->url();
     const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    if (!status.isValid() && m_reply->error() == QNetworkReply::SslHandshakeFailedError)
+        return davErrors::noSecureConnection(url, m_reply->errorString());
     if (!status.isValid())
         return davErrors::serverDown(url, m_reply->errorString());
     if (status.toInt() == 401)
