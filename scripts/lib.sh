@@ -6,7 +6,7 @@ QUILLET_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QUILLET_JOBS="${QUILLET_JOBS:-2}"
 
 # The packages a build needs; without them nothing runs.
-QUILLET_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libxcb1-dev fonts-liberation2)
+QUILLET_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libxcb1-dev qtkeychain-qt6-dev fonts-liberation2)
 # Installed when possible, else left out: without them the benchmarks are not
 # built, there is no printing and only the built-in label sheet (no catalogue);
 # the tests that need them skip themselves.

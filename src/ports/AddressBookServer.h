@@ -47,8 +47,11 @@ public:
                                              const ImportOptions& options) = 0;
     virtual Result<ServerExportSummary> exportContacts(const DavAccount& account, const QUrl& book,
                                                        const ContactsFile& file) = 0;
-    // Stops the call under way (and the next ones) with "cancelled".
+    // Stops the call under way with "cancelled".
     virtual void cancel() = 0;
+    // The SHA-256 of the certificate the last call refused as not valid, so that
+    // the user can be asked whether to trust it; empty when none was.
+    virtual QByteArray refusedCertificate() const = 0;
 };
 
 } // namespace quillet

@@ -189,6 +189,10 @@ private slots:
                                          "Content-Length: 5000\r\n\r\n" +
                                              cutXml
                                       << "the answer was cut off after 74 of 5000 bytes.";
+        QTest::newRow("too large") << "canned"
+                                   << QByteArray("HTTP/1.1 207 Multi-Status\r\nContent-Type: application/xml\r\n"
+                                                 "Content-Length: 52428801\r\n\r\n<?xml")
+                                   << "an answer larger than 50 MB was refused.";
         QTest::newRow("silence") << "silent" << QByteArray() << "the server did not answer within 1 seconds.";
     }
     // Each failure has its own message, and the contacts file stays as it was.

@@ -1,5 +1,6 @@
 #include "core/exchange/AddressBookChoice.h"
 
+#include <QRegularExpression>
 #include <QStringList>
 
 namespace quillet {
@@ -25,6 +26,19 @@ QUrl serverUrlFromText(const QString& text)
 {
     const QString trimmed = text.trimmed();
     return QUrl(trimmed.contains(QStringLiteral("://")) ? trimmed : QStringLiteral("https://") + trimmed);
+}
+
+bool needsHttpConsent(const QUrl& url)
+{
+    static const QRegularExpression loopback(QStringLiteral("^127\\.\\d{1,3}\\.\\d{1,3}\\.\\d{1,3}$"));
+    const QString host = url.host().toLower();
+    const bool local = host == u"localhost" || host == u"::1" || loopback.match(host).hasMatch();
+    return url.scheme().compare(QStringLiteral("http"), Qt::CaseInsensitive) == 0 && !local;
+}
+
+QString passwordKey(const QUrl& url, const QString& user)
+{
+    return QStringLiteral("carddav %1@%2").arg(user, url.adjusted(QUrl::RemoveUserInfo).toString());
 }
 
 QString addressBookName(const AddressBookInfo& book)

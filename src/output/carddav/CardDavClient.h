@@ -39,6 +39,7 @@ public:
     Result<DavReply> putCard(const QUrl& url, const QByteArray& card, const QByteArray& etag);
 
     void cancel() { m_transport.cancel(); }
+    QByteArray refusedCertificate() const { return m_transport.refusedCertificate(); }
 
 private:
     Result<DavReply> ask(const QByteArray& method, const QUrl& url, int depth, const QByteArray& body);

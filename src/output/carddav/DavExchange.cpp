@@ -87,6 +87,7 @@ void DavExchange::onSslErrors(const QList<QSslError>& sslErrors)
         m_reply->ignoreSslErrors(sslErrors);
         return;
     }
+    m_refused = digest;
     QStringList reasons;
     for (const QSslError& error : sslErrors)
         reasons << error.errorString();

@@ -31,6 +31,8 @@ public:
     Result<DavReply> wait();
     // Ends the exchange with this error.
     void fail(const AppError& error);
+    // The SHA-256 of the certificate refused, empty when none was.
+    QByteArray refusedCertificate() const { return m_refused; }
 
 private:
     void onMetaData();
@@ -42,6 +44,7 @@ private:
     int m_timeoutMs;
     QByteArray m_trusted;
     QByteArray m_body;
+    QByteArray m_refused;
     std::optional<AppError> m_failure;
     QTimer m_idle;
     QEventLoop m_loop;

@@ -1,10 +1,10 @@
 #include "output/carddav/DavTransport.h"
 
+#include "core/exchange/AddressBookChoice.h"
 #include "output/carddav/DavErrors.h"
 #include "output/carddav/DavExchange.h"
 
 #include <QAuthenticator>
-#include <QHostAddress>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 
@@ -13,13 +13,6 @@ namespace quillet {
 namespace {
 
 constexpr int maxRedirections = 5;
-
-bool isLocalhost(const QString& host)
-{
-    const QHostAddress address(host);
-    return host.compare(QStringLiteral("localhost"), Qt::CaseInsensitive) == 0 ||
-           (!address.isNull() && address.isLoopback());
-}
 
 bool isRedirection(int status)
 {
@@ -43,7 +36,7 @@ Status DavTransport::checkAddress(const QUrl& url, bool allowHttp)
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || url.host().isEmpty() || (scheme != u"http" && scheme != u"https"))
         return davErrors::notHttp(url);
-    if (scheme == u"http" && !allowHttp && !isLocalhost(url.host()))
+    if (!allowHttp && needsHttpConsent(url))
         return davErrors::plainHttpRefused(url);
     return {};
 }
@@ -89,6 +82,7 @@ Result<DavReply> DavTransport::sendOnce(const DavRequest& request)
     m_current = &exchange;
     Result<DavReply> reply = exchange.wait();
     m_current = nullptr;
+    m_refused = exchange.refusedCertificate();
     return reply;
 }
 

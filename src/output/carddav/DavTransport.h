@@ -32,6 +32,8 @@ public:
     Result<DavReply> send(DavRequest request);
     void cancel();
     const DavAccount& account() const { return m_account; }
+    // The SHA-256 of the certificate the last request refused, empty when none was.
+    QByteArray refusedCertificate() const { return m_refused; }
 
     // Whether a URL may be asked at all: http or https, and plain http only for
     // localhost or when allowed.
@@ -46,6 +48,7 @@ private:
     DavExchange* m_current = nullptr;
     bool m_cancelled = false;
     bool m_loginGiven = false;
+    QByteArray m_refused;
 };
 
 } // namespace quillet
