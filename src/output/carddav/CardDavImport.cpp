@@ -58,7 +58,9 @@ Result<ImportSummary> importAddressBook(CardDavClient& client, const QUrl& book,
     if (!spool.open(QIODevice::WriteOnly) || spool.write(*text) != text->size() || !spool.flush())
         return errorFromFileDevice(spool);
     spool.close();
-    return importContacts(spool.fileName(), file, options);
+    ImportOptions wholeBook = options;
+    wholeBook.wholeSourceOnly = true;
+    return importContacts(spool.fileName(), file, wholeBook);
 }
 
 } // namespace quillet
