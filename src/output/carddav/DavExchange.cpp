@@ -106,22 +106,23 @@ Result<DavReply> DavExchange::outcome() const
         return davErrors::serverDown(url, m_reply->errorString());
     if (status.toInt() == 401)
         return davErrors::loginRefused(url);
-    // An answer that began and then broke off.
-    if (isConnectionError(m_reply->error()))
-        return davErrors::notCardDav(url, QStringLiteral("the answer was cut off (%1)").arg(m_reply->errorString()));
     DavReply reply;
     reply.status = status.toInt();
     reply.url = url;
     reply.body = m_body + m_reply->read(davErrors::maxResponseBytes + 1 - m_body.size());
     if (reply.body.size() > davErrors::maxResponseBytes)
         return davErrors::tooLarge(url);
-    // Qt takes a body shorter than its Content-Length without complaint.
+    // A body shorter than its Content-Length: Qt may or may not call it an error,
+    // depending on when it sees the connection close, so it is checked first.
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     const QByteArray encoding = m_reply->rawHeader("Content-Encoding");
     if (length.isValid() && (encoding.isEmpty() || encoding == "identity") && reply.body.size() < length.toLongLong())
         return davErrors::notCardDav(url, QStringLiteral("the answer was cut off after %1 of %2 bytes")
                                               .arg(reply.body.size())
                                               .arg(length.toLongLong()));
+    // An answer that began and then broke off.
+    if (isConnectionError(m_reply->error()))
+        return davErrors::notCardDav(url, QStringLiteral("the answer was cut off (%1)").arg(m_reply->errorString()));
     reply.contentType = m_reply->rawHeader("Content-Type");
     reply.etag = m_reply->rawHeader("ETag");
     reply.location = m_reply->rawHeader("Location");
