@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/Result.h"
+#include "core/common/WorkControl.h"
 #include "core/exchange/ImportRun.h"
 #include "core/exchange/ServerExport.h"
 
@@ -33,22 +34,22 @@ struct AddressBookInfo
     QString displayName; // as the server names it; may be empty
 };
 
-// A CardDAV address book server as the windows reach it. Every call blocks while
-// it runs the event loop, so the window stays drawn and its Cancel button works.
+// A CardDAV address book server as the windows reach it. Each call is a
+// conversation of its own on the calling thread, which the windows make a worker
+// thread (runLongWork); `control` carries its progress, and its cancel stops the
+// call with errors::cancelled().
 class AddressBookServer
 {
 public:
     virtual ~AddressBookServer() = default;
     // The address books at the account's URL: that book alone when the URL names
     // one, else those of the user the server finds.
-    virtual Result<std::vector<AddressBookInfo>> findBooks(const DavAccount& account) = 0;
+    virtual Result<std::vector<AddressBookInfo>> findBooks(const DavAccount& account, WorkControl& control) = 0;
     // Reads the whole book, then imports it as a vCard file would be.
     virtual Result<ImportSummary> importBook(const DavAccount& account, const QUrl& book, ContactsFile& file,
-                                             const ImportOptions& options) = 0;
+                                             const ImportOptions& options, WorkControl& control) = 0;
     virtual Result<ServerExportSummary> exportContacts(const DavAccount& account, const QUrl& book,
-                                                       const ContactsFile& file) = 0;
-    // Stops the call under way with "cancelled".
-    virtual void cancel() = 0;
+                                                       const ContactsFile& file, WorkControl& control) = 0;
     // The SHA-256 of the certificate the last call refused as not valid, so that
     // the user can be asked whether to trust it; empty when none was.
     virtual QByteArray refusedCertificate() const = 0;

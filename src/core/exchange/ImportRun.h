@@ -110,6 +110,7 @@ QString dryRunLine(const ContactRecord& record, const ContactChanges& changes);
 QString previewText(const ImportSummary& summary);
 QString noNameColumnText(const QStringList& headers);
 inline const QString importDoneTitle = QStringLiteral("Import completed");
+inline const QString importCancelledText = QStringLiteral("Import cancelled: no contacts were imported.");
 inline const QString notCompatibleText = QStringLiteral("CSV file not compatible with import function.");
 inline const QString notCompatibleTitle = QStringLiteral("No contacts imported");
 inline const QString noCsvChosenText =

@@ -6,6 +6,8 @@
 #include "core/contacts/LinkedFileQuestion.h"
 #include "core/exchange/AddressBookChoice.h"
 #include "gui/session/Session.h"
+#include "gui/widgets/ErrorBox.h"
+#include "gui/widgets/LongWork.h"
 #include "ports/Platform.h"
 
 namespace quillet {
@@ -14,6 +16,8 @@ namespace {
 
 const QString serverTitle = QStringLiteral("Address Book Server");
 const QString exportDoneServerTitle = QStringLiteral("Export completed");
+const QString exportCancelledText =
+    QStringLiteral("Export cancelled: the cards written before stay in the address book.");
 
 } // namespace
 
@@ -42,14 +46,6 @@ AddressBookServerWindow::AddressBookServerWindow(Session& session, Platform& pla
 
 AddressBookServerWindow::~AddressBookServerWindow() = default;
 
-void AddressBookServerWindow::reject()
-{
-    if (m_busy)
-        m_server.cancel();
-    else
-        QDialog::reject();
-}
-
 std::optional<DavAccount> AddressBookServerWindow::account()
 {
     DavAccount account;
@@ -75,36 +71,24 @@ std::optional<DavAccount> AddressBookServerWindow::account()
     return account;
 }
 
-template <typename Call> auto AddressBookServerWindow::talk(DavAccount& account, const QString& status, Call call)
+template <typename Call> auto AddressBookServerWindow::talk(DavAccount& account, const QString& label, Call call)
 {
-    setBusy(true, status);
-    auto result = call(account);
+    const auto run = [&] {
+        const BusyCursor busy(m_platform.prompter);
+        return runLongWork(this, label, [&](WorkControl& control) { return call(account, control); });
+    };
+    auto result = run();
     const QByteArray refused = m_server.refusedCertificate();
     if (!result && !refused.isEmpty()) {
-        setBusy(false, QString());
         const MessageResult answer = m_platform.prompter.message(
             result.error().description + QStringLiteral("\n\nTrust this certificate for this server?"), serverTitle,
             MessageIcon::Exclamation, MessageButtons::YesNoDefaultNo);
         if (answer == MessageResult::Yes) {
             m_trusted = account.trustedCertificate = refused;
-            setBusy(true, status);
-            result = call(account);
+            result = run();
         }
     }
-    setBusy(false, QString());
     return result;
-}
-
-void AddressBookServerWindow::setBusy(bool busy, const QString& status)
-{
-    m_busy = busy;
-    m_ui->statusLabel->setText(status);
-    for (QWidget* control : {static_cast<QWidget*>(m_ui->serverEdit), static_cast<QWidget*>(m_ui->userEdit),
-                             static_cast<QWidget*>(m_ui->passwordEdit), static_cast<QWidget*>(m_ui->findButton),
-                             static_cast<QWidget*>(m_ui->bookCombo)})
-        control->setEnabled(!busy);
-    m_ui->goButton->setEnabled(!busy && m_ui->bookCombo->count() > 0);
-    m_platform.prompter.setBusy(busy);
 }
 
 void AddressBookServerWindow::findBooks()
@@ -115,9 +99,11 @@ void AddressBookServerWindow::findBooks()
     m_ui->bookCombo->clear();
     const Result<std::vector<AddressBookInfo>> books =
         talk(*chosen, QStringLiteral("Looking for address books…"),
-             [this](const DavAccount& account) { return m_server.findBooks(account); });
+             [this](const DavAccount& account, WorkControl& control) { return m_server.findBooks(account, control); });
     if (!books) {
-        showFailure(books.error());
+        // The user's own cancel needs no box; the window stays for another try.
+        if (!isCancelled(books.error()))
+            showFailure(books.error());
         return;
     }
     for (const AddressBookInfo& book : *books)
@@ -146,9 +132,17 @@ void AddressBookServerWindow::importBook(const DavAccount& account, const QUrl& 
     options.reminderFlag = m_session.reminderFlag();
     DavAccount used = account;
     const Result<ImportSummary> summary =
-        talk(used, QStringLiteral("Reading the address book…"),
-             [&](const DavAccount& account) { return m_server.importBook(account, book, m_session.file(), options); });
+        talk(used, QStringLiteral("Reading the address book…"), [&](const DavAccount& account, WorkControl& control) {
+            int stored = 0;
+            options.onContact = [&](const ContactRecord&, const ContactChanges&) { control.setProgress(++stored); };
+            options.cancelled = [&control] { return control.cancelled(); };
+            return m_server.importBook(account, book, m_session.file(), options, control);
+        });
     m_session.file().setSplittingLinksAllowed(false);
+    if (!summary && isCancelled(summary.error())) {
+        m_platform.prompter.message(importCancelledText, importDoneTitle, MessageIcon::Information);
+        return;
+    }
     if (!summary || summary->stoppedBy) {
         showFailure(summary ? *summary->stoppedBy : summary.error());
         return;
@@ -162,9 +156,14 @@ void AddressBookServerWindow::importBook(const DavAccount& account, const QUrl& 
 void AddressBookServerWindow::exportToBook(const DavAccount& account, const QUrl& book)
 {
     DavAccount used = account;
-    const Result<ServerExportSummary> summary =
-        talk(used, QStringLiteral("Writing to the address book…"),
-             [&](const DavAccount& account) { return m_server.exportContacts(account, book, m_session.file()); });
+    const Result<ServerExportSummary> summary = talk(
+        used, QStringLiteral("Writing to the address book…"), [&](const DavAccount& account, WorkControl& control) {
+            return m_server.exportContacts(account, book, m_session.file(), control);
+        });
+    if (!summary && isCancelled(summary.error())) {
+        m_platform.prompter.message(exportCancelledText, exportDoneServerTitle, MessageIcon::Information);
+        return;
+    }
     if (!summary) {
         showFailure(summary.error());
         return;
@@ -190,7 +189,7 @@ void AddressBookServerWindow::rememberAccount(const DavAccount& account)
 
 void AddressBookServerWindow::showFailure(const AppError& error)
 {
-    m_platform.prompter.message(errorBoxText(error, ErrorEnding::Quillet), errorBoxTitle, MessageIcon::Critical);
+    showErrorBox(m_platform.prompter, error, MessageButtons::Ok, ErrorEnding::Quillet);
 }
 
 } // namespace quillet

@@ -19,7 +19,8 @@ struct Platform;
 
 // "From an address book server…": the server or book URL, the user and password,
 // the address books found, then an import into the open contacts file or an
-// export of it. While a call runs the window stays live and Cancel stops it.
+// export of it. Each call to the server runs as the file import does (runLongWork):
+// off the window's thread, with a progress dialog whose Cancel stops it.
 // The server and user are remembered in the settings, the password in the
 // desktop's secret store only when "Remember password" is ticked.
 class AddressBookServerWindow : public QDialog
@@ -30,12 +31,6 @@ public:
     AddressBookServerWindow(Session& session, Platform& platform, Purpose purpose, QWidget* parent = nullptr);
     ~AddressBookServerWindow() override;
 
-    bool busy() const { return m_busy; }
-
-public slots:
-    // Cancels the call under way; closes the window when none is.
-    void reject() override;
-
 private:
     void findBooks();
     void transfer();
@@ -43,10 +38,9 @@ private:
     void exportToBook(const DavAccount& account, const QUrl& book);
     // The account from the form; nullopt when the user declines plain HTTP.
     std::optional<DavAccount> account();
-    // Runs a server call with the window busy; a refused certificate the user
-    // then trusts is tried once more.
-    template <typename Call> auto talk(DavAccount& account, const QString& status, Call call);
-    void setBusy(bool busy, const QString& status);
+    // Runs call(account, control) off the window's thread, the progress dialog
+    // labelled `label`; a refused certificate the user then trusts is tried once more.
+    template <typename Call> auto talk(DavAccount& account, const QString& label, Call call);
     void rememberAccount(const DavAccount& account);
     void showFailure(const AppError& error);
 
@@ -57,7 +51,6 @@ private:
     Purpose m_purpose;
     QByteArray m_trusted;
     QUrl m_httpAllowedFor;
-    bool m_busy = false;
 };
 
 } // namespace quillet

@@ -200,8 +200,7 @@ void ImportWindow::startImport()
         return run;
     }();
     if (!summary && isCancelled(summary.error())) {
-        m_platform.prompter.message(QStringLiteral("Import cancelled: no contacts were imported."), importDoneTitle,
-                                    MessageIcon::Information);
+        m_platform.prompter.message(importCancelledText, importDoneTitle, MessageIcon::Information);
         return;
     }
     if (!summary || summary->stoppedBy) {

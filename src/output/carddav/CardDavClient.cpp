@@ -3,6 +3,8 @@
 #include "core/contacts/ContactsFile.h"
 #include "output/carddav/DavErrors.h"
 
+#include <algorithm>
+
 namespace quillet {
 
 namespace {
@@ -136,6 +138,7 @@ Result<std::vector<ServerCardRef>> CardDavClient::fetchCards(const QUrl& book, c
             if (entry.status < 300 && !entry.addressData.isEmpty())
                 fetched.push_back({entry.url, entry.etag, entry.addressData});
         }
+        reportProgress(qint64(std::min(cards.size(), first + std::size_t(batch))), qint64(cards.size()));
     }
     return fetched;
 }

@@ -39,6 +39,18 @@ public:
     Result<DavReply> putCard(const QUrl& url, const QByteArray& card, const QByteArray& etag);
 
     void cancel() { m_transport.cancel(); }
+    // The run this conversation belongs to: its cancel stops the conversation, and
+    // fetchCards and reportProgress say how far it got. None by default.
+    void watch(WorkControl* control)
+    {
+        m_control = control;
+        m_transport.watch(control);
+    }
+    void reportProgress(qint64 done, qint64 total)
+    {
+        if (m_control)
+            m_control->setProgress(done, total);
+    }
     QByteArray refusedCertificate() const { return m_transport.refusedCertificate(); }
 
 private:
@@ -49,6 +61,7 @@ private:
     Result<std::vector<AddressBookInfo>> booksFromWellKnown(const QUrl& start);
 
     DavTransport m_transport;
+    WorkControl* m_control = nullptr;
 };
 
 } // namespace quillet

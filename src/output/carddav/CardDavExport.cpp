@@ -103,7 +103,9 @@ Result<ServerExportSummary> exportToAddressBook(CardDavClient& client, const QUr
     const Result<QHash<QString, ServerCardRef>> present = cardsInTheWay(client, folder, *outgoing);
     if (!present)
         return present.status();
+    qint64 done = 0;
     for (const OutgoingCard& card : *outgoing) {
+        client.reportProgress(done++, qint64(outgoing->size()));
         const auto there = present->constFind(cardName(card.uid));
         QByteArray etag;
         if (there != present->constEnd()) {

@@ -6,37 +6,31 @@
 
 namespace quillet {
 
-template <typename Work> auto CardDavServer::converse(const DavAccount& account, Work work)
+template <typename Work> auto CardDavServer::converse(const DavAccount& account, WorkControl& control, Work work)
 {
     CardDavClient client(account);
-    m_client = &client;
+    client.watch(&control);
     auto result = work(client);
-    m_client = nullptr;
     m_refused = client.refusedCertificate();
     return result;
 }
 
-Result<std::vector<AddressBookInfo>> CardDavServer::findBooks(const DavAccount& account)
+Result<std::vector<AddressBookInfo>> CardDavServer::findBooks(const DavAccount& account, WorkControl& control)
 {
-    return converse(account, [](CardDavClient& client) { return client.findBooks(); });
+    return converse(account, control, [](CardDavClient& client) { return client.findBooks(); });
 }
 
 Result<ImportSummary> CardDavServer::importBook(const DavAccount& account, const QUrl& book, ContactsFile& file,
-                                                const ImportOptions& options)
+                                                const ImportOptions& options, WorkControl& control)
 {
-    return converse(account, [&](CardDavClient& client) { return importAddressBook(client, book, file, options); });
+    return converse(account, control,
+                    [&](CardDavClient& client) { return importAddressBook(client, book, file, options); });
 }
 
 Result<ServerExportSummary> CardDavServer::exportContacts(const DavAccount& account, const QUrl& book,
-                                                          const ContactsFile& file)
+                                                          const ContactsFile& file, WorkControl& control)
 {
-    return converse(account, [&](CardDavClient& client) { return exportToAddressBook(client, book, file); });
-}
-
-void CardDavServer::cancel()
-{
-    if (m_client)
-        m_client->cancel();
+    return converse(account, control, [&](CardDavClient& client) { return exportToAddressBook(client, book, file); });
 }
 
 } // namespace quillet

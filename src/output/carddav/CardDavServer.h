@@ -11,18 +11,16 @@ class CardDavClient;
 class CardDavServer : public AddressBookServer
 {
 public:
-    Result<std::vector<AddressBookInfo>> findBooks(const DavAccount& account) override;
+    Result<std::vector<AddressBookInfo>> findBooks(const DavAccount& account, WorkControl& control) override;
     Result<ImportSummary> importBook(const DavAccount& account, const QUrl& book, ContactsFile& file,
-                                     const ImportOptions& options) override;
-    Result<ServerExportSummary> exportContacts(const DavAccount& account, const QUrl& book,
-                                               const ContactsFile& file) override;
-    void cancel() override;
+                                     const ImportOptions& options, WorkControl& control) override;
+    Result<ServerExportSummary> exportContacts(const DavAccount& account, const QUrl& book, const ContactsFile& file,
+                                               WorkControl& control) override;
     QByteArray refusedCertificate() const override { return m_refused; }
 
 private:
-    template <typename Work> auto converse(const DavAccount& account, Work work);
+    template <typename Work> auto converse(const DavAccount& account, WorkControl& control, Work work);
 
-    CardDavClient* m_client = nullptr;
     QByteArray m_refused;
 };
 

@@ -91,11 +91,6 @@ AppError noAddressBook(const QUrl& url)
         QStringLiteral("%1: no address book found at %2.").arg(server(url), url.toDisplayString()));
 }
 
-AppError cancelled()
-{
-    return errors::ownMessage(QStringLiteral("cancelled"));
-}
-
 bool isCertificateRefusal(const AppError& error)
 {
     return error.number == 0 && error.description.contains(certificateText);

@@ -21,7 +21,6 @@ AppError tooLarge(const QUrl& url);
 AppError tooManyCards(const QUrl& url);
 AppError tooManyRedirects(const QUrl& url);
 AppError noAddressBook(const QUrl& url);
-AppError cancelled();
 
 // Failures the user can get past by saying so (trusting the certificate, allowing HTTP).
 bool isCertificateRefusal(const AppError& error);

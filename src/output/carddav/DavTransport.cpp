@@ -7,12 +7,14 @@
 #include <QAuthenticator>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QTimer>
 
 namespace quillet {
 
 namespace {
 
 constexpr int maxRedirections = 5;
+constexpr int cancelPollMs = 50;
 
 bool isRedirection(int status)
 {
@@ -44,8 +46,8 @@ Status DavTransport::checkAddress(const QUrl& url, bool allowHttp)
 Result<DavReply> DavTransport::send(DavRequest request)
 {
     for (int hop = 0; hop <= maxRedirections; ++hop) {
-        if (m_cancelled)
-            return davErrors::cancelled();
+        if (m_cancelled || (m_control && m_control->cancelled()))
+            return errors::cancelled();
         if (Status allowed = checkAddress(request.url, m_account.allowHttp); !allowed)
             return allowed;
         Result<DavReply> reply = sendOnce(request);
@@ -64,7 +66,7 @@ void DavTransport::cancel()
 {
     m_cancelled = true;
     if (m_current)
-        m_current->fail(davErrors::cancelled());
+        m_current->fail(errors::cancelled());
 }
 
 Result<DavReply> DavTransport::sendOnce(const DavRequest& request)
@@ -80,6 +82,14 @@ Result<DavReply> DavTransport::sendOnce(const DavRequest& request)
     DavExchange exchange(m_manager->sendCustomRequest(wire, request.method, request.body), m_account.timeoutMs,
                          m_account.trustedCertificate);
     m_current = &exchange;
+    QTimer cancelWatch;
+    if (m_control) {
+        QObject::connect(&cancelWatch, &QTimer::timeout, &cancelWatch, [this] {
+            if (m_control->cancelled())
+                cancel();
+        });
+        cancelWatch.start(cancelPollMs);
+    }
     Result<DavReply> reply = exchange.wait();
     m_current = nullptr;
     m_refused = exchange.refusedCertificate();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/common/Result.h"
+#include "core/common/WorkControl.h"
 #include "output/carddav/DavReply.h"
 #include "ports/AddressBookServer.h"
 
@@ -30,7 +31,11 @@ public:
     // The final answer, after redirections; a gateway's "down" statuses (502, 503,
     // 504) give the server-down message, other statuses are the caller's to judge.
     Result<DavReply> send(DavRequest request);
+    // Stops the request under way and every later one with errors::cancelled().
     void cancel();
+    // A run's control, asked while a request waits whether the user cancelled; it
+    // lives on another thread, so it is asked rather than told.
+    void watch(WorkControl* control) { m_control = control; }
     const DavAccount& account() const { return m_account; }
     // The SHA-256 of the certificate the last request refused, empty when none was.
     QByteArray refusedCertificate() const { return m_refused; }
@@ -46,6 +51,7 @@ private:
     DavAccount m_account;
     std::unique_ptr<QNetworkAccessManager> m_manager;
     DavExchange* m_current = nullptr;
+    WorkControl* m_control = nullptr;
     bool m_cancelled = false;
     bool m_loginGiven = false;
     QByteArray m_refused;
