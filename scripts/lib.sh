@@ -6,15 +6,16 @@ QUILLET_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QUILLET_JOBS="${QUILLET_JOBS:-2}"
 
 # The packages a build needs; without them nothing runs.
-QUILLET_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libxcb1-dev fonts-liberation2)
+QUILLET_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libxcb1-dev qtkeychain-qt6-dev fonts-liberation2)
 # Installed when possible, else left out: without them the benchmarks are not
 # built, there is no printing and only the built-in label sheet (no catalogue);
 # the tests that need them skip themselves.
 QUILLET_OPTIONAL_PACKAGES=(libbenchmark-dev cups cups-client printer-driver-cups-pdf glabels-data)
 # What the tests read PDFs with, the X server and window manager the window
-# placement test runs under, and the checkers of the manual pages and the
-# software-centre metadata; optional in the same way.
-QUILLET_TEST_PACKAGES=(poppler-utils xvfb openbox mandoc appstream)
+# placement test runs under, the checkers of the manual pages and the
+# software-centre metadata, the CardDAV server the address book tests start for
+# themselves and what makes its TLS certificate; optional in the same way.
+QUILLET_TEST_PACKAGES=(poppler-utils xvfb openbox mandoc appstream radicale openssl)
 
 # The PDF-writing queue of the print tests. As root it is a cups-pdf queue of the
 # system's scheduler, writing into QUILLET_PDF_OUT; as anyone else a private

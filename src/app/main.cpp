@@ -3,12 +3,14 @@
 #include "core/common/Settings.h"
 #include "core/help/AppIcon.h"
 #include "gui/main/MainWindow.h"
+#include "gui/platform/KeychainPasswordStore.h"
 #include "gui/platform/QtDesktop.h"
 #include "gui/platform/QtFileDialogs.h"
 #include "gui/platform/QtPrintDialog.h"
 #include "gui/platform/QtPrompter.h"
 #include "gui/printing/QtLabelDialogs.h"
 #include "output/QtPrintTarget.h"
+#include "output/carddav/CardDavServer.h"
 
 #include <QApplication>
 
@@ -31,9 +33,11 @@ int main(int argc, char* argv[])
     quillet::QtPrintTarget printTarget;
     quillet::QtDesktop desktop;
     quillet::QtLabelDialogs labelDialogs;
+    quillet::CardDavServer addressBooks;
+    quillet::KeychainPasswordStore passwords;
 
-    quillet::MainWindow window(
-        quillet::Platform{prompter, fileDialogs, printDialog, printTarget, desktop, labelDialogs});
+    quillet::MainWindow window(quillet::Platform{prompter, fileDialogs, printDialog, printTarget, desktop, labelDialogs,
+                                                 &addressBooks, &passwords});
     // The program ends when the main window's shutdown steps are done, even when
     // another window was showing in its place at the time.
     quillet::wireWindows(window);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "ports/AddressBookServer.h"
 #include "ports/Desktop.h"
 #include "ports/FileDialogs.h"
 #include "ports/LabelDialogs.h"
+#include "ports/PasswordStore.h"
 #include "ports/PrintDialog.h"
 #include "ports/PrintTarget.h"
 #include "ports/Prompter.h"
@@ -19,6 +21,10 @@ struct Platform
     PrintTarget& printTarget;
     Desktop& desktop;
     LabelDialogs& labelDialogs;
+    // Address book servers and the secret store; a window offers what they do
+    // only when they are given.
+    AddressBookServer* addressBooks = nullptr;
+    PasswordStore* passwords = nullptr;
 };
 
 } // namespace quillet

@@ -4,6 +4,7 @@
 #include "ports/Platform.h"
 
 #include <QDate>
+#include <QHash>
 #include <QList>
 #include <QQueue>
 #include <QStringList>
@@ -124,6 +125,25 @@ public:
     QList<GridDocument> previews; // what each preview showed
 };
 
+// Remembered passwords in memory.
+class ScriptedPasswordStore : public PasswordStore
+{
+public:
+    Result<QString> readPassword(const QString& key) override { return kept.value(key); }
+    Status savePassword(const QString& key, const QString& password) override
+    {
+        kept.insert(key, password);
+        return {};
+    }
+    Status forgetPassword(const QString& key) override
+    {
+        kept.remove(key);
+        return {};
+    }
+
+    QHash<QString, QString> kept;
+};
+
 // All six, ready to hand to a window.
 class ScriptedPlatform
 {
@@ -135,7 +155,10 @@ public:
     ScriptedDesktop desktop;
     ScriptedLabelDialogs labelDialogs;
 
-    Platform platform() { return Platform{prompter, fileDialogs, printDialog, printTarget, desktop, labelDialogs}; }
+    Platform platform()
+    {
+        return Platform{prompter, fileDialogs, printDialog, printTarget, desktop, labelDialogs, nullptr, nullptr};
+    }
 };
 
 } // namespace quillet

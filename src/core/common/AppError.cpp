@@ -104,6 +104,10 @@ AppError cancelled()
 {
     return {18, QStringLiteral("User interrupt occurred")};
 }
+AppError ownMessage(const QString& text)
+{
+    return {0, text};
+}
 } // namespace errors
 
 bool isCancelled(const AppError& error)
@@ -113,9 +117,9 @@ bool isCancelled(const AppError& error)
 
 bool isOwnMessage(const AppError& error)
 {
-    return error.description == fileInUseText || error.description == recordChangedText ||
-           error.description == nameNotTextText || error.description == notTextText ||
-           error.description == fontNotFoundText;
+    return (error.number == 0 && !error.description.isEmpty()) || error.description == fileInUseText ||
+           error.description == recordChangedText || error.description == nameNotTextText ||
+           error.description == notTextText || error.description == fontNotFoundText;
 }
 
 QString errorBoxText(const AppError& error, ErrorEnding ending)

@@ -45,6 +45,9 @@ AppError linkNotFollowed(); // a symbolic link where the program writes its own 
 AppError notText();         // an import source that is a picture, an archive or the like
 AppError fontNotFound();    // the font printed pages are set in is not installed
 AppError cancelled();       // the user stopped a long run; nothing was changed
+// A failure with no error number of the older platform (a server's refusal, for
+// example): its text is shown as it is.
+AppError ownMessage(const QString& text);
 } // namespace errors
 
 // Whether `error` is the user's own cancel, which no box reports.

@@ -37,6 +37,11 @@ inline const SettingKey<QString> lastPrinter{QStringLiteral("Settings/LastPrinte
 inline const SettingKey<QString> labelSheet{QStringLiteral("Settings/LabelSheet")};
 // The contact list's column widths, as its header saves them.
 inline const SettingKey<QByteArray> listColumns{QStringLiteral("Settings/ListColumns")};
+// The address book server last used, the user on it, and whether the password is
+// kept in the desktop's secret store (never in these settings).
+inline const SettingKey<QString> addressBookServer{QStringLiteral("Settings/AddressBookServer")};
+inline const SettingKey<QString> addressBookUser{QStringLiteral("Settings/AddressBookUser")};
+inline const SettingKey<bool> addressBookRemember{QStringLiteral("Settings/AddressBookRemember")};
 // A print queue's offset in millimetres, "x,y"; one key per queue.
 SettingKey<QString> printerOffset(const QString& printer);
 // The field keyword chosen for each column of a CSV header; one key per header.

@@ -76,6 +76,8 @@ Result<ImportSummary> importContacts(const QString& path, ContactsFile& file, co
         return source.status();
     if (source->summary.reading == ImportReading::None)
         return std::move(source->summary);
+    if (options.wholeSourceOnly && source->summary.stoppedBy)
+        return *source->summary.stoppedBy;
     if (options.onSourceRead)
         options.onSourceRead();
     if (Status status = commitContacts(*source, file, options); !status)

@@ -55,6 +55,9 @@ struct ImportOptions
     // The whole mapping of a name-matched file's columns, as the import window's preview sets it.
     std::optional<ColumnMapping> mapping;
     bool dryRun = false; // nothing is written
+    // A failure in the source writes nothing, not even the contacts before it: an
+    // address book is taken whole or not at all.
+    bool wholeSourceOnly = false;
     // Sees every contact stored (or, in a dry run, that would be), with what its clean-up changed.
     std::function<void(const ContactRecord&, const ContactChanges&)> onContact;
     // Called once the source is read, before the contacts file is locked.
@@ -107,6 +110,7 @@ QString dryRunLine(const ContactRecord& record, const ContactChanges& changes);
 QString previewText(const ImportSummary& summary);
 QString noNameColumnText(const QStringList& headers);
 inline const QString importDoneTitle = QStringLiteral("Import completed");
+inline const QString importCancelledText = QStringLiteral("Import cancelled: no contacts were imported.");
 inline const QString notCompatibleText = QStringLiteral("CSV file not compatible with import function.");
 inline const QString notCompatibleTitle = QStringLiteral("No contacts imported");
 inline const QString noCsvChosenText =

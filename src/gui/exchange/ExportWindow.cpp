@@ -5,6 +5,7 @@
 #include "core/common/ProgramFolder.h"
 #include "core/exchange/ExportWriter.h"
 #include "core/help/Help.h"
+#include "gui/exchange/AddressBookServerWindow.h"
 #include "gui/session/Session.h"
 #include "gui/session/WindowHost.h"
 #include "gui/widgets/ErrorBox.h"
@@ -44,6 +45,8 @@ ExportWindow::ExportWindow(Session& session, Platform& platform, WindowHost& hos
     connect(m_ui->csvRadio, &QRadioButton::clicked, this, enableCreate);
     connect(m_ui->textRadio, &QRadioButton::clicked, this, enableCreate);
     connect(m_ui->vcardRadio, &QRadioButton::clicked, this, enableCreate);
+    connect(m_ui->serverRadio, &QRadioButton::clicked, this, enableCreate);
+    m_ui->serverRadio->setVisible(platform.addressBooks != nullptr);
     connect(m_ui->createButton, &QPushButton::clicked, this, &ExportWindow::createExport);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &ExportWindow::close);
     connect(m_ui->exitAction, &QAction::triggered, this, &ExportWindow::exitProgram);
@@ -69,6 +72,8 @@ void ExportWindow::createExport()
         kind = ExportKind::Text;
     else if (m_ui->vcardRadio->isChecked())
         kind = ExportKind::VCard;
+    else if (m_ui->serverRadio->isChecked())
+        return openServerWindow();
     else if (!m_ui->csvRadio->isChecked())
         return;
     const Result<ExportSummary> summary = [&] {
@@ -104,6 +109,14 @@ void ExportWindow::announceExport(ExportKind kind, const ExportSummary& summary)
         m_platform.prompter.message(QStringLiteral("The folder could not be opened.\r\n") +
                                         QDir::toNativeSeparators(folder),
                                     exportDoneTitle, MessageIcon::Information);
+}
+
+void ExportWindow::openServerWindow()
+{
+    auto* window = new AddressBookServerWindow(m_session, m_platform, AddressBookServerWindow::Purpose::Export, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::WindowModal);
+    window->show();
 }
 
 void ExportWindow::reportFailure(const AppError& error)

@@ -17,8 +17,9 @@ class Session;
 class WindowHost;
 struct Platform;
 
-// The Export Contacts window: writes every contact of the open file to a CSV or
-// "|"-separated text file in the program's folder through exportContacts().
+// The Export Contacts window: writes every contact of the open file to a CSV,
+// "|"-separated text or vCard file in the program's folder through
+// exportContacts(), or into an address book server (AddressBookServerWindow).
 class ExportWindow : public QMainWindow
 {
     Q_OBJECT
@@ -32,6 +33,8 @@ protected:
 private:
     void createExport();
     void announceExport(ExportKind kind, const ExportSummary& summary);
+    // The address book server choice: a window of its own over this one.
+    void openServerWindow();
     void exitProgram();
     // The error box; Cancel closes the window.
     void reportFailure(const AppError& error);

@@ -7,6 +7,7 @@
 #include "core/exchange/CsvLineReader.h"
 #include "core/exchange/ImportRun.h"
 #include "core/help/Help.h"
+#include "gui/exchange/AddressBookServerWindow.h"
 #include "gui/exchange/ImportMappingPreview.h"
 #include "gui/session/Session.h"
 #include "gui/session/WindowHost.h"
@@ -53,9 +54,11 @@ ImportWindow::ImportWindow(Session& session, Platform& platform, WindowHost& hos
     m_ui->fileNameEdit->hide();
     m_ui->importButton->setEnabled(false);
     m_ui->headerLabel->setText(instruction);
+    m_ui->serverButton->setVisible(platform.addressBooks != nullptr);
 
     connect(m_ui->browseButton, &QPushButton::clicked, this, &ImportWindow::pickFile);
     connect(m_ui->importButton, &QPushButton::clicked, this, &ImportWindow::startImport);
+    connect(m_ui->serverButton, &QPushButton::clicked, this, &ImportWindow::openServerWindow);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &ImportWindow::close);
     connect(m_ui->exitAction, &QAction::triggered, this, &ImportWindow::exitProgram);
     // Only an empty selection in a text box disables Cut and Copy here.
@@ -197,8 +200,7 @@ void ImportWindow::startImport()
         return run;
     }();
     if (!summary && isCancelled(summary.error())) {
-        m_platform.prompter.message(QStringLiteral("Import cancelled: no contacts were imported."), importDoneTitle,
-                                    MessageIcon::Information);
+        m_platform.prompter.message(importCancelledText, importDoneTitle, MessageIcon::Information);
         return;
     }
     if (!summary || summary->stoppedBy) {
@@ -219,6 +221,14 @@ void ImportWindow::startImport()
     }
     m_ui->importButton->setEnabled(false);
     m_ui->cancelButton->setFocus();
+}
+
+void ImportWindow::openServerWindow()
+{
+    auto* window = new AddressBookServerWindow(m_session, m_platform, AddressBookServerWindow::Purpose::Import, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::WindowModal);
+    window->show();
 }
 
 void ImportWindow::reportFailure(const AppError& error)

@@ -42,6 +42,8 @@ private:
     void updateImportButton();
     void showSummary();
     void startImport();
+    // "From an address book server…": a window of its own over this one.
+    void openServerWindow();
     void exitProgram();
     // The error box; Cancel closes the window.
     void reportFailure(const AppError& error);

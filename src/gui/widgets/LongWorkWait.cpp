@@ -72,7 +72,8 @@ void LongWorkWait::showProgress()
         // The bar counts in thousandths, so that any total fits its int range.
         m_dialog.setRange(0, 1000);
         m_dialog.setValue(int(m_control.done() * 1000 / total));
-    } else {
+    } else if (m_control.done() > 0) {
+        // Work that counts nothing (finding a server's address books) keeps its label alone.
         m_dialog.setLabelText(m_label + QStringLiteral("  ") + QLocale().toString(m_control.done()));
     }
 }
