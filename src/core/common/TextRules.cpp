@@ -48,6 +48,15 @@ template <typename Convert> QString mapCodePoints(const QString& text, Convert c
 
 } // namespace
 
+QByteArrayView trimSpaces(QByteArrayView bytes)
+{
+    while (!bytes.isEmpty() && bytes.front() == ' ')
+        bytes = bytes.sliced(1);
+    while (!bytes.isEmpty() && bytes.back() == ' ')
+        bytes.chop(1);
+    return bytes;
+}
+
 QString trimLeadingSpaces(const QString& text)
 {
     qsizetype start = 0;

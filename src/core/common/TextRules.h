@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -12,6 +13,8 @@ namespace quillet::text {
 QString trimSpaces(const QString& text);
 QString trimLeadingSpaces(const QString& text);
 QString trimTrailingSpaces(const QString& text);
+// The same on a record's Windows-1252 bytes, in which a space is byte 0x20.
+QByteArrayView trimSpaces(QByteArrayView bytes);
 
 // Nothing is contained in an empty text, and an empty needle is contained in any
 // non-empty text (unlike QString::contains, for which "" contains "").

@@ -1,10 +1,15 @@
 #include "core/list/ListLabels.h"
 
+#include "core/common/Cp1252.h"
 #include "core/common/TextRules.h"
 #include "core/contacts/ContactsFile.h"
+#include "core/list/FileLabelReader.h"
+#include "core/list/LabelReader.h"
+#include "core/list/ListedLabels.h"
 #include "core/printing/GridDocument.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace quillet {
 
@@ -42,31 +47,79 @@ void printRowGap(GridDocument& document)
 
 } // namespace
 
+namespace {
+
+template <typename Line> void appendLiteral(Line& line, const char* literal)
+{
+    if constexpr (std::is_same_v<Line, QString>)
+        line.append(QLatin1StringView(literal));
+    else
+        line.append(literal);
+}
+
+// The three lines from the fields' trimmed values, as texts or as bytes.
+template <typename Line, typename FieldOf> std::array<Line, 3> labelLines(const FieldOf& field)
+{
+    std::array<Line, 3> lines;
+    auto& [name, street, city] = lines;
+    const auto mi = field(Field::MI);
+    name.append(field(Field::FirstName));
+    appendLiteral(name, " ");
+    if (!mi.isEmpty()) {
+        name.append(mi);
+        appendLiteral(name, " ");
+    }
+    name.append(field(Field::LastName));
+    street.append(field(Field::Street1));
+    appendLiteral(street, " ");
+    street.append(field(Field::Street2));
+    city.append(field(Field::City));
+    appendLiteral(city, ", ");
+    city.append(field(Field::State));
+    appendLiteral(city, "  ");
+    city.append(field(Field::Zip));
+    return lines;
+}
+
+} // namespace
+
 LabelTexts labelTexts(const ContactRecord& record)
 {
-    const auto field = [&record](Field f) { return text::trimSpaces(record.value(f)); };
-    const QString mi = field(Field::MI);
-    LabelTexts texts;
-    texts.name = field(Field::FirstName) + QLatin1Char(' ') + (mi.isEmpty() ? QString() : mi + QLatin1Char(' ')) +
-                 field(Field::LastName);
-    texts.street = field(Field::Street1) + QLatin1Char(' ') + field(Field::Street2);
-    texts.city =
-        field(Field::City) + QStringLiteral(", ") + field(Field::State) + QStringLiteral("  ") + field(Field::Zip);
-    return texts;
+    auto [name, street, city] = labelLines<QString>([&record](Field f) { return text::trimSpaces(record.value(f)); });
+    return {std::move(name), std::move(street), std::move(city)};
+}
+
+std::array<QByteArray, 3> labelLineBytes(QByteArrayView recordBytes)
+{
+    return labelLines<QByteArray>(
+        [recordBytes](Field f) { return text::trimSpaces(ContactRecord::storedFromBytes(recordBytes, f)); });
+}
+
+LabelTexts labelTexts(QByteArrayView recordBytes)
+{
+    const std::array<QByteArray, 3> lines = labelLineBytes(recordBytes);
+    return {cp1252::decode(lines[0]), cp1252::decode(lines[1]), cp1252::decode(lines[2])};
 }
 
 namespace {
 
 // The slots [from, to) of a run that starts with `blanks` blank labels; `from`
-// starts a row, so the row buffer starts empty.
-void composeSlots(GridDocument& document, const std::vector<LabelTexts>& labels, qsizetype blanks, qsizetype from,
-                  qsizetype to)
+// starts a row, so the row buffer starts empty. False when the labels ran out
+// early (a failed read).
+bool composeSlots(GridDocument& document, LabelReader& labels, qsizetype blanks, qsizetype from, qsizetype to)
 {
     std::array<LabelTexts, 3> row;
     int filled = 0;
-    const qsizetype last = blanks + qsizetype(labels.size()) - 1;
+    const qsizetype last = blanks + labels.size() - 1;
     for (qsizetype index = from; index < to; ++index) {
-        row[filled++] = index >= blanks ? labels[std::size_t(index - blanks)] : LabelTexts{};
+        if (index >= blanks) {
+            const LabelTexts* label = labels.next();
+            if (!label)
+                return false;
+            row[filled++] = *label;
+        } else {
+            row[filled++] = LabelTexts{};
+        }
         if (filled == 3) {
             printSlots(document, row, 3);
             printRowGap(document);
@@ -79,18 +132,20 @@ void composeSlots(GridDocument& document, const std::vector<LabelTexts>& labels,
             printTopMargin(document);
         }
     }
+    return true;
 }
 
 } // namespace
 
-GridStream listLabelsStream(const std::vector<LabelTexts>& labels, int start)
+GridStream listLabelsStream(std::shared_ptr<LabelReader> labels, int start)
 {
     // The labels before the start stay blank slots, so the first contact lands on its label.
     const qsizetype blanks = std::clamp(start, 1, labelsPerPage) - 1;
-    const qsizetype total = blanks + qsizetype(labels.size());
+    const qsizetype total = blanks + labels->size();
     GridStream stream;
     stream.takesPrinterOffset = true;
-    stream.next = [&labels, blanks, total, from = qsizetype(-1)](GridDocument& chunk) mutable {
+    stream.stoppedBy = [labels] { return labels->status(); };
+    stream.next = [labels, blanks, total, from = qsizetype(-1)](GridDocument& chunk) mutable {
         if (from < 0) {
             chunk.setFont(labelFont, 10);
             chunk.setOrientation(PageOrientation::Portrait);
@@ -101,11 +156,17 @@ GridStream listLabelsStream(const std::vector<LabelTexts>& labels, int start)
             return false;
         }
         const qsizetype to = std::min(from + labelsPerPage, total);
-        composeSlots(chunk, labels, blanks, from, to);
+        if (!composeSlots(chunk, *labels, blanks, from, to))
+            return false;
         from = to;
         return true;
     };
     return stream;
+}
+
+GridStream listLabelsStream(const std::vector<LabelTexts>& labels, int start)
+{
+    return listLabelsStream(readerOf(labels), start);
 }
 
 GridDocument composeListLabels(const std::vector<LabelTexts>& labels, int start)
@@ -116,10 +177,14 @@ GridDocument composeListLabels(const std::vector<LabelTexts>& labels, int start)
 
 Status composeListLabels(const ContactsFile& file, const QList<int>& recordNumbers, GridDocument& document, int start)
 {
-    const Result<std::vector<LabelTexts>> labels = readLabelTexts(file, recordNumbers);
-    if (!labels)
-        return labels.status();
-    document = composeListLabels(*labels, start);
+    const Result<ListedLabels> listed = listLabels(file, recordNumbers);
+    if (!listed)
+        return listed.status();
+    GridStream stream = listLabelsStream(std::make_shared<FileLabelReader>(file, listed->contacts), start);
+    GridDocument whole = wholeDocument(stream);
+    if (Status read = stream.status(); !read)
+        return read;
+    document = std::move(whole);
     return Status::success();
 }
 
@@ -138,19 +203,6 @@ std::optional<LongLines> findLongLabelLines(const std::vector<LabelTexts>& label
         ++found->labels;
     }
     return found;
-}
-
-Result<std::vector<LabelTexts>> readLabelTexts(const ContactsFile& file, const QList<int>& recordNumbers)
-{
-    std::vector<LabelTexts> labels;
-    labels.reserve(std::size_t(recordNumbers.size()));
-    for (const int number : recordNumbers) {
-        const Result<ContactRecord> record = file.read(number);
-        if (!record)
-            return record.status();
-        labels.push_back(labelTexts(*record));
-    }
-    return labels;
 }
 
 } // namespace quillet
