@@ -4,22 +4,8 @@
 
 namespace quillet {
 
-namespace {
-
-// The three lines, each after a byte that gives its length: a line is at most two
-// fields and a separator, well under 256 bytes.
-void keepLines(QByteArray& kept, QByteArrayView recordBytes)
-{
-    for (const QByteArray& line : labelLineBytes(recordBytes)) {
-        kept.append(char(quint8(line.size())));
-        kept.append(line);
-    }
-}
-
-} // namespace
-
 FileLabelReader::FileLabelReader(const ContactsFile& file, const ListedContacts& listed, qsizetype run)
-    : m_runs(file, listed, run, keepLines)
+    : m_runs(file, listed, run, appendLabelLines)
 {}
 
 const LabelTexts* FileLabelReader::next()
@@ -27,12 +13,10 @@ const LabelTexts* FileLabelReader::next()
     const std::optional<QByteArrayView> kept = m_runs.next();
     if (!kept)
         return nullptr;
-    QByteArrayView rest = *kept;
-    for (QString LabelTexts::*line : {&LabelTexts::name, &LabelTexts::street, &LabelTexts::city}) {
-        const qsizetype length = quint8(rest.front());
-        m_current.*line = cp1252::decode(rest.sliced(1, length));
-        rest = rest.sliced(1 + length);
-    }
+    const std::array<QByteArrayView, 3> lines = labelLinesIn(*kept);
+    m_current.name = cp1252::decode(lines[0]);
+    m_current.street = cp1252::decode(lines[1]);
+    m_current.city = cp1252::decode(lines[2]);
     return &m_current;
 }
 

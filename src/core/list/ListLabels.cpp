@@ -9,7 +9,7 @@
 #include "core/printing/GridDocument.h"
 
 #include <algorithm>
-#include <type_traits>
+#include <cstring>
 
 namespace quillet {
 
@@ -49,55 +49,109 @@ void printRowGap(GridDocument& document)
 
 namespace {
 
-template <typename Line> void appendLiteral(Line& line, const char* literal)
+// The three lines from the fields' trimmed values, into an output that takes
+// texts or bytes a piece at a time.
+template <typename Out, typename FieldOf> void writeLabelLines(Out& out, const FieldOf& field)
 {
-    if constexpr (std::is_same_v<Line, QString>)
-        line.append(QLatin1StringView(literal));
-    else
-        line.append(literal);
+    const auto mi = field(Field::MI);
+    out.add(field(Field::FirstName));
+    out.add(" ");
+    if (!mi.isEmpty()) {
+        out.add(mi);
+        out.add(" ");
+    }
+    out.add(field(Field::LastName));
+    out.endLine();
+    out.add(field(Field::Street1));
+    out.add(" ");
+    out.add(field(Field::Street2));
+    out.endLine();
+    out.add(field(Field::City));
+    out.add(", ");
+    out.add(field(Field::State));
+    out.add("  ");
+    out.add(field(Field::Zip));
+    out.endLine();
 }
 
-// The three lines from the fields' trimmed values, as texts or as bytes.
-template <typename Line, typename FieldOf> std::array<Line, 3> labelLines(const FieldOf& field)
+struct TextLines
 {
-    std::array<Line, 3> lines;
-    auto& [name, street, city] = lines;
-    const auto mi = field(Field::MI);
-    name.append(field(Field::FirstName));
-    appendLiteral(name, " ");
-    if (!mi.isEmpty()) {
-        name.append(mi);
-        appendLiteral(name, " ");
+    LabelTexts texts;
+    QString LabelTexts::*line = &LabelTexts::name;
+
+    void add(const QString& piece) { (texts.*line).append(piece); }
+    void add(const char* literal) { (texts.*line).append(QLatin1StringView(literal)); }
+    void endLine() { line = line == &LabelTexts::name ? &LabelTexts::street : &LabelTexts::city; }
+};
+
+// Bytes written straight into room made beforehand: a label's three lines take at
+// most 101 bytes of fields, 7 of separators and 3 of lengths.
+class PrefixedLines
+{
+public:
+    static constexpr qsizetype mostBytes = 128;
+
+    explicit PrefixedLines(QByteArray& out) : m_out(out), m_start(out.size())
+    {
+        if (m_out.capacity() < m_start + mostBytes)
+            m_out.reserve(std::max(2 * m_out.capacity(), m_start + mostBytes));
+        m_out.resize(m_start + mostBytes);
+        m_length = m_cursor = m_out.data() + m_start;
+        ++m_cursor;
     }
-    name.append(field(Field::LastName));
-    street.append(field(Field::Street1));
-    appendLiteral(street, " ");
-    street.append(field(Field::Street2));
-    city.append(field(Field::City));
-    appendLiteral(city, ", ");
-    city.append(field(Field::State));
-    appendLiteral(city, "  ");
-    city.append(field(Field::Zip));
-    return lines;
-}
+    ~PrefixedLines() { m_out.resize(m_length - m_out.data()); }
+
+    void add(QByteArrayView piece)
+    {
+        std::memcpy(m_cursor, piece.data(), std::size_t(piece.size()));
+        m_cursor += piece.size();
+    }
+    void add(const char* literal) { add(QByteArrayView(literal)); }
+    void endLine()
+    {
+        *m_length = char(quint8(m_cursor - m_length - 1));
+        m_length = m_cursor++;
+    }
+
+private:
+    QByteArray& m_out;
+    qsizetype m_start;
+    char* m_length; // where the current line's length goes
+    char* m_cursor;
+};
 
 } // namespace
 
 LabelTexts labelTexts(const ContactRecord& record)
 {
-    auto [name, street, city] = labelLines<QString>([&record](Field f) { return text::trimSpaces(record.value(f)); });
-    return {std::move(name), std::move(street), std::move(city)};
+    TextLines out;
+    writeLabelLines(out, [&record](Field f) { return text::trimSpaces(record.value(f)); });
+    return std::move(out.texts);
 }
 
-std::array<QByteArray, 3> labelLineBytes(QByteArrayView recordBytes)
+void appendLabelLines(QByteArray& lines, QByteArrayView recordBytes)
 {
-    return labelLines<QByteArray>(
-        [recordBytes](Field f) { return text::trimSpaces(ContactRecord::storedFromBytes(recordBytes, f)); });
+    PrefixedLines out(lines);
+    writeLabelLines(
+        out, [recordBytes](Field f) { return text::trimSpaces(ContactRecord::storedFromBytes(recordBytes, f)); });
+}
+
+std::array<QByteArrayView, 3> labelLinesIn(QByteArrayView prefixed)
+{
+    std::array<QByteArrayView, 3> lines;
+    for (QByteArrayView& line : lines) {
+        const qsizetype length = quint8(prefixed.front());
+        line = prefixed.sliced(1, length);
+        prefixed = prefixed.sliced(1 + length);
+    }
+    return lines;
 }
 
 LabelTexts labelTexts(QByteArrayView recordBytes)
 {
-    const std::array<QByteArray, 3> lines = labelLineBytes(recordBytes);
+    QByteArray bytes;
+    appendLabelLines(bytes, recordBytes);
+    const std::array<QByteArrayView, 3> lines = labelLinesIn(bytes);
     return {cp1252::decode(lines[0]), cp1252::decode(lines[1]), cp1252::decode(lines[2])};
 }
 

@@ -33,9 +33,12 @@ struct LabelTexts
 LabelTexts labelTexts(const ContactRecord& record);
 // The same from a record's 400 bytes as read from the file.
 LabelTexts labelTexts(QByteArrayView recordBytes);
-// Those three lines in the record's own Windows-1252 bytes, one a character: what a
-// long job keeps of many labels.
-std::array<QByteArray, 3> labelLineBytes(QByteArrayView recordBytes);
+// Those three lines in the record's own Windows-1252 bytes, one a character, each
+// after a byte that gives its length (a line is at most two fields and a
+// separator), appended to `lines`: what a long job keeps of many labels.
+void appendLabelLines(QByteArray& lines, QByteArrayView recordBytes);
+// The three lines of what appendLabelLines appended, from its start.
+std::array<QByteArrayView, 3> labelLinesIn(QByteArrayView prefixed);
 
 // Character columns of the three labels of a row.
 inline constexpr std::array<int, 3> labelSlotColumns{2, 35, 67};

@@ -134,18 +134,28 @@ qsizetype columnWidth(const QString& line, qsizetype end, Field field)
 // and 16 + 2 + 10 + 22 + 22 + 50 characters.
 constexpr qsizetype longestLine = 33 + 6 + 16 + 2 + 10 + 22 + 22 + 50;
 
-template <typename Line, typename Fields> void appendLine(Line& line, const Fields& fields, SortOrder order)
+// The line, or its columns up to the one that reaches `enough` characters.
+template <typename Line, typename Fields>
+void appendLine(Line& line, const Fields& fields, SortOrder order,
+                qsizetype enough = std::numeric_limits<qsizetype>::max())
 {
+    const qsizetype start = line.size();
     const QLatin1StringView tab("\t");
     appendNamePart(line, fields, order);
     for (Field field : {Field::City, Field::State, Field::Zip}) {
+        if (line.size() - start >= enough)
+            return;
         put(line, tab);
         fields.appendStored(line, field);
     }
     for (Field field : {Field::HomePhone, Field::CellPhone}) {
+        if (line.size() - start >= enough)
+            return;
         put(line, tab);
         appendPhone(line, fields, field);
     }
+    if (line.size() - start >= enough)
+        return;
     put(line, tab);
     fields.appendStored(line, Field::Email);
 }
@@ -177,9 +187,9 @@ QString listLine(QByteArrayView recordBytes, SortOrder order)
     return buildLine(ByteFields{recordBytes}, order);
 }
 
-void appendListLine(QByteArray& line, QByteArrayView recordBytes, SortOrder order)
+void appendListLine(QByteArray& line, QByteArrayView recordBytes, SortOrder order, qsizetype enough)
 {
-    appendLine(line, ByteFields{recordBytes}, order);
+    appendLine(line, ByteFields{recordBytes}, order, enough);
 }
 
 QStringList listLineColumns(const QString& line)

@@ -48,10 +48,10 @@ ListSorter::ListSorter(const ListOrder& order, SortOrder lineOrder, qsizetype ex
 ListSorter::Key ListSorter::keyOf(QByteArrayView recordBytes, int span)
 {
     m_line.resize(0);
-    appendListLine(m_line, recordBytes, m_lineOrder);
+    const qsizetype from = qsizetype(span) * keyLength;
+    appendListLine(m_line, recordBytes, m_lineOrder, from + keyLength);
     const std::array<quint8, 256>& ranks = foldedRanks();
     Key key{};
-    const qsizetype from = qsizetype(span) * keyLength;
     const qsizetype length = std::clamp<qsizetype>(m_line.size() - from, 0, keyLength);
     for (qsizetype i = 0; i < length; ++i)
         key[std::size_t(i)] = ranks[uchar(m_line[from + i])];

@@ -10,12 +10,11 @@ namespace quillet {
 namespace {
 
 // Characters of a line of bytes without its trailing spaces.
-int visibleCount(const QByteArray& line)
+int visibleCount(QByteArrayView line)
 {
-    qsizetype end = line.size();
-    while (end > 0 && line[end - 1] == ' ')
-        --end;
-    return int(end);
+    while (!line.isEmpty() && line.back() == ' ')
+        line.chop(1);
+    return int(line.size());
 }
 
 // Sees every listed record once while the listing reads it: the longest line, and
@@ -26,7 +25,9 @@ public:
     void see(int number, QByteArrayView bytes)
     {
         bool tooLong = false;
-        for (const QByteArray& line : labelLineBytes(bytes)) {
+        m_lines.resize(0);
+        appendLabelLines(m_lines, bytes);
+        for (const QByteArrayView line : labelLinesIn(m_lines)) {
             const int visible = visibleCount(line);
             m_longest = std::max(m_longest, visible);
             tooLong = tooLong || visible > listLabelCharacters;
@@ -67,6 +68,7 @@ public:
 private:
     int m_longest = 0;
     std::vector<bool> m_tooLong; // by record number
+    QByteArray m_lines;
 };
 
 } // namespace
