@@ -4,6 +4,9 @@
 #include "core/common/TextRules.h"
 #include "core/contacts/ContactRecord.h"
 
+#include <algorithm>
+#include <array>
+
 namespace quillet {
 
 namespace {
@@ -78,7 +81,13 @@ struct ByteFields
     }
     bool hasNumber(Field field) const
     {
-        return text::leadingWholeNumber(ContactRecord::fieldFromBytes(bytes, field)) >= 1;
+        // Decoded in place: a list of many lines reads two phones for each.
+        const QByteArrayView value = stored(field);
+        std::array<char16_t, 128> decoded;
+        const std::size_t length = std::min(decoded.size(), std::size_t(value.size()));
+        for (std::size_t i = 0; i < length; ++i)
+            decoded[i] = cp1252::charFor(static_cast<unsigned char>(value[qsizetype(i)]));
+        return text::leadingWholeNumber(QStringView(decoded.data(), qsizetype(length))) >= 1;
     }
     template <typename Line> void appendStored(Line& line, Field field) const
     {

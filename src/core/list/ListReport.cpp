@@ -30,13 +30,15 @@ Status printReportLine(const QString& line, GridDocument& document)
         document.printEmptyLine();
         return Status::success();
     }
-    const QStringList columns = line.split(QLatin1Char('\t'));
+    const QList<QStringView> columns = QStringView(line).split(u'\t');
     QList<GridItem> items;
+    items.reserve(columns.size());
     for (qsizetype i = 0; i < columns.size(); ++i) {
         // Only a column that would be printed needs a place: an empty one ends the line first.
         if (i >= static_cast<qsizetype>(reportColumns().size()))
             return errors::subscriptOutOfRange();
-        items << GridItem{reportColumns()[static_cast<std::size_t>(i)].column, 0, text::trimSpaces(columns[i])};
+        items << GridItem{reportColumns()[static_cast<std::size_t>(i)].column, 0,
+                          text::trimSpaces(columns[i]).toString()};
         if (columns[i].isEmpty())
             break;
     }
