@@ -12,19 +12,24 @@ namespace quillet {
 namespace {
 
 // A 32-bit fingerprint of a record's 400 bytes: a change another program makes
-// between two readings shows, but for one chance in four billion.
+// between two readings shows, but for one chance in four billion. Four lanes of
+// 8-byte words, so that the multiplications need not wait for one another.
 quint32 fingerprint(QByteArrayView bytes)
 {
-    quint64 hash = 0x9E3779B97F4A7C15ULL ^ quint64(bytes.size());
+    constexpr quint64 prime = 0x100000001B3ULL;
+    quint64 lanes[4] = {0x9E3779B97F4A7C15ULL, 0xC2B2AE3D27D4EB4FULL, 0x165667B19E3779F9ULL, quint64(bytes.size())};
     qsizetype at = 0;
-    for (; at + 8 <= bytes.size(); at += 8) {
-        quint64 word = 0;
-        std::memcpy(&word, bytes.data() + at, 8);
-        hash = (hash ^ word) * 0x100000001B3ULL;
-        hash ^= hash >> 29;
+    for (; at + 32 <= bytes.size(); at += 32) {
+        for (int lane = 0; lane < 4; ++lane) {
+            quint64 word = 0;
+            std::memcpy(&word, bytes.data() + at + 8 * lane, 8);
+            lanes[lane] = (lanes[lane] ^ word) * prime;
+            lanes[lane] ^= lanes[lane] >> 29;
+        }
     }
+    quint64 hash = lanes[0] ^ (lanes[1] * 3) ^ (lanes[2] * 5) ^ (lanes[3] * 7);
     for (; at < bytes.size(); ++at)
-        hash = (hash ^ uchar(bytes[at])) * 0x100000001B3ULL;
+        hash = (hash ^ uchar(bytes[at])) * prime;
     hash ^= hash >> 32;
     hash *= 0xD6E8FEB86659FD93ULL;
     return quint32(hash >> 32);
@@ -83,10 +88,10 @@ Result<ListedContacts> ListedContacts::ofNumbers(const ContactsFile& file, const
     listed.m_version = file.version();
     listed.m_numbers.assign(numbers.begin(), numbers.end());
     listed.m_prints.resize(listed.m_numbers.size());
-    std::vector<std::pair<int, qsizetype>> wanted;
+    std::vector<std::pair<int, int>> wanted;
     wanted.reserve(listed.m_numbers.size());
     for (std::size_t position = 0; position < listed.m_numbers.size(); ++position)
-        wanted.emplace_back(listed.m_numbers[position], qsizetype(position));
+        wanted.emplace_back(listed.m_numbers[position], int(position));
     const Status read = listed.readPositions(file, std::move(wanted), [&](qsizetype position, QByteArrayView bytes) {
         listed.m_prints[std::size_t(position)] = fingerprint(bytes);
         if (visit)
@@ -100,10 +105,10 @@ Result<ListedContacts> ListedContacts::ofNumbers(const ContactsFile& file, const
 
 Status ListedContacts::read(const ContactsFile& file, qsizetype from, qsizetype to, const PlacedVisitor& visit) const
 {
-    std::vector<std::pair<int, qsizetype>> wanted;
+    std::vector<std::pair<int, int>> wanted;
     wanted.reserve(std::size_t(std::max<qsizetype>(0, to - from)));
     for (qsizetype position = from; position < to; ++position)
-        wanted.emplace_back(m_numbers[std::size_t(position)], position);
+        wanted.emplace_back(m_numbers[std::size_t(position)], int(position));
     bool changed = false;
     const Status read = readPositions(file, std::move(wanted), [&](qsizetype position, QByteArrayView bytes) {
         changed = fingerprint(bytes) != m_prints[std::size_t(position)];
@@ -116,7 +121,7 @@ Status ListedContacts::read(const ContactsFile& file, qsizetype from, qsizetype 
     return changed ? Status(errors::fileChanged()) : Status();
 }
 
-Status ListedContacts::readPositions(const ContactsFile& file, std::vector<std::pair<int, qsizetype>> wanted,
+Status ListedContacts::readPositions(const ContactsFile& file, std::vector<std::pair<int, int>> wanted,
                                      const std::function<bool(qsizetype, QByteArrayView)>& visit) const
 {
     std::sort(wanted.begin(), wanted.end());

@@ -45,8 +45,9 @@ public:
     Status read(const ContactsFile& file, qsizetype from, qsizetype to, const PlacedVisitor& visit) const;
 
 private:
-    // Reads the records at these positions, in file order, under one shared lock.
-    Status readPositions(const ContactsFile& file, std::vector<std::pair<int, qsizetype>> wanted,
+    // Reads the records at these positions (record number, position), in file
+    // order, under one shared lock. A list holds at most maxRecordsInMemory.
+    Status readPositions(const ContactsFile& file, std::vector<std::pair<int, int>> wanted,
                          const std::function<bool(qsizetype position, QByteArrayView bytes)>& visit) const;
 
     std::vector<int> m_numbers;

@@ -24,7 +24,12 @@ std::optional<QByteArrayView> ListedRunReader::next()
         if (!m_status)
             return std::nullopt;
     }
-    const Slot& slot = m_slots[std::size_t(m_next++ - m_runStart)];
+    const std::size_t index = std::size_t(m_next++ - m_runStart);
+    // The slots were filled in file order and are taken in list order: ask for the
+    // bytes of a later one while this one is used.
+    if (const std::size_t ahead = index + 8; ahead < m_slots.size())
+        __builtin_prefetch(m_kept.constData() + m_slots[ahead].offset);
+    const Slot& slot = m_slots[index];
     return QByteArrayView(m_kept.constData() + slot.offset, slot.length);
 }
 
