@@ -30,7 +30,7 @@ ContactRecord named(const QString& first, const QString& mi, const QString& last
     return contact({{Field::FirstName, first}, {Field::MI, mi}, {Field::LastName, last}, {Field::City, city}});
 }
 
-// A report line of the transcript at 10 points: items at their columns.
+// A transcript line at 10 points: items at their columns.
 QString gridLine(int number, const QList<QPair<int, QString>>& items)
 {
     QString text;
@@ -224,6 +224,50 @@ private slots:
             QCOMPARE(printed.error().description, fileChangedText);
             QVERIFY(!pdf.data().contains("%%EOF")); // never finished
         }
+    }
+
+    // A change found by a later run ends the labels there: those read before it
+    // stand, and the reader says why it stopped.
+    void aLaterRunFindsTheChange()
+    {
+        QList<ContactRecord> records;
+        for (int n = 1; n <= 25; ++n)
+            records << person(QStringLiteral("P%1").arg(n, 2, 10, QLatin1Char('0')), QStringLiteral("L"));
+        const QString path = write(QStringLiteral("runs.DAT"), records);
+        ContactsFile file;
+        QVERIFY(file.open(path).ok());
+        const Result<ListedContacts> listed = ListedContacts::list(file, ListQuery{}, ListOrder(QLocale::c()));
+        QVERIFY(listed.ok());
+        FileLabelReader labels(file, *listed, 10);
+        for (int n = 1; n <= 10; ++n)
+            QCOMPARE(labels.next()->name, QStringLiteral("P%1 L").arg(n, 2, 10, QLatin1Char('0')));
+        ContactsFile other;
+        QVERIFY(other.open(path).ok());
+        QVERIFY(other.write(17, person("P17", "Changed")).ok());
+        QVERIFY(!labels.next());
+        QCOMPARE(labels.status().error().description, fileChangedText);
+        QVERIFY(!labels.next());
+    }
+
+    // A window's list may name a contact twice: each line is a label, and a long
+    // one counts each time.
+    void aWindowsListNamingAContactTwice()
+    {
+        ContactsFile file;
+        QVERIFY(file.open(write(QStringLiteral("twice.DAT"),
+                                {person("Al", "Lee"),
+                                 contact({{Field::FirstName, "Bo"}, {Field::Street1, QString(30, QLatin1Char('s'))}})}))
+                    .ok());
+        const Result<ListedLabels> listed = listLabels(file, QList<int>{2, 1, 2});
+        QVERIFY(listed.ok());
+        QCOMPARE(listed->survey.longLines->labels, 2);
+        QCOMPARE(listed->survey.longLines->first, QStringLiteral("Bo"));
+        GridDocument document;
+        QVERIFY(composeListLabels(file, {2, 1, 2}, document).ok());
+        const QStringList printed = gridTranscript(document).split(QLatin1Char('\n'));
+        QVERIFY(printed.size() > 5);
+        QCOMPARE(printed[5], gridLine(5, {{2, "Bo"}, {35, "Al Lee"}, {67, "Bo"}}));
+        QCOMPARE(listLabels(file, QList<int>{1, 0}).status().error().number, 63);
     }
 
     // The report's lines come back from the file as they were listed; a field the
