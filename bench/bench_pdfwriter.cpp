@@ -1,13 +1,15 @@
-// Our PDF writer beside the floor (a C program that maps the contacts file, sorts
+// Our print jobs beside the floor (a C program that maps the contacts file, sorts
 // it and writes the same text at the same places as an uncompressed PDF, with no
-// checks and no embedded font): 100,000 list labels, the CPU time of each job
-// measured in turns, and the ratio.
+// checks and no embedded font): 100,000 list labels and the 100,000-contact
+// report, the CPU time of each job measured in turns, and the ratio; the peak
+// memory of a job run alone in a child process, at 100,000 and 500,000 contacts.
 #include "BenchContacts.h"
 
 #include "core/contacts/ContactsFile.h"
-#include "core/list/ListLabels.h"
 #include "core/list/ListOrder.h"
+#include "core/list/ListReport.h"
 #include "core/list/ListSearch.h"
+#include "core/list/ListedLabels.h"
 #include "core/list/SheetLabels.h"
 #include "core/printing/SheetCatalogue.h"
 #include "core/printing/pdf/GridPdfRenderer.h"
@@ -26,6 +28,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cstring>
 #include <ctime>
 
 extern char** environ;
@@ -33,6 +36,9 @@ extern char** environ;
 using namespace quillet;
 
 namespace {
+
+// The argument that makes this program run one job and exit, as a child process.
+constexpr char childJob[] = "--one-job";
 
 double cpuSeconds()
 {
@@ -47,79 +53,91 @@ const SheetTemplate* sheetFor(int a4)
     return a4 ? SheetCatalogue::system().find(QStringLiteral("Avery L7160")) : &builtIn;
 }
 
-// What "quillet-cli labels FILE --pdf OUT" does: list (read and sort), read each
-// listed contact back and fit the sheet, then lay out and write page by page.
-// The CPU seconds of listing, of reading the labels back and of printing.
+// The CPU seconds of listing (reading, surveying and sorting) and of printing
+// (reading the labels again and writing the pages).
 struct JobTimes
 {
     double list = 0;
-    double labels = 0;
     double print = 0;
-    double total() const { return list + labels + print; }
+    double total() const { return list + print; }
 };
-// The labels read back in one pass over the file, as a streaming job will read
-// them, instead of one locked read a record.
-Result<ListLabelsJob> readInOnePass(const ContactsFile& file, const QList<int>& numbers, const SheetTemplate& sheet)
+
+ContactsFile& opened(ContactsFile& file, const QString& contacts)
 {
-    std::vector<int> place(std::size_t(file.count()) + 1, -1);
-    for (qsizetype index = 0; index < numbers.size(); ++index)
-        place[std::size_t(numbers[index])] = int(index);
-    ListLabelsJob job{sheet, 1, std::vector<LabelTexts>(std::size_t(numbers.size())), {}};
-    const Status read = file.forEachBytes([&](int number, QByteArrayView bytes) {
-        if (place[std::size_t(number)] >= 0)
-            job.labels[std::size_t(place[std::size_t(number)])] = labelTexts(ContactRecord::fromBytes(bytes));
-        return true;
-    });
-    if (!read)
-        return read;
-    job.fit = sheet.builtIn ? SheetLabelFit{} : fitSheetLabels(sheet, job.labels);
-    return job;
+    if (!file.open(contacts).ok())
+        qFatal("cannot open %s", qPrintable(contacts));
+    return file;
 }
 
-JobTimes ourJob(const QString& contacts, const SheetTemplate& sheet, const QString& pdf, bool onePass)
+void writePdf(GridStream& stream, const QString& pdf)
+{
+    QFile out(pdf);
+    if (!out.open(QIODevice::WriteOnly) || !writeGridPdf(stream, out, PdfDocumentInfo{}).ok())
+        qFatal("cannot write %s", qPrintable(pdf));
+}
+
+// What "quillet-cli labels FILE --pdf OUT" does: list and survey the contacts,
+// then lay out and write page by page, reading the labels again as it goes.
+JobTimes labelsJob(const QString& contacts, const SheetTemplate& sheet, const QString& pdf)
 {
     const double start = cpuSeconds();
     ContactsFile file;
-    if (!file.open(contacts).ok())
-        qFatal("cannot open %s", qPrintable(contacts));
-    Partial<std::vector<ListEntry>> loaded = loadList(file, ListQuery{}, ListOrder());
-    if (!loaded.complete())
+    Result<ListedLabels> listed = listLabels(opened(file, contacts), ListQuery{}, ListOrder());
+    if (!listed)
         qFatal("cannot list %s", qPrintable(contacts));
-    const std::vector<ListEntry> entries = std::move(loaded.value);
-    QList<int> numbers;
-    numbers.reserve(qsizetype(entries.size()));
-    for (const ListEntry& entry : entries)
-        numbers << entry.recordNumber;
-    const double listed = cpuSeconds();
-    const Result<ListLabelsJob> job =
-        onePass ? readInOnePass(file, numbers, sheet) : prepareListLabels(file, numbers, sheet, 1);
-    if (!job)
-        qFatal("cannot read the labels");
-    const double read = cpuSeconds();
-    QFile out(pdf);
-    GridStream stream = job->stream();
-    if (!out.open(QIODevice::WriteOnly) || !writeGridPdf(stream, out, PdfDocumentInfo{}).ok())
-        qFatal("cannot write %s", qPrintable(pdf));
-    out.close();
-    return {listed - start, read - listed, cpuSeconds() - read};
+    const double listedAt = cpuSeconds();
+    const ListLabelsJob job = prepareListLabels(file, std::move(*listed), sheet, 1);
+    GridStream stream = job.stream();
+    writePdf(stream, pdf);
+    return {listedAt - start, cpuSeconds() - listedAt};
+}
+
+// What "quillet-cli report FILE --pdf OUT" does.
+JobTimes reportJob(const QString& contacts, const QString& pdf)
+{
+    const double start = cpuSeconds();
+    ContactsFile file;
+    Result<ListedReport> listed = listReport(opened(file, contacts), ListQuery{}, ListOrder());
+    if (!listed || !listed->check.ok())
+        qFatal("cannot list %s", qPrintable(contacts));
+    const double listedAt = cpuSeconds();
+    GridStream stream = reportStream(file, *listed, QStringLiteral("Bench"));
+    writePdf(stream, pdf);
+    return {listedAt - start, cpuSeconds() - listedAt};
+}
+
+double childSeconds(const rusage& usage)
+{
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Runs a program to its end: its CPU seconds and peak resident megabytes, or
+// nothing when it failed.
+std::optional<std::pair<double, double>> runChild(const QList<QByteArray>& arguments)
+{
+    std::vector<char*> argv;
+    for (const QByteArray& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.constData()));
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    int status = 0;
+    rusage usage{};
+    if (posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0 ||
+        wait4(child, &status, 0, &usage) < 0 || status != 0)
+        return std::nullopt;
+    return std::pair{childSeconds(usage), double(usage.ru_maxrss) / 1024};
 }
 
 // The floor's CPU time (user + system) for the same file, run as its own process.
 double floorJob(const QString& contacts, bool a4, const QString& pdf)
 {
 #ifdef QUILLET_FLOOR
-    const QByteArray program = QUILLET_FLOOR, file = QFile::encodeName(contacts), out = QFile::encodeName(pdf);
-    char a4Argument[] = "a4";
-    char* argv[] = {const_cast<char*>(program.data()), const_cast<char*>(file.data()), const_cast<char*>(out.data()),
-                    a4 ? a4Argument : nullptr, nullptr};
-    pid_t child = 0;
-    int status = 0;
-    rusage usage{};
-    if (posix_spawn(&child, argv[0], nullptr, nullptr, argv, environ) != 0 || wait4(child, &status, 0, &usage) < 0 ||
-        status != 0)
-        return -1;
-    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    QList<QByteArray> arguments{QUILLET_FLOOR, QFile::encodeName(contacts), QFile::encodeName(pdf)};
+    if (a4)
+        arguments << "a4";
+    const auto run = runChild(arguments);
+    return run ? run->first : -1;
 #else
     Q_UNUSED(contacts)
     Q_UNUSED(a4)
@@ -128,19 +146,44 @@ double floorJob(const QString& contacts, bool a4, const QString& pdf)
 #endif
 }
 
-double peakMegabytes()
+// The peak memory of one job, alone in a child process of this program, as the
+// child reads it at its end (VmHWM). Its ru_maxrss would not do: a process keeps
+// the resident size its parent had when it was spawned through exec.
+double jobPeakMegabytes(const QByteArray& kind, const QString& contacts, int a4)
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024;
+    const QString pdf = bench::workDir().filePath(QStringLiteral("alone.pdf"));
+    const QString peak = bench::workDir().filePath(QStringLiteral("peak.txt"));
+    QFile::remove(peak);
+    if (!runChild({QFile::encodeName(QCoreApplication::applicationFilePath()), childJob, kind,
+                   QFile::encodeName(contacts), QByteArray::number(a4), QFile::encodeName(pdf),
+                   QFile::encodeName(peak)}))
+        return -1;
+    QFile file(peak);
+    bool ok = false;
+    const double kilobytes = file.open(QIODevice::ReadOnly) ? file.readAll().trimmed().toDouble(&ok) : 0;
+    return ok ? kilobytes / 1024 : -1;
+}
+
+// The high-water mark of this process's resident memory, in kilobytes.
+QByteArray residentPeakKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return {};
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0);
+    }
+    return {};
 }
 
 // Five turns each, alternating, and the best of each: the ratio of our whole job
-// to the floor's. Argument 1: Avery L7160 (A4) instead of the built-in sheet;
-// argument 2: the labels read back in one pass instead of record by record.
-void labelsBesideTheFloor(benchmark::State& state)
+// to the floor's labels. Argument 1: labels on the built-in sheet (0), on Avery
+// L7160 (1), or the report (2) beside the floor's labels on the built-in sheet.
+void besideTheFloor(benchmark::State& state)
 {
-    const SheetTemplate* sheet = sheetFor(int(state.range(1)));
+    const int kind = int(state.range(1));
+    const SheetTemplate* sheet = sheetFor(kind == 1);
     if (!sheet) {
         state.SkipWithError("the label template catalogue is not installed");
         return;
@@ -149,11 +192,11 @@ void labelsBesideTheFloor(benchmark::State& state)
     const QString ours = bench::workDir().filePath(QStringLiteral("ours.pdf")),
                   floor = bench::workDir().filePath("floor.pdf");
     double bestFloor = 1e9;
-    JobTimes best{1e9, 1e9, 1e9};
+    JobTimes best{1e9, 1e9};
     for (auto _ : state) {
         for (int turn = 0; turn < 5; ++turn) {
-            bestFloor = std::min(bestFloor, floorJob(contacts, state.range(1) == 1, floor));
-            const JobTimes times = ourJob(contacts, *sheet, ours, state.range(2) == 1);
+            bestFloor = std::min(bestFloor, floorJob(contacts, kind == 1, floor));
+            const JobTimes times = kind == 2 ? reportJob(contacts, ours) : labelsJob(contacts, *sheet, ours);
             if (times.total() < best.total())
                 best = times;
         }
@@ -163,14 +206,40 @@ void labelsBesideTheFloor(benchmark::State& state)
     state.counters["floor_ms"] = bestFloor * 1000;
     state.counters["ours_ms"] = best.total() * 1000;
     state.counters["list_ms"] = best.list * 1000;
-    state.counters["labels_ms"] = best.labels * 1000;
     state.counters["print_ms"] = best.print * 1000;
     state.counters["ratio"] = best.total() / bestFloor;
     state.counters["pdf_KB"] = double(QFile(ours).size()) / 1024;
     state.counters["floor_pdf_KB"] = double(QFile(floor).size()) / 1024;
-    state.counters["peak_MB"] = peakMegabytes();
+    state.counters["peak_MB"] = jobPeakMegabytes(kind == 2 ? "report" : "labels", contacts, kind == 1);
 }
-BENCHMARK(labelsBesideTheFloor)->ArgsProduct({{100000}, {0, 1}, {0, 1}})->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(besideTheFloor)->ArgsProduct({{100000}, {0, 1, 2}})->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Peak memory of the labels job alone at 100,000 and 500,000 contacts, and what it
+// grows by per contact in between.
+void labelsMemory(benchmark::State& state)
+{
+    double small = -1, large = -1;
+    for (auto _ : state) {
+        small = jobPeakMegabytes("labels", bench::contactsFile(QStringLiteral("labels"), 100000), 0);
+        large = jobPeakMegabytes("labels", bench::contactsFile(QStringLiteral("labels"), 500000), 0);
+    }
+    if (small < 0 || large < 0)
+        state.SkipWithError("the job failed");
+    state.counters["peak_MB_100k"] = small;
+    state.counters["peak_MB_500k"] = large;
+    state.counters["growth_B_per_contact"] = (large - small) * 1024 * 1024 / 400000;
+}
+BENCHMARK(labelsMemory)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// The PDF of a single label.
+void oneLabel(benchmark::State& state)
+{
+    const QString pdf = bench::workDir().filePath(QStringLiteral("one.pdf"));
+    for (auto _ : state)
+        labelsJob(bench::contactsFile(QStringLiteral("labels"), 1), *sheetFor(0), pdf);
+    state.counters["pdf_KB"] = double(QFile(pdf).size()) / 1024;
+}
+BENCHMARK(oneLabel)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // The page compression level: CPU time and size of 100,000 labels' pages.
 void pageCompression(benchmark::State& state)
@@ -210,12 +279,26 @@ BENCHMARK(pageCompression)
     ->Iterations(5)
     ->Unit(benchmark::kMillisecond);
 
+// The child's job: KIND CONTACTS A4 PDF PEAK, its peak memory written to PEAK.
+int runOneJob(char** argv)
+{
+    const QString contacts = QFile::decodeName(argv[3]), pdf = QFile::decodeName(argv[5]);
+    if (std::strcmp(argv[2], "report") == 0)
+        reportJob(contacts, pdf);
+    else
+        labelsJob(contacts, *sheetFor(std::atoi(argv[4])), pdf);
+    QFile peak(QFile::decodeName(argv[6]));
+    return peak.open(QIODevice::WriteOnly) && peak.write(residentPeakKilobytes()) > 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    if (argc == 7 && std::strcmp(argv[1], childJob) == 0)
+        return runOneJob(argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -5,6 +5,7 @@
 #include "cli/PrintOutput.h"
 #include "cli/Verb.h"
 #include "core/contacts/ContactsFile.h"
+#include "core/list/ListOrder.h"
 #include "core/list/SheetLabels.h"
 #include "core/printing/PrintRunner.h"
 #include "core/printing/SheetCatalogue.h"
@@ -56,13 +57,10 @@ Result<SheetChoice> sheetChoiceFromArgs(const QCommandLineParser& args, PrintOut
     return choice;
 }
 
-int printLabels(const PrintOutput& output, ContactsFile& file, const QList<int>& numbers, const SheetChoice& choice)
+int printLabels(const PrintOutput& output, ContactsFile& file, ListedLabels listed, const SheetChoice& choice)
 {
     return output.run([&](const PrintChoice& printChoice, PrintTarget& target) {
-        Result<ListLabelsJob> prepared = prepareListLabels(file, numbers, choice.sheet, choice.start);
-        if (!prepared)
-            return prepared.status();
-        ListLabelsJob& job = *prepared;
+        ListLabelsJob job = prepareListLabels(file, std::move(listed), choice.sheet, choice.start);
         // Long lines print on as the window's "Print anyway" would, unless --fit asks
         // for one size fitted to the labels.
         if (const std::optional<LongLines> found = job.longLines()) {
@@ -92,17 +90,16 @@ int runLabels(const QCommandLineParser& args)
     if (!choice->sheet.builtIn && !labelsHoldText(choice->sheet))
         return reportRejection(PrintRejection{labelsHoldNoTextText, QStringLiteral("Print labels")});
     ContactsFile file;
-    const std::optional<std::vector<ListEntry>> entries = loadListFor(args.positionalArguments().at(0), *query, file);
-    if (!entries)
+    std::optional<ListedLabels> listed =
+        listFor<ListedLabels>(args.positionalArguments().at(0), file, [&query](const ContactsFile& contacts) {
+            return listLabels(contacts, *query, ListOrder());
+        });
+    if (!listed)
         return console::exitFailed;
-    if (entries->empty())
+    if (listed->contacts.isEmpty())
         return reportRejection(
             PrintRejection{QStringLiteral("Empty list, no labels to print."), QStringLiteral("No contacts found")});
-    QList<int> numbers;
-    numbers.reserve(static_cast<qsizetype>(entries->size()));
-    for (const ListEntry& entry : *entries)
-        numbers << entry.recordNumber;
-    return printLabels(*output, file, numbers, *choice);
+    return printLabels(*output, file, std::move(*listed), *choice);
 }
 
 const VerbRegistration registration{Verb{

@@ -5,6 +5,7 @@
 #include "cli/Verb.h"
 #include "core/contacts/ContactsFile.h"
 #include "core/contacts/ContactsFileNames.h"
+#include "core/list/ListOrder.h"
 #include "core/list/ListReport.h"
 #include "core/printing/GridDocument.h"
 #include "core/printing/PrintRunner.h"
@@ -24,18 +25,15 @@ int runReport(const QCommandLineParser& args)
         return usageError(output.error());
     const QString path = args.positionalArguments().at(0);
     ContactsFile file;
-    const std::optional<std::vector<ListEntry>> entries = loadListFor(path, *query, file);
-    if (!entries)
+    const std::optional<ListedReport> listed = listFor<ListedReport>(
+        path, file, [&query](const ContactsFile& contacts) { return listReport(contacts, *query, ListOrder()); });
+    if (!listed)
         return console::exitFailed;
-    QStringList lines;
-    lines.reserve(static_cast<qsizetype>(entries->size()));
-    for (const ListEntry& entry : *entries)
-        lines << entry.text;
     const QString title = contactsFileTitle(QFileInfo(path).fileName());
     return output->run([&](const PrintChoice& choice, PrintTarget& target) {
-        if (Status checked = checkReportLines(lines); !checked)
-            return checked;
-        return printStreamCopies([&](int) { return reportStream(lines, title); }, choice, target);
+        if (!listed->check)
+            return listed->check;
+        return printStreamCopies([&](int) { return reportStream(file, *listed, title); }, choice, target);
     });
 }
 

@@ -6,7 +6,10 @@ namespace quillet {
 
 Status PrintTarget::printStream(GridStream& stream, const PrintJob& job)
 {
-    return print(wholeDocument(stream), job);
+    const GridDocument document = wholeDocument(stream);
+    if (Status read = stream.status(); !read)
+        return read;
+    return print(document, job);
 }
 
 } // namespace quillet

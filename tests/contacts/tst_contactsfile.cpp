@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <cstdio>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -288,6 +289,68 @@ private slots:
                     .ok());
         QCOMPARE(visited, (QList<int>{n + 1, n + 2}));
         QCOMPARE(file.forEach([](int, const ContactRecord&) { return true; }, 0).error().number, 63);
+    }
+
+    // Scattered, close and repeated numbers, runs that would cross a read chunk and
+    // records past the end: each number gets its own record.
+    void readNumberedGivesEachItsRecord_data()
+    {
+        QTest::addColumn<QList<int>>("numbers");
+        QTest::newRow("scattered") << QList<int>{1, 40, 2999, 6000};
+        QTest::newRow("close together") << QList<int>{3, 4, 9, 17, 25, 26};
+        QTest::newRow("repeated") << QList<int>{7, 7, 8, 8, 8};
+        QTest::newRow("a run past a chunk") << QList<int>{2615, 2618, 2621, 2622, 2629, 5236, 5243};
+        QTest::newRow("past the end") << QList<int>{5999, 6000, 6001, 6005, 90000};
+    }
+    void readNumberedGivesEachItsRecord()
+    {
+        QFETCH(QList<int>, numbers);
+        ContactsFile file;
+        QVERIFY(file.open(makeFile(QStringLiteral("scattered.DAT"), 6000)).ok());
+        QStringList firstNames;
+        QList<qsizetype> indexes;
+        QVERIFY(file.readNumbered(std::span<const int>(numbers.constData(), std::size_t(numbers.size())),
+                                  file.version(),
+                                  [&](qsizetype index, QByteArrayView bytes) {
+                                      indexes << index;
+                                      firstNames << ContactRecord::fromBytes(bytes).trimmed(Field::FirstName);
+                                      return true;
+                                  })
+                    .ok());
+        QStringList expected;
+        for (const int number : numbers)
+            expected << (number <= 6000 ? QStringLiteral("First%1").arg(number) : QString());
+        QCOMPARE(firstNames, expected);
+        QCOMPARE(indexes.size(), numbers.size());
+        QCOMPARE(indexes.last(), numbers.size() - 1);
+    }
+
+    // A reading checks the file it reads against the one a first pass saw: longer,
+    // or another file at the path, is a change; the numbers must come in order.
+    void readNumberedRefusesAnotherFile()
+    {
+        const QString path = makeFile(QStringLiteral("versions.DAT"), 3);
+        ContactsFile file;
+        QVERIFY(file.open(path).ok());
+        const FileVersion seen = file.version();
+        const auto readFirst = [&file, &seen] {
+            return file.readNumbered(std::vector<int>{1}, seen, [](qsizetype, QByteArrayView) { return true; });
+        };
+        QVERIFY(readFirst().ok());
+        QCOMPARE(file.readNumbered(std::vector<int>{2, 1}, seen, [](qsizetype, QByteArrayView) { return true; })
+                     .error()
+                     .number,
+                 5);
+        QVERIFY(file.append(contact(QStringLiteral("New"), QStringLiteral("One"))).ok());
+        QCOMPARE(readFirst().error().description, fileChangedText);
+
+        const QString other = makeFile(QStringLiteral("other.DAT"), 3);
+        QVERIFY(std::rename(QFile::encodeName(other).constData(), QFile::encodeName(path).constData()) == 0);
+        const FileVersion before = file.version();
+        QCOMPARE(file.readNumbered(std::vector<int>{1}, before, [](qsizetype, QByteArrayView) { return true; })
+                     .error()
+                     .description,
+                 fileChangedText);
     }
 
     void readOnlyFileOpensAndRefusesWrites()

@@ -502,6 +502,26 @@ private slots:
                      fitted);
     }
 
+    // The labels are read again as they print: another program's change to a listed
+    // contact after they were checked (here while the long-lines question shows)
+    // fails the job with that message, and nothing is printed.
+    void printLabels_contactChangedBeforePrinting()
+    {
+        QVERIFY(m_session->file().writeField(2, Field::Street1, QString(30, u's')).ok());
+        loadAll();
+        m_platform->prompter.messageAnswers << MessageResult::PrintAnyway;
+        m_platform->prompter.onMessage = [this](const ShownMessage&) {
+            ContactsFile other;
+            QVERIFY(other.open(m_session->file().path()).ok());
+            QVERIFY(other.writeField(3, Field::City, QStringLiteral("Changed")).ok());
+        };
+        child<QPushButton>("cmdPrintLabels")->click();
+        QCOMPARE(m_platform->printTarget.jobs.size(), 0);
+        QCOMPARE(m_platform->prompter.messages.size(), 2);
+        QCOMPARE(m_platform->prompter.messages[1].text, fileChangedText);
+        QCOMPARE(m_platform->prompter.messages[1].title, QStringLiteral("Print labels"));
+    }
+
     // The start position is asked on the chosen sheet before the print dialog; the
     // preview shows what Print sends.
     void printLabels_startPosition_data()

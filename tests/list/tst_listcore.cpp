@@ -68,6 +68,9 @@ private slots:
             << Fields{{Field::FirstName, QStringLiteral("Al")}, {Field::MI, QStringLiteral("7")}} << 0
             << line(QStringLiteral("Al "));
         QTest::newRow("blank record") << Fields{} << 0 << line(QStringLiteral(" "));
+        QTest::newRow("accented, by last name")
+            << Fields{{Field::FirstName, QStringLiteral("Émile")}, {Field::LastName, QStringLiteral("Zoë")}} << 1
+            << line(QStringLiteral("Zoë, Émile "));
         QTest::newRow("stored widths kept")
             << Fields{{Field::FirstName, QStringLiteral("Ann")},
                       {Field::City, QStringLiteral("New York")},
@@ -96,6 +99,9 @@ private slots:
         const ContactRecord record = contact(fields);
         QCOMPARE(quillet::listLine(record, static_cast<SortOrder>(order)), expected);
         QCOMPARE(quillet::listLine(QByteArrayView(record.toBytes()), static_cast<SortOrder>(order)), expected);
+        QByteArray bytes("kept ");
+        appendListLine(bytes, record.toBytes(), static_cast<SortOrder>(order));
+        QCOMPARE(bytes, "kept " + expected.toLatin1()); // every test text is Latin-1, as Windows-1252 stores it
     }
 
     void matches_data()

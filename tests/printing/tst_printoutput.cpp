@@ -5,10 +5,14 @@
 #include "core/printing/LabelSheet.h"
 #include "core/printing/ReturnAddress.h"
 #include "core/printing/TypedLines.h"
+#include "core/printing/pdf/GridPdfRenderer.h"
 #include "output/PdfPrintTarget.h"
 #include "output/QtPrintTarget.h"
 #include "support/ChildRun.h"
+#include "support/ScriptedPlatform.h"
 
+#include <QBuffer>
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -169,6 +173,49 @@ private slots:
         QVERIFY(!status.ok());
         QCOMPARE(status.error().number, errors::pathNotFound().number);
         QVERIFY(!QFile::exists(path));
+    }
+
+    // A stream that reads its source as it runs can stop half way (a contacts file
+    // changed by another program): each target fails the job with that error, and
+    // a PDF file target leaves no file behind.
+    void streamStoppedHalfWayFailsTheJob_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::newRow("PDF file") << "file";
+        QTest::newRow("PDF writer") << "writer";
+        QTest::newRow("painter") << "painter";
+        QTest::newRow("a target that takes documents whole") << "whole";
+    }
+    void streamStoppedHalfWayFailsTheJob()
+    {
+        QFETCH(QString, target);
+        GridStream stream;
+        stream.next = [pieces = 0](GridDocument& chunk) mutable {
+            chunk.printLine(2, QStringLiteral("Page %1").arg(pieces + 1));
+            chunk.newPage();
+            return ++pieces <= 2;
+        };
+        stream.stoppedBy = [] { return Status(errors::fileChanged()); };
+        const QString path = m_dir.filePath(QStringLiteral("stopped-%1.pdf").arg(target));
+        QBuffer bytes;
+        QVERIFY(bytes.open(QIODevice::WriteOnly));
+        Status status;
+        RecordingPrintTarget recording;
+        if (target == QLatin1String("file")) {
+            status = PdfPrintTarget(path).printStream(stream, PrintJob{});
+        } else if (target == QLatin1String("writer")) {
+            status = writeGridPdf(stream, bytes, PdfDocumentInfo{});
+        } else if (target == QLatin1String("painter")) {
+            QPdfWriter writer(&bytes);
+            status = renderGridStream(stream, writer);
+        } else {
+            status = recording.printStream(stream, PrintJob{});
+        }
+        QCOMPARE(status.error().description, fileChangedText);
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(recording.jobs.isEmpty());
+        if (target == QLatin1String("writer"))
+            QVERIFY(!bytes.data().contains("%%EOF"));
     }
 
     void unknownPrinterFails()

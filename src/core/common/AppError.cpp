@@ -88,6 +88,10 @@ AppError fontNotFound()
 {
     return {53, fontNotFoundText};
 }
+AppError fileChanged()
+{
+    return {75, fileChangedText};
+}
 AppError linkNotFollowed()
 {
     return {75, QStringLiteral("Path/File access error: the name is a link, which is not followed")};
@@ -119,7 +123,8 @@ bool isOwnMessage(const AppError& error)
 {
     return (error.number == 0 && !error.description.isEmpty()) || error.description == fileInUseText ||
            error.description == recordChangedText || error.description == nameNotTextText ||
-           error.description == notTextText || error.description == fontNotFoundText;
+           error.description == notTextText || error.description == fontNotFoundText ||
+           error.description == fileChangedText;
 }
 
 QString errorBoxText(const AppError& error, ErrorEnding ending)

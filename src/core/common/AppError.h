@@ -45,6 +45,7 @@ AppError linkNotFollowed(); // a symbolic link where the program writes its own 
 AppError notText();         // an import source that is a picture, an archive or the like
 AppError fontNotFound();    // the font printed pages are set in is not installed
 AppError cancelled();       // the user stopped a long run; nothing was changed
+AppError fileChanged();     // a job that reads the contacts file more than once found it changed
 // A failure with no error number of the older platform (a server's refusal, for
 // example): its text is shown as it is.
 AppError ownMessage(const QString& text);
@@ -58,6 +59,8 @@ inline const QString recordChangedText = QStringLiteral("This contact was change
 inline const QString nameNotTextText = QStringLiteral("Rename the file; its name is not valid text");
 inline const QString notTextText = QStringLiteral("This file is not a contacts file: it is not text.");
 inline const QString fontNotFoundText = QStringLiteral("Liberation Mono was not found (package fonts-liberation2)");
+inline const QString fileChangedText =
+    QStringLiteral("The contacts file was changed by another program while it was being read. Try again.");
 // Whether the error's description is a message of its own, shown alone.
 bool isOwnMessage(const AppError& error);
 

@@ -1,5 +1,7 @@
 #include "core/common/TextRules.h"
 
+#include <QVarLengthArray>
+
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -48,6 +50,15 @@ template <typename Convert> QString mapCodePoints(const QString& text, Convert c
 
 } // namespace
 
+QByteArrayView trimSpaces(QByteArrayView bytes)
+{
+    while (!bytes.isEmpty() && bytes.front() == ' ')
+        bytes = bytes.sliced(1);
+    while (!bytes.isEmpty() && bytes.back() == ' ')
+        bytes.chop(1);
+    return bytes;
+}
+
 QString trimLeadingSpaces(const QString& text)
 {
     qsizetype start = 0;
@@ -67,6 +78,15 @@ QString trimTrailingSpaces(const QString& text)
 QString trimSpaces(const QString& text)
 {
     return trimLeadingSpaces(trimTrailingSpaces(text));
+}
+
+QStringView trimSpaces(QStringView text)
+{
+    while (!text.isEmpty() && text.front() == u' ')
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back() == u' ')
+        text.chop(1);
+    return text;
 }
 
 bool contains(const QString& haystack, const QString& needle)
@@ -124,10 +144,16 @@ locale_t cLocale()
     return locale;
 }
 
-double readLeadingNumber(const QString& text, bool withFraction)
+const char* terminated(QVarLengthArray<char, 64>& number)
+{
+    number.append('\0');
+    return number.constData();
+}
+
+double readLeadingNumber(QStringView text, bool withFraction)
 {
     // Gather the accepted characters without blanks, then let the C conversion read them.
-    QByteArray number;
+    QVarLengthArray<char, 64> number;
     qsizetype i = 0;
     auto skipBlanks = [&] {
         while (i < text.size() && isBlank(text.at(i)))
@@ -146,7 +172,7 @@ double readLeadingNumber(const QString& text, bool withFraction)
         number.append(char(text.at(i++).unicode()));
     bool digits = takeDigits();
     if (!withFraction)
-        return digits ? strtod_l(number.constData(), nullptr, cLocale()) : 0.0;
+        return digits ? strtod_l(terminated(number), nullptr, cLocale()) : 0.0;
     if (i < text.size() && text.at(i) == u'.') {
         number.append('.');
         ++i;
@@ -164,20 +190,20 @@ double readLeadingNumber(const QString& text, bool withFraction)
             number.append(char(text.at(i++).unicode()));
         if (!takeDigits()) {
             i = mark;
-            number.truncate(kept);
+            number.resize(kept);
         }
     }
-    return strtod_l(number.constData(), nullptr, cLocale());
+    return strtod_l(terminated(number), nullptr, cLocale());
 }
 
 } // namespace
 
-double leadingNumber(const QString& text)
+double leadingNumber(QStringView text)
 {
     return readLeadingNumber(text, true);
 }
 
-double leadingWholeNumber(const QString& text)
+double leadingWholeNumber(QStringView text)
 {
     return readLeadingNumber(text, false);
 }

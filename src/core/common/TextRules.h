@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 
@@ -12,6 +14,9 @@ namespace quillet::text {
 QString trimSpaces(const QString& text);
 QString trimLeadingSpaces(const QString& text);
 QString trimTrailingSpaces(const QString& text);
+// The same within a text, and on a record's Windows-1252 bytes (a space is 0x20).
+QStringView trimSpaces(QStringView text);
+QByteArrayView trimSpaces(QByteArrayView bytes);
 
 // Nothing is contained in an empty text, and an empty needle is contained in any
 // non-empty text (unlike QString::contains, for which "" contains "").
@@ -34,10 +39,10 @@ int positionOf(const QString& haystack, const QString& needle, int start = 1, bo
 // skipped anywhere in the number, then an optional sign, digits, one decimal point
 // and an optional exponent (E or D); reading stops at the first other character.
 // "  1 2.5x" -> 12.5, "-3" -> -3, "abc" -> 0.
-double leadingNumber(const QString& text);
+double leadingNumber(QStringView text);
 // The same without a fraction or an exponent: blanks, an optional sign and digits.
 // "0.5e1" -> 0, " 5 55-1234" -> 555.
-double leadingWholeNumber(const QString& text);
+double leadingWholeNumber(QStringView text);
 
 // The general numeric-text test: optional surrounding blanks, an optional sign,
 // digits (',' allowed between digits as thousands separators) with at most one

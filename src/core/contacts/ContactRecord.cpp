@@ -35,6 +35,13 @@ QString ContactRecord::fieldFromBytes(QByteArrayView bytes, Field field)
     return value;
 }
 
+QByteArrayView ContactRecord::storedFromBytes(QByteArrayView bytes, Field field)
+{
+    const FieldLayout layout = fieldLayout(field);
+    const qsizetype available = std::clamp<qsizetype>(bytes.size() - layout.offset, 0, layout.width);
+    return available > 0 ? bytes.sliced(layout.offset, available) : QByteArrayView();
+}
+
 QByteArray ContactRecord::toBytes() const
 {
     QByteArray bytes(recordSize, '|');

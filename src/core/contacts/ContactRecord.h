@@ -23,6 +23,8 @@ public:
     static ContactRecord fromBytes(QByteArrayView bytes);
     // Decodes one field of a record's bytes without decoding the others (fast scans).
     static QString fieldFromBytes(QByteArrayView bytes, Field field);
+    // The field's stored bytes, undecoded; shorter than its width in a short input.
+    static QByteArrayView storedFromBytes(QByteArrayView bytes, Field field);
     // Builds the 400 bytes: each value loses its leading spaces, is cut or padded
     // with spaces to its width; characters Windows-1252 cannot hold become "?".
     QByteArray toBytes() const;

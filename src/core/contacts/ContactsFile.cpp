@@ -14,6 +14,10 @@ namespace {
 // About 1 MiB of whole records per read: large enough that a scan of 100,000
 // records takes a few dozen system calls, small enough for any file size.
 constexpr qint64 chunkRecords = 2621;
+// Reading a record nobody asked for costs about a tenth of a system call (a
+// sequential read of 100,000 records takes 10 ms, 100,000 reads of one 113 ms):
+// records this close together are read in one call, the gap with them.
+constexpr int gapRecords = 8;
 
 // The bytes of blank records from file offset `from` on.
 QByteArray blankBytes(qint64 from, qint64 length)
@@ -35,6 +39,11 @@ qint64 offsetOf(int number)
 FileIdentity ContactsFile::identity() const
 {
     return {device(), inode(), count()};
+}
+
+FileVersion ContactsFile::version() const
+{
+    return {device(), inode(), byteSize()};
 }
 
 int ContactsFile::countForLength(qint64 length)
@@ -105,6 +114,40 @@ Status ContactsFile::forEachBytes(const std::function<bool(int, QByteArrayView)>
             if (!visit(int(number), QByteArrayView(buffer.constData() + i * recordSize, recordSize)))
                 return {};
         }
+    }
+    return {};
+}
+
+Status ContactsFile::readNumbered(std::span<const int> numbers, const FileVersion& expected,
+                                  const std::function<bool(qsizetype, QByteArrayView)>& visit) const
+{
+    if (!isOpen())
+        return errors::pathFileAccess();
+    if (!numbers.empty() && numbers.front() < 1)
+        return errors::badRecordNumber();
+    const ContactsFileLock locked(*this, LockKind::Shared);
+    if (!locked.status())
+        return locked.status();
+    if (version() != expected)
+        return errors::fileChanged();
+    QByteArray buffer;
+    for (std::size_t first = 0; first < numbers.size();) {
+        // A run of records from numbers[first] on, the gaps between them small.
+        std::size_t end = first + 1;
+        while (end < numbers.size() && numbers[end] >= numbers[end - 1] &&
+               numbers[end] - numbers[end - 1] <= gapRecords && numbers[end] - numbers[first] < chunkRecords)
+            ++end;
+        if (end < numbers.size() && numbers[end] < numbers[end - 1])
+            return errors::invalidProcedureCall(); // not ascending
+        buffer.resize(qsizetype(numbers[end - 1] - numbers[first] + 1) * recordSize);
+        if (Status read = readAt(offsetOf(numbers[first]), buffer.data(), buffer.size()); !read)
+            return read;
+        for (std::size_t i = first; i < end; ++i) {
+            const qsizetype at = qsizetype(numbers[i] - numbers[first]) * recordSize;
+            if (!visit(qsizetype(i), QByteArrayView(buffer.constData() + at, recordSize)))
+                return {};
+        }
+        first = end;
     }
     return {};
 }

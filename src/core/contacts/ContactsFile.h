@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <functional>
+#include <span>
 
 namespace quillet {
 
@@ -30,6 +31,16 @@ struct FileIdentity
     bool operator==(const FileIdentity&) const = default;
 };
 
+// Which file a reading saw and how long it was. A job that reads the file in more
+// than one pass checks that every pass sees the same.
+struct FileVersion
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 length = 0;
+    bool operator==(const FileVersion&) const = default;
+};
+
 using ContactsFileLock = ScopedFileLock;
 
 // The open contacts file: fixed 400-byte records addressed by number from 1, on top
@@ -42,6 +53,7 @@ class ContactsFile : public PathBoundFile
 {
 public:
     FileIdentity identity() const;
+    FileVersion version() const;
 
     // File length / 400, rounded half to even (capped at the largest int).
     int count() const;
@@ -63,6 +75,14 @@ public:
     // for scans that look at a few fields only. The view is valid during the call.
     Status forEachBytes(const std::function<bool(int number, QByteArrayView bytes)>& visit, int first = 1,
                         int last = 0) const;
+
+    // Reads the records numbered `numbers` (ascending, repeats allowed) under one
+    // shared lock, once the file is found to be still `expected` (errors::fileChanged()
+    // when not). Records near one another come in one read: a scattered set costs
+    // about one system call a record, a dense one one a chunk. visit(i, bytes) gets
+    // record numbers[i] (spaces past the end) and returns false to stop early.
+    Status readNumbered(std::span<const int> numbers, const FileVersion& expected,
+                        const std::function<bool(qsizetype index, QByteArrayView bytes)>& visit) const;
 
     // Writes record n, whatever it holds now. Writes reach the disk before success
     // is reported.

@@ -1,10 +1,15 @@
 #include "core/list/ListLabels.h"
 
+#include "core/common/Cp1252.h"
 #include "core/common/TextRules.h"
 #include "core/contacts/ContactsFile.h"
+#include "core/list/FileLabelReader.h"
+#include "core/list/LabelReader.h"
+#include "core/list/ListedLabels.h"
 #include "core/printing/GridDocument.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace quillet {
 
@@ -42,31 +47,133 @@ void printRowGap(GridDocument& document)
 
 } // namespace
 
+namespace {
+
+// The three lines from the fields' trimmed values, into an output that takes
+// texts or bytes a piece at a time.
+template <typename Out, typename FieldOf> void writeLabelLines(Out& out, const FieldOf& field)
+{
+    const auto mi = field(Field::MI);
+    out.add(field(Field::FirstName));
+    out.add(" ");
+    if (!mi.isEmpty()) {
+        out.add(mi);
+        out.add(" ");
+    }
+    out.add(field(Field::LastName));
+    out.endLine();
+    out.add(field(Field::Street1));
+    out.add(" ");
+    out.add(field(Field::Street2));
+    out.endLine();
+    out.add(field(Field::City));
+    out.add(", ");
+    out.add(field(Field::State));
+    out.add("  ");
+    out.add(field(Field::Zip));
+    out.endLine();
+}
+
+struct TextLines
+{
+    LabelTexts texts;
+    QString LabelTexts::*line = &LabelTexts::name;
+
+    void add(const QString& piece) { (texts.*line).append(piece); }
+    void add(const char* literal) { (texts.*line).append(QLatin1StringView(literal)); }
+    void endLine() { line = line == &LabelTexts::name ? &LabelTexts::street : &LabelTexts::city; }
+};
+
+// Bytes written straight into room made beforehand: a label's three lines take at
+// most 101 bytes of fields, 7 of separators and 3 of lengths.
+class PrefixedLines
+{
+public:
+    static constexpr qsizetype mostBytes = 128;
+
+    explicit PrefixedLines(QByteArray& out) : m_out(out), m_start(out.size())
+    {
+        if (m_out.capacity() < m_start + mostBytes)
+            m_out.reserve(std::max(2 * m_out.capacity(), m_start + mostBytes));
+        m_out.resize(m_start + mostBytes);
+        m_length = m_cursor = m_out.data() + m_start;
+        ++m_cursor;
+    }
+    ~PrefixedLines() { m_out.resize(m_length - m_out.data()); }
+
+    void add(QByteArrayView piece)
+    {
+        std::memcpy(m_cursor, piece.data(), std::size_t(piece.size()));
+        m_cursor += piece.size();
+    }
+    void add(const char* literal) { add(QByteArrayView(literal)); }
+    void endLine()
+    {
+        *m_length = char(quint8(m_cursor - m_length - 1));
+        m_length = m_cursor++;
+    }
+
+private:
+    QByteArray& m_out;
+    qsizetype m_start;
+    char* m_length; // where the current line's length goes
+    char* m_cursor;
+};
+
+} // namespace
+
 LabelTexts labelTexts(const ContactRecord& record)
 {
-    const auto field = [&record](Field f) { return text::trimSpaces(record.value(f)); };
-    const QString mi = field(Field::MI);
-    LabelTexts texts;
-    texts.name = field(Field::FirstName) + QLatin1Char(' ') + (mi.isEmpty() ? QString() : mi + QLatin1Char(' ')) +
-                 field(Field::LastName);
-    texts.street = field(Field::Street1) + QLatin1Char(' ') + field(Field::Street2);
-    texts.city =
-        field(Field::City) + QStringLiteral(", ") + field(Field::State) + QStringLiteral("  ") + field(Field::Zip);
-    return texts;
+    TextLines out;
+    writeLabelLines(out, [&record](Field f) { return text::trimSpaces(record.value(f)); });
+    return std::move(out.texts);
+}
+
+void appendLabelLines(QByteArray& lines, QByteArrayView recordBytes)
+{
+    PrefixedLines out(lines);
+    writeLabelLines(
+        out, [recordBytes](Field f) { return text::trimSpaces(ContactRecord::storedFromBytes(recordBytes, f)); });
+}
+
+std::array<QByteArrayView, 3> labelLinesIn(QByteArrayView prefixed)
+{
+    std::array<QByteArrayView, 3> lines;
+    for (QByteArrayView& line : lines) {
+        const qsizetype length = quint8(prefixed.front());
+        line = prefixed.sliced(1, length);
+        prefixed = prefixed.sliced(1 + length);
+    }
+    return lines;
+}
+
+LabelTexts labelTexts(QByteArrayView recordBytes)
+{
+    QByteArray bytes;
+    appendLabelLines(bytes, recordBytes);
+    const std::array<QByteArrayView, 3> lines = labelLinesIn(bytes);
+    return {cp1252::decode(lines[0]), cp1252::decode(lines[1]), cp1252::decode(lines[2])};
 }
 
 namespace {
 
 // The slots [from, to) of a run that starts with `blanks` blank labels; `from`
-// starts a row, so the row buffer starts empty.
-void composeSlots(GridDocument& document, const std::vector<LabelTexts>& labels, qsizetype blanks, qsizetype from,
-                  qsizetype to)
+// starts a row, so the row buffer starts empty. False when the labels ran out
+// early (a failed read).
+bool composeSlots(GridDocument& document, LabelReader& labels, qsizetype blanks, qsizetype from, qsizetype to)
 {
     std::array<LabelTexts, 3> row;
     int filled = 0;
-    const qsizetype last = blanks + qsizetype(labels.size()) - 1;
+    const qsizetype last = blanks + labels.size() - 1;
     for (qsizetype index = from; index < to; ++index) {
-        row[filled++] = index >= blanks ? labels[std::size_t(index - blanks)] : LabelTexts{};
+        if (index >= blanks) {
+            const LabelTexts* label = labels.next();
+            if (!label)
+                return false;
+            row[filled++] = *label;
+        } else {
+            row[filled++] = LabelTexts{};
+        }
         if (filled == 3) {
             printSlots(document, row, 3);
             printRowGap(document);
@@ -79,18 +186,20 @@ void composeSlots(GridDocument& document, const std::vector<LabelTexts>& labels,
             printTopMargin(document);
         }
     }
+    return true;
 }
 
 } // namespace
 
-GridStream listLabelsStream(const std::vector<LabelTexts>& labels, int start)
+GridStream listLabelsStream(std::shared_ptr<LabelReader> labels, int start)
 {
     // The labels before the start stay blank slots, so the first contact lands on its label.
     const qsizetype blanks = std::clamp(start, 1, labelsPerPage) - 1;
-    const qsizetype total = blanks + qsizetype(labels.size());
+    const qsizetype total = blanks + labels->size();
     GridStream stream;
     stream.takesPrinterOffset = true;
-    stream.next = [&labels, blanks, total, from = qsizetype(-1)](GridDocument& chunk) mutable {
+    stream.stoppedBy = [labels] { return labels->status(); };
+    stream.next = [labels, blanks, total, from = qsizetype(-1)](GridDocument& chunk) mutable {
         if (from < 0) {
             chunk.setFont(labelFont, 10);
             chunk.setOrientation(PageOrientation::Portrait);
@@ -101,11 +210,17 @@ GridStream listLabelsStream(const std::vector<LabelTexts>& labels, int start)
             return false;
         }
         const qsizetype to = std::min(from + labelsPerPage, total);
-        composeSlots(chunk, labels, blanks, from, to);
+        if (!composeSlots(chunk, *labels, blanks, from, to))
+            return false;
         from = to;
         return true;
     };
     return stream;
+}
+
+GridStream listLabelsStream(const std::vector<LabelTexts>& labels, int start)
+{
+    return listLabelsStream(readerOf(labels), start);
 }
 
 GridDocument composeListLabels(const std::vector<LabelTexts>& labels, int start)
@@ -116,10 +231,14 @@ GridDocument composeListLabels(const std::vector<LabelTexts>& labels, int start)
 
 Status composeListLabels(const ContactsFile& file, const QList<int>& recordNumbers, GridDocument& document, int start)
 {
-    const Result<std::vector<LabelTexts>> labels = readLabelTexts(file, recordNumbers);
-    if (!labels)
-        return labels.status();
-    document = composeListLabels(*labels, start);
+    const Result<ListedLabels> listed = listLabels(file, recordNumbers);
+    if (!listed)
+        return listed.status();
+    GridStream stream = listLabelsStream(std::make_shared<FileLabelReader>(file, listed->contacts), start);
+    GridDocument whole = wholeDocument(stream);
+    if (Status read = stream.status(); !read)
+        return read;
+    document = std::move(whole);
     return Status::success();
 }
 
@@ -138,19 +257,6 @@ std::optional<LongLines> findLongLabelLines(const std::vector<LabelTexts>& label
         ++found->labels;
     }
     return found;
-}
-
-Result<std::vector<LabelTexts>> readLabelTexts(const ContactsFile& file, const QList<int>& recordNumbers)
-{
-    std::vector<LabelTexts> labels;
-    labels.reserve(std::size_t(recordNumbers.size()));
-    for (const int number : recordNumbers) {
-        const Result<ContactRecord> record = file.read(number);
-        if (!record)
-            return record.status();
-        labels.push_back(labelTexts(*record));
-    }
-    return labels;
 }
 
 } // namespace quillet

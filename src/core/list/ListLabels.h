@@ -4,10 +4,12 @@
 #include "core/common/Result.h"
 #include "core/printing/LongLines.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -15,6 +17,7 @@ namespace quillet {
 
 class ContactRecord;
 class ContactsFile;
+class LabelReader;
 class GridDocument;
 struct GridStream;
 
@@ -28,6 +31,14 @@ struct LabelTexts
     QString city;
 };
 LabelTexts labelTexts(const ContactRecord& record);
+// The same from a record's 400 bytes as read from the file.
+LabelTexts labelTexts(QByteArrayView recordBytes);
+// Those three lines in the record's own Windows-1252 bytes, one a character, each
+// after a byte that gives its length (a line is at most two fields and a
+// separator), appended to `lines`: what a long job keeps of many labels.
+void appendLabelLines(QByteArray& lines, QByteArrayView recordBytes);
+// The three lines of what appendLabelLines appended, from its start.
+std::array<QByteArrayView, 3> labelLinesIn(QByteArrayView prefixed);
 
 // Character columns of the three labels of a row.
 inline constexpr std::array<int, 3> labelSlotColumns{2, 35, 67};
@@ -39,14 +50,12 @@ inline constexpr int listLabelCharacters = 29;
 // the next label; the first is named by its name line.
 std::optional<LongLines> findLongLabelLines(const std::vector<LabelTexts>& labels);
 
-// The contacts' label texts in list order, every record read before anything is
-// printed; a line without a record number (0, pasted) or a failed read is an error.
-Result<std::vector<LabelTexts>> readLabelTexts(const ContactsFile& file, const QList<int>& recordNumbers);
-
 // One copy of the built-in label sheets for these labels (below), whole or made a
 // sheet at a time; the stream reads `labels` while it runs.
 GridDocument composeListLabels(const std::vector<LabelTexts>& labels, int start = 1);
 GridStream listLabelsStream(const std::vector<LabelTexts>& labels, int start = 1);
+// The same from a reader, which may stop early: see GridStream::status().
+GridStream listLabelsStream(std::shared_ptr<LabelReader> labels, int start = 1);
 
 // One copy of the label sheets for the listed contacts, in list order, from the
 // first label of the first sheet: rows of three, each followed by one empty line

@@ -4,68 +4,127 @@
 #include "core/common/TextRules.h"
 #include "core/contacts/ContactRecord.h"
 
+#include <algorithm>
+#include <array>
+
 namespace quillet {
 
 namespace {
+
+// A line is built as text, or as the Windows-1252 bytes of that text.
+void put(QString& line, QStringView text)
+{
+    line.append(text);
+}
+void put(QString& line, QByteArrayView stored)
+{
+    const qsizetype start = line.size();
+    line.resize(start + stored.size());
+    QChar* out = line.data() + start;
+    for (qsizetype i = 0; i < stored.size(); ++i)
+        out[i] = QChar(cp1252::charFor(static_cast<unsigned char>(stored[i])));
+}
+void put(QString& line, QLatin1StringView literal)
+{
+    line.append(literal);
+}
+void put(QByteArray& line, QByteArrayView stored)
+{
+    line.append(stored);
+}
+void put(QByteArray& line, QLatin1StringView literal)
+{
+    line.append(literal.data(), literal.size());
+}
+void putSpaces(QString& line, qsizetype count)
+{
+    line.append(QString(count, QLatin1Char(' ')));
+}
+void putSpaces(QByteArray& line, qsizetype count)
+{
+    line.append(count, ' ');
+}
 
 // Fields as a decoded record holds them.
 struct RecordFields
 {
     const ContactRecord& record;
 
-    QString text(Field field) const { return record.value(field); }
+    QString trimmed(Field field) const { return text::trimSpaces(record.value(field)); }
+    QString initialPart() const { return middleInitialPart(record.value(Field::MI)); }
+    bool hasNumber(Field field) const { return text::leadingWholeNumber(record.value(field)) >= 1; }
     // A field at its stored width (a record built in code may hold less).
-    void appendStored(QString& line, Field field) const
+    template <typename Line> void appendStored(Line& line, Field field) const
     {
         const QStringView value = record.value(field);
         const qsizetype width = fieldLayout(field).width;
-        line.append(value.left(width));
+        put(line, value.left(width));
         if (value.size() < width)
-            line.append(QString(width - value.size(), QLatin1Char(' ')));
+            putSpaces(line, width - value.size());
     }
 };
 
 // Fields straight from a record's bytes: a long file's list is built without
-// decoding every field into a text of its own first.
+// decoding every field into a text of its own first. A short input reads as if
+// padded with spaces.
 struct ByteFields
 {
     QByteArrayView bytes;
 
-    QString text(Field field) const { return ContactRecord::fieldFromBytes(bytes, field); }
-    void appendStored(QString& line, Field field) const
+    QByteArrayView stored(Field field) const { return ContactRecord::storedFromBytes(bytes, field); }
+    QByteArrayView trimmed(Field field) const { return text::trimSpaces(stored(field)); }
+    // The initial followed by ". " when it is a capital A-Z, as middleInitialPart.
+    QByteArray initialPart() const
     {
-        const FieldLayout layout = fieldLayout(field);
-        const qsizetype start = line.size();
-        line.resize(start + layout.width);
-        QChar* out = line.data() + start;
-        for (int i = 0; i < layout.width; ++i) {
-            const qsizetype at = layout.offset + i;
-            out[i] =
-                at < bytes.size() ? QChar(cp1252::charFor(static_cast<unsigned char>(bytes[at]))) : QLatin1Char(' ');
-        }
+        const QByteArrayView mi = stored(Field::MI);
+        return !mi.isEmpty() && mi.front() >= 'A' && mi.front() <= 'Z' ? mi.toByteArray() + ". " : QByteArray();
+    }
+    bool hasNumber(Field field) const
+    {
+        // Decoded in place: a list of many lines reads two phones for each.
+        const QByteArrayView value = stored(field);
+        std::array<char16_t, 128> decoded;
+        const std::size_t length = std::min(decoded.size(), std::size_t(value.size()));
+        for (std::size_t i = 0; i < length; ++i)
+            decoded[i] = cp1252::charFor(static_cast<unsigned char>(value[qsizetype(i)]));
+        return text::leadingWholeNumber(QStringView(decoded.data(), qsizetype(length))) >= 1;
+    }
+    template <typename Line> void appendStored(Line& line, Field field) const
+    {
+        const QByteArrayView value = stored(field);
+        put(line, value);
+        putSpaces(line, fieldLayout(field).width - value.size());
     }
 };
 
-template <typename Fields> void appendNamePart(QString& line, const Fields& fields, SortOrder order)
+template <typename Line, typename Fields> void appendNamePart(Line& line, const Fields& fields, SortOrder order)
 {
-    const QString first = text::trimSpaces(fields.text(Field::FirstName));
-    const QString last = text::trimSpaces(fields.text(Field::LastName));
-    const QString initial = middleInitialPart(fields.text(Field::MI));
-    if (order == SortOrder::LastName)
-        line.append(last).append(QLatin1String(", ")).append(first).append(QLatin1Char(' ')).append(initial);
-    else
-        line.append(first).append(QLatin1Char(' ')).append(initial).append(last);
+    const auto first = fields.trimmed(Field::FirstName);
+    const auto last = fields.trimmed(Field::LastName);
+    const auto initial = fields.initialPart();
+    if (order == SortOrder::LastName) {
+        put(line, last);
+        put(line, QLatin1StringView(", "));
+        put(line, first);
+        put(line, QLatin1StringView(" "));
+        put(line, initial);
+    } else {
+        put(line, first);
+        put(line, QLatin1StringView(" "));
+        put(line, initial);
+        put(line, last);
+    }
 }
 
 // A phone without a number shows as this many spaces, wider than the stored field.
 constexpr qsizetype blankPhoneWidth = 22;
 
-template <typename Fields> void appendPhone(QString& line, const Fields& fields, Field field)
+template <typename Line, typename Fields> void appendPhone(Line& line, const Fields& fields, Field field)
 {
-    if (text::leadingWholeNumber(fields.text(field)) >= 1)
+    if (fields.hasNumber(field))
         fields.appendStored(line, field);
     else
-        line.append(QString(blankPhoneWidth, QLatin1Char(' ')));
+        putSpaces(line, blankPhoneWidth);
 }
 
 // The width of the column that ends at `end`. A phone column is blank exactly when
@@ -84,22 +143,37 @@ qsizetype columnWidth(const QString& line, qsizetype end, Field field)
 // and 16 + 2 + 10 + 22 + 22 + 50 characters.
 constexpr qsizetype longestLine = 33 + 6 + 16 + 2 + 10 + 22 + 22 + 50;
 
-template <typename Fields> QString buildLine(const Fields& fields, SortOrder order)
+// The line, or its columns up to the one that reaches `enough` characters.
+template <typename Line, typename Fields>
+void appendLine(Line& line, const Fields& fields, SortOrder order,
+                qsizetype enough = std::numeric_limits<qsizetype>::max())
 {
-    const QChar tab = QLatin1Char('\t');
-    QString line;
-    line.reserve(longestLine);
+    const qsizetype start = line.size();
+    const QLatin1StringView tab("\t");
     appendNamePart(line, fields, order);
     for (Field field : {Field::City, Field::State, Field::Zip}) {
-        line.append(tab);
+        if (line.size() - start >= enough)
+            return;
+        put(line, tab);
         fields.appendStored(line, field);
     }
     for (Field field : {Field::HomePhone, Field::CellPhone}) {
-        line.append(tab);
+        if (line.size() - start >= enough)
+            return;
+        put(line, tab);
         appendPhone(line, fields, field);
     }
-    line.append(tab);
+    if (line.size() - start >= enough)
+        return;
+    put(line, tab);
     fields.appendStored(line, Field::Email);
+}
+
+template <typename Fields> QString buildLine(const Fields& fields, SortOrder order)
+{
+    QString line;
+    line.reserve(longestLine);
+    appendLine(line, fields, order);
     return line;
 }
 
@@ -120,6 +194,11 @@ QString listLine(const ContactRecord& record, SortOrder order)
 QString listLine(QByteArrayView recordBytes, SortOrder order)
 {
     return buildLine(ByteFields{recordBytes}, order);
+}
+
+void appendListLine(QByteArray& line, QByteArrayView recordBytes, SortOrder order, qsizetype enough)
+{
+    appendLine(line, ByteFields{recordBytes}, order, enough);
 }
 
 QStringList listLineColumns(const QString& line)

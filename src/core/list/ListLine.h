@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
+
 namespace quillet {
 
 class ContactRecord;
@@ -29,6 +31,11 @@ QString middleInitialPart(const QString& mi);
 QString listLine(const ContactRecord& record, SortOrder order);
 // The same from a record's 400 bytes as read from the file.
 QString listLine(QByteArrayView recordBytes, SortOrder order);
+// That line in the record's own Windows-1252 bytes, one a character, appended to
+// `line`: what a long job keeps or compares without making a text of it. With
+// `enough`, the columns after the one that makes the line that long are left out.
+void appendListLine(QByteArray& line, QByteArrayView recordBytes, SortOrder order,
+                    qsizetype enough = std::numeric_limits<qsizetype>::max());
 // The seven columns of a line listLine made, without the tabs that join them. The
 // six after the name have known widths, so a tab inside a field stays in its column.
 QStringList listLineColumns(const QString& line);

@@ -22,6 +22,9 @@ public:
     void sort(std::vector<ListEntry>& entries) const;
     // Where a new line goes: after every line that does not sort after it.
     std::size_t insertionPoint(const std::vector<ListEntry>& sorted, const QString& text) const;
+    // Whether lines compare character by character after case folding (the C
+    // locale), so that a line's first characters already place it (ListSorter).
+    bool comparesFolded() const { return m_folded; }
 
 private:
     QCollator m_collator;

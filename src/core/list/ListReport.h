@@ -2,6 +2,8 @@
 
 #include "core/common/AppError.h"
 #include "core/common/Result.h"
+#include "core/list/ListLine.h"
+#include "core/list/ListedContacts.h"
 #include "core/printing/GridDocument.h"
 
 #include <QString>
@@ -11,7 +13,9 @@
 
 namespace quillet {
 
+class ListOrder;
 struct GridStream;
+struct ListQuery;
 
 struct ReportColumn
 {
@@ -33,6 +37,20 @@ Result<GridDocument> composeReport(const QStringList& lines, const QString& file
 // report; the stream reads `lines` while it runs.
 Status checkReportLines(const QStringList& lines);
 GridStream reportStream(const QStringList& lines, const QString& fileTitle);
+
+// The contacts of a report in list order and what checkReportLines says of their
+// lines, from one reading of each record.
+struct ListedReport
+{
+    ListedContacts contacts;
+    SortOrder lineOrder = SortOrder::FirstName;
+    Status check;
+};
+Result<ListedReport> listReport(const ContactsFile& file, const ListQuery& query, const ListOrder& order);
+// The report of those contacts, their lines read again a run at a time as the
+// pages are made: the stream stops with errors::fileChanged() when another program
+// changed one since. It reads `file` and `listed` while it runs.
+GridStream reportStream(const ContactsFile& file, const ListedReport& listed, const QString& fileTitle);
 
 // "Print only the selection" from the list: the header once (when any line is
 // selected) and the selected lines unchanged, tabs included.

@@ -71,15 +71,23 @@ bool matchesSearch(const ContactRecord& record, SearchField field, const QString
     return field == SearchField::All || valueMatches(field, record.value(recordField(field)), cp1252::fold(text));
 }
 
+QueryMatch::QueryMatch(const ListQuery& query)
+    : m_field(query.field), m_stored(recordField(query.field)), m_text(cp1252::fold(query.text))
+{}
+
+bool QueryMatch::operator()(QByteArrayView recordBytes) const
+{
+    return m_field == SearchField::All ||
+           valueMatches(m_field, ContactRecord::fieldFromBytes(recordBytes, m_stored), m_text);
+}
+
 Partial<std::vector<ListEntry>> loadList(const ContactsFile& file, const ListQuery& query, const ListOrder& order,
                                          WorkControl* control)
 {
     std::vector<ListEntry> entries;
     const int total = control ? file.count() : 0;
     bool cancelled = false;
-    const Field searched = recordField(query.field);
-    // Typed as a record would store it, so "Nguyễn" finds "Nguyen".
-    const QString text = cp1252::fold(query.text);
+    const QueryMatch matches(query);
     bool tooMany = false;
     const Status status = file.forEachBytes([&](int number, QByteArrayView bytes) {
         if (control) {
@@ -87,8 +95,7 @@ Partial<std::vector<ListEntry>> loadList(const ContactsFile& file, const ListQue
             if ((cancelled = control->cancelled()))
                 return false;
         }
-        if (query.field != SearchField::All &&
-            !valueMatches(query.field, ContactRecord::fieldFromBytes(bytes, searched), text))
+        if (!matches(bytes))
             return true;
         tooMany = entries.size() == std::size_t(maxRecordsInMemory);
         if (!tooMany)

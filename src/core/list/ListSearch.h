@@ -5,6 +5,7 @@
 #include "core/contacts/FieldCatalogue.h"
 #include "core/list/ListLine.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 #include <optional>
@@ -45,6 +46,19 @@ struct ListQuery
 // contain the text, ignoring case except for Zip, and a blank field contains
 // nothing, not even the empty text.
 bool matchesSearch(const ContactRecord& record, SearchField field, const QString& text);
+
+// The test a list applies to each record's bytes, set up once for its query.
+class QueryMatch
+{
+public:
+    explicit QueryMatch(const ListQuery& query);
+    bool operator()(QByteArrayView recordBytes) const;
+
+private:
+    SearchField m_field;
+    Field m_stored;
+    QString m_text; // folded as a record would store it, so "Nguyễn" finds "Nguyen"
+};
 
 // Reads the file once and gives the matching records' lines sorted in list order.
 // On a read failure the lines found before it come back, sorted, with the error;

@@ -1,6 +1,8 @@
 #include "core/list/SheetLabels.h"
 
 #include "core/contacts/ContactsFile.h"
+#include "core/list/FileLabelReader.h"
+#include "core/list/LabelReader.h"
 #include "core/printing/GridDocument.h"
 #include "core/printing/GridLayout.h"
 #include "core/printing/LabelSheet.h"
@@ -60,10 +62,14 @@ void placeLabel(GridDocument& document, const SheetTemplate& sheet, const QRectF
 
 SheetLabelFit fitSheetLabels(const SheetTemplate& sheet, const std::vector<LabelTexts>& labels)
 {
+    return fitSheetLabels(sheet, longestLine(labels));
+}
+
+SheetLabelFit fitSheetLabels(const SheetTemplate& sheet, int longest)
+{
     const GridFontMetrics metrics = gridFontMetrics(labelFont, false);
     const double width = sheet.labelWidth - 2 * sheet.markupMargin;
     const double height = sheet.labelHeight - 2 * sheet.markupMargin;
-    const int longest = longestLine(labels);
     const double slack = 1e-6;
     SheetLabelFit fit;
     for (fit.pointSize = largestSize; fit.pointSize > smallestSize; fit.pointSize -= sizeStep) {
@@ -99,53 +105,79 @@ Result<ListLabelsJob> prepareListLabels(const ContactsFile& file, const QList<in
 {
     if (!sheet.builtIn && !labelsHoldText(sheet))
         return AppError{errors::invalidProcedureCall().number, labelsHoldNoTextText};
-    Result<std::vector<LabelTexts>> labels = readLabelTexts(file, recordNumbers);
-    if (!labels)
-        return labels.status();
-    ListLabelsJob job{sheet, start, std::move(*labels), {}, false};
-    job.fit = sheet.builtIn ? SheetLabelFit{} : fitSheetLabels(sheet, job.labels);
+    Result<ListedLabels> listed = listLabels(file, recordNumbers);
+    if (!listed)
+        return listed.status();
+    return prepareListLabels(file, std::move(*listed), sheet, start);
+}
+
+ListLabelsJob prepareListLabels(const ContactsFile& file, ListedLabels listed, const SheetTemplate& sheet, int start)
+{
+    ListLabelsJob job{sheet, start, {}, {}, false};
+    job.onFile = std::make_shared<const ListLabelsJob::OnFile>(ListLabelsJob::OnFile{file, std::move(listed)});
+    job.fit = sheet.builtIn ? SheetLabelFit{} : fitSheetLabels(sheet, job.longest());
     return job;
+}
+
+int ListLabelsJob::longest() const
+{
+    return onFile ? onFile->listed.survey.longest : longestLine(labels);
 }
 
 std::optional<LongLines> ListLabelsJob::longLines() const
 {
-    return sheet.builtIn && !fitted ? findLongLabelLines(labels) : std::nullopt;
+    if (!sheet.builtIn || fitted)
+        return std::nullopt;
+    return onFile ? onFile->listed.survey.longLines : findLongLabelLines(labels);
 }
 
 void ListLabelsJob::fitToLabels()
 {
     fitted = true;
-    fit = fitSheetLabels(sheet, labels);
+    fit = fitSheetLabels(sheet, longest());
 }
 
 GridStream ListLabelsJob::stream() const
 {
-    return sheet.builtIn && !fitted ? listLabelsStream(labels, start) : sheetLabelsStream(sheet, labels, start, fit);
+    std::shared_ptr<LabelReader> reader =
+        onFile ? std::make_shared<FileLabelReader>(onFile->file, onFile->listed.contacts) : readerOf(labels);
+    return sheet.builtIn && !fitted ? listLabelsStream(reader, start) : sheetLabelsStream(sheet, reader, start, fit);
 }
 
-GridStream sheetLabelsStream(const SheetTemplate& sheet, const std::vector<LabelTexts>& labels, int start,
+GridStream sheetLabelsStream(const SheetTemplate& sheet, std::shared_ptr<LabelReader> labels, int start,
                              const SheetLabelFit& fit)
 {
     const int perSheet = std::max(1, sheet.labelCount());
     GridStream stream;
     stream.paper = sheet.paper;
     stream.takesPrinterOffset = true;
-    stream.next = [&sheet, &labels, fit, perSheet, position = std::clamp(start, 1, perSheet) - 1,
-                   next = std::size_t(0)](GridDocument& chunk) mutable {
+    stream.stoppedBy = [labels] { return labels->status(); };
+    stream.next = [&sheet, labels, fit, perSheet, position = std::clamp(start, 1, perSheet) - 1,
+                   next = qsizetype(0)](GridDocument& chunk) mutable {
         if (next == 0) {
             chunk.setOrientation(PageOrientation::Portrait);
             chunk.setFont(labelFont, fit.pointSize);
-        } else if (next >= labels.size()) {
+        } else if (next >= labels->size()) {
             return false;
         } else {
             chunk.newPage();
         }
-        for (; next < labels.size() && position < perSheet; ++next)
-            placeLabel(chunk, sheet, sheet.labelRect(position++), labels[next], fit);
+        for (; next < labels->size() && position < perSheet; ++next) {
+            const LabelTexts* label = labels->next();
+            if (!label)
+                return false;
+            placeLabel(chunk, sheet, sheet.labelRect(position++), *label, fit);
+        }
         position = 0;
         return true;
     };
     return stream;
+}
+
+GridStream sheetLabelsStream(const SheetTemplate& sheet, const std::vector<LabelTexts>& labels, int start,
+                             const SheetLabelFit& fit)
+{
+    return sheetLabelsStream(sheet, readerOf(labels), start, fit);
 }
 
 GridDocument composeSheetLabels(const SheetTemplate& sheet, const std::vector<LabelTexts>& labels, int start,

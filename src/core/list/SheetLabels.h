@@ -2,11 +2,13 @@
 
 #include "core/common/AppError.h"
 #include "core/list/ListLabels.h"
+#include "core/list/ListedLabels.h"
 #include "core/printing/GridDocument.h"
 #include "core/printing/SheetTemplate.h"
 
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace quillet {
@@ -23,6 +25,8 @@ struct SheetLabelFit
     bool cut = false; // some text was cut or left out
 };
 SheetLabelFit fitSheetLabels(const SheetTemplate& sheet, const std::vector<LabelTexts>& labels);
+// The same for labels whose longest line has `longest` characters.
+SheetLabelFit fitSheetLabels(const SheetTemplate& sheet, int longest);
 // Whether one character fits on the sheet's labels at 6 points. On a sheet where
 // none does, a job would print nothing: it is refused with this message.
 bool labelsHoldText(const SheetTemplate& sheet);
@@ -41,9 +45,14 @@ GridDocument composeSheetLabels(const SheetTemplate& sheet, const std::vector<La
                                 const SheetLabelFit& fit);
 GridStream sheetLabelsStream(const SheetTemplate& sheet, const std::vector<LabelTexts>& labels, int start,
                              const SheetLabelFit& fit);
+// The same from a reader, which may stop early: see GridStream::status().
+GridStream sheetLabelsStream(const SheetTemplate& sheet, std::shared_ptr<LabelReader> labels, int start,
+                             const SheetLabelFit& fit);
 
 // Labels for a list on a chosen sheet, every contact read and the size fitted
 // before anything is printed: the built-in sheet's text grid, or a catalogue sheet.
+// The labels are held in `labels`, or, for a list of contacts on file, read again
+// a run of pages at a time as the pages are made (onFile).
 struct ListLabelsJob
 {
     SheetTemplate sheet;
@@ -51,19 +60,31 @@ struct ListLabelsJob
     std::vector<LabelTexts> labels;
     SheetLabelFit fit;
     bool fitted = false; // the built-in sheet printed as a catalogue sheet is
+    struct OnFile
+    {
+        const ContactsFile& file; // outlives the job
+        ListedLabels listed;
+    };
+    std::shared_ptr<const OnFile> onFile;
 
     bool cut() const { return fit.cut; }
+    // The longest line of any label, in characters.
+    int longest() const;
     // On the built-in sheet's text grid, the labels whose lines run into the next.
     std::optional<LongLines> longLines() const;
     // Prints on the same labels as a catalogue sheet does: one size for the whole
     // job, fitted to the labels.
     void fitToLabels();
-    // One copy, a sheet at a time; reads this job while it runs.
+    // One copy, a sheet at a time; reads this job while it runs. A stream of labels
+    // on file fails when another program changed a listed record since it was read.
     GridStream stream() const;
 };
-// Refused with labelsHoldNoTextText (error 5) on a sheet where no text fits.
+// Refused with labelsHoldNoTextText (error 5) on a sheet where no text fits. Every
+// listed contact is read once here.
 Result<ListLabelsJob> prepareListLabels(const ContactsFile& file, const QList<int>& recordNumbers,
                                         const SheetTemplate& sheet, int start);
+// The same for contacts listed and surveyed already (listLabels).
+ListLabelsJob prepareListLabels(const ContactsFile& file, ListedLabels listed, const SheetTemplate& sheet, int start);
 
 // The outline of every label of the sheet and a cross at its centre, so that the
 // user can measure how far the printer lands off; at the top, the sheet's name and

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/common/AppError.h"
 #include "core/printing/Paper.h"
 
 #include <QList>
@@ -118,12 +119,19 @@ struct GridStream
     Paper paper;
     bool takesPrinterOffset = false;
     std::function<bool(GridDocument& chunk)> next;
+    // Why `next` stopped before the end, for a stream that reads a source as it
+    // runs (a contacts file another program changed): unset or successful when it
+    // ran to its end. Whoever plays a stream checks it once `next` returns false.
+    std::function<Status()> stoppedBy;
+
+    Status status() const { return stoppedBy ? stoppedBy() : Status(); }
 };
 
 // A stream of one whole document, shared with whoever else holds it.
 GridStream streamOf(std::shared_ptr<const GridDocument> document);
 
-// All the pieces of a stream as one document.
+// All the pieces of a stream as one document; see status() for a stream that
+// stopped early.
 GridDocument wholeDocument(GridStream& stream);
 
 } // namespace quillet

@@ -176,7 +176,8 @@ Status renderGridStream(GridStream& stream, QPagedPaintDevice& device, QPointF o
     for (GridDocument chunk; stream.next && stream.next(chunk); chunk = GridDocument())
         layout.feed(chunk);
     layout.finish();
-    return pages.end();
+    const Status ended = pages.end();
+    return ended ? stream.status() : ended;
 }
 
 } // namespace quillet

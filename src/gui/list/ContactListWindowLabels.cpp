@@ -96,6 +96,12 @@ void ContactListWindow::printLabels()
         BusyCursor busy(m_platform.prompter);
         printed = printStreamCopies([&job](int) { return job->stream(); }, choice, m_platform.printTarget);
     }
+    // The labels are read again as they print: another program's change since is
+    // said as such, not as a printer's fault.
+    if (!printed && printed.error().description == fileChangedText) {
+        m_platform.prompter.message(fileChangedText, QStringLiteral("Print labels"), MessageIcon::Exclamation);
+        return;
+    }
     if (!printed) {
         showPrinterProblem();
         return;

@@ -33,9 +33,11 @@ double deviceSpacing(double pointSize, const TrueTypeFont& face)
     return (std::floor(advance * 64) / 64 - advance) * 72 / deviceDpi;
 }
 
-// Lays a document out page by page into the renderer; `feed` hands it the pieces.
+// Lays a document out page by page into the renderer; `feed` hands it the pieces
+// and may fail the job itself (a stream that stopped early). A failed job is not
+// finished.
 Status render(GridPdfRenderer& renderer, PdfWriter& writer, const Paper& paper,
-              const std::function<bool(GridLayoutStream&, const Status&)>& feed)
+              const std::function<bool(GridLayoutStream&, Status&)>& feed)
 {
     if (Status prepared = renderer.prepare(); !prepared)
         return prepared;
@@ -174,10 +176,14 @@ Status writeGridPdf(GridStream& stream, QIODevice& device, const PdfDocumentInfo
     PdfWriter writer(device, info);
     GridPdfRenderer renderer(writer, fonts ? *fonts : PrintFonts::system(), stream.paper, offset);
     GridDocument chunk;
-    return render(renderer, writer, stream.paper, [&](GridLayoutStream& layout, const Status& status) {
+    return render(renderer, writer, stream.paper, [&](GridLayoutStream& layout, Status& status) {
         chunk = GridDocument();
-        if (!status || !stream.next || !stream.next(chunk))
+        if (!status)
             return false;
+        if (!stream.next || !stream.next(chunk)) {
+            status = stream.status();
+            return false;
+        }
         layout.feed(chunk);
         return true;
     });
@@ -189,7 +195,7 @@ Status writeGridPdf(const GridDocument& document, QIODevice& device, const PdfDo
     PdfWriter writer(device, info);
     GridPdfRenderer renderer(writer, fonts ? *fonts : PrintFonts::system(), document.paper(), offset);
     return render(renderer, writer, document.paper(),
-                  [&document, fed = false](GridLayoutStream& layout, const Status&) mutable {
+                  [&document, fed = false](GridLayoutStream& layout, Status&) mutable {
                       if (fed)
                           return false;
                       layout.feed(document);
