@@ -44,6 +44,9 @@ GridDocument terminalSafeDocument(const GridDocument& document)
         case Kind::Cross:
             safe.drawCross(op.area);
             break;
+        case Kind::Placement:
+            safe.setPlacement(*op.placement);
+            break;
         }
     }
     return safe;
