@@ -1,6 +1,7 @@
 // A thousand contacts from a Radicale address book into an empty contacts file,
 // the whole way: listing, multiget REPORTs, the check, the import. Aims under 2 s.
 // Needs Radicale (Debian radicale); without it the benchmark says so and skips.
+#include "BenchMain.h"
 #include "core/contacts/ContactsFile.h"
 #include "output/carddav/CardDavClient.h"
 #include "output/carddav/CardDavImport.h"
@@ -80,9 +81,5 @@ BENCHMARK(BM_ImportThousandFromServer)->Unit(benchmark::kMillisecond)->Iteration
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quillet::bench::runBenchmarks<QCoreApplication>(argc, argv);
 }

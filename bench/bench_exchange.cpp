@@ -1,6 +1,7 @@
 // Import and export at the sizes the program must handle: 10,000 CSV lines into a
 // file of 10,000 contacts, with the in-memory duplicate index beside the plain
 // rereading of every record for every line, and an export of 100,000 contacts.
+#include "BenchMain.h"
 #include "core/contacts/ContactsFile.h"
 #include "core/exchange/DuplicateIndex.h"
 #include "core/exchange/ExportWriter.h"
@@ -242,9 +243,5 @@ BENCHMARK(BM_Export)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime(
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quillet::bench::runBenchmarks<QCoreApplication>(argc, argv);
 }

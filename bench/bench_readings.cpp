@@ -3,6 +3,7 @@
 // 100,000 contacts and into an empty one (goal: about 1 s of CPU each), a megabyte
 // of the worst quoted-printable card (a soft break on every line; goal: well under
 // a second), and 100,000 contacts exported as vCards (goal: under 0.5 s).
+#include "BenchMain.h"
 #include "core/contacts/ContactsFile.h"
 #include "core/exchange/ExportWriter.h"
 #include "core/exchange/ImportRun.h"
@@ -184,9 +185,5 @@ BENCHMARK(BM_ExportVCards)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRea
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quillet::bench::runBenchmarks<QCoreApplication>(argc, argv);
 }
