@@ -6,8 +6,8 @@
 #include "core/printing/ReturnAddress.h"
 #include "core/printing/TypedLines.h"
 #include "core/printing/pdf/GridPdfRenderer.h"
+#include "output/CupsPrintTarget.h"
 #include "output/PdfPrintTarget.h"
-#include "output/QtPrintTarget.h"
 #include "support/ChildRun.h"
 #include "support/ScriptedPlatform.h"
 
@@ -220,7 +220,7 @@ private slots:
 
     void unknownPrinterFails()
     {
-        QtPrintTarget target;
+        CupsPrintTarget target;
         const Status status =
             target.print(returnaddress::compose({"a", "", "", "", ""}), PrintJob{QStringLiteral("NoSuchQuilletQueue")});
         QVERIFY(!status.ok());

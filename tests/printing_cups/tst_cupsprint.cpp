@@ -1,8 +1,8 @@
 #include "core/printing/PrintRunner.h"
 #include "core/printing/ReturnAddress.h"
 #include "core/printing/TypedLines.h"
+#include "output/CupsPrintTarget.h"
 #include "output/PdfPrintTarget.h"
-#include "output/QtPrintTarget.h"
 #include "support/PdfWords.h"
 
 #include <QCoreApplication>
@@ -149,7 +149,7 @@ private slots:
     void oneLabel_arrivesAsOnePagePdf()
     {
         const QString title = uniqueTitle("one");
-        QtPrintTarget target;
+        CupsPrintTarget target;
         const Status status = target.print(labelDocument(), PrintJob{m_queue, title});
         QVERIFY2(status.ok(), qPrintable(status.error().description));
         const QStringList pdfs = waitForPdfs(m_out, title, 1);
@@ -161,7 +161,7 @@ private slots:
     void twoCopies_arriveAsTwoJobs()
     {
         const QString title = uniqueTitle("two");
-        QtPrintTarget target;
+        CupsPrintTarget target;
         PrintChoice choice;
         choice.cancelled = false;
         choice.printerName = m_queue;
@@ -190,7 +190,7 @@ private slots:
         const QString title = uniqueTitle(a4 ? "a4" : "letter");
         GridDocument document = labelDocument();
         document.setPaper(a4 ? Paper::a4() : Paper::letter());
-        QtPrintTarget target;
+        CupsPrintTarget target;
         const Status status = target.print(document, PrintJob{m_queue, title});
         QVERIFY2(status.ok(), qPrintable(status.error().description));
         const QStringList pdfs = waitForPdfs(m_out, title, 1);
@@ -217,7 +217,7 @@ private slots:
         job.printerName = m_queue;
         job.documentName = title;
         job.offsetMm = QPointF(); // whatever offset this machine stores for the queue
-        const Status status = QtPrintTarget().print(document, job);
+        const Status status = CupsPrintTarget().print(document, job);
         QVERIFY2(status.ok(), qPrintable(status.error().description));
         const QStringList pdfs = waitForPdfs(m_out, title, 1);
         m_arrived << pdfs;
@@ -243,7 +243,7 @@ private slots:
 
     void missingQueue_fails()
     {
-        QtPrintTarget target;
+        CupsPrintTarget target;
         const Status status =
             target.print(labelDocument(), PrintJob{uniqueTitle("no-such-queue"), QStringLiteral("x")});
         QVERIFY(!status.ok());
