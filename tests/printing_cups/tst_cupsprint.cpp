@@ -1,8 +1,10 @@
+#include "core/contacts/ContactRecord.h"
 #include "core/printing/PrintRunner.h"
 #include "core/printing/ReturnAddress.h"
 #include "core/printing/TypedLines.h"
 #include "output/CupsPrintTarget.h"
 #include "output/PdfPrintTarget.h"
+#include "support/ChildRun.h"
 #include "support/PdfWords.h"
 
 #include <QCoreApplication>
@@ -16,6 +18,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cups/cups.h>
 
 using namespace quillet;
 
@@ -92,6 +96,54 @@ int pdfPages(const QString& path)
     const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
                                               .match(QString::fromUtf8(pdfinfo.readAllStandardOutput()));
     return match.hasMatch() ? match.captured(1).toInt() : -1;
+}
+
+// The newest job of the queue, finished or not, with this title; 0 when none.
+int jobTitled(const QString& queue, const QString& title)
+{
+    cups_job_t* jobs = nullptr;
+    const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
+    int found = 0;
+    for (int index = 0; index < count; ++index)
+        if (QString::fromUtf8(jobs[index].title) == title)
+            found = std::max(found, jobs[index].id);
+    cupsFreeJobs(count, jobs);
+    return found;
+}
+
+// The paper the scheduler holds for a job (its "media" attribute).
+QString jobMedia(int job)
+{
+    ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr,
+                 QStringLiteral("ipp://localhost/jobs/%1").arg(job).toUtf8().constData());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "media");
+    ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
+    ipp_attribute_t* media = ippFindAttribute(response, "media", IPP_TAG_ZERO);
+    const QString value = media ? QString::fromUtf8(ippGetString(media, 0, nullptr)) : QString();
+    ippDelete(response);
+    return value;
+}
+
+// The PDF the queue made of a job: cups-pdf and the private test queue both end
+// its name with the job number.
+QString pdfOfJob(const QString& folder, int job)
+{
+    const QRegularExpression name(QStringLiteral("job_?%1\\.pdf$").arg(job));
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < 90000) {
+        const QFileInfoList files = QDir(folder).entryInfoList({QStringLiteral("*.pdf")}, QDir::Files);
+        for (const QFileInfo& file : files) {
+            if (name.match(file.fileName()).hasMatch() && file.size() > 0) {
+                QTest::qWait(1000); // cups-pdf may still be writing it
+                return file.absoluteFilePath();
+            }
+        }
+        QTest::qWait(250);
+    }
+    return {};
 }
 
 constexpr double renderDpi = 144;
@@ -180,13 +232,17 @@ private slots:
     {
         QTest::addColumn<bool>("a4");
         QTest::addColumn<QString>("size");
-        QTest::newRow("A4") << true << "595 x 842";
-        QTest::newRow("Letter") << false << "612 x 792";
+        QTest::addColumn<QString>("media");
+        QTest::newRow("A4") << true << "595 x 842"
+                            << "iso_a4_210x297mm";
+        QTest::newRow("Letter") << false << "612 x 792"
+                                << "na_letter_8.5x11in";
     }
     void jobPaper_arrives()
     {
         QFETCH(bool, a4);
         QFETCH(QString, size);
+        QFETCH(QString, media);
         const QString title = uniqueTitle(a4 ? "a4" : "letter");
         GridDocument document = labelDocument();
         document.setPaper(a4 ? Paper::a4() : Paper::letter());
@@ -197,6 +253,38 @@ private slots:
         m_arrived << pdfs;
         QCOMPARE(pdfs.size(), 1);
         QCOMPARE(pdfPageSize(pdfs.first()), size);
+        QCOMPARE(jobMedia(jobTitled(m_queue, title)), media);
+    }
+
+    // quillet-cli's labels for a whole file: one job on Letter, titled after the
+    // file and its contacts, 30 labels a page.
+    void cliLabels_arriveTitledOnTheirPaper()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Friends.DAT"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (int n = 1; n <= 1234; ++n) {
+            ContactRecord record;
+            record.set(Field::FirstName, QStringLiteral("Ann%1").arg(n));
+            record.set(Field::LastName, QStringLiteral("Lee"));
+            record.set(Field::Street1, QStringLiteral("%1 Elm Rd").arg(n));
+            record.set(Field::City, QStringLiteral("Troy"));
+            QCOMPARE(file.write(record.toBytes()), qint64(recordSize));
+        }
+        file.close();
+        const QString title = QStringLiteral("Labels – Friends (1,234 contacts)");
+        const int before = jobTitled(m_queue, title);
+        const test::ChildResult cli = test::runCli({"labels", path, "--printer", m_queue});
+        QVERIFY2(cli.exitCode == 0, qPrintable(cli.err));
+        const int job = jobTitled(m_queue, title);
+        QVERIFY(job > before);
+        QCOMPARE(jobMedia(job), QStringLiteral("na_letter_8.5x11in"));
+        const QString pdf = pdfOfJob(m_out, job);
+        QVERIFY(!pdf.isEmpty());
+        m_arrived << pdf;
+        QCOMPARE(pdfPageSize(pdf), QStringLiteral("612 x 792"));
+        QCOMPARE(pdfPages(pdf), 42); // 1,234 / 30, rounded up
     }
 
     // The printer gets the places a PDF file gets. The queue's PDF carries the text

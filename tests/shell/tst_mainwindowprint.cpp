@@ -105,6 +105,7 @@ private slots:
         QCOMPARE(f.scripted.printDialog.requests.size(), 1);
         QCOMPARE(f.scripted.printTarget.jobs.size(), 1);
         QCOMPARE(transcriptOfJob(f, 0), labelFiveTranscript());
+        QCOMPARE(f.scripted.printTarget.jobs[0].job.documentName, QStringLiteral("Label – John Smith"));
         QVERIFY(f.scripted.prompter.messages.isEmpty());
     }
 
@@ -225,6 +226,7 @@ private slots:
         f.click("cmdRetAddress");
         QCOMPARE(f.scripted.printTarget.jobs.size(), 1);
         QCOMPARE(transcriptOfJob(f, 0).count(u'\n'), 1 + 87);
+        QCOMPARE(f.scripted.printTarget.jobs[0].job.documentName, QStringLiteral("Return addresses – Ann Lee"));
         QVERIFY(f.get("chkBold")->isHidden());
         QVERIFY(!f.get<QCheckBox>("chkBold")->isChecked());
     }

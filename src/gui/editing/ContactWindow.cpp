@@ -305,7 +305,7 @@ void ContactWindow::printDetails()
         const QString today = detailsDateText(m_platform.desktop.today());
         document = contactDetailsDocument(m_fields->texts(), today, choice.copies);
     }
-    if (!m_platform.printTarget.print(document, PrintJob::from(choice, QStringLiteral("Contact Details"))))
+    if (!m_platform.printTarget.print(document, PrintJob::from(choice, contactDetailsJobTitle(m_fields->texts()))))
         m_platform.prompter.message(printerProblemText, printerErrorTitle, MessageIcon::Exclamation);
 }
 

@@ -7,6 +7,7 @@
 #include "core/list/ListModel.h"
 #include "core/list/ListReport.h"
 #include "core/printing/GridDocument.h"
+#include "core/printing/JobTitle.h"
 #include "core/printing/PrintRunner.h"
 #include "gui/session/ReturningWindow.h"
 #include "gui/session/Session.h"
@@ -39,19 +40,22 @@ void ContactListWindow::printReport()
     Status printed = checkReportLines(lines);
     if (printed)
         printed = printStreamCopies([&](int) { return reportStream(lines, m_session.fileTitle()); }, choice,
-                                    m_platform.printTarget);
+                                    m_platform.printTarget,
+                                    jobTitle(QStringLiteral("Report"), m_session.fileTitle(), lines.size()));
     if (!printed)
         showPrinterProblem();
 }
 
 void ContactListWindow::printSelection(const PrintChoice& choice)
 {
+    const QStringList lines = m_model->lines(selectedRows());
     GridDocument document;
-    composeLineSelection(m_model->lines(selectedRows()), document);
+    composeLineSelection(lines, document);
     // Once, whatever the number of copies.
     PrintChoice once = choice;
     once.copies = 1;
-    if (!printCopies(document, once, m_platform.printTarget))
+    if (!printCopies(document, once, m_platform.printTarget,
+                     jobTitle(QStringLiteral("Report"), m_session.fileTitle(), lines.size())))
         showPrinterProblem();
 }
 

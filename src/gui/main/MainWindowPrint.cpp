@@ -72,7 +72,7 @@ void MainWindow::printLines()
     }
     if (request.media == PrintMedia::Label)
         uncheckAndHideBold();
-    if (!printCopies(*document, choice, m_platform.printTarget))
+    if (!printCopies(*document, choice, m_platform.printTarget, typedLinesJobTitle(request)))
         showPrinterProblem();
 }
 
@@ -85,7 +85,7 @@ void MainWindow::printReturnAddresses()
     if (choice.cancelled)
         return;
     uncheckAndHideBold();
-    if (!printCopies(returnaddress::compose(lines), choice, m_platform.printTarget))
+    if (!printCopies(returnaddress::compose(lines), choice, m_platform.printTarget, returnaddress::jobTitle(lines)))
         showPrinterProblem();
 }
 
