@@ -56,22 +56,24 @@ Status CupsPrintTarget::print(const GridDocument& document, const PrintJob& job)
                 });
 }
 
-// The first piece of the stream is read ahead for the orientation the job starts in.
+// The first piece of the stream is read ahead for the orientation the job starts
+// in, and handed back as the stream's first.
 Status CupsPrintTarget::printStream(GridStream& stream, const PrintJob& job)
 {
     GridDocument first;
     bool pending = stream.next && stream.next(first);
     bool more = pending;
-    GridStream replay{stream.paper, stream.takesPrinterOffset, [&](GridDocument& chunk) {
-                          if (!pending)
-                              return more && (more = stream.next(chunk));
-                          chunk = std::move(first);
-                          pending = false;
-                          return true;
-                      }};
-    return send(job, Pages{stream.paper, stream.takesPrinterOffset, firstOrientation(first)},
+    const PageOrientation orientation = firstOrientation(first);
+    stream.next = [&first, &pending, &more, rest = std::move(stream.next)](GridDocument& chunk) {
+        if (!pending)
+            return more && (more = rest(chunk));
+        chunk = std::move(first);
+        pending = false;
+        return true;
+    };
+    return send(job, Pages{stream.paper, stream.takesPrinterOffset, orientation},
                 [&](QIODevice& device, const PdfDocumentInfo& info, QPointF offset) {
-                    return writeGridPdf(replay, device, info, offset, m_fonts);
+                    return writeGridPdf(stream, device, info, offset, m_fonts);
                 });
 }
 

@@ -1,6 +1,5 @@
 #include "support/PdfWords.h"
 
-#include "core/printing/GridRenderer.h"
 #include "core/printing/GridTranscript.h"
 #include "core/printing/LabelSheet.h"
 #include "core/printing/ReturnAddress.h"
@@ -12,8 +11,6 @@
 #include "support/ScriptedPlatform.h"
 
 #include <QBuffer>
-#include <QPdfWriter>
-#include <QPrinter>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -135,21 +132,6 @@ private slots:
         compareWithTranscript(path, gridTranscript(document), grid);
     }
 
-    // What a print preview or a printer gets: a QPrinter, painted by the same renderer.
-    void printerDeviceMatchesTranscript()
-    {
-        if (!pdftotextAvailable())
-            QSKIP("pdftotext (poppler-utils) is not installed");
-        const QString path = m_dir.filePath(QStringLiteral("printer.pdf"));
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        printer.setPageLayout(pdfPageLayout());
-        const GridDocument document = wrapsAndBreaks();
-        QVERIFY(renderGrid(document, printer).ok());
-        compareWithTranscript(path, gridTranscript(document));
-    }
-
     void pdfCopiesAreSeparateFiles()
     {
         PdfPrintTarget target(m_dir.filePath(QStringLiteral("copies.pdf")));
@@ -183,7 +165,6 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::newRow("PDF file") << "file";
         QTest::newRow("PDF writer") << "writer";
-        QTest::newRow("painter") << "painter";
         QTest::newRow("a target that takes documents whole") << "whole";
     }
     void streamStoppedHalfWayFailsTheJob()
@@ -205,9 +186,6 @@ private slots:
             status = PdfPrintTarget(path).printStream(stream, PrintJob{});
         } else if (target == QLatin1String("writer")) {
             status = writeGridPdf(stream, bytes, PdfDocumentInfo{});
-        } else if (target == QLatin1String("painter")) {
-            QPdfWriter writer(&bytes);
-            status = renderGridStream(stream, writer);
         } else {
             status = recording.printStream(stream, PrintJob{});
         }
