@@ -119,6 +119,8 @@ int PrintOutput::run(const std::function<Status(const PrintChoice&, PrintTarget&
     }
     if (status)
         return console::exitDone;
+    if (printProblemText(status) != printerProblemText)
+        return console::error(printProblemText(status));
     console::error(printerProblemText);
     return console::error(QStringLiteral("%1 (error %2)").arg(status.error().description).arg(status.error().number));
 }

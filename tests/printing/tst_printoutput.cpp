@@ -11,6 +11,7 @@
 #include "support/ScriptedPlatform.h"
 
 #include <QBuffer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -86,6 +87,26 @@ void compareWithTranscript(const QString& pdf, const QString& transcript, const 
                                                         .arg(word.column)));
         printed.erase(found);
     }
+}
+
+// quillet-cli run where fontconfig knows no font at all.
+QProcess* runCliWithoutFonts(const QTemporaryDir& dir, const QStringList& args)
+{
+    QFile config(dir.filePath(QStringLiteral("fonts.conf")));
+    if (!config.open(QIODevice::WriteOnly))
+        return nullptr;
+    config.write(
+        QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig><dir>%1</dir><cachedir>%1</cachedir></fontconfig>\n")
+            .arg(dir.path())
+            .toUtf8());
+    config.close();
+    auto* cli = new QProcess;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("FONTCONFIG_FILE"), config.fileName());
+    cli->setProcessEnvironment(environment);
+    cli->start(test::cliPath(), args);
+    cli->waitForFinished(60000);
+    return cli;
 }
 
 using CliResult = test::ChildResult;
@@ -276,6 +297,22 @@ private slots:
         const CliResult result = runCli({"print-lines", "--label", "1", "--copies", "2", "--grid", "x"});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out.count(QStringLiteral("page 1 portrait\n")), 2);
+    }
+
+    // Without Liberation Mono nothing is printed, and the message names the font
+    // and its package; no file is left behind.
+    void cliWithoutTheFont()
+    {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("label.pdf"));
+        const std::unique_ptr<QProcess> cli(
+            runCliWithoutFonts(dir, {"print-lines", "--label", "5", "--pdf", pdf, "John Smith"}));
+        QVERIFY(cli);
+        QCOMPARE(cli->exitCode(), 1);
+        QCOMPARE(
+            QString::fromUtf8(cli->readAllStandardError()),
+            QStringLiteral("quillet-cli: print-lines: Liberation Mono was not found (package fonts-liberation2)\n"));
+        QVERIFY(!QFile::exists(pdf));
     }
 
     void cliPdfMatchesItsTranscript()

@@ -1,7 +1,9 @@
 #include "core/contacts/ContactRecord.h"
+#include "core/list/ListReport.h"
 #include "core/printing/PrintRunner.h"
 #include "core/printing/ReturnAddress.h"
 #include "core/printing/TypedLines.h"
+#include "core/printing/pdf/PrintFonts.h"
 #include "output/CupsPrintTarget.h"
 #include "output/PdfPrintTarget.h"
 #include "support/ChildRun.h"
@@ -111,17 +113,17 @@ int jobTitled(const QString& queue, const QString& title)
     return found;
 }
 
-// The paper the scheduler holds for a job (its "media" attribute).
-QString jobMedia(int job)
+// A job attribute as the scheduler holds it ("media": the paper).
+QString jobAttribute(int job, const char* name)
 {
     ipp_t* request = ippNewRequest(IPP_OP_GET_JOB_ATTRIBUTES);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "job-uri", nullptr,
                  QStringLiteral("ipp://localhost/jobs/%1").arg(job).toUtf8().constData());
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_NAME, "requesting-user-name", nullptr, cupsUser());
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "media");
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, name);
     ipp_t* response = cupsDoRequest(CUPS_HTTP_DEFAULT, request, "/");
-    ipp_attribute_t* media = ippFindAttribute(response, "media", IPP_TAG_ZERO);
-    const QString value = media ? QString::fromUtf8(ippGetString(media, 0, nullptr)) : QString();
+    ipp_attribute_t* attribute = ippFindAttribute(response, name, IPP_TAG_ZERO);
+    const QString value = attribute ? QString::fromUtf8(ippGetString(attribute, 0, nullptr)) : QString();
     ippDelete(response);
     return value;
 }
@@ -253,7 +255,7 @@ private slots:
         m_arrived << pdfs;
         QCOMPARE(pdfs.size(), 1);
         QCOMPARE(pdfPageSize(pdfs.first()), size);
-        QCOMPARE(jobMedia(jobTitled(m_queue, title)), media);
+        QCOMPARE(jobAttribute(jobTitled(m_queue, title), "media"), media);
     }
 
     // quillet-cli's labels for a whole file: one job on Letter, titled after the
@@ -279,7 +281,7 @@ private slots:
         QVERIFY2(cli.exitCode == 0, qPrintable(cli.err));
         const int job = jobTitled(m_queue, title);
         QVERIFY(job > before);
-        QCOMPARE(jobMedia(job), QStringLiteral("na_letter_8.5x11in"));
+        QCOMPARE(jobAttribute(job, "media"), QStringLiteral("na_letter_8.5x11in"));
         const QString pdf = pdfOfJob(m_out, job);
         QVERIFY(!pdf.isEmpty());
         m_arrived << pdf;
@@ -327,6 +329,40 @@ private slots:
                 QVERIFY2(qAbs(edge) <= 1.4, qPrintable(where));
             QVERIFY2(test::avery5167Label(label).adjusted(0.5, 0.5, -0.5, -0.5).contains(got), qPrintable(where));
         }
+    }
+
+    // A landscape report with the dialog's automatic duplex binds on the short
+    // edge: the target reads the stream's first piece ahead for its orientation.
+    void reportStream_automaticDuplex()
+    {
+        const QString title = uniqueTitle("report");
+        QStringList lines;
+        for (int n = 1; n <= 80; ++n)
+            lines << QStringLiteral("Lee, Ann%1\t%1 Elm Rd\tTroy").arg(n);
+        GridStream stream = reportStream(lines, QStringLiteral("Friends"));
+        PrintJob job{m_queue, title};
+        job.settings.duplex = Duplex::Auto;
+        const Status status = CupsPrintTarget().printStream(stream, job);
+        QVERIFY2(status.ok(), qPrintable(status.error().description));
+        const int sent = jobTitled(m_queue, title);
+        QVERIFY(sent > 0);
+        QCOMPARE(jobAttribute(sent, "sides"), QStringLiteral("two-sided-short-edge"));
+        const QString pdf = pdfOfJob(m_out, sent);
+        QVERIFY(!pdf.isEmpty());
+        m_arrived << pdf;
+        QCOMPARE(pdfPages(pdf), 2);
+    }
+
+    // Without Liberation Mono no job reaches the queue.
+    void missingFont_sendsNoJob()
+    {
+        QTemporaryDir noFonts;
+        PrintFonts fonts({noFonts.path()});
+        const QString title = uniqueTitle("no-font");
+        const Status status = CupsPrintTarget(&fonts).print(labelDocument(), PrintJob{m_queue, title});
+        QCOMPARE(status.error().description,
+                 QStringLiteral("Liberation Mono was not found (package fonts-liberation2)"));
+        QCOMPARE(jobTitled(m_queue, title), 0);
     }
 
     void missingQueue_fails()

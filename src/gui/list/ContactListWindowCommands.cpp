@@ -43,7 +43,7 @@ void ContactListWindow::printReport()
                                     m_platform.printTarget,
                                     jobTitle(QStringLiteral("Report"), m_session.fileTitle(), lines.size()));
     if (!printed)
-        showPrinterProblem();
+        showPrinterProblem(printed);
 }
 
 void ContactListWindow::printSelection(const PrintChoice& choice)
@@ -54,14 +54,15 @@ void ContactListWindow::printSelection(const PrintChoice& choice)
     // Once, whatever the number of copies.
     PrintChoice once = choice;
     once.copies = 1;
-    if (!printCopies(document, once, m_platform.printTarget,
-                     jobTitle(QStringLiteral("Report"), m_session.fileTitle(), lines.size())))
-        showPrinterProblem();
+    if (Status printed = printCopies(document, once, m_platform.printTarget,
+                                     jobTitle(QStringLiteral("Report"), m_session.fileTitle(), lines.size()));
+        !printed)
+        showPrinterProblem(printed);
 }
 
-void ContactListWindow::showPrinterProblem()
+void ContactListWindow::showPrinterProblem(const Status& failure)
 {
-    m_platform.prompter.message(printerProblemText, printerProblemTitle, MessageIcon::Exclamation);
+    m_platform.prompter.message(printProblemText(failure), printerProblemTitle, MessageIcon::Exclamation);
 }
 
 QList<int> ContactListWindow::selectedRows() const

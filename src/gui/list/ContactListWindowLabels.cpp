@@ -105,7 +105,7 @@ void ContactListWindow::printLabels()
         return;
     }
     if (!printed) {
-        showPrinterProblem();
+        showPrinterProblem(printed);
         return;
     }
     m_ui->closeButton->setFocus();

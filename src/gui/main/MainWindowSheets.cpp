@@ -49,14 +49,15 @@ void MainWindow::printCalibrationPage()
     if (choice.cancelled)
         return;
     const SheetTemplate sheet = chosenLabelSheet();
-    if (printCopies(composeCalibrationJob(sheet), choice, m_platform.printTarget,
-                    jobTitle(QStringLiteral("Calibration page"), sheet.name())))
+    const Status printed = printCopies(composeCalibrationJob(sheet), choice, m_platform.printTarget,
+                                       jobTitle(QStringLiteral("Calibration page"), sheet.name()));
+    if (printed)
         return;
     // The dialog names the printer chosen; none means none was there to choose.
-    if (choice.printerName.isEmpty())
+    if (choice.printerName.isEmpty() && printProblemText(printed) == printerProblemText)
         m_platform.prompter.message(noPrinterText, printerProblemTitle, MessageIcon::Exclamation);
     else
-        showPrinterProblem();
+        showPrinterProblem(printed);
 }
 
 void MainWindow::previewCalibrationPage()
