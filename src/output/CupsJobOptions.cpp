@@ -56,8 +56,6 @@ std::vector<CupsOption> cupsJobOptions(const PrinterSettings& settings, const Pa
     };
     add("media", mediaName(paper));
     add("sides", sides(settings.duplex, firstPage));
-    add("media-source", settings.tray.toUtf8());
-    add("print-color-mode", settings.colorMode.toUtf8());
     for (qsizetype i = 0; i + 1 < settings.cupsOptions.size(); i += 2) {
         if (!setsPaper(settings.cupsOptions[i]))
             options.push_back({settings.cupsOptions[i].toUtf8(), settings.cupsOptions[i + 1].toUtf8()});

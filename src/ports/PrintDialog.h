@@ -28,12 +28,12 @@ enum class Duplex {
 };
 
 // What the user chose for the printer itself, kept for the job instead of the
-// queue's defaults. The paper is not among them: every job fixes its own.
+// queue's defaults. The paper is not among them: every job fixes its own. The
+// tray is one of the printer's own options (InputSlot, media-source), as the
+// dialog's printer properties offer it.
 struct PrinterSettings
 {
     Duplex duplex = Duplex::QueueDefault;
-    QString tray;            // the paper source, as IPP names it ("bottom", "manual"...); empty: the queue's
-    QString colorMode;       // IPP's print-color-mode ("color", "monochrome"); empty: the queue's
     QStringList cupsOptions; // the printer's own options: name, value, name, value, ...
     friend bool operator==(const PrinterSettings&, const PrinterSettings&) = default;
 };

@@ -36,19 +36,16 @@ private slots:
             << PrinterSettings{} << Paper{"Other", 100 * pointsPerMm, 4 * 72.0} << portrait
             << QStringList{"media=custom_100x101.6mm_100x101.6mm"};
         QTest::newRow("automatic duplex, portrait")
-            << PrinterSettings{Duplex::Auto, {}, {}, {}} << Paper::letter() << portrait
+            << PrinterSettings{Duplex::Auto, {}} << Paper::letter() << portrait
             << QStringList{"media=na_letter_8.5x11in", "sides=two-sided-long-edge"};
         QTest::newRow("automatic duplex, landscape")
-            << PrinterSettings{Duplex::Auto, {}, {}, {}} << Paper::letter() << landscape
+            << PrinterSettings{Duplex::Auto, {}} << Paper::letter() << landscape
             << QStringList{"media=na_letter_8.5x11in", "sides=two-sided-short-edge"};
-        QTest::newRow("one-sided, lower tray, grey")
-            << PrinterSettings{Duplex::None, "bottom", "monochrome", {}} << Paper::letter() << portrait
-            << QStringList{"media=na_letter_8.5x11in", "sides=one-sided", "media-source=bottom",
-                           "print-color-mode=monochrome"};
+        QTest::newRow("one-sided, the lower tray")
+            << PrinterSettings{Duplex::None, {"media-source", "bottom"}} << Paper::letter() << portrait
+            << QStringList{"media=na_letter_8.5x11in", "sides=one-sided", "media-source=bottom"};
         QTest::newRow("the printer's options, less those setting the paper")
             << PrinterSettings{Duplex::ShortEdge,
-                               {},
-                               {},
                                {"PageSize", "A4", "InputSlot", "Tray2", "landscape", "", "media", "A5", "Resolution",
                                 "600dpi", "orientation-requested", "4", "pagesize", "Legal"}}
             << Paper::letter() << portrait
