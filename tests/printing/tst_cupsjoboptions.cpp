@@ -31,7 +31,6 @@ private slots:
         const auto landscape = PageOrientation::Landscape;
         QTest::newRow("Letter, the queue's defaults")
             << PrinterSettings{} << Paper::letter() << portrait << QStringList{"media=na_letter_8.5x11in"};
-        QTest::newRow("A4") << PrinterSettings{} << Paper::a4() << portrait << QStringList{"media=iso_a4_210x297mm"};
         QTest::newRow("a catalogue's own paper: 100 mm x 4 in")
             << PrinterSettings{} << Paper{"Other", 100 * pointsPerMm, 4 * 72.0} << portrait
             << QStringList{"media=custom_100x101.6mm_100x101.6mm"};

@@ -121,21 +121,6 @@ QList<PdfWord> recordedWords(const QString& name)
     return words;
 }
 
-QString describePair(const PdfWord& a, const PdfWord& b)
-{
-    return QStringLiteral("\"%1\" %2,%3-%4,%5 against \"%6\" %7,%8-%9,%10")
-        .arg(a.text)
-        .arg(a.xMin)
-        .arg(a.yMin)
-        .arg(a.xMax)
-        .arg(a.yMax)
-        .arg(b.text)
-        .arg(b.xMin)
-        .arg(b.yMin)
-        .arg(b.xMax)
-        .arg(b.yMax);
-}
-
 // The first page in grey at 144 dpi, two pixels a point.
 QImage firstPage(const QString& pdf)
 {
@@ -298,7 +283,7 @@ private slots:
             const PdfWord &a = ours[index], &b = before[index];
             const double off =
                 std::max({qAbs(a.xMin - b.xMin), qAbs(a.xMax - b.xMax), qAbs(a.yMin - b.yMin), qAbs(a.yMax - b.yMax)});
-            QVERIFY2(a.text == b.text && off < 0.1, qPrintable(describePair(a, b)));
+            QVERIFY2(a.text == b.text && off < 0.1, qPrintable(describeWord(a) + " against " + describeWord(b)));
         }
     }
 
