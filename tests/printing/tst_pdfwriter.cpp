@@ -261,7 +261,7 @@ private slots:
         QTest::newRow("selected list lines") << selection(5) << "selected-list-lines";
         QTest::newRow("contact details") << contactDetailsDocument(formFromRecord(contact(7)), "6/15/26")
                                          << "contact-details";
-        QTest::newRow("calibration page") << composeCalibrationPage(unitsSheet()) << "";
+        QTest::newRow("calibration page") << composeCalibrationPage(unitsSheet()) << "calibration-page";
     }
     void samePlacesAsBefore()
     {
@@ -276,8 +276,8 @@ private slots:
         QVERIFY2(exitCode == 0 && check.contains("No syntax or stream encoding errors"), qPrintable(check));
         QList<PdfWord> ours = pdfWords(path);
         ours.removeIf([](const PdfWord& word) { return word.page != 1; });
-        const QList<PdfWord> before = recorded.isEmpty() ? QList<PdfWord>() : recordedWords(recorded);
-        QVERIFY(recorded.isEmpty() || !before.isEmpty());
+        const QList<PdfWord> before = recordedWords(recorded);
+        QVERIFY(!before.isEmpty());
         QCOMPARE(ours.size(), before.size());
         for (qsizetype index = 0; index < ours.size(); ++index) {
             const PdfWord &a = ours[index], &b = before[index];
@@ -289,7 +289,8 @@ private slots:
 
     // The calibration page draws each label of the sheet file (two across, three
     // down, 2 in x 36 pt from 1 cm, 18 pt, a pitch of 2.5 in x 0.5 in, corners
-    // rounded 1 pc) with a cross of 9 pt arms at its centre.
+    // rounded 1 pc) with a cross of 9 pt arms at its centre. Its title and how-to
+    // lie over the first row, so that row is not looked at for blank paper.
     void calibrationLinesOnTheLabels()
     {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
@@ -308,7 +309,7 @@ private slots:
                     QVERIFY2(inkNear(page, line), qPrintable(where));
                 for (const QPointF& blank : {corner + QPointF(1, 1), corner + QPointF(30, 9), centre - QPointF(13, 0),
                                              centre + QPointF(0, 13) - QPointF(20, 0)})
-                    QVERIFY2(!inkNear(page, blank), qPrintable(where));
+                    QVERIFY2(row == 0 || !inkNear(page, blank), qPrintable(where));
             }
         }
     }
