@@ -101,14 +101,19 @@ int pdfPages(const QString& path)
 }
 
 // The newest job of the queue, finished or not, with this title; 0 when none.
-int jobTitled(const QString& queue, const QString& title)
+// `state` receives its state.
+int jobTitled(const QString& queue, const QString& title, ipp_jstate_t* state = nullptr)
 {
     cups_job_t* jobs = nullptr;
     const int count = cupsGetJobs2(CUPS_HTTP_DEFAULT, &jobs, queue.toUtf8().constData(), 0, CUPS_WHICHJOBS_ALL);
     int found = 0;
-    for (int index = 0; index < count; ++index)
-        if (QString::fromUtf8(jobs[index].title) == title)
-            found = std::max(found, jobs[index].id);
+    for (int index = 0; index < count; ++index) {
+        if (QString::fromUtf8(jobs[index].title) == title && jobs[index].id > found) {
+            found = jobs[index].id;
+            if (state)
+                *state = jobs[index].state;
+        }
+    }
     cupsFreeJobs(count, jobs);
     return found;
 }
@@ -351,6 +356,26 @@ private slots:
         QVERIFY(!pdf.isEmpty());
         m_arrived << pdf;
         QCOMPARE(pdfPages(pdf), 2);
+    }
+
+    // A stream that stops after its first hundred pages (another program changed
+    // the contacts file) cancels the job the scheduler has begun to receive.
+    void stoppedStream_cancelsTheJob()
+    {
+        GridStream stream;
+        stream.next = [pages = 0](GridDocument& chunk) mutable {
+            for (int line = 1; line <= 60; ++line)
+                chunk.printLine(2, QStringLiteral("page %1 line %2 %3").arg(pages).arg(line).arg(pages * line * 7919));
+            chunk.newPage();
+            return ++pages <= 100;
+        };
+        stream.stoppedBy = [] { return Status(errors::fileChanged()); };
+        const QString title = uniqueTitle("stopped");
+        const Status status = CupsPrintTarget().printStream(stream, PrintJob{m_queue, title});
+        QCOMPARE(status.error().description, fileChangedText);
+        ipp_jstate_t state = IPP_JSTATE_PENDING;
+        QVERIFY(jobTitled(m_queue, title, &state) > 0);
+        QCOMPARE(int(state), int(IPP_JSTATE_CANCELED));
     }
 
     // Without Liberation Mono no job reaches the queue.
