@@ -1,7 +1,7 @@
 #include "core/printing/GridLayout.h"
-#include "core/printing/GridRenderer.h"
 #include "core/printing/GridTranscript.h"
 #include "core/printing/ReturnAddress.h"
+#include "core/printing/pdf/GridPdfRenderer.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -41,10 +41,7 @@ qint64 renderToPdf(const GridDocument& document)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    QPdfWriter writer(&buffer);
-    writer.setPageLayout(pdfPageLayout());
-    writer.setResolution(1200);
-    if (!renderGrid(document, writer).ok())
+    if (!writeGridPdf(document, buffer, PdfDocumentInfo{}).ok())
         return -1;
     return buffer.size();
 }
@@ -103,7 +100,9 @@ void listLabelsToPdfCellByCell(benchmark::State& state)
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
-        writer.setPageLayout(pdfPageLayout());
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                         QMarginsF(layoutMargin, layoutMargin, layoutMargin, layoutMargin),
+                                         QPageLayout::Point));
         writer.setResolution(1200);
         QPainter painter(&writer);
         painter.setFont(QFont(QStringLiteral("Courier New"), 10));

@@ -6,16 +6,17 @@ QUILLET_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 QUILLET_JOBS="${QUILLET_JOBS:-2}"
 
 # The packages a build needs; without them nothing runs.
-QUILLET_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev libxcb1-dev qtkeychain-qt6-dev fonts-liberation2)
+QUILLET_BUILD_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-pdf-dev libcups2-dev zlib1g-dev libfontconfig-dev
+    libxcb1-dev qtkeychain-qt6-dev fonts-liberation2)
 # Installed when possible, else left out: without them the benchmarks are not
 # built, there is no printing and only the built-in label sheet (no catalogue);
 # the tests that need them skip themselves.
 QUILLET_OPTIONAL_PACKAGES=(libbenchmark-dev cups cups-client printer-driver-cups-pdf glabels-data)
-# What the tests read PDFs with, the X server and window manager the window
-# placement test runs under, the checkers of the manual pages and the
-# software-centre metadata, the CardDAV server the address book tests start for
-# themselves and what makes its TLS certificate; optional in the same way.
-QUILLET_TEST_PACKAGES=(poppler-utils xvfb openbox mandoc appstream radicale openssl)
+# What the tests read PDFs with (and check them with), the X server and window
+# manager the window placement test runs under, the checkers of the manual pages
+# and the software-centre metadata, the CardDAV server the address book tests
+# start for themselves and what makes its TLS certificate; optional in the same way.
+QUILLET_TEST_PACKAGES=(poppler-utils qpdf xvfb openbox mandoc appstream radicale openssl)
 
 # The PDF-writing queue of the print tests. As root it is a cups-pdf queue of the
 # system's scheduler, writing into QUILLET_PDF_OUT; as anyone else a private
@@ -173,7 +174,7 @@ ready_system_queue() {
 
 # As an ordinary user: a scheduler of our own under DIR, with its own
 # configuration, spool, logs and socket, run as this user; CUPS_SERVER points
-# every CUPS client of this run (lpstat, lpadmin, the tests' QPrinter) at it.
+# every CUPS client of this run (lpstat, lpadmin, the tests' print jobs) at it.
 # Its queue hands each job, unchanged, to a small backend that writes it as
 # DIR/out/TITLE-jobN.pdf. (The cups-pdf backend refuses to run without root, and
 # ippeveprinter needs a DNS-SD daemon.)

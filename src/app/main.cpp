@@ -9,7 +9,7 @@
 #include "gui/platform/QtPrintDialog.h"
 #include "gui/platform/QtPrompter.h"
 #include "gui/printing/QtLabelDialogs.h"
-#include "output/QtPrintTarget.h"
+#include "output/CupsPrintTarget.h"
 #include "output/carddav/CardDavServer.h"
 
 #include <QApplication>
@@ -30,7 +30,7 @@ int main(int argc, char* argv[])
     quillet::QtPrompter prompter;
     quillet::QtFileDialogs fileDialogs;
     quillet::QtPrintDialog printDialog;
-    quillet::QtPrintTarget printTarget;
+    quillet::CupsPrintTarget printTarget;
     quillet::QtDesktop desktop;
     quillet::QtLabelDialogs labelDialogs;
     quillet::CardDavServer addressBooks;

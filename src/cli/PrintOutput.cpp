@@ -4,8 +4,8 @@
 #include "cli/OptionValues.h"
 #include "cli/StandardOutputPdfTarget.h"
 #include "cli/TerminalTranscriptTarget.h"
+#include "output/CupsPrintTarget.h"
 #include "output/PdfPrintTarget.h"
-#include "output/QtPrintTarget.h"
 
 namespace quillet::cli {
 
@@ -114,11 +114,13 @@ int PrintOutput::run(const std::function<Status(const PrintChoice&, PrintTarget&
         PdfPrintTarget target(m_pdf);
         status = print(choice(), target);
     } else {
-        QtPrintTarget target;
+        CupsPrintTarget target;
         status = print(choice(), target);
     }
     if (status)
         return console::exitDone;
+    if (printProblemText(status) != printerProblemText)
+        return console::error(printProblemText(status));
     console::error(printerProblemText);
     return console::error(QStringLiteral("%1 (error %2)").arg(status.error().description).arg(status.error().number));
 }

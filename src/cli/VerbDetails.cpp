@@ -31,7 +31,7 @@ int runDetails(const QCommandLineParser& args)
     // The copies are pages of one document, as the window prints them.
     return output->run([&](const PrintChoice& choice, PrintTarget& target) {
         return target.print(contactDetailsDocument(form, today, choice.copies),
-                            PrintJob::from(choice, QStringLiteral("Contact Details")));
+                            PrintJob::from(choice, contactDetailsJobTitle(form)));
     });
 }
 

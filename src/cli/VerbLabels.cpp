@@ -5,10 +5,14 @@
 #include "cli/PrintOutput.h"
 #include "cli/Verb.h"
 #include "core/contacts/ContactsFile.h"
+#include "core/contacts/ContactsFileNames.h"
 #include "core/list/ListOrder.h"
 #include "core/list/SheetLabels.h"
+#include "core/printing/JobTitle.h"
 #include "core/printing/PrintRunner.h"
 #include "core/printing/SheetCatalogue.h"
+
+#include <QFileInfo>
 
 namespace quillet::cli {
 namespace {
@@ -57,8 +61,10 @@ Result<SheetChoice> sheetChoiceFromArgs(const QCommandLineParser& args, PrintOut
     return choice;
 }
 
-int printLabels(const PrintOutput& output, ContactsFile& file, ListedLabels listed, const SheetChoice& choice)
+int printLabels(const PrintOutput& output, ContactsFile& file, ListedLabels listed, const SheetChoice& choice,
+                const QString& title)
 {
+    const QString jobName = jobTitle(QStringLiteral("Labels"), title, listed.contacts.size());
     return output.run([&](const PrintChoice& printChoice, PrintTarget& target) {
         ListLabelsJob job = prepareListLabels(file, std::move(listed), choice.sheet, choice.start);
         // Long lines print on as the window's "Print anyway" would, unless --fit asks
@@ -71,7 +77,7 @@ int printLabels(const PrintOutput& output, ContactsFile& file, ListedLabels list
         }
         if (job.cut())
             console::error(sheetLabelsCutWarning());
-        return printStreamCopies([&job](int) { return job.stream(); }, printChoice, target);
+        return printStreamCopies([&job](int) { return job.stream(); }, printChoice, target, jobName);
     });
 }
 
@@ -99,7 +105,8 @@ int runLabels(const QCommandLineParser& args)
     if (listed->contacts.isEmpty())
         return reportRejection(
             PrintRejection{QStringLiteral("Empty list, no labels to print."), QStringLiteral("No contacts found")});
-    return printLabels(*output, file, std::move(*listed), *choice);
+    const QString path = args.positionalArguments().at(0);
+    return printLabels(*output, file, std::move(*listed), *choice, contactsFileTitle(QFileInfo(path).fileName()));
 }
 
 const VerbRegistration registration{Verb{

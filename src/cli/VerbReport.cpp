@@ -8,6 +8,7 @@
 #include "core/list/ListOrder.h"
 #include "core/list/ListReport.h"
 #include "core/printing/GridDocument.h"
+#include "core/printing/JobTitle.h"
 #include "core/printing/PrintRunner.h"
 
 #include <QFileInfo>
@@ -33,7 +34,8 @@ int runReport(const QCommandLineParser& args)
     return output->run([&](const PrintChoice& choice, PrintTarget& target) {
         if (!listed->check)
             return listed->check;
-        return printStreamCopies([&](int) { return reportStream(file, *listed, title); }, choice, target);
+        return printStreamCopies([&](int) { return reportStream(file, *listed, title); }, choice, target,
+                                 jobTitle(QStringLiteral("Report"), title, listed->contacts.size()));
     });
 }
 

@@ -1,18 +1,16 @@
 #include "output/PdfPrintTarget.h"
 
 #include "core/common/SaveFiles.h"
-#include "core/printing/GridLayout.h"
-#include "core/printing/GridRenderer.h"
 #include "core/printing/PrintPreferences.h"
+#include "core/printing/pdf/GridPdfRenderer.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QPdfWriter>
 #include <QSaveFile>
 
 namespace quillet {
 
-PdfPrintTarget::PdfPrintTarget(QString path) : m_path(std::move(path)) {}
+PdfPrintTarget::PdfPrintTarget(QString path, PrintFonts* fonts) : m_path(std::move(path)), m_fonts(fonts) {}
 
 QString PdfPrintTarget::pathForJob(int job) const
 {
@@ -25,17 +23,19 @@ QString PdfPrintTarget::pathForJob(int job) const
 
 Status PdfPrintTarget::print(const GridDocument& document, const PrintJob& job)
 {
-    return write(
-        job, [&document](QPagedPaintDevice& device, QPointF offset) { return renderGrid(document, device, offset); });
+    return write(job, [&](QIODevice& device, const PdfDocumentInfo& info, QPointF offset) {
+        return writeGridPdf(document, device, info, offset, m_fonts);
+    });
 }
 
 Status PdfPrintTarget::printStream(GridStream& stream, const PrintJob& job)
 {
-    return write(
-        job, [&stream](QPagedPaintDevice& device, QPointF offset) { return renderGridStream(stream, device, offset); });
+    return write(job, [&](QIODevice& device, const PdfDocumentInfo& info, QPointF offset) {
+        return writeGridPdf(stream, device, info, offset, m_fonts);
+    });
 }
 
-Status PdfPrintTarget::write(const PrintJob& job, const std::function<Status(QPagedPaintDevice&, QPointF)>& render)
+Status PdfPrintTarget::write(const PrintJob& job, const Writer& writer)
 {
     const QString path = pathForJob(++m_jobs);
     // The user named a file: a device or a FIFO under that name is not replaced by
@@ -48,16 +48,8 @@ Status PdfPrintTarget::write(const PrintJob& job, const std::function<Status(QPa
             return errors::pathNotFound();
         return errors::permissionDenied();
     }
-    Status status;
-    {
-        QPdfWriter writer(&file);
-        writer.setPageLayout(pdfPageLayout());
-        writer.setResolution(1200);
-        writer.setTitle(job.documentName);
-        writer.setCreator(QStringLiteral("Quillet"));
-        // A file is shifted only by the offset given for the job, never by a printer's.
-        status = render(writer, mmToPoints(job.offsetMm.value_or(QPointF())));
-    }
+    // A file is shifted only by the offset given for the job, never by a printer's.
+    const Status status = writer(file, PdfDocumentInfo{job.documentName}, mmToPoints(job.offsetMm.value_or(QPointF())));
     if (!status) {
         file.cancelWriting();
         return status;

@@ -2,14 +2,16 @@
 
 #include "ports/PrintTarget.h"
 
+#include <QIODevice>
 #include <QPointF>
 #include <QStringList>
 
 #include <functional>
 
-class QPagedPaintDevice;
-
 namespace quillet {
+
+class PrintFonts;
+struct PdfDocumentInfo;
 
 // Writes each job to a PDF file on the document's paper. The first job goes
 // to the path given; a further job on the same target goes to "NAME-2.pdf",
@@ -18,7 +20,8 @@ namespace quillet {
 class PdfPrintTarget : public PrintTarget
 {
 public:
-    explicit PdfPrintTarget(QString path);
+    // `fonts`: where the pages' fonts come from; the system's when none.
+    explicit PdfPrintTarget(QString path, PrintFonts* fonts = nullptr);
     Status print(const GridDocument& document, const PrintJob& job) override;
     Status printStream(GridStream& stream, const PrintJob& job) override;
 
@@ -27,9 +30,11 @@ public:
     QStringList writtenFiles() const { return m_written; }
 
 private:
-    Status write(const PrintJob& job, const std::function<Status(QPagedPaintDevice&, QPointF)>& render);
+    using Writer = std::function<Status(QIODevice&, const PdfDocumentInfo&, QPointF)>;
+    Status write(const PrintJob& job, const Writer& writer);
 
     QString m_path;
+    PrintFonts* m_fonts;
     int m_jobs = 0;
     QStringList m_written;
 };

@@ -18,14 +18,23 @@ struct PrintDialogRequest
     int toPage = 0;
 };
 
+// Printing on both sides of the paper, as the print dialog offers it.
+enum class Duplex {
+    QueueDefault,
+    None,
+    Auto, // bound on the long edge of portrait pages and the short edge of landscape ones
+    LongEdge,
+    ShortEdge
+};
+
 // What the user chose for the printer itself, kept for the job instead of the
-// queue's defaults. The paper is not among them: every job fixes its own.
+// queue's defaults. The paper is not among them: every job fixes its own. The
+// tray is one of the printer's own options (InputSlot, media-source), as the
+// dialog's printer properties offer it.
 struct PrinterSettings
 {
-    std::optional<int> duplex;      // QPrinter::DuplexMode
-    std::optional<int> paperSource; // QPrinter::PaperSource (the tray)
-    std::optional<int> colorMode;   // QPrinter::ColorMode
-    QStringList cupsOptions;        // the printer's own options: name, value, name, value, ...
+    Duplex duplex = Duplex::QueueDefault;
+    QStringList cupsOptions; // the printer's own options: name, value, name, value, ...
     friend bool operator==(const PrinterSettings&, const PrinterSettings&) = default;
 };
 

@@ -24,9 +24,8 @@ struct PrintJob
     }
 };
 
-// Where a grid document goes: a CUPS queue through QPrinter, a PDF file, or a
-// recording for tests. One call is one print job; callers print each copy as its
-// own job (CUPS would otherwise print n x n). A failed job is aborted, never half sent.
+// Where a grid document goes: a CUPS queue, a PDF file, or a recording for tests. One call is one print job; callers
+// print each copy as its own job (CUPS would otherwise print n x n). A failed job is aborted, never half sent.
 class PrintTarget
 {
 public:

@@ -330,6 +330,7 @@ private slots:
         action("mnuEDVPrint")->trigger();
         QCOMPARE(m_scripted->printTarget.jobs.size(), 1);
         QCOMPARE(m_scripted->printTarget.jobs.first().job.printerName, QStringLiteral("Office"));
+        QCOMPARE(m_scripted->printTarget.jobs.first().job.documentName, QStringLiteral("Contact Details – Zed Adams"));
         const QString transcript = gridTranscript(m_scripted->printTarget.jobs.first().document);
         QCOMPARE(transcript.count(QStringLiteral("|       Zed Z Adams\n")), 2);
         QCOMPARE(transcript.count(QStringLiteral("page ")), 2);

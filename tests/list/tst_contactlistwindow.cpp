@@ -466,9 +466,11 @@ private slots:
         QCOMPARE(m_platform->printTarget.jobs.size(), jobs);
         QCOMPARE(m_platform->prompter.messages.isEmpty() ? QString() : m_platform->prompter.messages.last().text,
                  message);
-        if (jobs == 2)
+        if (jobs == 2) {
             QCOMPARE(gridTranscript(m_platform->printTarget.jobs[1].document),
                      gridTranscript(m_platform->printTarget.jobs[0].document));
+            QCOMPARE(m_platform->printTarget.jobs[1].job.documentName, QStringLiteral("Labels – Friends (4 contacts)"));
+        }
     }
 
     // A street longer than its label is said before the labels print, which then
@@ -559,8 +561,11 @@ private slots:
         QTest::addColumn<bool>("selectionOnly");
         QTest::addColumn<int>("jobs");
         QTest::addColumn<QString>("firstPage");
-        QTest::newRow("whole report, two copies") << QList<int>{} << false << 2 << "page 1 landscape";
-        QTest::newRow("selection once whatever the copies") << QList<int>{1, 3} << true << 1 << "page 1 portrait";
+        QTest::addColumn<QString>("title");
+        QTest::newRow("whole report, two copies") << QList<int>{} << false << 2 << "page 1 landscape"
+                                                  << "Report – Friends (4 contacts)";
+        QTest::newRow("selection once whatever the copies") << QList<int>{1, 3} << true << 1 << "page 1 portrait"
+                                                            << "Report – Friends (2 contacts)";
     }
     void report()
     {
@@ -568,6 +573,7 @@ private slots:
         QFETCH(bool, selectionOnly);
         QFETCH(int, jobs);
         QFETCH(QString, firstPage);
+        QFETCH(QString, title);
         loadAll();
         focusList();
         select(selected);
@@ -580,6 +586,7 @@ private slots:
         QCOMPARE(m_platform->printTarget.jobs.size(), jobs);
         const QStringList pages = gridTranscript(m_platform->printTarget.jobs[0].document).split('\n');
         QCOMPARE(pages[0], firstPage);
+        QCOMPARE(m_platform->printTarget.jobs[0].job.documentName, title);
         if (selectionOnly)
             QCOMPARE(pages.filter(QStringLiteral("\t")), QStringList({pages[3], pages[4]}));
     }

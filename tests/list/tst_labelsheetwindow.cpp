@@ -1,13 +1,14 @@
 #include "core/printing/GridDocument.h"
 #include "core/printing/SheetCatalogue.h"
 #include "gui/printing/LabelSheetWindow.h"
+#include "gui/printing/PrintPreviewWindow.h"
 #include "gui/printing/QtLabelDialogs.h"
 #include "gui/printing/SheetDrawing.h"
 #include "gui/printing/StartPositionWindow.h"
 
+#include <QLabel>
 #include <QLineEdit>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
+#include <QPdfView>
 #include <QSpinBox>
 #include <QTreeWidget>
 #include <QtTest>
@@ -66,7 +67,8 @@ private slots:
         QCOMPARE(window.start(), 12);
     }
 
-    // The preview port's Qt side: a real print preview showing every page the stream makes.
+    // The preview port's Qt side: the PDF of every page the stream makes, shown by
+    // Qt PDF: two pages, as written.
     void previewShowsEveryPage()
     {
         auto document = std::make_shared<GridDocument>();
@@ -75,17 +77,21 @@ private slots:
         document->printLine(2, QStringLiteral("second page"));
         QtLabelDialogs dialogs;
         dialogs.showPreview([document] { return streamOf(document); });
-        QPrintPreviewDialog* preview = nullptr;
+        PrintPreviewWindow* preview = nullptr;
         for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (auto* shown = qobject_cast<QPrintPreviewDialog*>(window))
+            if (auto* shown = qobject_cast<PrintPreviewWindow*>(window))
                 preview = shown;
         }
         QVERIFY(preview);
         QCOMPARE(preview->windowTitle(), QStringLiteral("Print Preview"));
         QVERIFY(QTest::qWaitForWindowExposed(preview));
-        auto* pages = preview->findChild<QPrintPreviewWidget*>();
-        QVERIFY(pages);
-        QTRY_COMPARE(pages->pageCount(), 2);
+        auto* pages = preview->findChild<QPdfView*>();
+        QVERIFY(pages && pages->document());
+        QTRY_COMPARE(pages->document()->status(), QPdfDocument::Status::Ready);
+        QCOMPARE(pages->document()->pageCount(), 2);
+        QCOMPARE(pages->document()->pagePointSize(0), QSizeF(612, 792));
+        QCOMPARE(pages->document()->getAllText(1).text().trimmed(), QStringLiteral("second page"));
+        QCOMPARE(preview->findChild<QLabel*>(QStringLiteral("lblPages"))->text(), QStringLiteral("2 pages"));
         preview->close();
     }
 };

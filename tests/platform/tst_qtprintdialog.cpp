@@ -112,6 +112,11 @@ private slots:
         QCOMPARE(choice.printerName, queue);
         QCOMPARE(choice.copies, copies);
         QCOMPARE(choice.selectionOnly, selection);
+        // The queue prints one-sided only; its own options come with the choice.
+        QCOMPARE(choice.settings.duplex, Duplex::None);
+        const qsizetype priority = choice.settings.cupsOptions.indexOf(QStringLiteral("job-priority"));
+        QVERIFY2(priority >= 0 && priority % 2 == 0, qPrintable(choice.settings.cupsOptions.join(u',')));
+        QCOMPARE(choice.settings.cupsOptions.value(priority + 1), QStringLiteral("50"));
     }
 };
 

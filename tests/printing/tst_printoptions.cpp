@@ -1,4 +1,5 @@
 #include "core/printing/EnvelopeSizes.h"
+#include "core/printing/JobTitle.h"
 #include "core/printing/LabelPositionEntry.h"
 #include "core/printing/LabelSheet.h"
 #include "core/printing/PrintMargins.h"
@@ -254,6 +255,32 @@ private slots:
         QFETCH(int, length);
         QFETCH(int, spaces);
         QCOMPARE(labelsheet::centringSpaces(length), spaces);
+    }
+
+    void jobTitles_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QString>("subject");
+        QTest::addColumn<int>("contacts"); // -1: no count
+        QTest::addColumn<QString>("title");
+        QTest::newRow("a list, grouped in thousands") << "Labels"
+                                                      << "Friends" << 1234 << "Labels – Friends (1,234 contacts)";
+        QTest::newRow("one contact") << "Report"
+                                     << "Friends" << 1 << "Report – Friends (1 contact)";
+        QTest::newRow("no contacts") << "Report"
+                                     << "Friends" << 0 << "Report – Friends (0 contacts)";
+        QTest::newRow("a name, its spaces tidied") << "Label"
+                                                   << "  John   Smith " << -1 << "Label – John Smith";
+        QTest::newRow("nothing typed") << "Envelope"
+                                       << "   " << -1 << "Envelope";
+    }
+    void jobTitles()
+    {
+        QFETCH(QString, what);
+        QFETCH(QString, subject);
+        QFETCH(int, contacts);
+        QFETCH(QString, title);
+        QCOMPARE(jobTitle(what, subject, contacts < 0 ? std::nullopt : std::optional<qsizetype>(contacts)), title);
     }
 };
 

@@ -1,19 +1,17 @@
 #include "support/PdfWords.h"
 
-#include "core/printing/GridRenderer.h"
 #include "core/printing/GridTranscript.h"
 #include "core/printing/LabelSheet.h"
 #include "core/printing/ReturnAddress.h"
 #include "core/printing/TypedLines.h"
 #include "core/printing/pdf/GridPdfRenderer.h"
+#include "output/CupsPrintTarget.h"
 #include "output/PdfPrintTarget.h"
-#include "output/QtPrintTarget.h"
 #include "support/ChildRun.h"
 #include "support/ScriptedPlatform.h"
 
 #include <QBuffer>
-#include <QPdfWriter>
-#include <QPrinter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -91,6 +89,26 @@ void compareWithTranscript(const QString& pdf, const QString& transcript, const 
     }
 }
 
+// quillet-cli run where fontconfig knows no font at all.
+QProcess* runCliWithoutFonts(const QTemporaryDir& dir, const QStringList& args)
+{
+    QFile config(dir.filePath(QStringLiteral("fonts.conf")));
+    if (!config.open(QIODevice::WriteOnly))
+        return nullptr;
+    config.write(
+        QStringLiteral("<?xml version=\"1.0\"?>\n<fontconfig><dir>%1</dir><cachedir>%1</cachedir></fontconfig>\n")
+            .arg(dir.path())
+            .toUtf8());
+    config.close();
+    auto* cli = new QProcess;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("FONTCONFIG_FILE"), config.fileName());
+    cli->setProcessEnvironment(environment);
+    cli->start(test::cliPath(), args);
+    cli->waitForFinished(60000);
+    return cli;
+}
+
 using CliResult = test::ChildResult;
 using test::runCli;
 
@@ -135,21 +153,6 @@ private slots:
         compareWithTranscript(path, gridTranscript(document), grid);
     }
 
-    // What a print preview or a printer gets: a QPrinter, painted by the same renderer.
-    void printerDeviceMatchesTranscript()
-    {
-        if (!pdftotextAvailable())
-            QSKIP("pdftotext (poppler-utils) is not installed");
-        const QString path = m_dir.filePath(QStringLiteral("printer.pdf"));
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        printer.setPageLayout(pdfPageLayout());
-        const GridDocument document = wrapsAndBreaks();
-        QVERIFY(renderGrid(document, printer).ok());
-        compareWithTranscript(path, gridTranscript(document));
-    }
-
     void pdfCopiesAreSeparateFiles()
     {
         PdfPrintTarget target(m_dir.filePath(QStringLiteral("copies.pdf")));
@@ -183,7 +186,6 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::newRow("PDF file") << "file";
         QTest::newRow("PDF writer") << "writer";
-        QTest::newRow("painter") << "painter";
         QTest::newRow("a target that takes documents whole") << "whole";
     }
     void streamStoppedHalfWayFailsTheJob()
@@ -205,9 +207,6 @@ private slots:
             status = PdfPrintTarget(path).printStream(stream, PrintJob{});
         } else if (target == QLatin1String("writer")) {
             status = writeGridPdf(stream, bytes, PdfDocumentInfo{});
-        } else if (target == QLatin1String("painter")) {
-            QPdfWriter writer(&bytes);
-            status = renderGridStream(stream, writer);
         } else {
             status = recording.printStream(stream, PrintJob{});
         }
@@ -220,7 +219,7 @@ private slots:
 
     void unknownPrinterFails()
     {
-        QtPrintTarget target;
+        CupsPrintTarget target;
         const Status status =
             target.print(returnaddress::compose({"a", "", "", "", ""}), PrintJob{QStringLiteral("NoSuchQuilletQueue")});
         QVERIFY(!status.ok());
@@ -298,6 +297,22 @@ private slots:
         const CliResult result = runCli({"print-lines", "--label", "1", "--copies", "2", "--grid", "x"});
         QCOMPARE(result.exitCode, 0);
         QCOMPARE(result.out.count(QStringLiteral("page 1 portrait\n")), 2);
+    }
+
+    // Without Liberation Mono nothing is printed, and the message names the font
+    // and its package; no file is left behind.
+    void cliWithoutTheFont()
+    {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("label.pdf"));
+        const std::unique_ptr<QProcess> cli(
+            runCliWithoutFonts(dir, {"print-lines", "--label", "5", "--pdf", pdf, "John Smith"}));
+        QVERIFY(cli);
+        QCOMPARE(cli->exitCode(), 1);
+        QCOMPARE(
+            QString::fromUtf8(cli->readAllStandardError()),
+            QStringLiteral("quillet-cli: print-lines: Liberation Mono was not found (package fonts-liberation2)\n"));
+        QVERIFY(!QFile::exists(pdf));
     }
 
     void cliPdfMatchesItsTranscript()

@@ -105,6 +105,7 @@ private slots:
         QCOMPARE(f.scripted.printDialog.requests.size(), 1);
         QCOMPARE(f.scripted.printTarget.jobs.size(), 1);
         QCOMPARE(transcriptOfJob(f, 0), labelFiveTranscript());
+        QCOMPARE(f.scripted.printTarget.jobs[0].job.documentName, QStringLiteral("Label – John Smith"));
         QVERIFY(f.scripted.prompter.messages.isEmpty());
     }
 
@@ -159,17 +160,22 @@ private slots:
         QTest::addColumn<QString>("leftPad");
         QTest::addColumn<bool>("cancelDialog");
         QTest::addColumn<int>("failingJobs");
-        QTest::addColumn<bool>("problemShown");
-        QTest::newRow("cancelled dialog: nothing, silently") << "2" << true << 0 << false;
-        QTest::newRow("margin beyond 16 bits") << "70000" << false << 0 << true;
-        QTest::newRow("queue refuses the job") << "2" << false << 1 << true;
+        QTest::addColumn<AppError>("failure");
+        QTest::addColumn<QString>("message"); // empty: none
+        const AppError refused = errors::deviceIO();
+        QTest::newRow("cancelled dialog: nothing, silently") << "2" << true << 0 << refused << "";
+        QTest::newRow("margin beyond 16 bits") << "70000" << false << 0 << refused << printerProblemText;
+        QTest::newRow("queue refuses the job") << "2" << false << 1 << refused << printerProblemText;
+        QTest::newRow("no Liberation Mono") << "2" << false << 1 << errors::fontNotFound()
+                                            << "Liberation Mono was not found (package fonts-liberation2)";
     }
     void printFailures()
     {
         QFETCH(QString, leftPad);
         QFETCH(bool, cancelDialog);
         QFETCH(int, failingJobs);
-        QFETCH(bool, problemShown);
+        QFETCH(AppError, failure);
+        QFETCH(QString, message);
         MainWindowFixture f;
         typeAddress(f);
         f.chooseLabel({"5"});
@@ -177,11 +183,12 @@ private slots:
         if (cancelDialog)
             f.scripted.printDialog.answers.enqueue(PrintChoice{});
         f.scripted.printTarget.failNextJobs = failingJobs;
+        f.scripted.printTarget.failure = failure;
         f.click("cmdLMStart");
         QVERIFY(f.scripted.printTarget.jobs.isEmpty());
-        QCOMPARE(f.scripted.prompter.messages.size(), problemShown ? 1 : 0);
-        if (problemShown) {
-            QCOMPARE(f.scripted.prompter.messages[0].text, printerProblemText);
+        QCOMPARE(f.scripted.prompter.messages.size(), message.isEmpty() ? 0 : 1);
+        if (!message.isEmpty()) {
+            QCOMPARE(f.scripted.prompter.messages[0].text, message);
             QCOMPARE(f.scripted.prompter.messages[0].title, printerProblemTitle);
             QCOMPARE(f.scripted.prompter.messages[0].icon, MessageIcon::Exclamation);
         }
@@ -225,6 +232,7 @@ private slots:
         f.click("cmdRetAddress");
         QCOMPARE(f.scripted.printTarget.jobs.size(), 1);
         QCOMPARE(transcriptOfJob(f, 0).count(u'\n'), 1 + 87);
+        QCOMPARE(f.scripted.printTarget.jobs[0].job.documentName, QStringLiteral("Return addresses – Ann Lee"));
         QVERIFY(f.get("chkBold")->isHidden());
         QVERIFY(!f.get<QCheckBox>("chkBold")->isChecked());
     }

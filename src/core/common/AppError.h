@@ -91,5 +91,11 @@ inline const QString errorBoxTitle = QStringLiteral("Error");
 // Printing failures share one message.
 inline const QString printerProblemText = QStringLiteral("A printer problem exists.  Check printer.");
 inline const QString printerProblemTitle = QStringLiteral("Printer error");
+// What a failed print job says: that the font pages are set in is not installed,
+// or else printerProblemText.
+inline QString printProblemText(const Status& failure)
+{
+    return !failure.ok() && failure.error().description == fontNotFoundText ? fontNotFoundText : printerProblemText;
+}
 
 } // namespace quillet

@@ -1,6 +1,7 @@
 #include "core/editing/ContactPrinting.h"
 
 #include "core/common/TextRules.h"
+#include "core/printing/JobTitle.h"
 
 #include <QLocale>
 
@@ -122,6 +123,11 @@ GridDocument contactDetailsDocument(const ContactForm& shown, const QString& dat
         document.newPage();
     }
     return document;
+}
+
+QString contactDetailsJobTitle(const ContactForm& shown)
+{
+    return jobTitle(QStringLiteral("Contact Details"), shown[F::FirstName] + u' ' + shown[F::LastName]);
 }
 
 GridDocument selectionDocument(const QString& selectedText)

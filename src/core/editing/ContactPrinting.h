@@ -17,6 +17,9 @@ QStringList labelLinesFor(const ContactForm& shown);
 // a new page. `dateText` is today's date as the page shows it.
 GridDocument contactDetailsDocument(const ContactForm& shown, const QString& dateText, int copies = 1);
 
+// The print job's title: "Contact Details" and the contact's name.
+QString contactDetailsJobTitle(const ContactForm& shown);
+
 // A date as the details page prints it: the system's short date form.
 QString detailsDateText(const QDate& date);
 

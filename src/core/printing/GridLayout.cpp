@@ -25,29 +25,13 @@ QSizeF PageGeometry::size(PageOrientation orientation) const
 
 PageGeometry PageGeometry::pdfLetter()
 {
-    return fromPageLayout(pdfPageLayout());
+    return forPaper(Paper::letter());
 }
 
 PageGeometry PageGeometry::forPaper(const Paper& paper)
 {
     const QSizeF portrait(paper.width - 2 * layoutMargin, paper.height - 2 * layoutMargin);
     return PageGeometry{portrait, portrait.transposed()};
-}
-
-PageGeometry PageGeometry::fromPageLayout(const QPageLayout& layout)
-{
-    QPageLayout turned = layout;
-    turned.setOrientation(QPageLayout::Portrait);
-    const QSizeF portrait = turned.paintRect(QPageLayout::Point).size();
-    turned.setOrientation(QPageLayout::Landscape);
-    return PageGeometry{portrait, turned.paintRect(QPageLayout::Point).size()};
-}
-
-QPageLayout pdfPageLayout(PageOrientation orientation)
-{
-    return QPageLayout(QPageSize(QPageSize::Letter),
-                       orientation == PageOrientation::Portrait ? QPageLayout::Portrait : QPageLayout::Landscape,
-                       QMarginsF(layoutMargin, layoutMargin, layoutMargin, layoutMargin), QPageLayout::Point);
 }
 
 GridFontMetrics gridFontMetrics(const QString& family, bool bold)

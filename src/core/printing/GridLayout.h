@@ -2,7 +2,6 @@
 
 #include "core/printing/GridDocument.h"
 
-#include <QPageLayout>
 #include <QSizeF>
 #include <QString>
 
@@ -26,16 +25,11 @@ struct PageGeometry
     QSizeF landscape;
 
     QSizeF size(PageOrientation orientation) const;
-    // US Letter less 0.25 inch on every side: what Quillet's PDF output uses.
+    // US Letter less 0.25 inch on every side.
     static PageGeometry pdfLetter();
     // The paper less 0.25 inch on every side: where every job is laid out.
     static PageGeometry forPaper(const Paper& paper);
-    // The paint rectangle of `layout` in both orientations.
-    static PageGeometry fromPageLayout(const QPageLayout& layout);
 };
-
-// The page layout of PDF output: US Letter, 0.25 inch margins.
-QPageLayout pdfPageLayout(PageOrientation orientation = PageOrientation::Portrait);
 
 // How wide a column is and where the baseline sits, per point of font size.
 struct GridFontMetrics

@@ -1,8 +1,11 @@
 #include "core/printing/ReturnAddress.h"
 
 #include "core/printing/GridLayout.h"
+#include "core/printing/JobTitle.h"
 #include "core/printing/PrintRunner.h"
 #include "core/printing/SheetTemplate.h"
+
+#include <algorithm>
 
 namespace quillet::returnaddress {
 
@@ -85,7 +88,14 @@ std::optional<LongLines> findLongLines(const std::array<QString, 5>& lines)
 
 Status print(const std::array<QString, 5>& lines, const PrintChoice& choice, PrintTarget& target)
 {
-    return printCopies(compose(lines), choice, target);
+    return printCopies(compose(lines), choice, target, jobTitle(lines));
+}
+
+QString jobTitle(const std::array<QString, 5>& lines)
+{
+    const auto first =
+        std::find_if(lines.begin(), lines.begin() + 3, [](const QString& line) { return !line.trimmed().isEmpty(); });
+    return quillet::jobTitle(QStringLiteral("Return addresses"), first == lines.begin() + 3 ? QString() : *first);
 }
 
 } // namespace quillet::returnaddress

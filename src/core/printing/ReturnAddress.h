@@ -38,6 +38,9 @@ GridDocument compose(const std::array<QString, 5>& lines);
 // on all 80 labels.
 std::optional<LongLines> findLongLines(const std::array<QString, 5>& lines);
 
+// The print job's title: "Return addresses" and the first line typed.
+QString jobTitle(const std::array<QString, 5>& lines);
+
 // Prints the copies the dialog asked for, each its own job. The window unchecks
 // and hides chkBold after.
 Status print(const std::array<QString, 5>& lines, const PrintChoice& choice, PrintTarget& target);

@@ -1,6 +1,7 @@
 #include "core/printing/TypedLines.h"
 
 #include "core/printing/EnvelopeSizes.h"
+#include "core/printing/JobTitle.h"
 #include "core/printing/LabelSheet.h"
 #include "core/printing/PrintMargins.h"
 #include "core/printing/PrintRunner.h"
@@ -96,7 +97,15 @@ Status printTypedLines(const TypedLinesRequest& request, const PrintChoice& choi
     const std::optional<GridDocument> document = composeTypedLines(request);
     if (!document)
         return marginOverflow();
-    return printCopies(*document, choice, target);
+    return printCopies(*document, choice, target, typedLinesJobTitle(request));
+}
+
+QString typedLinesJobTitle(const TypedLinesRequest& request)
+{
+    const auto first = std::find_if(request.lines.begin(), request.lines.end(),
+                                    [](const QString& line) { return !line.trimmed().isEmpty(); });
+    const QString what = request.media == PrintMedia::Envelope ? QStringLiteral("Envelope") : QStringLiteral("Label");
+    return jobTitle(what, first == request.lines.end() ? QString() : *first);
 }
 
 } // namespace quillet

@@ -44,6 +44,9 @@ std::optional<GridDocument> composeTypedLines(const TypedLinesRequest& request);
 // pushes it on into the next label.
 std::optional<LongLines> findLongTypedLines(const TypedLinesRequest& request);
 
+// The print job's title: "Label" or "Envelope" and the first line typed.
+QString typedLinesJobTitle(const TypedLinesRequest& request);
+
 // Composes and prints the copies the dialog asked for, each its own job. On a
 // failure the caller shows printerProblemText/printerProblemTitle. After printing
 // on label stock the window unchecks and hides chkBold.

@@ -305,8 +305,10 @@ void ContactWindow::printDetails()
         const QString today = detailsDateText(m_platform.desktop.today());
         document = contactDetailsDocument(m_fields->texts(), today, choice.copies);
     }
-    if (!m_platform.printTarget.print(document, PrintJob::from(choice, QStringLiteral("Contact Details"))))
-        m_platform.prompter.message(printerProblemText, printerErrorTitle, MessageIcon::Exclamation);
+    const Status printed =
+        m_platform.printTarget.print(document, PrintJob::from(choice, contactDetailsJobTitle(m_fields->texts())));
+    if (!printed)
+        m_platform.prompter.message(printProblemText(printed), printerErrorTitle, MessageIcon::Exclamation);
 }
 
 void ContactWindow::onSessionChanged()

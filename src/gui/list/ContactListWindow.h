@@ -63,7 +63,7 @@ private:
     void chooseLabelSheet();
     void printReport();
     void printSelection(const PrintChoice& choice);
-    void showPrinterProblem();
+    void showPrinterProblem(const Status& failure = {});
 
     QList<int> selectedRows() const;
     void editCopy();

@@ -7,6 +7,7 @@
 #include "core/list/ListModel.h"
 #include "core/list/ListReport.h"
 #include "core/printing/GridDocument.h"
+#include "core/printing/JobTitle.h"
 #include "core/printing/PrintRunner.h"
 #include "gui/session/ReturningWindow.h"
 #include "gui/session/Session.h"
@@ -39,25 +40,29 @@ void ContactListWindow::printReport()
     Status printed = checkReportLines(lines);
     if (printed)
         printed = printStreamCopies([&](int) { return reportStream(lines, m_session.fileTitle()); }, choice,
-                                    m_platform.printTarget);
+                                    m_platform.printTarget,
+                                    jobTitle(QStringLiteral("Report"), m_session.fileTitle(), lines.size()));
     if (!printed)
-        showPrinterProblem();
+        showPrinterProblem(printed);
 }
 
 void ContactListWindow::printSelection(const PrintChoice& choice)
 {
+    const QStringList lines = m_model->lines(selectedRows());
     GridDocument document;
-    composeLineSelection(m_model->lines(selectedRows()), document);
+    composeLineSelection(lines, document);
     // Once, whatever the number of copies.
     PrintChoice once = choice;
     once.copies = 1;
-    if (!printCopies(document, once, m_platform.printTarget))
-        showPrinterProblem();
+    if (Status printed = printCopies(document, once, m_platform.printTarget,
+                                     jobTitle(QStringLiteral("Report"), m_session.fileTitle(), lines.size()));
+        !printed)
+        showPrinterProblem(printed);
 }
 
-void ContactListWindow::showPrinterProblem()
+void ContactListWindow::showPrinterProblem(const Status& failure)
 {
-    m_platform.prompter.message(printerProblemText, printerProblemTitle, MessageIcon::Exclamation);
+    m_platform.prompter.message(printProblemText(failure), printerProblemTitle, MessageIcon::Exclamation);
 }
 
 QList<int> ContactListWindow::selectedRows() const

@@ -5,6 +5,7 @@
 #include "core/list/ListModel.h"
 #include "core/list/ListReport.h"
 #include "core/list/SheetLabels.h"
+#include "core/printing/JobTitle.h"
 #include "core/printing/PrintPreferences.h"
 #include "core/printing/PrintRunner.h"
 #include "core/printing/SheetCatalogue.h"
@@ -94,7 +95,8 @@ void ContactListWindow::printLabels()
     }
     if (printed) {
         BusyCursor busy(m_platform.prompter);
-        printed = printStreamCopies([&job](int) { return job->stream(); }, choice, m_platform.printTarget);
+        printed = printStreamCopies([&job](int) { return job->stream(); }, choice, m_platform.printTarget,
+                                    jobTitle(QStringLiteral("Labels"), m_session.fileTitle(), m_model->rowCount()));
     }
     // The labels are read again as they print: another program's change since is
     // said as such, not as a printer's fault.
@@ -103,7 +105,7 @@ void ContactListWindow::printLabels()
         return;
     }
     if (!printed) {
-        showPrinterProblem();
+        showPrinterProblem(printed);
         return;
     }
     m_ui->closeButton->setFocus();

@@ -113,7 +113,7 @@ private:
     std::array<QString, 5> typedLines() const;
     // Beeps and shows a rejection, focusing the line it names; false when there is none.
     bool rejected(const std::optional<PrintRejection>& rejection);
-    void showPrinterProblem();
+    void showPrinterProblem(const Status& failure = {});
     void printLines();
     void printReturnAddresses();
     void previewLines();

@@ -52,9 +52,9 @@ bool MainWindow::rejected(const std::optional<PrintRejection>& rejection)
     return true;
 }
 
-void MainWindow::showPrinterProblem()
+void MainWindow::showPrinterProblem(const Status& failure)
 {
-    m_platform.prompter.message(printerProblemText, printerProblemTitle, MessageIcon::Exclamation);
+    m_platform.prompter.message(printProblemText(failure), printerProblemTitle, MessageIcon::Exclamation);
 }
 
 void MainWindow::printLines()
@@ -72,8 +72,8 @@ void MainWindow::printLines()
     }
     if (request.media == PrintMedia::Label)
         uncheckAndHideBold();
-    if (!printCopies(*document, choice, m_platform.printTarget))
-        showPrinterProblem();
+    if (Status printed = printCopies(*document, choice, m_platform.printTarget, typedLinesJobTitle(request)); !printed)
+        showPrinterProblem(printed);
 }
 
 void MainWindow::printReturnAddresses()
@@ -85,8 +85,10 @@ void MainWindow::printReturnAddresses()
     if (choice.cancelled)
         return;
     uncheckAndHideBold();
-    if (!printCopies(returnaddress::compose(lines), choice, m_platform.printTarget))
-        showPrinterProblem();
+    if (Status printed =
+            printCopies(returnaddress::compose(lines), choice, m_platform.printTarget, returnaddress::jobTitle(lines));
+        !printed)
+        showPrinterProblem(printed);
 }
 
 // Shows the pages one copy of Print would send, through the same preview as the

@@ -4,6 +4,7 @@
 #include "ui_MainWindow.h"
 
 #include "core/list/SheetLabels.h"
+#include "core/printing/JobTitle.h"
 #include "core/printing/PrintPreferences.h"
 #include "core/printing/PrintRunner.h"
 #include "core/printing/ReturnAddress.h"
@@ -47,14 +48,16 @@ void MainWindow::printCalibrationPage()
     const PrintChoice choice = m_platform.printDialog.ask(PrintDialogRequest{});
     if (choice.cancelled)
         return;
-    if (printCopies(composeCalibrationJob(chosenLabelSheet()), choice, m_platform.printTarget,
-                    QStringLiteral("Calibration page")))
+    const SheetTemplate sheet = chosenLabelSheet();
+    const Status printed = printCopies(composeCalibrationJob(sheet), choice, m_platform.printTarget,
+                                       jobTitle(QStringLiteral("Calibration page"), sheet.name()));
+    if (printed)
         return;
     // The dialog names the printer chosen; none means none was there to choose.
-    if (choice.printerName.isEmpty())
+    if (choice.printerName.isEmpty() && printProblemText(printed) == printerProblemText)
         m_platform.prompter.message(noPrinterText, printerProblemTitle, MessageIcon::Exclamation);
     else
-        showPrinterProblem();
+        showPrinterProblem(printed);
 }
 
 void MainWindow::previewCalibrationPage()

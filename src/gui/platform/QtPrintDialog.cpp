@@ -1,7 +1,7 @@
 #include "gui/platform/QtPrintDialog.h"
 
 #include "core/printing/PrintPreferences.h"
-#include "output/PrinterSettingsAccess.h"
+#include "gui/platform/QtPrinterSettings.h"
 
 #include <QApplication>
 #include <QPrintDialog>

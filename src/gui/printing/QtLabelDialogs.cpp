@@ -1,15 +1,14 @@
 #include "gui/printing/QtLabelDialogs.h"
 
-#include "core/printing/GridRenderer.h"
+#include "core/printing/GridDocument.h"
 #include "core/printing/SheetCatalogue.h"
 #include "gui/printing/LabelSheetWindow.h"
+#include "gui/printing/PrintPreviewWindow.h"
 #include "gui/printing/PrinterOffsetWindow.h"
 #include "gui/printing/StartPositionWindow.h"
 #include "gui/widgets/WindowPlacement.h"
 
 #include <QApplication>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
 #include <QPrinterInfo>
 
 namespace quillet {
@@ -50,14 +49,9 @@ std::optional<PrinterOffsetChoice> QtLabelDialogs::askPrinterOffset()
 
 void QtLabelDialogs::showPreview(const std::function<GridStream()>& makeStream)
 {
-    auto* preview = new QPrintPreviewDialog(QApplication::activeWindow());
+    GridStream stream = makeStream();
+    auto* preview = new PrintPreviewWindow(stream, QApplication::activeWindow());
     preview->setAttribute(Qt::WA_DeleteOnClose);
-    preview->setObjectName(QStringLiteral("dlgPrintPreview"));
-    preview->setWindowTitle(QStringLiteral("Print Preview"));
-    QObject::connect(preview, &QPrintPreviewDialog::paintRequested, preview, [makeStream](QPrinter* printer) {
-        GridStream stream = makeStream();
-        static_cast<void>(renderGridStream(stream, *printer));
-    });
     preview->open();
 }
 

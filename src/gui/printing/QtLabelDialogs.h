@@ -7,7 +7,7 @@ class QDialog;
 namespace quillet {
 
 // The Label Sheet, start position and Printer Offset dialogs, and a print
-// preview painted by the same renderer as the printer.
+// preview of the same PDF the printer gets.
 class QtLabelDialogs : public LabelDialogs
 {
 public:

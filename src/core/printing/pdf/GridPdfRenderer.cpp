@@ -11,7 +11,7 @@ namespace quillet {
 
 namespace {
 
-// The pages printed so far came from QPdfWriter at 1200 dpi, which sets type at a
+// Quillet's pages used to come from QPdfWriter at 1200 dpi, which sets type at a
 // whole number of device pixels (10 points: 167 pixels, 10.02 points) and steps
 // each glyph of a fixed-pitch face by its advance at that size cut to 1/64 pixel
 // (FreeType's 26.6 numbers): a pitch of 6.0122 points at 10 points where the face
