@@ -18,6 +18,7 @@
 
 using namespace quillet;
 using test::child;
+using test::shownProgress;
 
 namespace {
 
@@ -42,15 +43,6 @@ QString writeBigCsv(const QString& path)
     }
     file.write(text);
     return path;
-}
-
-QProgressDialog* shownProgress()
-{
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (auto* dialog = qobject_cast<QProgressDialog*>(window); dialog && dialog->isVisible())
-            return dialog;
-    }
-    return nullptr;
 }
 
 // The longest time between two turns of the event loop while it runs.

@@ -1,7 +1,9 @@
 #include "support/TestSupport.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QProgressDialog>
 #include <QWidget>
 
 namespace quillet::test {
@@ -18,6 +20,15 @@ bool saveScreenshot(QWidget* window, const QString& name)
         return true;
     QDir().mkpath(folder);
     return window->grab().save(QDir(folder).filePath(name));
+}
+
+QProgressDialog* shownProgress()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QProgressDialog*>(window); dialog && dialog->isVisible())
+            return dialog;
+    }
+    return nullptr;
 }
 
 } // namespace quillet::test

@@ -108,9 +108,10 @@ bool holdsTab(QByteArrayView recordBytes)
     return false;
 }
 
+constexpr int linesPerChunk = 500;
+
 GridStream reportStreamOf(std::shared_ptr<ReportLines> lines, const QString& fileTitle)
 {
-    constexpr int linesPerChunk = 500;
     GridStream stream;
     stream.stoppedBy = [lines] { return lines->status(); };
     stream.next = [lines, fileTitle, started = false, ended = false](GridDocument& chunk) mutable {
@@ -165,6 +166,12 @@ const std::array<ReportColumn, 7>& reportColumns()
 int estimatedReportPages(int lineCount)
 {
     return static_cast<int>(text::roundHalfEven(lineCount / 54.0 + 1));
+}
+
+qsizetype reportStreamPieces(qsizetype lineCount)
+{
+    // The title's piece, the full runs of lines, and the last run with the end.
+    return 2 + lineCount / linesPerChunk;
 }
 
 Status checkReportLines(const QStringList& lines)

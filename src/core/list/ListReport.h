@@ -37,6 +37,8 @@ Result<GridDocument> composeReport(const QStringList& lines, const QString& file
 // report; the stream reads `lines` while it runs.
 Status checkReportLines(const QStringList& lines);
 GridStream reportStream(const QStringList& lines, const QString& fileTitle);
+// How many pieces the report's stream makes for so many lines.
+qsizetype reportStreamPieces(qsizetype lineCount);
 
 // The contacts of a report in list order and what checkReportLines says of their
 // lines, from one reading of each record.

@@ -1,5 +1,6 @@
 #include "core/list/ListedContacts.h"
 
+#include "core/common/WorkControl.h"
 #include "core/list/ListOrder.h"
 #include "core/list/ListSearch.h"
 #include "core/list/ListSorter.h"
@@ -77,7 +78,7 @@ Result<ListedContacts> ListedContacts::list(const ContactsFile& file, const List
 }
 
 Result<ListedContacts> ListedContacts::ofNumbers(const ContactsFile& file, const QList<int>& numbers,
-                                                 const RecordVisitor& visit)
+                                                 const RecordVisitor& visit, WorkControl* control)
 {
     if (std::any_of(numbers.begin(), numbers.end(), [](int number) { return number < 1; }))
         return errors::badRecordNumber();
@@ -92,7 +93,15 @@ Result<ListedContacts> ListedContacts::ofNumbers(const ContactsFile& file, const
     wanted.reserve(listed.m_numbers.size());
     for (std::size_t position = 0; position < listed.m_numbers.size(); ++position)
         wanted.emplace_back(listed.m_numbers[position], int(position));
+    const qsizetype total = listed.size();
+    qsizetype done = 0;
+    bool cancelled = false;
     const Status read = listed.readPositions(file, std::move(wanted), [&](qsizetype position, QByteArrayView bytes) {
+        if (control) {
+            if ((cancelled = control->cancelled()))
+                return false;
+            control->setProgress(++done, total);
+        }
         listed.m_prints[std::size_t(position)] = fingerprint(bytes);
         if (visit)
             visit(listed.m_numbers[std::size_t(position)], bytes);
@@ -100,6 +109,8 @@ Result<ListedContacts> ListedContacts::ofNumbers(const ContactsFile& file, const
     });
     if (!read)
         return read;
+    if (cancelled)
+        return errors::cancelled();
     return listed;
 }
 

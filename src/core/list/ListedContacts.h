@@ -11,6 +11,8 @@
 
 namespace quillet {
 
+class WorkControl;
+
 class ListOrder;
 struct ListQuery;
 
@@ -32,9 +34,10 @@ public:
     static Result<ListedContacts> list(const ContactsFile& file, const ListQuery& query, const ListOrder& order,
                                        const RecordVisitor& visit = {});
     // Contacts listed already (the lines of a window), each read once; a line
-    // without a record number (0, pasted) is "Bad record number".
+    // without a record number (0, pasted) is "Bad record number". A `control`
+    // counts the records read and stops the reading with errors::cancelled().
     static Result<ListedContacts> ofNumbers(const ContactsFile& file, const QList<int>& numbers,
-                                            const RecordVisitor& visit = {});
+                                            const RecordVisitor& visit = {}, WorkControl* control = nullptr);
 
     qsizetype size() const { return qsizetype(m_numbers.size()); }
     bool isEmpty() const { return m_numbers.empty(); }

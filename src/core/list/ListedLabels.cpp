@@ -83,11 +83,11 @@ Result<ListedLabels> listLabels(const ContactsFile& file, const ListQuery& query
     return surveyor.finish(file, std::move(*contacts));
 }
 
-Result<ListedLabels> listLabels(const ContactsFile& file, const QList<int>& recordNumbers)
+Result<ListedLabels> listLabels(const ContactsFile& file, const QList<int>& recordNumbers, WorkControl* control)
 {
     Surveyor surveyor;
     Result<ListedContacts> contacts = ListedContacts::ofNumbers(
-        file, recordNumbers, [&surveyor](int number, QByteArrayView bytes) { surveyor.see(number, bytes); });
+        file, recordNumbers, [&surveyor](int number, QByteArrayView bytes) { surveyor.see(number, bytes); }, control);
     if (!contacts)
         return contacts.status();
     return surveyor.finish(file, std::move(*contacts));

@@ -12,6 +12,7 @@ namespace quillet {
 
 class ContactsFile;
 class ListOrder;
+class WorkControl;
 struct ListQuery;
 
 // What a labels job must know of its labels before the first page: the longest
@@ -34,7 +35,9 @@ struct ListedLabels
 // Every record matching the query, in list order.
 Result<ListedLabels> listLabels(const ContactsFile& file, const ListQuery& query, const ListOrder& order);
 // The contacts a window lists, in its order; a line without a record number (0,
-// pasted) is "Bad record number".
-Result<ListedLabels> listLabels(const ContactsFile& file, const QList<int>& recordNumbers);
+// pasted) is "Bad record number". A `control` may stop it (see
+// ListedContacts::ofNumbers).
+Result<ListedLabels> listLabels(const ContactsFile& file, const QList<int>& recordNumbers,
+                                WorkControl* control = nullptr);
 
 } // namespace quillet

@@ -101,11 +101,11 @@ QString sheetLabelsCutWarning()
 }
 
 Result<ListLabelsJob> prepareListLabels(const ContactsFile& file, const QList<int>& recordNumbers,
-                                        const SheetTemplate& sheet, int start)
+                                        const SheetTemplate& sheet, int start, WorkControl* control)
 {
     if (!sheet.builtIn && !labelsHoldText(sheet))
         return AppError{errors::invalidProcedureCall().number, labelsHoldNoTextText};
-    Result<ListedLabels> listed = listLabels(file, recordNumbers);
+    Result<ListedLabels> listed = listLabels(file, recordNumbers, control);
     if (!listed)
         return listed.status();
     return prepareListLabels(file, std::move(*listed), sheet, start);
@@ -113,7 +113,7 @@ Result<ListLabelsJob> prepareListLabels(const ContactsFile& file, const QList<in
 
 ListLabelsJob prepareListLabels(const ContactsFile& file, ListedLabels listed, const SheetTemplate& sheet, int start)
 {
-    ListLabelsJob job{sheet, start, {}, {}, false};
+    ListLabelsJob job{sheet, start, {}, {}, false, {}};
     job.onFile = std::make_shared<const ListLabelsJob::OnFile>(ListLabelsJob::OnFile{file, std::move(listed)});
     job.fit = sheet.builtIn ? SheetLabelFit{} : fitSheetLabels(sheet, job.longest());
     return job;
@@ -129,6 +129,20 @@ std::optional<LongLines> ListLabelsJob::longLines() const
     if (!sheet.builtIn || fitted)
         return std::nullopt;
     return onFile ? onFile->listed.survey.longLines : findLongLabelLines(labels);
+}
+
+qsizetype ListLabelsJob::count() const
+{
+    return onFile ? onFile->listed.contacts.size() : qsizetype(labels.size());
+}
+
+qsizetype ListLabelsJob::pageCount() const
+{
+    // The labels before the start are left blank on the first page.
+    const bool grid = sheet.builtIn && !fitted;
+    const int perPage = grid ? labelsPerPage : std::max(1, sheet.labelCount());
+    const qsizetype places = std::clamp(start, 1, perPage) - 1 + count();
+    return std::max<qsizetype>(1, (places + perPage - 1) / perPage);
 }
 
 void ListLabelsJob::fitToLabels()

@@ -13,6 +13,8 @@
 
 namespace quillet {
 
+class WorkControl;
+
 // The one font size list labels get on a catalogue sheet: the largest from 11
 // points down to 6 at which every label's longest line fits the label's width and
 // its lines its height, inside the markup margin. At 6 points a line that still
@@ -68,6 +70,9 @@ struct ListLabelsJob
     std::shared_ptr<const OnFile> onFile;
 
     bool cut() const { return fit.cut; }
+    qsizetype count() const;
+    // The pages of one copy: the pieces its stream makes.
+    qsizetype pageCount() const;
     // The longest line of any label, in characters.
     int longest() const;
     // On the built-in sheet's text grid, the labels whose lines run into the next.
@@ -80,9 +85,9 @@ struct ListLabelsJob
     GridStream stream() const;
 };
 // Refused with labelsHoldNoTextText (error 5) on a sheet where no text fits. Every
-// listed contact is read once here.
+// listed contact is read once here; a `control` may stop the reading.
 Result<ListLabelsJob> prepareListLabels(const ContactsFile& file, const QList<int>& recordNumbers,
-                                        const SheetTemplate& sheet, int start);
+                                        const SheetTemplate& sheet, int start, WorkControl* control = nullptr);
 // The same for contacts listed and surveyed already (listLabels).
 ListLabelsJob prepareListLabels(const ContactsFile& file, ListedLabels listed, const SheetTemplate& sheet, int start);
 

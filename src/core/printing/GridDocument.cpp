@@ -1,5 +1,7 @@
 #include "core/printing/GridDocument.h"
 
+#include "core/common/WorkControl.h"
+
 #include <utility>
 
 namespace quillet {
@@ -117,6 +119,29 @@ GridStream streamOf(std::shared_ptr<const GridDocument> document)
         return done = true;
     };
     return stream;
+}
+
+GridStream cancellable(GridStream stream, WorkControl& control, qint64 pieces)
+{
+    auto cancelled = std::make_shared<bool>(false);
+    GridStream watched{stream.paper, stream.takesPrinterOffset, {}, {}};
+    // Copies printed one after another count on from where the last one stopped.
+    watched.next = [next = std::move(stream.next), &control, pieces, cancelled](GridDocument& chunk) {
+        if (control.cancelled()) {
+            *cancelled = true;
+            return false;
+        }
+        if (!next || !next(chunk))
+            return false;
+        control.setProgress(control.done() + 1, pieces);
+        return true;
+    };
+    watched.stoppedBy = [stoppedBy = std::move(stream.stoppedBy), cancelled] {
+        if (*cancelled)
+            return Status(errors::cancelled());
+        return stoppedBy ? stoppedBy() : Status();
+    };
+    return watched;
 }
 
 GridDocument wholeDocument(GridStream& stream)

@@ -14,6 +14,8 @@
 
 namespace quillet {
 
+class WorkControl;
+
 enum class PageOrientation { Portrait, Landscape };
 
 // One piece of a printed line: optionally tab to a 1-based character column, then
@@ -129,6 +131,11 @@ struct GridStream
 
 // A stream of one whole document, shared with whoever else holds it.
 GridStream streamOf(std::shared_ptr<const GridDocument> document);
+
+// The same stream, stopped before its next piece once the user cancels `control`
+// (status() is then errors::cancelled()). Each piece made counts one on the
+// control's progress, out of `pieces` (0: not known).
+GridStream cancellable(GridStream stream, WorkControl& control, qint64 pieces = 0);
 
 // All the pieces of a stream as one document; see status() for a stream that
 // stopped early.

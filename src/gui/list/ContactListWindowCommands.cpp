@@ -13,6 +13,7 @@
 #include "gui/session/Session.h"
 #include "gui/session/WindowHost.h"
 #include "gui/widgets/ErrorBox.h"
+#include "gui/widgets/LongWork.h"
 #include "gui/widgets/WindowPlacement.h"
 #include "ui_ContactListWindow.h"
 
@@ -38,11 +39,17 @@ void ContactListWindow::printReport()
     }
     const QStringList lines = m_model->lines();
     Status printed = checkReportLines(lines);
-    if (printed)
-        printed = printStreamCopies([&](int) { return reportStream(lines, m_session.fileTitle()); }, choice,
-                                    m_platform.printTarget,
-                                    jobTitle(QStringLiteral("Report"), m_session.fileTitle(), lines.size()));
-    if (!printed)
+    if (printed) {
+        BusyCursor busy(m_platform.prompter);
+        const QString fileTitle = m_session.fileTitle();
+        const QString title = jobTitle(QStringLiteral("Report"), fileTitle, lines.size());
+        const qint64 pieces = reportStreamPieces(lines.size()) * std::max(1, choice.copies);
+        printed = runLongWork(this, QStringLiteral("Printing the report…"), [&](WorkControl& control) {
+            return printStreamCopies([&](int) { return cancellable(reportStream(lines, fileTitle), control, pieces); },
+                                     choice, m_platform.printTarget, title);
+        });
+    }
+    if (!printed && !isCancelled(printed.error()))
         showPrinterProblem(printed);
 }
 

@@ -10,6 +10,7 @@
 #include "core/printing/PrintRunner.h"
 #include "core/printing/SheetCatalogue.h"
 #include "gui/session/Session.h"
+#include "gui/widgets/LongWork.h"
 #include "ui_ContactListWindow.h"
 
 namespace quillet {
@@ -68,10 +69,12 @@ Result<ListLabelsJob> ContactListWindow::readLabels(const SheetTemplate& sheet, 
         numbers << line.recordNumber;
     auto read = [&] {
         BusyCursor busy(m_platform.prompter);
-        // Every record is read in one consistent state of the file.
-        const ContactsFileLock locked(m_session.file(), LockKind::Shared);
-        return locked.status().ok() ? prepareListLabels(m_session.file(), numbers, sheet, start)
-                                    : Result<ListLabelsJob>(locked.status());
+        return runLongWork(this, QStringLiteral("Reading the labels…"), [&](WorkControl& control) {
+            // Every record is read in one consistent state of the file.
+            const ContactsFileLock locked(m_session.file(), LockKind::Shared);
+            return locked.status().ok() ? prepareListLabels(m_session.file(), numbers, sheet, start, &control)
+                                        : Result<ListLabelsJob>(locked.status());
+        });
     }();
     if (read && read->cut())
         m_platform.prompter.message(sheetLabelsCutWarning(), QStringLiteral("Print labels"));
@@ -95,8 +98,17 @@ void ContactListWindow::printLabels()
     }
     if (printed) {
         BusyCursor busy(m_platform.prompter);
-        printed = printStreamCopies([&job](int) { return job->stream(); }, choice, m_platform.printTarget,
-                                    jobTitle(QStringLiteral("Labels"), m_session.fileTitle(), m_model->rowCount()));
+        const QString title = jobTitle(QStringLiteral("Labels"), m_session.fileTitle(), m_model->rowCount());
+        const qint64 pages = job->pageCount() * std::max(1, choice.copies);
+        printed = runLongWork(this, QStringLiteral("Printing labels…"), [&](WorkControl& control) {
+            return printStreamCopies([&](int) { return cancellable(job->stream(), control, pages); }, choice,
+                                     m_platform.printTarget, title);
+        });
+    }
+    // Cancelled: what was sent is withdrawn, and nothing is said.
+    if (!printed && isCancelled(printed.error())) {
+        m_ui->closeButton->setFocus();
+        return;
     }
     // The labels are read again as they print: another program's change since is
     // said as such, not as a printer's fault.
@@ -119,7 +131,8 @@ void ContactListWindow::previewLabels()
         return;
     Result<ListLabelsJob> read = readLabels(sheet, *start);
     if (!read) {
-        showPrinterProblem();
+        if (!isCancelled(read.error()))
+            showPrinterProblem();
         return;
     }
     const auto job = std::make_shared<const ListLabelsJob>(std::move(*read));
