@@ -31,8 +31,9 @@ bool writeManyContacts(const QString& path)
         return false;
     for (int i = 1; i <= contactCount; ++i) {
         const QString n = QString::number(i);
-        if (out.write(test::person(QStringLiteral("Pat") + n, QStringLiteral("Lee"), QStringLiteral("Leeds"))
-                          .toBytes()) != recordSize)
+        if (out.write(
+                test::person(QStringLiteral("Pat") + n, QStringLiteral("Lee"), QStringLiteral("Leeds")).toBytes()) !=
+            recordSize)
             return false;
     }
     return true;
