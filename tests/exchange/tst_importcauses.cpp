@@ -111,6 +111,11 @@ private slots:
             << QByteArray("Name,Address 1 - Street,Address 1 - Extended Address,Address 1 - PO Box,"
                           "Address 1 - City\r\nAnn Lee,,Apt 4,,Reno\r\nBo Ray,,,12,Elko\r\n")
             << QStringList{"Ann||Lee|Apt 4||Reno||||||||||", "Bo||Ray|PO Box 12||Elko||||||||||"};
+        // Thunderbird's three birthday columns; a five-digit year has no place in the field.
+        QTest::newRow("birthday in parts")
+            << QByteArray("First Name,Last Name,Birth Year,Birth Month,Birth Day\r\nAnn,Lee,1951,3,4\r\n"
+                          "Bo,Ray,19510,3,4\r\n")
+            << QStringList{"Ann||Lee|||||||||||19510304||", "Bo||Ray|||||||||||||"};
         // Windows-1252: € Š and “ are letters of bytes 0x80-0x9F; ESC, NUL-less controls and tabs are not.
         QTest::newRow("control characters")
             << QByteArray("First,Last,Email,Notes\r\nAnn\x1b,L\x01"

@@ -1,5 +1,6 @@
 #include "core/common/Cp1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace quillet::cp1252 {
@@ -23,15 +24,15 @@ bool heldEntirely(QStringView text)
 }
 
 // Every character is held (a lone surrogate stands as "?").
-QByteArray encodeHeld(QStringView text)
+qsizetype encodeHeld(QStringView text, char* out, qsizetype capacity)
 {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (const QChar c : text) {
-        const int byte = byteFor(c.unicode());
-        bytes.append(byte < 0 ? '?' : static_cast<char>(byte));
+    const qsizetype count = std::min(text.size(), capacity);
+    for (qsizetype i = 0; i < count; ++i) {
+        const char16_t c = text[i].unicode();
+        const int byte = c < 0x80 ? c : byteFor(c);
+        out[i] = byte < 0 ? '?' : static_cast<char>(byte);
     }
-    return bytes;
+    return count;
 }
 
 // Letters without a canonical decomposition whose base letter a reader still expects.
@@ -120,11 +121,20 @@ QString fold(const QString& text)
     return folded;
 }
 
-QByteArray encode(QStringView text)
+qsizetype encodeInto(QStringView text, char* out, qsizetype capacity)
 {
     if (heldEntirely(text))
-        return encodeHeld(text);
-    return encodeHeld(fold(text.toString()));
+        return encodeHeld(text, out, capacity);
+    return encodeHeld(fold(text.toString()), out, capacity);
+}
+
+QByteArray encode(QStringView text)
+{
+    const QString folded = heldEntirely(text) ? QString() : fold(text.toString());
+    const QStringView held = folded.isNull() ? text : QStringView(folded);
+    QByteArray bytes(held.size(), Qt::Uninitialized);
+    encodeHeld(held, bytes.data(), bytes.size());
+    return bytes;
 }
 
 QString decode(QByteArrayView bytes)

@@ -16,6 +16,9 @@ namespace quillet::cp1252 {
 // survives a decode/encode round trip.
 QByteArray encode(QStringView text);
 QString decode(QByteArrayView bytes);
+// The first `capacity` bytes at most of encode(text), written to `out`; returns
+// how many were written.
+qsizetype encodeInto(QStringView text, char* out, qsizetype capacity);
 
 // The text with every character the code page cannot hold replaced: decomposed
 // with its marks dropped when the base letter is held ("Nguyễn" -> "Nguyen",

@@ -7,13 +7,25 @@
 
 namespace quillet {
 
-QByteArray encodeField(Field field, const QString& value)
+namespace {
+
+// Writes the field's stored bytes to `out`, which has room for its width.
+void encodeFieldInto(Field field, QStringView value, char* out)
 {
     const int width = fieldLayout(field).width;
-    QByteArray bytes = cp1252::encode(text::trimLeadingSpaces(value));
-    if (bytes.size() > width)
-        bytes.truncate(width);
-    return bytes.leftJustified(width, ' ');
+    while (!value.isEmpty() && value.front() == u' ')
+        value = value.sliced(1);
+    const qsizetype written = cp1252::encodeInto(value, out, width);
+    std::fill(out + written, out + width, ' ');
+}
+
+} // namespace
+
+QByteArray encodeField(Field field, const QString& value)
+{
+    QByteArray bytes(fieldLayout(field).width, Qt::Uninitialized);
+    encodeFieldInto(field, value, bytes.data());
+    return bytes;
 }
 
 ContactRecord ContactRecord::fromBytes(QByteArrayView bytes)
@@ -45,10 +57,8 @@ QByteArrayView ContactRecord::storedFromBytes(QByteArrayView bytes, Field field)
 QByteArray ContactRecord::toBytes() const
 {
     QByteArray bytes(recordSize, '|');
-    for (Field field : allFields) {
-        const FieldLayout layout = fieldLayout(field);
-        bytes.replace(layout.offset, layout.width, encodeField(field, value(field)));
-    }
+    for (Field field : allFields)
+        encodeFieldInto(field, value(field), bytes.data() + fieldLayout(field).offset);
     bytes[recordSize - 2] = '\r';
     bytes[recordSize - 1] = '\n';
     return bytes;

@@ -62,15 +62,24 @@ QString MixedUtf8Decoder::decode(QByteArrayView input, bool last)
         m_carry.clear();
         bytes = joined;
     }
-    QString text;
-    text.reserve(bytes.size());
+    // No byte makes more than one UTF-16 code unit.
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
     qsizetype i = 0;
     qsizetype plainFrom = 0; // a run of ASCII and valid sequences, decoded in one go
     const auto flushPlain = [&] {
         if (i > plainFrom)
-            text += QString::fromUtf8(bytes.sliced(plainFrom, i - plainFrom));
+            out = m_utf8.appendToBuffer(out, bytes.sliced(plainFrom, i - plainFrom));
+    };
+    const auto finished = [&] {
+        text.truncate(out - text.constData());
+        return text;
     };
     while (i < bytes.size()) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            ++i;
+            continue;
+        }
         const int length = utf8SequenceLength(bytes.sliced(i));
         if (length > 0) {
             i += length;
@@ -79,13 +88,13 @@ QString MixedUtf8Decoder::decode(QByteArrayView input, bool last)
         flushPlain();
         if (length < 0 && !last) {
             m_carry = bytes.sliced(i).toByteArray();
-            return text;
+            return finished();
         }
-        text += QChar(cp1252::charFor(static_cast<unsigned char>(bytes[i])));
+        *out++ = QChar(cp1252::charFor(static_cast<unsigned char>(bytes[i])));
         plainFrom = ++i;
     }
     flushPlain();
-    return text;
+    return finished();
 }
 
 namespace {

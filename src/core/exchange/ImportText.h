@@ -50,6 +50,7 @@ public:
 
 private:
     QByteArray m_carry;
+    QStringDecoder m_utf8{QStringDecoder::Utf8, QStringDecoder::Flag::Stateless};
 };
 
 // Decodes chunks of a file in a chosen encoding, the mark already skipped.

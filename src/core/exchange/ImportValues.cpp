@@ -7,6 +7,9 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <array>
+#include <optional>
+
 namespace quillet::importvalues {
 
 namespace {
@@ -93,14 +96,28 @@ bool allDigits(QStringView text)
     return !text.isEmpty();
 }
 
+// YYYYMMDD; a year of more than four digits has no place in the field.
 QString stored(int year, int month, int day)
 {
-    if (!QDate(year, month, day).isValid() || year < 1000)
+    if (year < 1000 || year > 9999 || !QDate(year, month, day).isValid())
         return {};
-    return QStringLiteral("%1%2%3")
-        .arg(year, 4, 10, QChar(u'0'))
-        .arg(month, 2, 10, QChar(u'0'))
-        .arg(day, 2, 10, QChar(u'0'));
+    const int digits[] = {year / 1000, year / 100 % 10, year / 10 % 10, year % 10,
+                          month / 10,  month % 10,      day / 10,       day % 10};
+    QString text(8, Qt::Uninitialized);
+    for (int i = 0; i < 8; ++i)
+        text[i] = QChar(u'0' + digits[i]);
+    return text;
+}
+
+// The three parts of `text` between exactly two separators.
+std::optional<std::array<QStringView, 3>> threeParts(QStringView text, QChar separator)
+{
+    const qsizetype first = text.indexOf(separator);
+    const qsizetype second = first < 0 ? -1 : text.indexOf(separator, first + 1);
+    if (second < 0 || text.indexOf(separator, second + 1) >= 0)
+        return std::nullopt;
+    return std::array<QStringView, 3>{text.first(first), text.sliced(first + 1, second - first - 1),
+                                      text.sliced(second + 1)};
 }
 
 } // namespace
@@ -204,15 +221,13 @@ QString birthdate(const QString& value)
     QStringView text = QStringView(value).trimmed();
     if (const qsizetype time = text.indexOf(u'T'); time >= 8)
         text = text.first(time);
-    const QList<QStringView> dashed = text.split(u'-');
-    const QList<QStringView> slashed = text.split(u'/');
     const auto number = [](QStringView part, int minimum, int maximum) {
         return part.size() >= minimum && part.size() <= maximum && allDigits(part) ? part.toInt() : -1;
     };
-    if (dashed.size() == 3)
-        return stored(number(dashed[0], 4, 4), number(dashed[1], 1, 2), number(dashed[2], 1, 2));
-    if (slashed.size() == 3)
-        return stored(number(slashed[2], 4, 4), number(slashed[0], 1, 2), number(slashed[1], 1, 2));
+    if (const auto dashed = threeParts(text, u'-'))
+        return stored(number((*dashed)[0], 4, 4), number((*dashed)[1], 1, 2), number((*dashed)[2], 1, 2));
+    if (const auto slashed = threeParts(text, u'/'))
+        return stored(number((*slashed)[2], 4, 4), number((*slashed)[0], 1, 2), number((*slashed)[1], 1, 2));
     if (text.size() == 8 && allDigits(text))
         return stored(text.first(4).toInt(), text.sliced(4, 2).toInt(), text.sliced(6, 2).toInt());
     return {};

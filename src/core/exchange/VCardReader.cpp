@@ -4,6 +4,7 @@
 #include "core/exchange/ImportText.h"
 
 #include <QStringDecoder>
+#include <QStringTokenizer>
 
 #include <algorithm>
 #include <functional>
@@ -37,13 +38,15 @@ Property parseProperty(QStringView line)
     if (colon < 0)
         return property;
     property.value = line.sliced(colon + 1);
-    const QList<QStringView> parts = line.first(colon).split(u';');
-    QStringView name = parts.first();
+    const QStringView head = line.first(colon);
+    const qsizetype nameEnd = head.indexOf(u';');
+    QStringView name = nameEnd < 0 ? head : head.first(nameEnd);
     if (const qsizetype dot = name.lastIndexOf(u'.'); dot >= 0)
         name = name.sliced(dot + 1);
     property.name = name.toString().toUpper();
-    for (qsizetype i = 1; i < parts.size(); ++i) {
-        const QStringView parameter = parts[i];
+    if (nameEnd < 0)
+        return property;
+    for (const QStringView parameter : qTokenize(head.sliced(nameEnd + 1), u';')) {
         const qsizetype equals = parameter.indexOf(u'=');
         const QString key = (equals < 0 ? QStringView() : parameter.first(equals)).toString().toUpper();
         QString value = (equals < 0 ? parameter : parameter.sliced(equals + 1)).toString().toLower();
@@ -57,7 +60,7 @@ Property parseProperty(QStringView line)
         else if (key == u"TYPE" || key.isEmpty())
             property.types += value + u',';
     }
-    if (property.types.contains(QStringLiteral("pref")))
+    if (!property.types.isEmpty() && property.types.contains(QStringLiteral("pref")))
         property.preference = 1;
     return property;
 }
@@ -129,6 +132,13 @@ struct CardBuilder
     }
 };
 
+// Whether a content line's name and parameters say its value is quoted-printable.
+bool namesQuotedPrintable(QStringView head)
+{
+    // Looked for on every line: the hyphen rules out most lines cheaply.
+    return head.contains(u'-') && head.contains(u"QUOTED-PRINTABLE", Qt::CaseInsensitive);
+}
+
 // The position of the colon that ends a content line's name and parameters, from
 // `from` on; `quoted` carries a double quote still open from an earlier part.
 qsizetype nameEnd(QStringView line, qsizetype from, bool& quoted)
@@ -146,16 +156,20 @@ qsizetype nameEnd(QStringView line, qsizetype from, bool& quoted)
 
 QString vcardUnescape(QStringView value)
 {
-    QString text;
-    text.reserve(value.size());
-    for (qsizetype i = 0; i < value.size(); ++i) {
+    qsizetype i = std::find(value.begin(), value.end(), u'\\') - value.begin();
+    if (i == value.size())
+        return value.toString();
+    QString text(value.size(), Qt::Uninitialized);
+    QChar* out = std::copy(value.begin(), value.begin() + i, text.data());
+    for (; i < value.size(); ++i) {
         if (value[i] != u'\\' || i + 1 == value.size()) {
-            text += value[i];
+            *out++ = value[i];
             continue;
         }
         const QChar next = value[++i];
-        text += next == u'n' || next == u'N' ? QChar(u'\n') : next;
+        *out++ = next == u'n' || next == u'N' ? QChar(u'\n') : next;
     }
+    text.truncate(out - text.data());
     return text;
 }
 
@@ -187,7 +201,7 @@ bool VCardReader::logicalLine(QString& line)
     m_havePending = false;
     bool quoted = false;
     qsizetype colon = nameEnd(line, 0, quoted);
-    bool quotedPrintable = colon > 0 && line.first(colon).contains(u"QUOTED-PRINTABLE", Qt::CaseInsensitive);
+    bool quotedPrintable = colon > 0 && namesQuotedPrintable(line.first(colon));
     while (m_lines.next(m_pending)) {
         const qsizetype from = line.size();
         if (quotedPrintable && line.endsWith(u'=')) {
@@ -200,7 +214,7 @@ bool VCardReader::logicalLine(QString& line)
             return true;
         }
         if (colon < 0 && (colon = nameEnd(line, from, quoted)) > 0)
-            quotedPrintable = line.first(colon).contains(u"QUOTED-PRINTABLE", Qt::CaseInsensitive);
+            quotedPrintable = namesQuotedPrintable(line.first(colon));
     }
     return true;
 }
