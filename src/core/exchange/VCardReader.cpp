@@ -96,7 +96,7 @@ struct CardBuilder
     ImportedContact& contact;
     int next = 0; // group numbers in card order
 
-    void add(const Property& p, const QString& raw)
+    void add(const Property& p, QStringView raw)
     {
         if (p.name == u"N") {
             const QStringList n = vcardComponents(raw);
@@ -257,16 +257,17 @@ QString VCardReader::decoded(const QByteArray& bytes, const QString& charset)
 }
 
 // The value as text: quoted-printable decoded, a named charset applied; the escapes are left for the caller.
-QString VCardReader::valueText(QStringView value, bool quotedPrintable, const QString& charset)
+QStringView VCardReader::valueText(QStringView value, bool quotedPrintable, const QString& charset,
+                                   QString& decodedText)
 {
     const bool eightBit = m_lines.encoding() == TextEncoding::Windows1252 || m_lines.encoding() == TextEncoding::Utf8;
     if (quotedPrintable) {
         const auto raw = [this, eightBit](QStringView text) { return eightBit ? rawBytes(text) : text.toUtf8(); };
-        return decoded(quotedPrintableBytes(value, raw), eightBit ? charset : QString());
+        return decodedText = decoded(quotedPrintableBytes(value, raw), eightBit ? charset : QString());
     }
     if (charset.isEmpty() || !eightBit || charset == u"utf-8")
-        return value.toString();
-    return decoded(rawBytes(value), charset);
+        return value;
+    return decodedText = decoded(rawBytes(value), charset);
 }
 
 bool VCardReader::next(ImportedContact& card)
@@ -287,7 +288,8 @@ bool VCardReader::next(ImportedContact& card)
             if (m_version.isEmpty())
                 m_version = value.toString();
         } else if (builder) {
-            builder->add(property, valueText(property.value, property.quotedPrintable, property.charset));
+            QString decodedText;
+            builder->add(property, valueText(property.value, property.quotedPrintable, property.charset, decodedText));
         }
     }
     return builder.has_value() && m_lines.status().ok();

@@ -30,7 +30,8 @@ public:
 
 private:
     bool logicalLine(QString& line);
-    QString valueText(QStringView value, bool quotedPrintable, const QString& charset);
+    // The value as text; `decoded` holds it when it had to be decoded.
+    QStringView valueText(QStringView value, bool quotedPrintable, const QString& charset, QString& decoded);
     QString decoded(const QByteArray& bytes, const QString& charset);
     QByteArray rawBytes(QStringView text) const;
 
