@@ -123,9 +123,18 @@ QString fold(const QString& text)
 
 qsizetype encodeInto(QStringView text, char* out, qsizetype capacity)
 {
-    if (heldEntirely(text))
-        return encodeHeld(text, out, capacity);
-    return encodeHeld(fold(text.toString()), out, capacity);
+    // One pass for text the code page holds, as nearly all text is; anything else
+    // is folded whole first, since folding may join a letter and its accent.
+    const qsizetype count = std::min(text.size(), capacity);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        const int byte = c < 0x80 ? c : byteFor(c);
+        if (byte < 0)
+            return encodeHeld(fold(text.toString()), out, capacity);
+        if (i < count)
+            out[i] = static_cast<char>(byte);
+    }
+    return count;
 }
 
 QByteArray encode(QStringView text)

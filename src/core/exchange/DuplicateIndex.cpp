@@ -1,5 +1,6 @@
 #include "core/exchange/DuplicateIndex.h"
 
+#include "core/common/Cp1252.h"
 #include "core/common/TextRules.h"
 #include "core/contacts/ContactsFile.h"
 
@@ -33,11 +34,22 @@ void addGrams(QHash<quint64, std::vector<int>>& grams, const QString& text, int 
     }
 }
 
+// A field's text without the spaces around it, trimmed before it is decoded:
+// every record on file passes here.
+QString trimmedFromBytes(QByteArrayView bytes, Field field)
+{
+    QByteArrayView stored = ContactRecord::storedFromBytes(bytes, field);
+    while (!stored.isEmpty() && stored.front() == ' ')
+        stored = stored.sliced(1);
+    while (!stored.isEmpty() && stored.back() == ' ')
+        stored.chop(1);
+    return cp1252::decode(stored);
+}
+
 ComparedFields fieldsFromBytes(QByteArrayView bytes)
 {
-    return {text::trimSpaces(ContactRecord::fieldFromBytes(bytes, Field::FirstName)),
-            text::trimSpaces(ContactRecord::fieldFromBytes(bytes, Field::LastName)),
-            text::trimSpaces(ContactRecord::fieldFromBytes(bytes, Field::Email))};
+    return {trimmedFromBytes(bytes, Field::FirstName), trimmedFromBytes(bytes, Field::LastName),
+            trimmedFromBytes(bytes, Field::Email)};
 }
 
 } // namespace

@@ -96,6 +96,11 @@ void setName(const ImportedContact& imported, ContactRecord& record)
 
 QStringList addressLines(const QString& text)
 {
+    // Most values are one line.
+    if (!text.contains(u'\n')) {
+        const QString line = text.trimmed();
+        return line.isEmpty() ? QStringList() : QStringList{line};
+    }
     QStringList lines;
     for (const QString& line : QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).split(u'\n')) {
         if (!line.trimmed().isEmpty())

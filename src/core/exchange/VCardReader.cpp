@@ -51,13 +51,13 @@ Property parseProperty(QStringView line)
         const QString key = (equals < 0 ? QStringView() : parameter.first(equals)).toString().toUpper();
         QString value = (equals < 0 ? parameter : parameter.sliced(equals + 1)).toString().toLower();
         value.remove(u'"');
-        if (key == u"ENCODING" || (key.isEmpty() && value == u"quoted-printable"))
+        if (key == QLatin1StringView("ENCODING") || (key.isEmpty() && value == u"quoted-printable"))
             property.quotedPrintable = property.quotedPrintable || value == u"quoted-printable";
-        else if (key == u"CHARSET")
+        else if (key == QLatin1StringView("CHARSET"))
             property.charset = value;
-        else if (key == u"PREF")
+        else if (key == QLatin1StringView("PREF"))
             property.preference = std::max(1, value.toInt());
-        else if (key == u"TYPE" || key.isEmpty())
+        else if (key == QLatin1StringView("TYPE") || key.isEmpty())
             property.types += value + u',';
     }
     if (!property.types.isEmpty() && property.types.contains(QStringLiteral("pref")))
@@ -98,16 +98,16 @@ struct CardBuilder
 
     void add(const Property& p, QStringView raw)
     {
-        if (p.name == u"N") {
+        if (p.name == QLatin1StringView("N")) {
             const QStringList n = vcardComponents(raw);
             contact.last = n.value(0);
             contact.first = n.value(1);
             contact.middle = n.value(2);
-        } else if (p.name == u"FN") {
+        } else if (p.name == QLatin1StringView("FN")) {
             contact.name = vcardUnescape(raw);
-        } else if (p.name == u"ORG") {
+        } else if (p.name == QLatin1StringView("ORG")) {
             contact.company = vcardComponents(raw).value(0);
-        } else if (p.name == u"ADR") {
+        } else if (p.name == QLatin1StringView("ADR")) {
             const QStringList adr = vcardComponents(raw);
             ImportedContact::Address& address = contact.addresses[++next];
             address.type = p.types;
@@ -118,15 +118,15 @@ struct CardBuilder
             address.state = adr.value(4);
             address.zip = adr.value(5);
             address.country = adr.value(6);
-        } else if (p.name == u"TEL") {
+        } else if (p.name == QLatin1StringView("TEL")) {
             contact.phones[++next] = {p.types.isEmpty() ? QStringLiteral("home") : p.types, vcardUnescape(raw)};
-        } else if (p.name == u"EMAIL") {
+        } else if (p.name == QLatin1StringView("EMAIL")) {
             contact.emails[++next] = {vcardUnescape(raw), p.preference};
-        } else if (p.name == u"BDAY") {
+        } else if (p.name == QLatin1StringView("BDAY")) {
             contact.birthdate = vcardUnescape(raw);
-        } else if (p.name == u"NOTE") {
+        } else if (p.name == QLatin1StringView("NOTE")) {
             contact.notes = vcardUnescape(raw);
-        } else if (p.name == u"CATEGORIES") {
+        } else if (p.name == QLatin1StringView("CATEGORIES")) {
             contact.categories << vcardComponents(raw, u',');
         }
     }
@@ -278,13 +278,13 @@ bool VCardReader::next(ImportedContact& card)
     while (logicalLine(line)) {
         const Property property = parseProperty(line);
         const QStringView value = property.value.trimmed();
-        if (property.name == u"BEGIN" && value.compare(u"VCARD", Qt::CaseInsensitive) == 0) {
+        if (property.name == QLatin1StringView("BEGIN") && value.compare(u"VCARD", Qt::CaseInsensitive) == 0) {
             card = {};
             builder.emplace(CardBuilder{card});
-        } else if (property.name == u"END" && value.compare(u"VCARD", Qt::CaseInsensitive) == 0) {
+        } else if (property.name == QLatin1StringView("END") && value.compare(u"VCARD", Qt::CaseInsensitive) == 0) {
             if (builder)
                 return true;
-        } else if (property.name == u"VERSION") {
+        } else if (property.name == QLatin1StringView("VERSION")) {
             if (m_version.isEmpty())
                 m_version = value.toString();
         } else if (builder) {
