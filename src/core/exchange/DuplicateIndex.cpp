@@ -38,12 +38,7 @@ void addGrams(QHash<quint64, std::vector<int>>& grams, const QString& text, int 
 // every record on file passes here.
 QString trimmedFromBytes(QByteArrayView bytes, Field field)
 {
-    QByteArrayView stored = ContactRecord::storedFromBytes(bytes, field);
-    while (!stored.isEmpty() && stored.front() == ' ')
-        stored = stored.sliced(1);
-    while (!stored.isEmpty() && stored.back() == ' ')
-        stored.chop(1);
-    return cp1252::decode(stored);
+    return cp1252::decode(text::trimSpaces(ContactRecord::storedFromBytes(bytes, field)));
 }
 
 ComparedFields fieldsFromBytes(QByteArrayView bytes)

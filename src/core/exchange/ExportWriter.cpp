@@ -3,6 +3,7 @@
 #include "core/common/FileErrors.h"
 #include "core/common/NativePath.h"
 #include "core/common/ReplacementFile.h"
+#include "core/common/TextRules.h"
 #include "core/common/WorkControl.h"
 #include "core/contacts/ContactsFile.h"
 #include "core/exchange/VCardWriter.h"
@@ -31,15 +32,6 @@ bool exported(Field field)
 QChar separator(ExportKind kind)
 {
     return kind == ExportKind::Csv ? u',' : u'|';
-}
-
-QByteArrayView trimmedSpaces(QByteArrayView bytes)
-{
-    while (!bytes.isEmpty() && bytes.front() == ' ')
-        bytes = bytes.sliced(1);
-    while (!bytes.isEmpty() && bytes.back() == ' ')
-        bytes.chop(1);
-    return bytes;
 }
 
 // The export goes into the program's folder, where anyone who can write there could
@@ -104,14 +96,14 @@ QString exportHeaderLine(ExportKind kind)
 
 QByteArray exportBirthdate(QByteArrayView stored)
 {
-    const QByteArrayView blank = trimmedSpaces(stored);
+    const QByteArrayView blank = text::trimSpaces(stored);
     if (blank.isEmpty())
         return {};
     const auto part = [stored](qsizetype from, qsizetype length) {
         return from < stored.size() ? stored.sliced(from, std::min(length, stored.size() - from)) : QByteArrayView();
     };
     const QByteArray date = part(4, 2).toByteArray() + '-' + part(6, 2).toByteArray() + '-' + part(0, 4).toByteArray();
-    return trimmedSpaces(date).toByteArray();
+    return text::trimSpaces(QByteArrayView(date)).toByteArray();
 }
 
 void appendExportLine(QByteArray& out, ExportKind kind, QByteArrayView record)
@@ -126,7 +118,7 @@ void appendExportLine(QByteArray& out, ExportKind kind, QByteArrayView record)
         if (field == Field::Birthdate)
             out += exportBirthdate(value);
         else
-            out += trimmedSpaces(value);
+            out += text::trimSpaces(value);
     }
     out += "\r\n";
 }

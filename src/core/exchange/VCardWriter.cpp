@@ -1,6 +1,8 @@
 #include "core/exchange/VCardWriter.h"
 
 #include "core/common/Cp1252.h"
+#include "core/common/TextRules.h"
+#include "core/contacts/ContactRecord.h"
 
 #include <QStringList>
 
@@ -13,14 +15,7 @@ constexpr qsizetype maxOctets = 75;
 // A stored field without its surrounding spaces.
 QByteArrayView trimmedField(QByteArrayView record, Field field)
 {
-    const FieldLayout layout = fieldLayout(field);
-    QByteArrayView bytes =
-        record.sliced(layout.offset, std::min<qsizetype>(layout.width, record.size() - layout.offset));
-    while (!bytes.isEmpty() && bytes.front() == ' ')
-        bytes = bytes.sliced(1);
-    while (!bytes.isEmpty() && bytes.back() == ' ')
-        bytes.chop(1);
-    return bytes;
+    return text::trimSpaces(ContactRecord::storedFromBytes(record, field));
 }
 
 // A stored field without its surrounding spaces, escaped, in UTF-8.
