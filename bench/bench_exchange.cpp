@@ -212,10 +212,9 @@ void runCrowded(benchmark::State& state, bool twoLetterNames)
             state.SkipWithError("reading failed");
         duplicates = 0;
         for (int i = 0; i < crowdedLines; ++i) {
-            ContactRecord line;
-            line.set(Field::FirstName, twoLetterNames ? twoLetters(i * 5 + 2) : nameFor(i * 17 + 9, 2 + i % 3));
-            line.set(Field::LastName, twoLetterNames ? twoLetters(i * 3 + 7) : QStringLiteral("Smith"));
-            line.set(Field::Email, QStringLiteral("new%1@example.net").arg(i));
+            const ComparedFields line{twoLetterNames ? twoLetters(i * 5 + 2) : nameFor(i * 17 + 9, 2 + i % 3),
+                                      twoLetterNames ? twoLetters(i * 3 + 7) : QStringLiteral("Smith"),
+                                      QStringLiteral("new%1@example.net").arg(i)};
             const Result<bool> duplicate = index.test(line);
             duplicates += duplicate.ok() && *duplicate ? 1 : 0;
         }

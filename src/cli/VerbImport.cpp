@@ -75,7 +75,7 @@ int importInto(const QCommandLineParser& args, ImportOptions options, const Impo
     options.reminderFlag = reminders::flagFor(*reminderSwitch);
     QStringList wouldStore;
     if (options.dryRun)
-        options.onContact = [&wouldStore](const ContactRecord& record, const ContactChanges& changes) {
+        options.onContact = [&wouldStore](QByteArrayView record, const ContactChanges& changes) {
             wouldStore << dryRunLine(record, changes);
         };
     const Result<ImportSummary> summary = importFrom(file, options);

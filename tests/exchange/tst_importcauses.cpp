@@ -181,7 +181,7 @@ private slots:
         ImportOptions options;
         options.dryRun = true;
         QStringList lines;
-        options.onContact = [&lines](const ContactRecord& record, const ContactChanges& changes) {
+        options.onContact = [&lines](QByteArrayView record, const ContactChanges& changes) {
             lines << dryRunLine(record, changes);
         };
         const Result<ImportSummary> summary = importContacts(csv(bytes), m_file, options);
@@ -231,7 +231,7 @@ private slots:
         {
             QString path;
             QString seen;
-            Result<bool> test(const ContactRecord& working) override
+            Result<bool> test(const ComparedFields& working) override
             {
                 ContactsFile other;
                 const Status opened = other.open(path);

@@ -41,11 +41,17 @@ Status AppendTransaction::begin()
 
 Status AppendTransaction::append(const ContactRecord& record)
 {
+    return append(record.toBytes());
+}
+
+Status AppendTransaction::append(QByteArrayView recordBytes)
+{
+    Q_ASSERT(recordBytes.size() == recordSize);
     if (!m_failed && qint64(m_existing) + m_appended >= maxRecordsInMemory) {
         m_failed = true;
         return errors::recordCapReached();
     }
-    if (Status written = write(record.toBytes()); !written)
+    if (Status written = write(recordBytes); !written)
         return written;
     ++m_appended;
     return {};

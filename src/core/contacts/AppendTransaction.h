@@ -31,6 +31,8 @@ public:
     // Adds a record after those on file and those appended before. The file may not
     // grow past maxRecordsInMemory records, beyond which it could not be listed.
     Status append(const ContactRecord& record);
+    // The same for a record already in its 400 bytes.
+    Status append(QByteArrayView recordBytes);
     // Puts the new file in place of the old one; with no record appended nothing
     // changes. After a failed append nothing is put in place and appended() becomes
     // 0. Not committing leaves the file as it was.

@@ -28,6 +28,11 @@ QByteArray encodeField(Field field, const QString& value)
     return bytes;
 }
 
+void setStoredField(char* record, Field field, const QString& value)
+{
+    encodeFieldInto(field, value, record + fieldLayout(field).offset);
+}
+
 ContactRecord ContactRecord::fromBytes(QByteArrayView bytes)
 {
     ContactRecord record;
@@ -56,12 +61,18 @@ QByteArrayView ContactRecord::storedFromBytes(QByteArrayView bytes, Field field)
 
 QByteArray ContactRecord::toBytes() const
 {
-    QByteArray bytes(recordSize, '|');
-    for (Field field : allFields)
-        encodeFieldInto(field, value(field), bytes.data() + fieldLayout(field).offset);
-    bytes[recordSize - 2] = '\r';
-    bytes[recordSize - 1] = '\n';
+    QByteArray bytes(recordSize, Qt::Uninitialized);
+    writeBytes(bytes.data());
     return bytes;
+}
+
+void ContactRecord::writeBytes(char* out) const
+{
+    std::fill(out, out + recordSize - 2, '|');
+    for (Field field : allFields)
+        encodeFieldInto(field, value(field), out + fieldLayout(field).offset);
+    out[recordSize - 2] = '\r';
+    out[recordSize - 1] = '\n';
 }
 
 QString ContactRecord::trimmed(Field field) const

@@ -13,6 +13,8 @@ namespace quillet {
 // The stored bytes of one field: leading spaces dropped, Windows-1252 ("?" for what
 // it cannot hold), cut or padded with spaces to the field's width.
 QByteArray encodeField(Field field, const QString& value);
+// Writes those bytes over the field in a record's 400 bytes.
+void setStoredField(char* record, Field field, const QString& value);
 
 // One contact as it sits in a 400-byte record: seventeen fixed-width texts
 // separated by "|" and ended by CR LF, in Windows-1252.
@@ -28,6 +30,8 @@ public:
     // Builds the 400 bytes: each value loses its leading spaces, is cut or padded
     // with spaces to its width; characters Windows-1252 cannot hold become "?".
     QByteArray toBytes() const;
+    // The same 400 bytes written to `out`, which has room for them.
+    void writeBytes(char* out) const;
 
     // The value as held: as read from the file (stored width, untrimmed) or as set.
     const QString& value(Field field) const { return m_values[static_cast<int>(field)]; }

@@ -10,8 +10,8 @@ namespace quillet {
 
 namespace {
 
-// Each contact: sixteen values as a length and UTF-16 code units, then the number
-// of changes, each a field and a change, then whether a name folded.
+// Each contact: its 400 record bytes, then the number of changes, each a field and
+// a change, then whether a name folded.
 template <typename T> void put(QByteArray& out, T value)
 {
     out.append(reinterpret_cast<const char*>(&value), sizeof(T));
@@ -26,17 +26,13 @@ template <typename T> bool take(const QByteArray& in, qsizetype& pos, T& value)
     return true;
 }
 
-constexpr int storedFields = fieldCount - 1; // the reminder flag is set on append
-
 } // namespace
 
 Status ContactSpool::add(const ContactRecord& record, const ContactChanges& changes)
 {
-    for (int i = 0; i < storedFields; ++i) {
-        const QString& value = record.value(allFields[i]);
-        put(m_buffer, quint32(value.size()));
-        m_buffer.append(reinterpret_cast<const char*>(value.utf16()), value.size() * 2);
-    }
+    const qsizetype at = m_buffer.size();
+    m_buffer.resize(at + recordSize);
+    record.writeBytes(m_buffer.data() + at);
     put(m_buffer, quint16(changes.fields.size()));
     for (const FieldChange& change : changes.fields) {
         put(m_buffer, quint8(change.field));
@@ -89,19 +85,12 @@ bool ContactSpool::fillBuffer()
     return true;
 }
 
-bool ContactSpool::next(ContactRecord& record, ContactChanges& changes)
+bool ContactSpool::next(QByteArrayView& record, ContactChanges& changes)
 {
-    changes = {};
-    qsizetype pos = m_read;
-    bool whole = true;
-    for (int i = 0; i < storedFields && whole; ++i) {
-        quint32 length = 0;
-        whole = take(m_buffer, pos, length) && m_buffer.size() - pos >= qsizetype(length) * 2;
-        if (whole) {
-            record.set(allFields[i], QString(reinterpret_cast<const QChar*>(m_buffer.constData() + pos), length));
-            pos += qsizetype(length) * 2;
-        }
-    }
+    changes.fields.clear();
+    const qsizetype start = m_read;
+    qsizetype pos = start + recordSize;
+    bool whole = m_buffer.size() >= pos;
     quint16 count = 0;
     whole = whole && take(m_buffer, pos, count);
     for (int i = 0; i < count && whole; ++i) {
@@ -115,6 +104,7 @@ bool ContactSpool::next(ContactRecord& record, ContactChanges& changes)
     if (!whole)
         return fillBuffer() && next(record, changes);
     changes.nameFolded = folded != 0;
+    record = QByteArrayView(m_buffer.constData() + start, recordSize);
     m_read = pos;
     return true;
 }

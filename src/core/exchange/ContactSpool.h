@@ -15,6 +15,8 @@ namespace quillet {
 // contacts file and appended. The source is read before the file is locked, so its
 // contacts must wait somewhere: the first few megabytes in memory, the rest in a
 // temporary file that goes with the spool, so memory does not grow with the source.
+// Each is kept as the 400 bytes the file will hold, so that nothing is decoded again
+// on the way in.
 class ContactSpool
 {
 public:
@@ -26,8 +28,9 @@ public:
 
     // Reading back, from the first contact on.
     Status rewind();
-    // The next contact; false after the last one or on a failure to read (status()).
-    bool next(ContactRecord& record, ContactChanges& changes);
+    // The next contact's record bytes, valid until the next call; false after the
+    // last one or on a failure to read (status()).
+    bool next(QByteArrayView& record, ContactChanges& changes);
     const Status& status() const { return m_status; }
 
 private:

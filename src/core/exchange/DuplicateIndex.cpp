@@ -41,17 +41,17 @@ QString trimmedFromBytes(QByteArrayView bytes, Field field)
     return cp1252::decode(text::trimSpaces(ContactRecord::storedFromBytes(bytes, field)));
 }
 
-ComparedFields fieldsFromBytes(QByteArrayView bytes)
-{
-    return {trimmedFromBytes(bytes, Field::FirstName), trimmedFromBytes(bytes, Field::LastName),
-            trimmedFromBytes(bytes, Field::Email)};
-}
-
 } // namespace
 
 ComparedFields comparedFields(const ContactRecord& record)
 {
     return {record.trimmed(Field::FirstName), record.trimmed(Field::LastName), record.trimmed(Field::Email)};
+}
+
+ComparedFields comparedFields(QByteArrayView recordBytes)
+{
+    return {trimmedFromBytes(recordBytes, Field::FirstName), trimmedFromBytes(recordBytes, Field::LastName),
+            trimmedFromBytes(recordBytes, Field::Email)};
 }
 
 bool isDuplicateOf(const ComparedFields& existing, const ComparedFields& imported)
@@ -77,7 +77,7 @@ Status DuplicateIndex::start(const ContactsFile& file, int count)
     m_records.reserve(count);
     return file.forEachBytes(
         [this](int, QByteArrayView bytes) {
-            add(fieldsFromBytes(bytes));
+            add(comparedFields(bytes));
             return true;
         },
         1, count);
@@ -139,9 +139,8 @@ bool DuplicateIndex::anyMatch(const Postings* first, const Postings* last, const
     return false;
 }
 
-Result<bool> DuplicateIndex::test(const ContactRecord& working)
+Result<bool> DuplicateIndex::test(const ComparedFields& imported)
 {
-    const ComparedFields imported = comparedFields(working);
     if (!imported.email.isEmpty() && m_emails.contains(imported.email))
         return true;
     if (imported.firstName.isEmpty() && imported.lastName.isEmpty())
@@ -159,15 +158,14 @@ Status RereadDuplicateTest::start(const ContactsFile& file, int count)
     return {};
 }
 
-Result<bool> RereadDuplicateTest::test(const ContactRecord& working)
+Result<bool> RereadDuplicateTest::test(const ComparedFields& imported)
 {
     if (!m_file || m_count < 1)
         return false;
-    const ComparedFields imported = comparedFields(working);
     bool duplicate = false;
     const Status read = m_file->forEachBytes(
         [&](int, QByteArrayView bytes) {
-            duplicate = isDuplicateOf(fieldsFromBytes(bytes), imported) || duplicate;
+            duplicate = isDuplicateOf(comparedFields(bytes), imported) || duplicate;
             return true;
         },
         1, m_count);

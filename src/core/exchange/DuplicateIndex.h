@@ -22,6 +22,8 @@ struct ComparedFields
     QString email;
 };
 ComparedFields comparedFields(const ContactRecord& record);
+// The same from a record's 400 bytes, decoding only those fields.
+ComparedFields comparedFields(QByteArrayView recordBytes);
 
 // An imported contact duplicates an existing one when their e-mails are equal, or
 // when the existing first and last names contain the imported ones. An empty value
@@ -31,7 +33,8 @@ ComparedFields comparedFields(const ContactRecord& record);
 bool isDuplicateOf(const ComparedFields& existing, const ComparedFields& imported);
 
 // Whether an imported contact looks like one of the records that were on file when
-// the run started (contacts appended by the run are never compared with each other).
+// the run started (contacts appended by the run are never compared with each other),
+// compared as the file will hold it.
 class DuplicateTest
 {
 public:
@@ -39,8 +42,8 @@ public:
     // Takes records 1 to `count` as they are now. The index refuses more than
     // maxRecordsInMemory records with "Out of memory".
     virtual Status start(const ContactsFile& file, int count) = 0;
-    // Whether `working` duplicates one of those records.
-    virtual Result<bool> test(const ContactRecord& working) = 0;
+    // Whether a contact with these fields duplicates one of those records.
+    virtual Result<bool> test(const ComparedFields& imported) = 0;
 };
 
 // Keeps the compared fields of the records in memory, with the e-mails in a hash
@@ -52,7 +55,7 @@ class DuplicateIndex : public DuplicateTest
 {
 public:
     Status start(const ContactsFile& file, int count) override;
-    Result<bool> test(const ContactRecord& working) override;
+    Result<bool> test(const ComparedFields& imported) override;
 
 private:
     using Postings = std::vector<int>;
@@ -72,7 +75,7 @@ class RereadDuplicateTest : public DuplicateTest
 {
 public:
     Status start(const ContactsFile& file, int count) override;
-    Result<bool> test(const ContactRecord& working) override;
+    Result<bool> test(const ComparedFields& imported) override;
 
 private:
     const ContactsFile* m_file = nullptr;

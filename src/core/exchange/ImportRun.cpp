@@ -31,20 +31,22 @@ Status commitContacts(SourceContacts& source, ContactsFile& file, const ImportOp
     }
     if (Status status = source.contacts.rewind(); !status)
         return status;
-    ContactRecord working;
+    QByteArrayView stored;
+    QByteArray working(recordSize, Qt::Uninitialized);
     ContactChanges changes;
-    while (source.contacts.next(working, changes)) {
+    while (source.contacts.next(stored, changes)) {
         // Not committed, so a cancel leaves the file as it was.
         if (options.cancelled && options.cancelled())
             return errors::cancelled();
-        const Result<bool> duplicate = duplicates.test(working);
+        const Result<bool> duplicate = duplicates.test(comparedFields(stored));
         if (!duplicate)
             return duplicate.status();
         if (*duplicate) {
             summary.tally.skip(SkipReason::AlreadyOnFile);
             continue;
         }
-        working.set(Field::ReminderFlag, options.reminderFlag);
+        std::copy(stored.begin(), stored.end(), working.begin());
+        setStoredField(working.data(), Field::ReminderFlag, options.reminderFlag);
         if (!options.dryRun) {
             if (Status status = appended.append(working); !status)
                 return status;
@@ -166,11 +168,11 @@ QStringList summaryLines(const ImportSummary& summary)
     return lines;
 }
 
-QString dryRunLine(const ContactRecord& record, const ContactChanges& changes)
+QString dryRunLine(QByteArrayView record, const ContactChanges& changes)
 {
     QStringList values;
     for (int i = 0; i < fieldCount - 1; ++i)
-        values << cp1252::decode(encodeField(allFields[i], record.value(allFields[i]))).trimmed();
+        values << cp1252::decode(ContactRecord::storedFromBytes(record, allFields[i])).trimmed();
     const QString marks = changeMarks(changes);
     return values.join(u'|') + (marks.isEmpty() ? QString() : QStringLiteral("  [") + marks + u']');
 }

@@ -58,8 +58,9 @@ struct ImportOptions
     // A failure in the source writes nothing, not even the contacts before it: an
     // address book is taken whole or not at all.
     bool wholeSourceOnly = false;
-    // Sees every contact stored (or, in a dry run, that would be), with what its clean-up changed.
-    std::function<void(const ContactRecord&, const ContactChanges&)> onContact;
+    // Sees every contact stored (or, in a dry run, that would be) as its record's 400
+    // bytes (ContactRecord::fromBytes reads them), with what its clean-up changed.
+    std::function<void(QByteArrayView, const ContactChanges&)> onContact;
     // Called once the source is read, before the contacts file is locked.
     std::function<void()> onSourceRead;
     DuplicateTest* duplicates = nullptr; // replaces the in-memory duplicate index
@@ -105,7 +106,7 @@ QString skippedText(const ImportSummary& summary);
 QStringList summaryLines(const ImportSummary& summary);
 // A dry run's line for one contact: its sixteen stored fields separated by "|", and
 // after them, in brackets, what the clean-up changed.
-QString dryRunLine(const ContactRecord& record, const ContactChanges& changes);
+QString dryRunLine(QByteArrayView record, const ContactChanges& changes);
 // Before importing: "12 new, 3 already on file, 1 without a name."
 QString previewText(const ImportSummary& summary);
 QString noNameColumnText(const QStringList& headers);

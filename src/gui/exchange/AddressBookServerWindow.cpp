@@ -134,7 +134,7 @@ void AddressBookServerWindow::importBook(const DavAccount& account, const QUrl& 
     const Result<ImportSummary> summary =
         talk(used, QStringLiteral("Reading the address book…"), [&](const DavAccount& account, WorkControl& control) {
             int stored = 0;
-            options.onContact = [&](const ContactRecord&, const ContactChanges&) { control.setProgress(++stored); };
+            options.onContact = [&](QByteArrayView, const ContactChanges&) { control.setProgress(++stored); };
             options.cancelled = [&control] { return control.cancelled(); };
             return m_server.importBook(account, book, m_session.file(), options, control);
         });

@@ -192,7 +192,7 @@ void ImportWindow::startImport()
         const BusyCursor busy(m_platform.prompter);
         Result<ImportSummary> run = runLongWork(this, QStringLiteral("Importing contacts…"), [&](WorkControl& control) {
             int read = 0;
-            options.onContact = [&](const ContactRecord&, const ContactChanges&) { control.setProgress(++read); };
+            options.onContact = [&](QByteArrayView, const ContactChanges&) { control.setProgress(++read); };
             options.cancelled = [&control] { return control.cancelled(); };
             return importContacts(m_csvPath, m_session.file(), options);
         });
