@@ -5,6 +5,18 @@
 
 namespace quillet {
 
+namespace {
+
+// Copies into the line's own buffer, which a reader that keeps its line between
+// calls then reuses instead of allocating one per line.
+void assign(QString& line, QStringView text)
+{
+    line.resize(text.size());
+    std::copy(text.begin(), text.end(), line.data());
+}
+
+} // namespace
+
 Status ImportLines::open(const QString& path)
 {
     m_file.close();
@@ -46,7 +58,7 @@ bool ImportLines::next(QString& line)
         // A CR at the end of the buffer may have its LF in the next chunk.
         const bool complete = end < size && (data[end] == u'\n' || end + 1 < size || m_atEnd);
         if (complete) {
-            line = m_buffer.sliced(m_pos, end - m_pos);
+            assign(line, QStringView(m_buffer).sliced(m_pos, end - m_pos));
             const bool pair = data[end] == u'\r' && end + 1 < size && data[end + 1] == u'\n';
             m_lineEnd = pair ? QStringView(u"\r\n") : data[end] == u'\r' ? QStringView(u"\r") : QStringView(u"\n");
             m_pos = m_scanned = end + (pair ? 2 : 1);
@@ -55,7 +67,7 @@ bool ImportLines::next(QString& line)
         if (m_atEnd) {
             if (m_pos >= size)
                 return false;
-            line = m_buffer.sliced(m_pos);
+            assign(line, QStringView(m_buffer).sliced(m_pos));
             m_lineEnd = {};
             m_pos = m_scanned = size;
             return true;

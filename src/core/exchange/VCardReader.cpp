@@ -16,14 +16,30 @@ namespace {
 
 struct Property
 {
-    QString name;  // upper case, without its group
-    QString types; // every TYPE given, lower case, comma-separated
+    QStringView name; // without its group
+    QString types;    // every TYPE given, lower case, comma-separated
     int preference = 100;
     bool quotedPrintable = false;
     QString charset;
     QStringView value;
+
+    bool is(QLatin1StringView wanted) const { return name.compare(wanted, Qt::CaseInsensitive) == 0; }
 };
 
+bool sameWord(QStringView text, QLatin1StringView word)
+{
+    return text.compare(word, Qt::CaseInsensitive) == 0;
+}
+
+// Parameter values may be quoted: TYPE="home,work".
+QStringView unquoted(QStringView value)
+{
+    if (value.size() >= 2 && value.front() == u'"' && value.back() == u'"')
+        return value.sliced(1, value.size() - 2);
+    return value;
+}
+
+// Read in place: most lines have a parameter or two, and every card a dozen lines.
 Property parseProperty(QStringView line)
 {
     Property property;
@@ -43,24 +59,29 @@ Property parseProperty(QStringView line)
     QStringView name = nameEnd < 0 ? head : head.first(nameEnd);
     if (const qsizetype dot = name.lastIndexOf(u'.'); dot >= 0)
         name = name.sliced(dot + 1);
-    property.name = name.toString().toUpper();
+    property.name = name;
     if (nameEnd < 0)
         return property;
     for (const QStringView parameter : qTokenize(head.sliced(nameEnd + 1), u';')) {
         const qsizetype equals = parameter.indexOf(u'=');
-        const QString key = (equals < 0 ? QStringView() : parameter.first(equals)).toString().toUpper();
-        QString value = (equals < 0 ? parameter : parameter.sliced(equals + 1)).toString().toLower();
-        value.remove(u'"');
-        if (key == QLatin1StringView("ENCODING") || (key.isEmpty() && value == u"quoted-printable"))
-            property.quotedPrintable = property.quotedPrintable || value == u"quoted-printable";
-        else if (key == QLatin1StringView("CHARSET"))
-            property.charset = value;
-        else if (key == QLatin1StringView("PREF"))
+        const QStringView key = equals < 0 ? QStringView() : parameter.first(equals);
+        const QStringView value = unquoted(equals < 0 ? parameter : parameter.sliced(equals + 1));
+        const bool quotedPrintable = sameWord(value, QLatin1StringView("quoted-printable"));
+        if (sameWord(key, QLatin1StringView("ENCODING")) || (key.isEmpty() && quotedPrintable)) {
+            property.quotedPrintable = property.quotedPrintable || quotedPrintable;
+        } else if (sameWord(key, QLatin1StringView("CHARSET"))) {
+            property.charset = value.toString().toLower();
+        } else if (sameWord(key, QLatin1StringView("PREF"))) {
             property.preference = std::max(1, value.toInt());
-        else if (key == QLatin1StringView("TYPE") || key.isEmpty())
-            property.types += value + u',';
+        } else if (sameWord(key, QLatin1StringView("TYPE")) || key.isEmpty()) {
+            for (const QChar c : value) {
+                if (c != u'"')
+                    property.types += c.toLower();
+            }
+            property.types += u',';
+        }
     }
-    if (!property.types.isEmpty() && property.types.contains(QStringLiteral("pref")))
+    if (property.types.contains(u"pref"))
         property.preference = 1;
     return property;
 }
@@ -98,16 +119,16 @@ struct CardBuilder
 
     void add(const Property& p, QStringView raw)
     {
-        if (p.name == QLatin1StringView("N")) {
+        if (p.is(QLatin1StringView("N"))) {
             const QStringList n = vcardComponents(raw);
             contact.last = n.value(0);
             contact.first = n.value(1);
             contact.middle = n.value(2);
-        } else if (p.name == QLatin1StringView("FN")) {
+        } else if (p.is(QLatin1StringView("FN"))) {
             contact.name = vcardUnescape(raw);
-        } else if (p.name == QLatin1StringView("ORG")) {
+        } else if (p.is(QLatin1StringView("ORG"))) {
             contact.company = vcardComponents(raw).value(0);
-        } else if (p.name == QLatin1StringView("ADR")) {
+        } else if (p.is(QLatin1StringView("ADR"))) {
             const QStringList adr = vcardComponents(raw);
             ImportedContact::Address& address = contact.addresses[++next];
             address.type = p.types;
@@ -118,15 +139,15 @@ struct CardBuilder
             address.state = adr.value(4);
             address.zip = adr.value(5);
             address.country = adr.value(6);
-        } else if (p.name == QLatin1StringView("TEL")) {
+        } else if (p.is(QLatin1StringView("TEL"))) {
             contact.phones[++next] = {p.types.isEmpty() ? QStringLiteral("home") : p.types, vcardUnescape(raw)};
-        } else if (p.name == QLatin1StringView("EMAIL")) {
+        } else if (p.is(QLatin1StringView("EMAIL"))) {
             contact.emails[++next] = {vcardUnescape(raw), p.preference};
-        } else if (p.name == QLatin1StringView("BDAY")) {
+        } else if (p.is(QLatin1StringView("BDAY"))) {
             contact.birthdate = vcardUnescape(raw);
-        } else if (p.name == QLatin1StringView("NOTE")) {
+        } else if (p.is(QLatin1StringView("NOTE"))) {
             contact.notes = vcardUnescape(raw);
-        } else if (p.name == QLatin1StringView("CATEGORIES")) {
+        } else if (p.is(QLatin1StringView("CATEGORIES"))) {
             contact.categories << vcardComponents(raw, u',');
         }
     }
@@ -197,11 +218,11 @@ bool VCardReader::logicalLine(QString& line)
 {
     if (!m_havePending && !m_lines.next(m_pending))
         return false;
-    line = std::move(m_pending);
+    line.swap(m_pending); // each keeps its buffer for the next line
     m_havePending = false;
     bool quoted = false;
     qsizetype colon = nameEnd(line, 0, quoted);
-    bool quotedPrintable = colon > 0 && namesQuotedPrintable(line.first(colon));
+    bool quotedPrintable = colon > 0 && namesQuotedPrintable(QStringView(line).first(colon));
     while (m_lines.next(m_pending)) {
         const qsizetype from = line.size();
         if (quotedPrintable && line.endsWith(u'=')) {
@@ -214,7 +235,7 @@ bool VCardReader::logicalLine(QString& line)
             return true;
         }
         if (colon < 0 && (colon = nameEnd(line, from, quoted)) > 0)
-            quotedPrintable = namesQuotedPrintable(line.first(colon));
+            quotedPrintable = namesQuotedPrintable(QStringView(line).first(colon));
     }
     return true;
 }
@@ -274,17 +295,16 @@ bool VCardReader::next(ImportedContact& card)
 {
     card = {};
     std::optional<CardBuilder> builder;
-    QString line;
-    while (logicalLine(line)) {
-        const Property property = parseProperty(line);
+    while (logicalLine(m_line)) {
+        const Property property = parseProperty(m_line);
         const QStringView value = property.value.trimmed();
-        if (property.name == QLatin1StringView("BEGIN") && value.compare(u"VCARD", Qt::CaseInsensitive) == 0) {
+        if (property.is(QLatin1StringView("BEGIN")) && value.compare(u"VCARD", Qt::CaseInsensitive) == 0) {
             card = {};
             builder.emplace(CardBuilder{card});
-        } else if (property.name == QLatin1StringView("END") && value.compare(u"VCARD", Qt::CaseInsensitive) == 0) {
+        } else if (property.is(QLatin1StringView("END")) && value.compare(u"VCARD", Qt::CaseInsensitive) == 0) {
             if (builder)
                 return true;
-        } else if (property.name == QLatin1StringView("VERSION")) {
+        } else if (property.is(QLatin1StringView("VERSION"))) {
             if (m_version.isEmpty())
                 m_version = value.toString();
         } else if (builder) {

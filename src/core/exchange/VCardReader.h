@@ -36,6 +36,7 @@ private:
     QByteArray rawBytes(QStringView text) const;
 
     ImportLines& m_lines;
+    QString m_line; // the content line being read
     QString m_pending;
     bool m_havePending = false;
     QString m_version;
