@@ -306,6 +306,18 @@ private slots:
         QCOMPARE(text::lowerCase(upper), lower);
         QCOMPARE(text::upperCase(text).size(), text.size());
     }
+
+    void keywords()
+    {
+        QVERIFY(text::isKeyword(u"Quoted-Printable", QLatin1StringView("QUOTED-PRINTABLE")));
+        QVERIFY(!text::isKeyword(u"BEGINS", QLatin1StringView("BEGIN")));
+        QVERIFY(!text::isKeyword(u"", QLatin1StringView("N")));
+        QVERIFY(text::holdsKeyword(u"internet,HOME,", QLatin1StringView("home")));
+        QVERIFY(text::holdsKeyword(u"pref", QLatin1StringView("pref")));
+        QVERIFY(!text::holdsKeyword(u"hom", QLatin1StringView("home")));
+        // Only ASCII letters match without case: the Kelvin sign is not a "k".
+        QVERIFY(!text::isKeyword(u"\u212A", QLatin1StringView("k")));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTextRules)

@@ -273,6 +273,38 @@ std::optional<int> roundToInt32(double value)
     return roundWithin(value, std::numeric_limits<qint32>::min(), std::numeric_limits<qint32>::max());
 }
 
+namespace {
+
+char16_t asciiLower(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c + 32) : c;
+}
+
+bool keywordAt(QStringView text, qsizetype at, QLatin1StringView word)
+{
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        if (asciiLower(text[at + i].unicode()) != asciiLower(char16_t(uchar(word[i].toLatin1()))))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool isKeyword(QStringView text, QLatin1StringView word)
+{
+    return text.size() == word.size() && keywordAt(text, 0, word);
+}
+
+bool holdsKeyword(QStringView text, QLatin1StringView word)
+{
+    for (qsizetype at = 0; at + word.size() <= text.size(); ++at) {
+        if (keywordAt(text, at, word))
+            return true;
+    }
+    return false;
+}
+
 QString withoutControls(const QString& text)
 {
     const auto isControl = [](char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); };

@@ -65,4 +65,10 @@ QString withoutControls(const QString& text);
 QString upperCase(const QString& text);
 QString lowerCase(const QString& text);
 
+// Whether `text` is `word`, or holds it, with ASCII letters compared without case:
+// for the keywords of file formats (vCard names and parameters, address types),
+// which are ASCII and compared on every line.
+bool isKeyword(QStringView text, QLatin1StringView word);
+bool holdsKeyword(QStringView text, QLatin1StringView word);
+
 } // namespace quillet::text

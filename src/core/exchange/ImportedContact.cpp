@@ -21,9 +21,9 @@ QString firstValue(const QString& value)
     return separator < 0 ? value : value.left(separator);
 }
 
-bool typeHas(const QString& type, QStringView word)
+bool typeHas(const QString& type, const char* word)
 {
-    return type.contains(word, Qt::CaseInsensitive);
+    return text::holdsKeyword(type, QLatin1StringView(word));
 }
 
 const ImportedContact::Address* chosenAddress(const ImportedContact& imported)
@@ -32,7 +32,7 @@ const ImportedContact::Address* chosenAddress(const ImportedContact& imported)
     for (const auto& [group, address] : imported.addresses) {
         if (address.isEmpty())
             continue;
-        if (typeHas(address.type, u"home"))
+        if (typeHas(address.type, "home"))
             return &address;
         if (!first)
             first = &address;
@@ -45,12 +45,12 @@ void placePhones(const ImportedContact& imported, ContactRecord& record)
     QString home, cell, work, other;
     for (const auto& [group, phone] : imported.phones) {
         const QString value = iv::phone(firstValue(phone.value));
-        if (value.isEmpty() || typeHas(phone.type, u"fax") || typeHas(phone.type, u"pager"))
+        if (value.isEmpty() || typeHas(phone.type, "fax") || typeHas(phone.type, "pager"))
             continue;
-        QString& slot = typeHas(phone.type, u"cell") || typeHas(phone.type, u"mobile")     ? cell
-                        : typeHas(phone.type, u"work") || typeHas(phone.type, u"business") ? work
-                        : typeHas(phone.type, u"home")                                     ? home
-                                                                                           : other;
+        QString& slot = typeHas(phone.type, "cell") || typeHas(phone.type, "mobile")     ? cell
+                        : typeHas(phone.type, "work") || typeHas(phone.type, "business") ? work
+                        : typeHas(phone.type, "home")                                    ? home
+                                                                                         : other;
         if (slot.isEmpty())
             slot = value;
     }

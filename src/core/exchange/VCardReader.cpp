@@ -1,6 +1,7 @@
 #include "core/exchange/VCardReader.h"
 
 #include "core/common/Cp1252.h"
+#include "core/common/TextRules.h"
 #include "core/exchange/ImportText.h"
 
 #include <QStringDecoder>
@@ -23,13 +24,8 @@ struct Property
     QString charset;
     QStringView value;
 
-    bool is(QLatin1StringView wanted) const { return name.compare(wanted, Qt::CaseInsensitive) == 0; }
+    bool is(QLatin1StringView wanted) const { return text::isKeyword(name, wanted); }
 };
-
-bool sameWord(QStringView text, QLatin1StringView word)
-{
-    return text.compare(word, Qt::CaseInsensitive) == 0;
-}
 
 // Parameter values may be quoted: TYPE="home,work".
 QStringView unquoted(QStringView value)
@@ -66,14 +62,14 @@ Property parseProperty(QStringView line)
         const qsizetype equals = parameter.indexOf(u'=');
         const QStringView key = equals < 0 ? QStringView() : parameter.first(equals);
         const QStringView value = unquoted(equals < 0 ? parameter : parameter.sliced(equals + 1));
-        const bool quotedPrintable = sameWord(value, QLatin1StringView("quoted-printable"));
-        if (sameWord(key, QLatin1StringView("ENCODING")) || (key.isEmpty() && quotedPrintable)) {
+        const bool quotedPrintable = text::isKeyword(value, QLatin1StringView("quoted-printable"));
+        if (text::isKeyword(key, QLatin1StringView("ENCODING")) || (key.isEmpty() && quotedPrintable)) {
             property.quotedPrintable = property.quotedPrintable || quotedPrintable;
-        } else if (sameWord(key, QLatin1StringView("CHARSET"))) {
+        } else if (text::isKeyword(key, QLatin1StringView("CHARSET"))) {
             property.charset = value.toString().toLower();
-        } else if (sameWord(key, QLatin1StringView("PREF"))) {
+        } else if (text::isKeyword(key, QLatin1StringView("PREF"))) {
             property.preference = std::max(1, value.toInt());
-        } else if (sameWord(key, QLatin1StringView("TYPE")) || key.isEmpty()) {
+        } else if (text::isKeyword(key, QLatin1StringView("TYPE")) || key.isEmpty()) {
             for (const QChar c : value) {
                 if (c != u'"')
                     property.types += c.toLower();
@@ -81,7 +77,7 @@ Property parseProperty(QStringView line)
             property.types += u',';
         }
     }
-    if (property.types.contains(u"pref"))
+    if (text::holdsKeyword(property.types, QLatin1StringView("pref")))
         property.preference = 1;
     return property;
 }
@@ -157,7 +153,7 @@ struct CardBuilder
 bool namesQuotedPrintable(QStringView head)
 {
     // Looked for on every line: the hyphen rules out most lines cheaply.
-    return head.contains(u'-') && head.contains(u"QUOTED-PRINTABLE", Qt::CaseInsensitive);
+    return head.contains(QChar(u'-')) && text::holdsKeyword(head, QLatin1StringView("QUOTED-PRINTABLE"));
 }
 
 // The position of the colon that ends a content line's name and parameters, from
@@ -298,10 +294,10 @@ bool VCardReader::next(ImportedContact& card)
     while (logicalLine(m_line)) {
         const Property property = parseProperty(m_line);
         const QStringView value = property.value.trimmed();
-        if (property.is(QLatin1StringView("BEGIN")) && value.compare(u"VCARD", Qt::CaseInsensitive) == 0) {
+        if (property.is(QLatin1StringView("BEGIN")) && text::isKeyword(value, QLatin1StringView("VCARD"))) {
             card = {};
             builder.emplace(CardBuilder{card});
-        } else if (property.is(QLatin1StringView("END")) && value.compare(u"VCARD", Qt::CaseInsensitive) == 0) {
+        } else if (property.is(QLatin1StringView("END")) && text::isKeyword(value, QLatin1StringView("VCARD"))) {
             if (builder)
                 return true;
         } else if (property.is(QLatin1StringView("VERSION"))) {
