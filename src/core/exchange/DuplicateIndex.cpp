@@ -10,7 +10,8 @@ namespace quillet {
 
 namespace {
 
-// Names are indexed by their two- and three-character pieces; a needle is looked up
+// Names are indexed by their three-character pieces, and by their two-character
+// pieces once a two-character needle is looked up (few are): a needle is looked up
 // by pieces of its own length up to three. A one-character name is not indexed.
 constexpr qsizetype longestGram = 3;
 constexpr qsizetype shortestGram = 2;
@@ -23,14 +24,12 @@ quint64 gramKey(const QString& text, qsizetype at, qsizetype length)
     return key;
 }
 
-void addGrams(QHash<quint64, std::vector<int>>& grams, const QString& text, int record)
+void addGrams(QHash<quint64, std::vector<int>>& grams, const QString& text, int record, qsizetype length)
 {
-    for (qsizetype length = shortestGram; length <= longestGram; ++length) {
-        for (qsizetype at = 0; at + length <= text.size(); ++at) {
-            std::vector<int>& postings = grams[gramKey(text, at, length)];
-            if (postings.empty() || postings.back() != record)
-                postings.push_back(record);
-        }
+    for (qsizetype at = 0; at + length <= text.size(); ++at) {
+        std::vector<int>& postings = grams[gramKey(text, at, length)];
+        if (postings.empty() || postings.back() != record)
+            postings.push_back(record);
     }
 }
 
@@ -70,6 +69,7 @@ Status DuplicateIndex::start(const ContactsFile& file, int count)
     m_emails.clear();
     m_firstGrams.clear();
     m_lastGrams.clear();
+    m_pairsIndexed = false;
     if (count < 1)
         return {};
     if (count > maxRecordsInMemory)
@@ -88,9 +88,18 @@ void DuplicateIndex::add(const ComparedFields& fields)
     const int record = static_cast<int>(m_records.size());
     if (!fields.email.isEmpty())
         m_emails.insert(fields.email);
-    addGrams(m_firstGrams, fields.firstName, record);
-    addGrams(m_lastGrams, fields.lastName, record);
+    addGrams(m_firstGrams, fields.firstName, record, longestGram);
+    addGrams(m_lastGrams, fields.lastName, record, longestGram);
     m_records.push_back(fields);
+}
+
+void DuplicateIndex::indexPairs()
+{
+    for (int record = 0; record < int(m_records.size()); ++record) {
+        addGrams(m_firstGrams, m_records[size_t(record)].firstName, record, shortestGram);
+        addGrams(m_lastGrams, m_records[size_t(record)].lastName, record, shortestGram);
+    }
+    m_pairsIndexed = true;
 }
 
 // The shortest posting list among the needle's pieces: every record whose name
@@ -145,6 +154,10 @@ Result<bool> DuplicateIndex::test(const ComparedFields& imported)
         return true;
     if (imported.firstName.isEmpty() && imported.lastName.isEmpty())
         return false;
+    // Before any lookup: indexing moves the posting lists.
+    const auto pair = [](const QString& name) { return name.size() == shortestGram; };
+    if (!m_pairsIndexed && (pair(imported.firstName) || pair(imported.lastName)))
+        indexPairs();
     bool absent = false;
     const Postings* last = rarest(m_lastGrams, imported.lastName, absent);
     const Postings* first = absent ? nullptr : rarest(m_firstGrams, imported.firstName, absent);

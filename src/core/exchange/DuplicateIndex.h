@@ -47,10 +47,11 @@ public:
 };
 
 // Keeps the compared fields of the records in memory, with the e-mails in a hash
-// set and the first and last names indexed by their two- and three-character
-// pieces; a line is checked against the records on both names' rarest pieces, so
-// it costs a few candidate checks instead of a pass over the file, even when
-// thousands share its surname.
+// set and the first and last names indexed by their three-character pieces (and
+// by their two-character ones once a two-character name is looked up); a line is
+// checked against the records on both names' rarest pieces, so it costs a few
+// candidate checks instead of a pass over the file, even when thousands share its
+// surname.
 class DuplicateIndex : public DuplicateTest
 {
 public:
@@ -60,6 +61,7 @@ public:
 private:
     using Postings = std::vector<int>;
     void add(const ComparedFields& fields);
+    void indexPairs();
     const Postings* rarest(const QHash<quint64, Postings>& grams, const QString& needle, bool& absent) const;
     bool anyMatch(const Postings* first, const Postings* last, const ComparedFields& imported) const;
 
@@ -67,6 +69,7 @@ private:
     QSet<QString> m_emails;
     QHash<quint64, Postings> m_firstGrams;
     QHash<quint64, Postings> m_lastGrams;
+    bool m_pairsIndexed = false;
 };
 
 // Reads records 1 to N from the file again for every contact: the plain form of

@@ -17,6 +17,8 @@ namespace {
 // Google puts several values in one column, separated by " ::: ".
 QString firstValue(const QString& value)
 {
+    if (!value.contains(u':'))
+        return value;
     const qsizetype separator = value.indexOf(QStringLiteral(" ::: "));
     return separator < 0 ? value : value.left(separator);
 }

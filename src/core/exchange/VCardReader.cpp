@@ -5,7 +5,6 @@
 #include "core/exchange/ImportText.h"
 
 #include <QStringDecoder>
-#include <QStringTokenizer>
 
 #include <algorithm>
 #include <functional>
@@ -35,31 +34,50 @@ QStringView unquoted(QStringView value)
     return value;
 }
 
+// Where `c` is in `text` from `from` on, or -1. Qt 6.4's QStringView::indexOf(QChar)
+// takes its general substring search, too slow for several searches on every line.
+qsizetype find(QStringView text, char16_t c, qsizetype from = 0)
+{
+    const auto at = std::find(text.begin() + from, text.end(), QChar(c));
+    return at == text.end() ? -1 : at - text.begin();
+}
+
 // Read in place: most lines have a parameter or two, and every card a dozen lines.
 Property parseProperty(QStringView line)
 {
     Property property;
     qsizetype colon = -1;
+    qsizetype nameEnd = -1; // the first semicolon
     bool quoted = false;
     for (qsizetype i = 0; i < line.size() && colon < 0; ++i) {
         if (line[i] == u'"')
             quoted = !quoted;
         else if (line[i] == u':' && !quoted)
             colon = i;
+        else if (line[i] == u';' && nameEnd < 0)
+            nameEnd = i;
     }
     if (colon < 0)
         return property;
     property.value = line.sliced(colon + 1);
     const QStringView head = line.first(colon);
-    const qsizetype nameEnd = head.indexOf(u';');
     QStringView name = nameEnd < 0 ? head : head.first(nameEnd);
-    if (const qsizetype dot = name.lastIndexOf(u'.'); dot >= 0)
-        name = name.sliced(dot + 1);
+    for (qsizetype dot = name.size() - 1; dot >= 0; --dot) {
+        if (name[dot] == u'.') {
+            name = name.sliced(dot + 1);
+            break;
+        }
+    }
     property.name = name;
     if (nameEnd < 0)
         return property;
-    for (const QStringView parameter : qTokenize(head.sliced(nameEnd + 1), u';')) {
-        const qsizetype equals = parameter.indexOf(u'=');
+    const QStringView parameters = head.sliced(nameEnd + 1);
+    for (qsizetype start = 0; start <= parameters.size();) {
+        qsizetype end = find(parameters, u';', start);
+        end = end < 0 ? parameters.size() : end;
+        const QStringView parameter = parameters.sliced(start, end - start);
+        start = end + 1;
+        const qsizetype equals = find(parameter, u'=');
         const QStringView key = equals < 0 ? QStringView() : parameter.first(equals);
         const QStringView value = unquoted(equals < 0 ? parameter : parameter.sliced(equals + 1));
         const bool quotedPrintable = text::isKeyword(value, QLatin1StringView("quoted-printable"));
@@ -70,15 +88,16 @@ Property parseProperty(QStringView line)
         } else if (text::isKeyword(key, QLatin1StringView("PREF"))) {
             property.preference = std::max(1, value.toInt());
         } else if (text::isKeyword(key, QLatin1StringView("TYPE")) || key.isEmpty()) {
-            for (const QChar c : value) {
-                if (c != u'"')
-                    property.types += c.toLower();
-            }
+            property.types += value;
             property.types += u',';
         }
     }
-    if (text::holdsKeyword(property.types, QLatin1StringView("pref")))
-        property.preference = 1;
+    if (!property.types.isEmpty()) {
+        property.types = std::move(property.types).toLower();
+        property.types.remove(u'"');
+        if (text::holdsKeyword(property.types, QLatin1StringView("pref")))
+            property.preference = 1;
+    }
     return property;
 }
 
@@ -153,7 +172,7 @@ struct CardBuilder
 bool namesQuotedPrintable(QStringView head)
 {
     // Looked for on every line: the hyphen rules out most lines cheaply.
-    return head.contains(QChar(u'-')) && text::holdsKeyword(head, QLatin1StringView("QUOTED-PRINTABLE"));
+    return find(head, u'-') >= 0 && text::holdsKeyword(head, QLatin1StringView("QUOTED-PRINTABLE"));
 }
 
 // The position of the colon that ends a content line's name and parameters, from
