@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QtTest>
 
 #include <cerrno>
@@ -196,6 +197,31 @@ private slots:
         char value[8] = {};
         QCOMPARE(::getxattr(QFile::encodeName(m_path).constData(), "user.quillet", value, sizeof value), ssize_t(4));
         QCOMPARE(QByteArray(value), QByteArray("kept"));
+    }
+
+    // The kernel copies within one file system; from another (here tmpfs) the bytes
+    // pass through the program. Either way the copy is the source's first bytes.
+    void copiedPrefixIsExact()
+    {
+        QByteArray source(3 * 1024 * 1024 + 123, Qt::Uninitialized);
+        for (qsizetype i = 0; i < source.size(); ++i)
+            source[i] = char(i * 7 % 251);
+        for (const QString& folder : {m_dir.path(), QStringLiteral("/dev/shm")}) {
+            if (!QDir(folder).exists())
+                continue;
+            QTemporaryFile from(folder + QStringLiteral("/copy-XXXXXX"));
+            QVERIFY(from.open());
+            QCOMPARE(from.write(source), source.size());
+            QVERIFY(from.flush());
+            ReplacementFile copy(QFile::encodeName(m_path));
+            QVERIFY(copy.open().ok());
+            QVERIFY(copy.write("head").ok());
+            QVERIFY(copy.copyFrom(from.handle(), source.size() - 100).ok());
+            QVERIFY(copy.commit().ok());
+            QFile result(m_path);
+            QVERIFY(result.open(QIODevice::ReadOnly));
+            QCOMPARE(result.readAll(), "head" + source.first(source.size() - 100));
+        }
     }
 
     void hardLinkedFileIsNotSplitUnlessAllowed()

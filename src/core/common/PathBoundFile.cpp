@@ -242,6 +242,11 @@ Status PathBoundFile::commit(ReplacementFile& replacement) const
     return {};
 }
 
+Status PathBoundFile::copyInto(ReplacementFile& out, qint64 length) const
+{
+    return out.copyFrom(m_fd, length);
+}
+
 Status PathBoundFile::readAt(qint64 offset, char* buffer, qint64 length) const
 {
     qint64 done = 0;

@@ -81,6 +81,8 @@ public:
     // and carries on with it, still locked. The old file's lock goes with it.
     Status replaceWith(ReplacementFile& replacement) const;
 
+    // Appends the file's first `length` bytes to `out`.
+    Status copyInto(ReplacementFile& out, qint64 length) const;
     // Reading past the end is no failure: the missing bytes read as spaces.
     Status readAt(qint64 offset, char* buffer, qint64 length) const;
     Status writeAt(qint64 offset, QByteArrayView bytes) const;

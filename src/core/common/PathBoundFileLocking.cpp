@@ -16,7 +16,6 @@ namespace {
 // Opening the file again after it was replaced: a few rounds at most, unless
 // another program keeps replacing it.
 constexpr int maxReopenings = 8;
-constexpr qint64 copyChunk = 1024 * 1024;
 
 Status checked(const PathBoundFile& file, WriteCheck check)
 {
@@ -138,13 +137,8 @@ Status PathBoundFile::stepAroundReaders() const
     const qint64 length = byteSize();
     ReplacementFile copy(m_nativePath);
     Status status = length < 0 ? Status(errorFromErrno(errno)) : copy.open();
-    QByteArray buffer;
-    for (qint64 offset = 0; status && offset < length; offset += buffer.size()) {
-        buffer.resize(std::min(copyChunk, length - offset));
-        status = readAt(offset, buffer.data(), buffer.size());
-        if (status)
-            status = copy.write(buffer);
-    }
+    if (status)
+        status = copyInto(copy, length);
     if (status)
         status = commit(copy);
     if (!status) {

@@ -122,6 +122,41 @@ Status ReplacementFile::write(QByteArrayView bytes)
     return m_buffer.size() >= bufferSize ? flush() : m_status;
 }
 
+Status ReplacementFile::copyFrom(int source, qint64 length)
+{
+    if (!m_status || !flush())
+        return m_status;
+    off64_t from = 0;
+    bool kernelCopies = true;
+    while (m_status && from < length) {
+        if (kernelCopies) {
+            const ssize_t copied = retrySystemCall(
+                [&] { return ::copy_file_range(source, &from, m_fd, nullptr, size_t(length - from), 0); });
+            // Not between these files (another file system, an old kernel): copied here instead.
+            if (copied < 0 && (errno == EXDEV || errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP))
+                kernelCopies = false;
+            else if (copied < 0)
+                m_status = errorFromErrno(errno);
+            else if (copied == 0)
+                m_status = errorFromErrno(EIO); // the source is shorter than it was a moment ago
+            else
+                from += copied;
+            continue;
+        }
+        m_buffer.resize(std::min<qint64>(bufferSize, length - from));
+        const ssize_t read = retrySystemCall([&] { return ::pread(source, m_buffer.data(), m_buffer.size(), from); });
+        if (read <= 0) {
+            m_status = errorFromErrno(read < 0 ? errno : EIO);
+            m_buffer.resize(0);
+            break;
+        }
+        m_buffer.resize(read);
+        from += read;
+        flush();
+    }
+    return m_status;
+}
+
 Status ReplacementFile::flush()
 {
     qsizetype done = 0;
@@ -135,7 +170,7 @@ Status ReplacementFile::flush()
         else
             done += put;
     }
-    m_buffer.clear();
+    m_buffer.resize(0); // keeps its room: clear() would free it, and every megabyte regrow it
     return m_status;
 }
 

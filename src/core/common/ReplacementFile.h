@@ -24,6 +24,10 @@ public:
     Status open();
     // Buffered; the first failure is returned by this and every later call.
     Status write(QByteArrayView bytes);
+    // Appends the first `length` bytes of the open file `source`, copied by the
+    // kernel where it can (copy_file_range: no pass through our memory, and a shared
+    // extent on file systems that have them), else read and written here.
+    Status copyFrom(int source, qint64 length);
     // Writes out the buffer, gives the file the owner and group (when permitted),
     // mode, ACLs and extended attributes of `model` (a descriptor of the file being
     // replaced; -1 takes them from the target if it is a regular file, else the

@@ -29,14 +29,22 @@ Status AppendTransaction::begin()
     if (Status opened = m_out.open(); !opened)
         return opened;
     const qint64 length = m_file.byteSize();
+    if (length < 0)
+        return errors::deviceIO();
     m_existing = m_file.count();
-    Status written;
-    const Status read = m_file.forEachBytes([&](int number, QByteArrayView bytes) {
-        const qint64 present = std::clamp<qint64>(length - qint64(number - 1) * recordSize, 0, recordSize);
-        written = write(present == recordSize ? bytes : QByteArrayView(completedRecord(bytes.first(present))));
-        return written.ok();
-    });
-    return read.ok() ? written : read;
+    const qint64 whole = length / recordSize * recordSize;
+    if (Status copied = m_file.copyInto(m_out, whole); !copied) {
+        m_failed = true;
+        return copied;
+    }
+    // A partial last record counts as a record only when it is more than half one
+    // (see ContactsFile::countForLength); a shorter one is dropped, as append() would.
+    if (qint64(m_existing) * recordSize == whole)
+        return {};
+    QByteArray partial(length - whole, Qt::Uninitialized);
+    if (Status read = m_file.readAt(whole, partial.data(), partial.size()); !read)
+        return read;
+    return write(completedRecord(partial));
 }
 
 Status AppendTransaction::append(const ContactRecord& record)

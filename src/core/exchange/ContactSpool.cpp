@@ -52,7 +52,7 @@ Status ContactSpool::spill()
     }
     if (m_file->write(m_buffer) != m_buffer.size())
         return errorFromFileDevice(*m_file);
-    m_buffer.clear();
+    m_buffer.resize(0); // keeps its room for the next contacts
     return {};
 }
 
