@@ -317,6 +317,9 @@ private slots:
         QVERIFY(!text::holdsKeyword(u"hom", QLatin1StringView("home")));
         // Only ASCII letters match without case: the Kelvin sign is not a "k".
         QVERIFY(!text::isKeyword(u"\u212A", QLatin1StringView("k")));
+        QCOMPARE(text::find(u"a;b;c", u';', 2), 3);
+        QCOMPARE(text::find(u"abc", u';'), -1);
+        QCOMPARE(text::find(u"abc", u'a', 5), -1);
     }
 };
 

@@ -2,6 +2,7 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -290,6 +291,12 @@ bool keywordAt(QStringView text, qsizetype at, QLatin1StringView word)
 }
 
 } // namespace
+
+qsizetype find(QStringView text, QChar c, qsizetype from)
+{
+    const auto at = std::find(text.begin() + std::min(from, text.size()), text.end(), c);
+    return at == text.end() ? -1 : at - text.begin();
+}
 
 bool isKeyword(QStringView text, QLatin1StringView word)
 {

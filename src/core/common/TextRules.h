@@ -65,6 +65,10 @@ QString withoutControls(const QString& text);
 QString upperCase(const QString& text);
 QString lowerCase(const QString& text);
 
+// Where `c` is in `text` from `from` on, or -1. Qt 6.4's QStringView::indexOf(QChar)
+// takes its general substring search, too slow for the readers' searches on every line.
+qsizetype find(QStringView text, QChar c, qsizetype from = 0);
+
 // Whether `text` is `word`, or holds it, with ASCII letters compared without case:
 // for the keywords of file formats (vCard names and parameters, address types),
 // which are ASCII and compared on every line.

@@ -112,9 +112,9 @@ QString stored(int year, int month, int day)
 // The three parts of `text` between exactly two separators.
 std::optional<std::array<QStringView, 3>> threeParts(QStringView text, QChar separator)
 {
-    const qsizetype first = text.indexOf(separator);
-    const qsizetype second = first < 0 ? -1 : text.indexOf(separator, first + 1);
-    if (second < 0 || text.indexOf(separator, second + 1) >= 0)
+    const qsizetype first = quillet::text::find(text, separator);
+    const qsizetype second = first < 0 ? -1 : quillet::text::find(text, separator, first + 1);
+    if (second < 0 || quillet::text::find(text, separator, second + 1) >= 0)
         return std::nullopt;
     return std::array<QStringView, 3>{text.first(first), text.sliced(first + 1, second - first - 1),
                                       text.sliced(second + 1)};
@@ -219,7 +219,7 @@ QString birthdate(const QString& value)
 {
     // 1951-03-14 (a time may follow after "T"), 19510314, or 03/14/1951 with one-digit month or day allowed.
     QStringView text = QStringView(value).trimmed();
-    if (const qsizetype time = text.indexOf(u'T'); time >= 8)
+    if (const qsizetype time = quillet::text::find(text, u'T'); time >= 8)
         text = text.first(time);
     const auto number = [](QStringView part, int minimum, int maximum) {
         return part.size() >= minimum && part.size() <= maximum && allDigits(part) ? part.toInt() : -1;

@@ -34,14 +34,6 @@ QStringView unquoted(QStringView value)
     return value;
 }
 
-// Where `c` is in `text` from `from` on, or -1. Qt 6.4's QStringView::indexOf(QChar)
-// takes its general substring search, too slow for several searches on every line.
-qsizetype find(QStringView text, char16_t c, qsizetype from = 0)
-{
-    const auto at = std::find(text.begin() + from, text.end(), QChar(c));
-    return at == text.end() ? -1 : at - text.begin();
-}
-
 // Read in place: most lines have a parameter or two, and every card a dozen lines.
 Property parseProperty(QStringView line)
 {
@@ -73,11 +65,11 @@ Property parseProperty(QStringView line)
         return property;
     const QStringView parameters = head.sliced(nameEnd + 1);
     for (qsizetype start = 0; start <= parameters.size();) {
-        qsizetype end = find(parameters, u';', start);
+        qsizetype end = text::find(parameters, u';', start);
         end = end < 0 ? parameters.size() : end;
         const QStringView parameter = parameters.sliced(start, end - start);
         start = end + 1;
-        const qsizetype equals = find(parameter, u'=');
+        const qsizetype equals = text::find(parameter, u'=');
         const QStringView key = equals < 0 ? QStringView() : parameter.first(equals);
         const QStringView value = unquoted(equals < 0 ? parameter : parameter.sliced(equals + 1));
         const bool quotedPrintable = text::isKeyword(value, QLatin1StringView("quoted-printable"));
@@ -172,7 +164,7 @@ struct CardBuilder
 bool namesQuotedPrintable(QStringView head)
 {
     // Looked for on every line: the hyphen rules out most lines cheaply.
-    return find(head, u'-') >= 0 && text::holdsKeyword(head, QLatin1StringView("QUOTED-PRINTABLE"));
+    return text::find(head, u'-') >= 0 && text::holdsKeyword(head, QLatin1StringView("QUOTED-PRINTABLE"));
 }
 
 // The position of the colon that ends a content line's name and parameters, from
