@@ -33,6 +33,21 @@ void addGrams(QHash<quint64, std::vector<int>>& grams, const QString& text, int 
     }
 }
 
+// A name's characters and three-character pieces as bits of one word. A name that
+// contains another has every bit the other has, so most candidates are ruled out
+// without comparing their text.
+quint64 signature(const QString& name)
+{
+    const auto bitFor = [](quint64 key) { return quint64(1) << (key * 0x9E3779B97F4A7C15ull >> 58); };
+    quint64 bits = 0;
+    for (qsizetype at = 0; at < name.size(); ++at) {
+        bits |= bitFor(name.at(at).unicode());
+        if (at + longestGram <= name.size())
+            bits |= bitFor(gramKey(name, at, longestGram));
+    }
+    return bits;
+}
+
 // A field's text without the spaces around it, trimmed before it is decoded:
 // every record on file passes here.
 QString trimmedFromBytes(QByteArrayView bytes, Field field)
@@ -66,6 +81,7 @@ bool isDuplicateOf(const ComparedFields& existing, const ComparedFields& importe
 Status DuplicateIndex::start(const ContactsFile& file, int count)
 {
     m_records.clear();
+    m_signatures.clear();
     m_emails.clear();
     m_firstGrams.clear();
     m_lastGrams.clear();
@@ -75,6 +91,7 @@ Status DuplicateIndex::start(const ContactsFile& file, int count)
     if (count > maxRecordsInMemory)
         return errors::outOfMemory();
     m_records.reserve(count);
+    m_signatures.reserve(count);
     return file.forEachBytes(
         [this](int, QByteArrayView bytes) {
             add(comparedFields(bytes));
@@ -91,6 +108,7 @@ void DuplicateIndex::add(const ComparedFields& fields)
     addGrams(m_firstGrams, fields.firstName, record, longestGram);
     addGrams(m_lastGrams, fields.lastName, record, longestGram);
     m_records.push_back(fields);
+    m_signatures.push_back({signature(fields.firstName), signature(fields.lastName)});
 }
 
 void DuplicateIndex::indexPairs()
@@ -124,28 +142,27 @@ const DuplicateIndex::Postings* DuplicateIndex::rarest(const QHash<quint64, Post
     return best;
 }
 
-// The records on both lists (either null: every record), tested in record order
-// until one matches. The shorter list leads; the longer is searched forward, so a
-// common surname costs no more than the rarer first name.
+// Every record whose names contain the imported ones is on both lists (a null list:
+// every record); the shorter one is walked in record order until one matches, and
+// the names' signatures rule out nearly every record that cannot.
 bool DuplicateIndex::anyMatch(const Postings* first, const Postings* last, const ComparedFields& imported) const
 {
-    const auto matches = [&](int record) { return isDuplicateOf(m_records[size_t(record)], imported); };
-    if (!first && !last)
-        return std::any_of(m_records.begin(), m_records.end(),
-                           [&](const ComparedFields& existing) { return isDuplicateOf(existing, imported); });
-    if (!first || !last)
-        return std::any_of((first ? first : last)->begin(), (first ? first : last)->end(), matches);
-    const Postings& lead = first->size() <= last->size() ? *first : *last;
-    const Postings& other = first->size() <= last->size() ? *last : *first;
-    auto from = other.begin();
-    for (const int record : lead) {
-        from = std::lower_bound(from, other.end(), record);
-        if (from == other.end())
-            return false;
-        if (*from == record && matches(record))
-            return true;
+    const quint64 firstBits = signature(imported.firstName);
+    const quint64 lastBits = signature(imported.lastName);
+    const auto matches = [&](std::size_t record) {
+        const NameSignatures& held = m_signatures[record];
+        return (held.first & firstBits) == firstBits && (held.last & lastBits) == lastBits &&
+               isDuplicateOf(m_records[record], imported);
+    };
+    const Postings* lead = !first ? last : !last ? first : first->size() <= last->size() ? first : last;
+    if (!lead) {
+        for (std::size_t record = 0; record < m_records.size(); ++record) {
+            if (matches(record))
+                return true;
+        }
+        return false;
     }
-    return false;
+    return std::any_of(lead->begin(), lead->end(), [&](int record) { return matches(std::size_t(record)); });
 }
 
 Result<bool> DuplicateIndex::test(const ComparedFields& imported)

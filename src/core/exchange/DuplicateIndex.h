@@ -49,9 +49,10 @@ public:
 // Keeps the compared fields of the records in memory, with the e-mails in a hash
 // set and the first and last names indexed by their three-character pieces (and
 // by their two-character ones once a two-character name is looked up); a line is
-// checked against the records on both names' rarest pieces, so it costs a few
-// candidate checks instead of a pass over the file, even when thousands share its
-// surname.
+// checked only against the records on its names' rarest piece, and of those only
+// the ones whose names hold all of its letters and pieces are compared as text. So
+// it costs a few candidate checks instead of a pass over the file, even when
+// thousands share its surname.
 class DuplicateIndex : public DuplicateTest
 {
 public:
@@ -65,7 +66,13 @@ private:
     const Postings* rarest(const QHash<quint64, Postings>& grams, const QString& needle, bool& absent) const;
     bool anyMatch(const Postings* first, const Postings* last, const ComparedFields& imported) const;
 
+    struct NameSignatures
+    {
+        quint64 first = 0;
+        quint64 last = 0;
+    };
     std::vector<ComparedFields> m_records;
+    std::vector<NameSignatures> m_signatures; // by record, as m_records
     QSet<QString> m_emails;
     QHash<quint64, Postings> m_firstGrams;
     QHash<quint64, Postings> m_lastGrams;
