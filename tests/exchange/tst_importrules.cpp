@@ -359,7 +359,7 @@ private slots:
         QVERIFY(reread.start(file, 250).ok());
         int duplicates = 0;
         for (int i = 0; i < 2000; ++i) {
-            const ComparedFields working = comparedFields(contact(i % 2 == 0));
+            const ComparedFields working = comparedFields(contact(i % 2 == 0).toBytes());
             const Result<bool> byIndex = index.test(working);
             const Result<bool> byReading = reread.test(working);
             QVERIFY(byIndex.ok() && byReading.ok());

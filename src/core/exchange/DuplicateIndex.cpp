@@ -57,11 +57,6 @@ QString trimmedFromBytes(QByteArrayView bytes, Field field)
 
 } // namespace
 
-ComparedFields comparedFields(const ContactRecord& record)
-{
-    return {record.trimmed(Field::FirstName), record.trimmed(Field::LastName), record.trimmed(Field::Email)};
-}
-
 ComparedFields comparedFields(QByteArrayView recordBytes)
 {
     return {trimmedFromBytes(recordBytes, Field::FirstName), trimmedFromBytes(recordBytes, Field::LastName),

@@ -21,8 +21,7 @@ struct ComparedFields
     QString lastName;
     QString email;
 };
-ComparedFields comparedFields(const ContactRecord& record);
-// The same from a record's 400 bytes, decoding only those fields.
+// Those fields of a record's 400 bytes, decoded without the rest.
 ComparedFields comparedFields(QByteArrayView recordBytes);
 
 // An imported contact duplicates an existing one when their e-mails are equal, or

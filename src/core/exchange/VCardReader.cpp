@@ -34,26 +34,31 @@ QStringView unquoted(QStringView value)
     return value;
 }
 
+// The position of the colon that ends a content line's name and parameters, from
+// `from` on; `quoted` carries a double quote still open from an earlier part.
+qsizetype nameEnd(QStringView line, qsizetype from, bool& quoted)
+{
+    for (qsizetype i = from; i < line.size(); ++i) {
+        if (line[i] == u'"')
+            quoted = !quoted;
+        else if (line[i] == u':' && !quoted)
+            return i;
+    }
+    return -1;
+}
+
 // Read in place: most lines have a parameter or two, and every card a dozen lines.
 Property parseProperty(QStringView line)
 {
     Property property;
-    qsizetype colon = -1;
-    qsizetype nameEnd = -1; // the first semicolon
     bool quoted = false;
-    for (qsizetype i = 0; i < line.size() && colon < 0; ++i) {
-        if (line[i] == u'"')
-            quoted = !quoted;
-        else if (line[i] == u':' && !quoted)
-            colon = i;
-        else if (line[i] == u';' && nameEnd < 0)
-            nameEnd = i;
-    }
+    const qsizetype colon = nameEnd(line, 0, quoted);
     if (colon < 0)
         return property;
     property.value = line.sliced(colon + 1);
     const QStringView head = line.first(colon);
-    QStringView name = nameEnd < 0 ? head : head.first(nameEnd);
+    const qsizetype semicolon = text::find(head, u';'); // ends the name
+    QStringView name = semicolon < 0 ? head : head.first(semicolon);
     for (qsizetype dot = name.size() - 1; dot >= 0; --dot) {
         if (name[dot] == u'.') {
             name = name.sliced(dot + 1);
@@ -61,9 +66,9 @@ Property parseProperty(QStringView line)
         }
     }
     property.name = name;
-    if (nameEnd < 0)
+    if (semicolon < 0)
         return property;
-    const QStringView parameters = head.sliced(nameEnd + 1);
+    const QStringView parameters = head.sliced(semicolon + 1);
     for (qsizetype start = 0; start <= parameters.size();) {
         qsizetype end = text::find(parameters, u';', start);
         end = end < 0 ? parameters.size() : end;
@@ -165,19 +170,6 @@ bool namesQuotedPrintable(QStringView head)
 {
     // Looked for on every line: the hyphen rules out most lines cheaply.
     return text::find(head, u'-') >= 0 && text::holdsKeyword(head, QLatin1StringView("QUOTED-PRINTABLE"));
-}
-
-// The position of the colon that ends a content line's name and parameters, from
-// `from` on; `quoted` carries a double quote still open from an earlier part.
-qsizetype nameEnd(QStringView line, qsizetype from, bool& quoted)
-{
-    for (qsizetype i = from; i < line.size(); ++i) {
-        if (line[i] == u'"')
-            quoted = !quoted;
-        else if (line[i] == u':' && !quoted)
-            return i;
-    }
-    return -1;
 }
 
 } // namespace
